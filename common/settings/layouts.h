@@ -1,0 +1,111 @@
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/settings/settings_file.h"
+
+namespace platform {
+class Files;
+class Codepage;
+} // namespace platform
+
+namespace settings {
+
+// Why a settings file could not be loaded.
+enum class Problem {
+    None,
+    Missing,    // the file does not exist
+    Unreadable, // it exists but cannot be opened
+    TooShort,   // a read ran past its end
+};
+
+// Everything a loader needs: the files, the code page and the program folder.
+struct Store {
+    platform::Files& files;
+    platform::Codepage& codepage;
+    std::string folder; // program folder, without trailing backslash
+
+    std::string path(const std::string& fileName) const { return folder + "\\" + fileName; }
+};
+
+extern const char* const kScourixIni;   // "scourix.ini"
+extern const char* const kLogosIni;     // "logos.ini"
+extern const char* const kTauntsIni;    // "taunts.ini"
+extern const char* const kKeysIni;      // "keys.ini"
+extern const char* const kNetworkIni;   // "network.ini"
+extern const char* const kDirecktIni;   // "direckt.ini"
+extern const char* const kShellListTxt; // "shelllist.txt"
+
+// scourix.ini: fifteen values, kept as the text read.
+struct ScourixIni {
+    std::string gamePath, logoBackupPath, tauntBackupPath;
+    std::string logoNoAction, logoDeleteOthers, logoBackupOthers;
+    std::string tauntNoAction, tauntDeleteOthers, tauntBackupOthers;
+    std::string usePilot, pilotName, language, deleteStats;
+    std::string musicTesterPath, autoCloseTester;
+};
+Problem readScourixIni(SettingsFile& f, ScourixIni& out);
+// Quoted style: folders, choices, pilot, language and tester path as text; UsePilot,
+// DeleteStats and AutoCloseTester bare by their numeric value.
+void writeScourixIni(SettingsFile& f, const ScourixIni& v);
+// The first-run file: fifteen raw lines.
+void writeFirstRunScourixIni(SettingsFile& f);
+
+// logos.ini and taunts.ini: one entry per value until the end of the file (replaces `out`).
+void readList(SettingsFile& f, std::vector<std::string>& out);
+void writeList(SettingsFile& f, const std::vector<std::string>& entries);
+
+// keys.ini: switch lines and the "***" flags line.
+struct KeysIni {
+    std::vector<std::string> switches;
+    std::string flags; // the text after "***" of the last flags line
+    // Switch i (from 0) is active when character i of the flags is "1".
+    bool active(std::size_t i) const { return i < flags.size() && flags[i] == '1'; }
+};
+// Reads to the end of the file; replaces `out`.
+void readKeysIni(SettingsFile& f, KeysIni& out);
+// Quoted style: every switch not starting with "***", then "***" and one flag each.
+void writeKeysIni(SettingsFile& f, const std::vector<std::string>& switches,
+                  const std::vector<bool>& active);
+void writeFirstRunKeysIni(SettingsFile& f);
+
+// network.ini: thirteen raw values.
+struct NetworkIni {
+    std::string gameLanguage;
+    std::string keyboardUS, keyboardFrench, keyboardGerman;
+    std::string netNone, netDialup, netLan;
+    std::string speed56K, speedIsdn, speedCable, speedFast;
+    std::string trackerName, trackerSecret;
+};
+Problem readNetworkIni(SettingsFile& f, NetworkIni& out);
+void writeNetworkIni(SettingsFile& f, const NetworkIni& v);
+
+// direckt.ini: three quoted values.
+struct DirecktIni {
+    std::string directTarget, directJoinMode, askBeforeJoin;
+};
+// Reads as far as it can: the values read before a failure stay in `out`.
+Problem readDirecktIni(SettingsFile& f, DirecktIni& out);
+void writeDirecktIni(SettingsFile& f, const DirecktIni& v);
+
+// shelllist.txt: five slots of file, folder and start flag.
+struct SideProgram {
+    std::string sideFile, sideFolder, sideEnabled;
+};
+using ShellList = std::array<SideProgram, 5>;
+Problem readShellList(SettingsFile& f, ShellList& out);
+// The editor's quoted file: file and folder as text, the flag bare.
+void writeShellList(SettingsFile& f, const ShellList& v);
+// The launcher's first-run file: per slot an empty line, "0" and "0", raw.
+void writeLauncherShellList(SettingsFile& f);
+// The editor's first-run file: per slot empty text, empty text and the text "0", quoted.
+void writeEditorShellList(SettingsFile& f);
+
+// Opens `fileName` in the store's folder for reading: Missing, Unreadable or None.
+Problem openFile(const Store& store, const std::string& fileName, SettingsFile& f);
+
+// Wording of a problem with a file, for messages in both languages; empty for None.
+std::string describe(Problem p, const std::string& fileName, bool german);
+
+} // namespace settings

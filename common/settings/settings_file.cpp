@@ -1,0 +1,93 @@
+#include "common/settings/settings_file.h"
+
+#include <climits>
+#include <utility>
+
+#include "platform/files.h"
+#include "platform/system.h"
+
+namespace settings {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+} // namespace
+
+SettingsFile::SettingsFile(platform::Codepage& codepage) : codepage_(codepage) {}
+
+SettingsFile::SettingsFile(platform::Codepage& codepage, std::string bytes)
+    : codepage_(codepage), data_(std::move(bytes)) {}
+
+bool SettingsFile::open(platform::Files& files, const std::string& path) {
+    data_.clear();
+    pos_ = 0;
+    return files.read(path, data_);
+}
+
+// A value ends at a comma or a line end (CR LF, LF, or a lone CR); the ending comma or
+// line end is consumed, so that after the last line atEnd() is true.
+bool SettingsFile::readValue(std::string& value) {
+    if (atEnd()) return false;
+    const std::size_t n = data_.size();
+    while (pos_ < n && isBlank(data_[pos_])) ++pos_;
+
+    std::size_t start = pos_;
+    std::size_t stop;
+    if (pos_ < n && data_[pos_] == '"') {
+        start = ++pos_;
+        while (pos_ < n && data_[pos_] != '"') ++pos_;
+        stop = pos_;
+        if (pos_ < n) ++pos_;
+        while (pos_ < n && data_[pos_] != ',' && !isLineEnd(data_[pos_])) ++pos_;
+    } else {
+        while (pos_ < n && data_[pos_] != ',' && !isLineEnd(data_[pos_])) ++pos_;
+        stop = pos_;
+    }
+    if (pos_ < n) {
+        if (data_[pos_] == '\r' && pos_ + 1 < n && data_[pos_ + 1] == '\n') ++pos_;
+        ++pos_;
+    }
+    value = codepage_.toUtf8(data_.substr(start, stop - start));
+    return true;
+}
+
+void SettingsFile::writeText(const std::string& text) {
+    data_ += '"';
+    data_ += codepage_.fromUtf8(text);
+    data_ += "\"\r\n";
+}
+
+void SettingsFile::writeNumber(long n) {
+    data_ += std::to_string(n);
+    data_ += "\r\n";
+}
+
+void SettingsFile::writeRaw(const std::string& text) {
+    data_ += codepage_.fromUtf8(text);
+    data_ += "\r\n";
+}
+
+bool SettingsFile::save(platform::Files& files, const std::string& path) const {
+    return files.write(path, data_);
+}
+
+long numericValue(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        int digit = text[i] - '0';
+        if (value > (LONG_MAX - digit) / 10) return negative ? LONG_MIN : LONG_MAX;
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+} // namespace settings

@@ -1,0 +1,51 @@
+#pragma once
+#include <string>
+
+namespace platform {
+class Files;
+class Codepage;
+} // namespace platform
+
+namespace settings {
+
+// One settings file, read or written whole: one value per line, CR LF line ends.
+// Text in memory is UTF-8; on disk it is the single-byte code page.
+//
+// Reading rule: blanks at the start of a value are skipped; a value that starts with a
+// double quote runs to the next double quote, and the rest up to a comma or the line end
+// is passed over; any other value runs to the first comma or the line end.
+class SettingsFile {
+public:
+    // An empty file for writing.
+    explicit SettingsFile(platform::Codepage& codepage);
+    // A file for reading, from its bytes as stored.
+    SettingsFile(platform::Codepage& codepage, std::string bytes);
+
+    // Opens `path` for reading; false when it cannot be read.
+    bool open(platform::Files& files, const std::string& path);
+
+    bool atEnd() const { return pos_ >= data_.size(); }
+    // The next value; false (input past the end of the file) when nothing is left.
+    bool readValue(std::string& value);
+
+    // Quoted style: text between double quotes, numbers bare.
+    void writeText(const std::string& text);
+    void writeNumber(long n);
+    // Raw style: the text unchanged.
+    void writeRaw(const std::string& text);
+
+    // Replaces `path` with what was written, atomically; false when that failed.
+    bool save(platform::Files& files, const std::string& path) const;
+
+    const std::string& bytes() const { return data_; }
+
+private:
+    platform::Codepage& codepage_;
+    std::string data_;
+    std::size_t pos_ = 0;
+};
+
+// The numeric value of a text: the number at its start, 0 when there is none.
+long numericValue(const std::string& text);
+
+} // namespace settings

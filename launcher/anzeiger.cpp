@@ -1,0 +1,231 @@
+#include "launcher/anzeiger.h"
+
+#include <cmath>
+
+#include "launcher/registry_settings.h"
+
+namespace launcher {
+namespace {
+
+const ui::Colour kRed = ui::rgb(255, 0, 0);
+const ui::Colour kGreen = ui::rgb(0, 192, 0);
+const ui::Colour kBlue = ui::rgb(0, 0, 255);
+const ui::Colour kWhite = ui::rgb(255, 255, 255);
+
+const char* const kErrorTitle = "Gatefire error";
+
+} // namespace
+
+Anzeiger::Anzeiger(platform::Platform& p) : CleaningWindow(p, "Gatefire", 4665, 3150) {
+    border = ui::Border::None;
+    Image1.picture = "GATEFIRE_BACKGROUND";
+    Image1.setVisible(false);
+
+    auto place = [](ui::Label& l, const char* text, int left, int top, int width) {
+        l.setCaption(text);
+        l.setBounds(left, top, width, 255);
+    };
+    place(Label1, " work on shiplogos :", 360, 960, 2280);
+    place(Label2, " work on taunts :", 360, 1320, 2280);
+    place(Label3, " work on stats-files :", 360, 1680, 2280);
+    place(txt1, "0", 2760, 960, 735);
+    place(txt3, "0", 3600, 960, 735);
+    place(txt2, "0", 2760, 1320, 735);
+    place(txt4, "0", 3600, 1320, 735);
+    place(txt5, "0", 2760, 1680, 735);
+    for (ui::Label* l : {&Label1, &Label2, &Label3}) l->setForeColour(kBlue);
+    for (ui::Label* l : {&Label1, &Label2, &Label3, &txt1, &txt2, &txt3, &txt4, &txt5}) {
+        l->setBackColour(kWhite);
+        l->setFont("Arial", 9);
+    }
+    for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4, &txt5}) t->alignment = ui::Align::Right;
+    Label4.setBounds(3240, 2520, 900, 255);
+    Label4.setForeColour(kRed);
+    Label4.setTransparent(true);
+    Label4.setFont("Arial", 9, true);
+    statsfiles.pattern = "*.stats";
+
+    putzstart.tick = [this] { putzstartTick(); };
+    mouseDown = [this](int, int y) {
+        if (y / twipsPerPixelY() < 25) beginDrag();
+    };
+}
+
+void Anzeiger::load() {
+    setPicture(Image1.picture);
+    roundwindow();
+
+    std::string file;
+    settings::Problem problem = readSettings(file);
+    if (file == settings::kScourixIni && problem != settings::Problem::None)
+        return fileError(problem, file, false);
+    if (lang_ == "de") {
+        Label2.setCaption(" Bearbeite Audiotaunts");
+        Label1.setCaption(" Bearbeite Schiffslogo");
+        Label3.setCaption(" Bearbeite Stats-Dateien");
+    }
+    platform::Version v = p_.app.version();
+    Label4.setCaption(std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
+                      std::to_string(v.revision));
+    if (problem != settings::Problem::None) return fileError(problem, file, true);
+
+    keylist.clear();
+    settings::SettingsFile keys(p_.codepage);
+    problem = settings::openFile(store_, settings::kKeysIni, keys);
+    if (problem != settings::Problem::None) return fileError(problem, settings::kKeysIni, true);
+    settings::KeysIni k;
+    settings::readKeysIni(keys, k);
+    for (const auto& s : k.switches) keylist.addItem(s);
+    flags_ = k.flags;
+
+    ipstart();
+
+    if (!ini_.gamePath.empty()) {
+        for (int i = 0; i < keylist.count(); ++i)
+            keylist.setSelected(i, k.active(static_cast<std::size_t>(i)));
+        regeintraege();
+        putzstart.setEnabled(true);
+        return;
+    }
+    const char* question = lang_ == "de"
+                               ? "Bitte starte zuerst Scourix ! Soll Scourix jetzt gestartet werden?"
+                               : "please start scourix first ! start scourix now ?";
+    if (p_.dialogs.message(question, platform::Buttons::OkCancel, platform::Icon::Information) ==
+        platform::Answer::Ok)
+        p_.shell.open("scourix.exe", "", store_.folder, platform::ShowMode::Normal);
+    close();
+}
+
+void Anzeiger::fileError(settings::Problem problem, const std::string& fileName,
+                         bool languageKnown) {
+    const std::string en = settings::describe(problem, fileName, false) +
+                           "\nPlease run Scourix to set up the settings again.";
+    const std::string de = settings::describe(problem, fileName, true) +
+                           "\nBitte starte Scourix, um die Einstellungen neu anzulegen.";
+    std::string text = !languageKnown ? en + "\n\n" + de : lang_ == "de" ? de : en;
+    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Critical, kErrorTitle);
+    close();
+}
+
+void Anzeiger::pathError() {
+    p_.dialogs.message("Error ! Path not found", platform::Buttons::Ok, platform::Icon::Critical,
+                       kErrorTitle);
+    close();
+}
+
+void Anzeiger::roundwindow() {
+    int w = static_cast<int>(std::lround(double(clientWidth) / twipsPerPixelX()));
+    int h = static_cast<int>(std::lround(double(clientHeight) / twipsPerPixelY()));
+    setEllipticRegion(1, 1, w - 1, h - 1);
+}
+
+void Anzeiger::putzstartTick() {
+    putzstart.setEnabled(false);
+    if (!listCustomFolders() || !statsfiles.setPath(ini_.gamePath + cleaning::kNetgames))
+        return pathError();
+
+    txt5.setCaption("0");
+    setCounters(true);
+    txt5.setCaption(on(ini_.deleteStats) ? std::to_string(statsfiles.count()) : "0");
+    for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4, &txt5}) finishIfZero(*t);
+
+    auto step = [](ui::Label& caption, bool skip, auto work) {
+        if (!skip) {
+            caption.setForeColour(kRed);
+            caption.repaint();
+            work();
+        }
+        caption.setForeColour(kGreen);
+        caption.repaint();
+    };
+    step(Label1, on(ini_.logoNoAction), [this] { cleanLogos(); });
+    step(Label2, on(ini_.tauntNoAction), [this] { cleanTaunts(); });
+    step(Label3, false, [this] {
+        if (on(ini_.deleteStats)) statswech();
+    });
+    shellstart();
+}
+
+void Anzeiger::statswech() {
+    const std::string folder = ini_.gamePath + cleaning::kNetgames;
+    statsfiles.setPath(folder);
+    for (int i = 0; i < statsfiles.count(); ++i) List1.addItem(statsfiles.item(i));
+    for (int i = 0; i < List1.count(); ++i) {
+        p_.files.remove(folder + "\\" + List1.item(i));
+        txt5.setCaption(cleaning::countDown(txt5.caption()));
+        txt5.repaint();
+    }
+    txt5.setCaption(cleaning::finishWord(lang_));
+    txt5.repaint();
+}
+
+void Anzeiger::ipstart() {
+    settings::SettingsFile f(p_.codepage);
+    bool ok = settings::openFile(store_, settings::kDirecktIni, f) == settings::Problem::None &&
+              settings::readDirecktIni(f, direct) == settings::Problem::None;
+    if (ok && direct.directJoinMode == "1") {
+        settings::SettingsFile out(p_.codepage);
+        settings::writeDirecktIni(out, {direct.directTarget, "0", direct.askBeforeJoin});
+        ok = out.save(p_.files, store_.path(settings::kDirecktIni));
+    }
+    if (!ok) {
+        settings::SettingsFile out(p_.codepage);
+        settings::writeDirecktIni(out, {"", "0", "0"});
+        out.save(p_.files, store_.path(settings::kDirecktIni));
+    }
+}
+
+void Anzeiger::regeintraege() {
+    settings::SettingsFile f(p_.codepage);
+    settings::NetworkIni net;
+    if (settings::openFile(store_, settings::kNetworkIni, f) != settings::Problem::None ||
+        settings::readNetworkIni(f, net) != settings::Problem::None)
+        return;
+    writeGameSettings(p_.registry, net, ini_.pilotName);
+}
+
+void Anzeiger::shellstart() {
+    settings::ShellList side;
+    settings::SettingsFile f(p_.codepage);
+    if (settings::openFile(store_, settings::kShellListTxt, f) != settings::Problem::None ||
+        settings::readShellList(f, side) != settings::Problem::None) {
+        settings::SettingsFile fresh(p_.codepage);
+        settings::writeLauncherShellList(fresh);
+        fresh.save(p_.files, store_.path(settings::kShellListTxt));
+        settings::SettingsFile again(p_.codepage, fresh.bytes());
+        side = {};
+        settings::readShellList(again, side);
+    }
+    for (const auto& s : side) {
+        if (settings::numericValue(s.sideEnabled) != 1 || s.sideFile.empty()) continue;
+        std::string file = s.sideFile;
+        if (!s.sideFolder.empty())
+            file = s.sideFolder + (s.sideFolder.back() == '\\' ? "" : "\\") + s.sideFile;
+        p_.shell.open(file, "", s.sideFolder, platform::ShowMode::Normal);
+    }
+
+    const std::string& game = ini_.gamePath;
+    p_.files.setCurrentFolder(game);
+
+    std::string line;
+    if (settings::numericValue(ini_.usePilot) == 1 && !ini_.pilotName.empty())
+        line += "-pilot " + ini_.pilotName + " ";
+    for (int i = 0; i < keylist.count(); ++i)
+        if (keylist.selected(i)) line += "-" + keylist.item(i) + " ";
+    const std::string& mode = direct.directJoinMode;
+    bool join = mode == "1" || (mode == "2" && direct.askBeforeJoin != "1");
+    if (mode == "2" && direct.askBeforeJoin == "1")
+        join = p_.dialogs.message("Joint Server now ?", platform::Buttons::YesNo,
+                                  platform::Icon::Question) == platform::Answer::Yes;
+    if (join) line += " " + direct.directTarget;
+
+    const std::string exe = game + "\\" + cleaning::kGameExe;
+    if (!p_.shell.open(exe, "-Launched " + line, game, platform::ShowMode::Normal)) {
+        std::string text = lang_ == "de" ? "Das Spiel konnte nicht gestartet werden:\n" + exe
+                                         : "The game could not be started:\n" + exe;
+        p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Critical, kErrorTitle);
+    }
+    close();
+}
+
+} // namespace launcher

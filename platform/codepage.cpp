@@ -1,0 +1,63 @@
+#include "platform/system.h"
+
+#include <cstdint>
+
+namespace platform {
+namespace {
+
+// Windows-1252 code points for 0x80..0x9F; 0 marks the five unused bytes.
+const char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void appendUtf8(std::string& out, std::uint32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string Cp1252::toUtf8(const std::string& ansi) {
+    std::string out;
+    out.reserve(ansi.size());
+    for (unsigned char b : ansi) {
+        std::uint32_t c = b;
+        if (b >= 0x80 && b < 0xA0) c = kHigh[b - 0x80] ? kHigh[b - 0x80] : b;
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+std::string Cp1252::fromUtf8(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        unsigned char b = utf8[i];
+        std::uint32_t c = b;
+        int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+        if (extra) c = b & (0x3F >> extra);
+        ++i;
+        for (int k = 0; k < extra && i < utf8.size(); ++k, ++i)
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+        if (c < 0x80 || (c >= 0xA0 && c < 0x100)) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char mapped = '?';
+        for (int k = 0; k < 32; ++k)
+            if (kHigh[k] == c) mapped = static_cast<char>(0x80 + k);
+        out += mapped;
+    }
+    return out;
+}
+
+} // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The file system as both programs use it. Paths are Windows paths in UTF-8
+// ("C:\Games\Descent3\custom\sounds\a.osf"), passed on exactly as given.
+class Files {
+public:
+    virtual ~Files() = default;
+
+    // Plain names of the files (not folders) in `folder` matching `pattern`, in the
+    // platform's listing order. `pattern` is "*" for all files, or a list of masks
+    // separated by ';' ("*.ogf;*.oaf"). False when the folder does not exist.
+    virtual bool list(const std::string& folder, const std::string& pattern,
+                      std::vector<std::string>& names) = 0;
+    // Plain names of the subfolders of `folder`, without "." and "..".
+    virtual bool listFolders(const std::string& folder, std::vector<std::string>& names) = 0;
+    virtual bool exists(const std::string& path) = 0;
+    virtual bool folderExists(const std::string& path) = 0;
+    // Size in bytes of a file, none when it does not exist.
+    virtual std::optional<std::uint64_t> fileSize(const std::string& path) = 0;
+    // Copies a file, replacing an existing target.
+    virtual bool copy(const std::string& from, const std::string& to) = 0;
+    virtual bool remove(const std::string& path) = 0;
+    virtual bool rename(const std::string& from, const std::string& to) = 0;
+    virtual bool makeFolder(const std::string& path) = 0;
+    // Whole-file read of raw bytes.
+    virtual bool read(const std::string& path, std::string& bytes) = 0;
+    // Replaces the file atomically: the data is written beside it and swapped in,
+    // so a failed write leaves the old file whole.
+    virtual bool write(const std::string& path, const std::string& bytes) = 0;
+    virtual bool setCurrentFolder(const std::string& path) = 0;
+};
+
+// "*.ogf;*.oaf" against a plain file name, case-insensitive as Windows matches.
+bool matchesPattern(const std::string& name, const std::string& pattern);
+
+} // namespace platform

@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/system.h"
+
+namespace platform {
+
+// Everything a window's logic may reach of the system.
+struct Platform {
+    Files& files;
+    Shell& shell;
+    Registry& registry;
+    Dialogs& dialogs;
+    App& app;
+    Codepage& codepage;
+};
+
+} // namespace platform

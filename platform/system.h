@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+enum class ShowMode { Normal, Minimized, Hidden };
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // The shell's "Open" on a file. True when the shell reports that it started.
+    virtual bool open(const std::string& file, const std::string& parameters,
+                      const std::string& folder, ShowMode show) = 0;
+    // The default action on an address (a web page).
+    virtual bool openAddress(const std::string& address) = 0;
+};
+
+// Registry roots as the game and the two programs use them.
+enum class RegRoot { LocalMachine, CurrentUser };
+
+// The registry as the 32-bit game sees it: implementations use the 32-bit view.
+class Registry {
+public:
+    virtual ~Registry() = default;
+    // Creates the key or opens it when it exists; true on success.
+    virtual bool createKey(RegRoot root, const std::string& key) = 0;
+    virtual bool setString(RegRoot root, const std::string& key, const std::string& name,
+                           const std::string& value) = 0;
+    virtual bool setDword(RegRoot root, const std::string& key, const std::string& name,
+                          std::uint32_t value) = 0;
+    // Reads a value as text (a DWORD as its decimal digits); false when it is missing.
+    virtual bool read(RegRoot root, const std::string& key, const std::string& name,
+                      std::string& value) = 0;
+};
+
+// Conversion between the settings files' single-byte code page and UTF-8.
+class Codepage {
+public:
+    virtual ~Codepage() = default;
+    virtual std::string toUtf8(const std::string& ansi) = 0;
+    virtual std::string fromUtf8(const std::string& utf8) = 0;
+};
+
+// Windows-1252, the code page used where the system has none of its own.
+class Cp1252 : public Codepage {
+public:
+    std::string toUtf8(const std::string& ansi) override;
+    std::string fromUtf8(const std::string& utf8) override;
+};
+
+struct Version {
+    int major = 0, minor = 0, revision = 0;
+};
+
+// The running program: its folder, its own version, its end.
+class App {
+public:
+    virtual ~App() = default;
+    // Folder of the running executable, without trailing backslash.
+    virtual std::string programFolder() = 0;
+    virtual Version version() = 0;
+    virtual std::uint64_t milliseconds() = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,233 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platform {
+class Files;
+}
+
+namespace ui {
+
+class Window;
+class Control;
+
+// An RGB colour as 0x00BBGGRR, the layout Windows uses.
+using Colour = std::uint32_t;
+constexpr Colour rgb(int r, int g, int b) {
+    return static_cast<Colour>(r) | static_cast<Colour>(g) << 8 | static_cast<Colour>(b) << 16;
+}
+
+// What changed on a control, for the backend to mirror into its native control.
+enum class Prop { Caption, Enabled, Visible, Bounds, Colours, Font, Items, Selection, Value, Timer };
+
+// The native side of one control.
+class ControlPeer {
+public:
+    virtual ~ControlPeer() = default;
+    virtual void update(Prop what) = 0;
+    // Paints the control now, while the window's thread is busy.
+    virtual void repaint() = 0;
+};
+
+// A control: plain state plus events. Setters tell the peer, when there is one.
+class Control {
+public:
+    Control(Window& owner, std::string name, Control* container = nullptr);
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& name() const { return name_; }
+    Window& owner() const { return owner_; }
+    Control* container() const { return container_; }
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& text);
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool on);
+    bool visible() const { return visible_; }
+    void setVisible(bool on);
+    // Visible itself and inside visible containers.
+    bool shown() const;
+
+    // Position and size in twips, relative to the container.
+    int left = 0, top = 0, width = 0, height = 0;
+    void setBounds(int l, int t, int w, int h);
+
+    Colour foreColour() const { return fore_; }
+    Colour backColour() const { return back_; }
+    bool transparent() const { return transparent_; }
+    void setForeColour(Colour c);
+    void setBackColour(Colour c);
+    void setTransparent(bool on);
+
+    std::string fontName = "MS Sans Serif";
+    int fontSize = 8;
+    bool fontBold = false;
+    void setFont(const std::string& face, int size, bool bold = false);
+
+    void repaint();
+
+    std::function<void()> click, dblClick, change, keyUp;
+
+    ControlPeer* peer = nullptr;
+
+protected:
+    void changed(Prop what);
+
+private:
+    Window& owner_;
+    std::string name_;
+    Control* container_;
+    std::string caption_;
+    bool enabled_ = true, visible_ = true, transparent_ = false;
+    Colour fore_ = rgb(0, 0, 0), back_ = rgb(255, 255, 255);
+};
+
+enum class Align { Left, Right, Center };
+
+class Label : public Control {
+public:
+    using Control::Control;
+    Align alignment = Align::Left;
+};
+
+class Button : public Control {
+public:
+    using Control::Control;
+};
+
+class Frame : public Control {
+public:
+    using Control::Control;
+};
+
+// A picture from the program's resources, by resource name.
+class Image : public Control {
+public:
+    using Control::Control;
+    std::string picture;
+};
+
+class ListBox : public Control {
+public:
+    ListBox(Window& owner, std::string name, Control* container = nullptr,
+            bool multiSelect = false);
+
+    bool multiSelect() const { return multi_; }
+    int count() const { return static_cast<int>(items_.size()); }
+    const std::string& item(int i) const { return items_.at(i).text; }
+    void addItem(const std::string& text);
+    void removeItem(int i);
+    void clear();
+    bool selected(int i) const { return items_.at(i).selected; }
+    void setSelected(int i, bool on);
+    // The current line, -1 for none.
+    int listIndex() const { return index_; }
+    void setListIndex(int i);
+
+protected:
+    struct Entry {
+        std::string text;
+        bool selected = false;
+    };
+    void replaceItems(std::vector<std::string> texts);
+
+private:
+    bool multi_;
+    std::vector<Entry> items_;
+    int index_ = -1;
+};
+
+// The files of one folder that match a pattern; the listing comes from the file system.
+class FileList : public ListBox {
+public:
+    FileList(Window& owner, std::string name, platform::Files& files,
+             Control* container = nullptr, bool multiSelect = false);
+    std::string pattern = "*";
+    const std::string& path() const { return path_; }
+    // Lists the folder; false (and the listing unchanged) when it does not exist.
+    bool setPath(const std::string& folder);
+    bool refresh();
+
+private:
+    platform::Files& files_;
+    std::string path_;
+};
+
+// A timer that ticks every `interval` ms while enabled.
+class Timer : public Control {
+public:
+    Timer(Window& owner, std::string name, int intervalMs);
+    int interval;
+    std::function<void()> tick;
+};
+
+// The native side of a window.
+class WindowPeer {
+public:
+    virtual ~WindowPeer() = default;
+    virtual void update(Prop what) = 0;
+    virtual void show() = 0;
+    virtual void close() = 0;
+    virtual void minimize() = 0;
+    // Limits the window to the ellipse inside the rectangle, in pixels of the window.
+    virtual void setEllipticRegion(int left, int top, int right, int bottom) = 0;
+    // Lets the system move the window with the mouse, as by its caption.
+    virtual void beginDrag() = 0;
+    virtual int twipsPerPixelX() = 0;
+    virtual int twipsPerPixelY() = 0;
+};
+
+enum class Border { None, Fixed, Sizable };
+
+// A window: a form with its controls as members, wired to handlers in its constructor.
+class Window {
+public:
+    Window(std::string caption, int clientWidth, int clientHeight);
+    virtual ~Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // The form's load handler: runs before the window is first shown.
+    virtual void load() {}
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& text);
+
+    // Client size in twips.
+    int clientWidth, clientHeight;
+    Border border = Border::Fixed;
+    bool centred = true;
+    Window* ownerWindow = nullptr;
+    // Background picture, by resource name.
+    const std::string& picture() const { return picture_; }
+    void setPicture(const std::string& name);
+    Colour backColour = rgb(240, 240, 240);
+
+    void show();
+    void close();
+    void minimize();
+    bool isShown() const { return shown_; }
+    bool isClosed() const { return closed_; }
+    void setEllipticRegion(int left, int top, int right, int bottom);
+    void beginDrag();
+    int twipsPerPixelX() const { return peer ? peer->twipsPerPixelX() : 15; }
+    int twipsPerPixelY() const { return peer ? peer->twipsPerPixelY() : 15; }
+
+    // Mouse button pressed on the window's own area, position in twips.
+    std::function<void(int x, int y)> mouseDown;
+
+    const std::vector<Control*>& controls() const { return controls_; }
+    WindowPeer* peer = nullptr;
+
+private:
+    friend class Control;
+    std::string caption_, picture_;
+    std::vector<Control*> controls_;
+    bool shown_ = false, closed_ = false;
+};
+
+} // namespace ui

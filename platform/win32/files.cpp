@@ -1,0 +1,110 @@
+#include <windows.h>
+
+#include "platform/files.h"
+#include "platform/win32/win32.h"
+#include "platform/win32/win32_impl.h"
+
+namespace win32 {
+
+bool Files::list(const std::string& folder, const std::string& pattern,
+                 std::vector<std::string>& names) {
+    WIN32_FIND_DATAW d;
+    // Listing everything and matching ourselves keeps short 8.3 names out of the match.
+    HANDLE h = FindFirstFileExW(wide(folder + "\\*").c_str(), FindExInfoBasic, &d,
+                                FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (h == INVALID_HANDLE_VALUE) {
+        if (!folderExists(folder)) return false;
+        names.clear();
+        return true;
+    }
+    names.clear();
+    bool all = pattern == "*" || pattern == "*.*";
+    do {
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        std::string name = utf8(d.cFileName);
+        if (all || platform::matchesPattern(name, pattern)) names.push_back(std::move(name));
+    } while (FindNextFileW(h, &d));
+    FindClose(h);
+    return true;
+}
+
+bool Files::listFolders(const std::string& folder, std::vector<std::string>& names) {
+    WIN32_FIND_DATAW d;
+    HANDLE h = FindFirstFileExW(wide(folder + "\\*").c_str(), FindExInfoBasic, &d,
+                                FindExSearchNameMatch, nullptr, 0);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    names.clear();
+    do {
+        std::wstring n = d.cFileName;
+        if ((d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && n != L"." && n != L"..")
+            names.push_back(utf8(n));
+    } while (FindNextFileW(h, &d));
+    FindClose(h);
+    return true;
+}
+
+bool Files::exists(const std::string& path) {
+    DWORD a = GetFileAttributesW(wide(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Files::folderExists(const std::string& path) {
+    DWORD a = GetFileAttributesW(wide(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::uint64_t> Files::fileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &d) ||
+        (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return (std::uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+
+bool Files::copy(const std::string& from, const std::string& to) {
+    return CopyFileW(wide(from).c_str(), wide(to).c_str(), FALSE) != 0;
+}
+
+bool Files::remove(const std::string& path) { return DeleteFileW(wide(path).c_str()) != 0; }
+
+bool Files::rename(const std::string& from, const std::string& to) {
+    return MoveFileW(wide(from).c_str(), wide(to).c_str()) != 0;
+}
+
+bool Files::makeFolder(const std::string& path) {
+    return CreateDirectoryW(wide(path).c_str(), nullptr) != 0;
+}
+
+bool Files::read(const std::string& path, std::string& bytes) {
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bytes.clear();
+    char buf[16384];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(h, buf, sizeof buf, &got, nullptr)) && got > 0) bytes.append(buf, got);
+    CloseHandle(h);
+    return ok;
+}
+
+bool Files::write(const std::string& path, const std::string& bytes) {
+    const std::wstring target = wide(path), temp = wide(path + ".new~");
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    bool ok = WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr) &&
+              put == bytes.size() && FlushFileBuffers(h);
+    ok = CloseHandle(h) && ok;
+    ok = ok && MoveFileExW(temp.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileW(temp.c_str());
+    return ok;
+}
+
+bool Files::setCurrentFolder(const std::string& path) {
+    return SetCurrentDirectoryW(wide(path).c_str()) != 0;
+}
+
+} // namespace win32

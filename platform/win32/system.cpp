@@ -1,0 +1,240 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32/win32.h"
+#include "platform/win32/win32_impl.h"
+
+namespace win32 {
+
+std::wstring wide(const std::string& s) {
+    if (s.empty()) return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0);
+    std::wstring w(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), w.data(), n);
+    return w;
+}
+
+std::string utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+namespace {
+
+int showCommand(platform::ShowMode m) {
+    switch (m) {
+    case platform::ShowMode::Minimized: return SW_SHOWMINNOACTIVE;
+    case platform::ShowMode::Hidden: return SW_HIDE;
+    default: return SW_SHOWNORMAL;
+    }
+}
+
+class Shell : public platform::Shell {
+public:
+    bool open(const std::string& file, const std::string& parameters, const std::string& folder,
+              platform::ShowMode show) override {
+        std::wstring f = wide(file), p = wide(parameters), d = wide(folder);
+        auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(dialogOwner(), L"open", f.c_str(),
+                                                         p.empty() ? nullptr : p.c_str(),
+                                                         d.empty() ? nullptr : d.c_str(),
+                                                         showCommand(show)));
+        return r > 32;
+    }
+    bool openAddress(const std::string& address) override {
+        auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(
+            dialogOwner(), nullptr, wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        return r > 32;
+    }
+};
+
+HKEY rootKey(platform::RegRoot r) {
+    return r == platform::RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+// The game is a 32-bit program: every access goes to the 32-bit view of the registry, also when
+// this program should ever be built for 64 bits.
+const REGSAM kView = KEY_WOW64_32KEY;
+// Query, set, create subkey, enumerate, notify and create link: the access the game's own
+// tools ask for.
+const REGSAM kAccess = 0x3F;
+
+class Registry : public platform::Registry {
+public:
+    bool createKey(platform::RegRoot root, const std::string& key) override {
+        HKEY h;
+        DWORD disposition;
+        if (RegCreateKeyExW(rootKey(root), wide(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            kAccess | kView, nullptr, &h, &disposition) != ERROR_SUCCESS)
+            return false;
+        RegFlushKey(h);
+        RegCloseKey(h);
+        return true;
+    }
+    bool setString(platform::RegRoot root, const std::string& key, const std::string& name,
+                   const std::string& value) override {
+        std::wstring v = wide(value);
+        return set(root, key, name, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()),
+                   DWORD((v.size() + 1) * sizeof(wchar_t)));
+    }
+    bool setDword(platform::RegRoot root, const std::string& key, const std::string& name,
+                  std::uint32_t value) override {
+        DWORD v = value;
+        return set(root, key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+    }
+    bool read(platform::RegRoot root, const std::string& key, const std::string& name,
+              std::string& value) override {
+        HKEY h;
+        if (RegOpenKeyExW(rootKey(root), wide(key).c_str(), 0, KEY_QUERY_VALUE | kView, &h) !=
+            ERROR_SUCCESS)
+            return false;
+        DWORD type = 0, size = 0;
+        std::wstring n = wide(name);
+        LONG r = RegQueryValueExW(h, n.c_str(), nullptr, &type, nullptr, &size);
+        std::vector<BYTE> data(size + sizeof(wchar_t));
+        if (r == ERROR_SUCCESS)
+            r = RegQueryValueExW(h, n.c_str(), nullptr, &type, data.data(), &size);
+        RegCloseKey(h);
+        if (r != ERROR_SUCCESS) return false;
+        if (type == REG_DWORD) {
+            value = std::to_string(*reinterpret_cast<DWORD*>(data.data()));
+        } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
+            std::wstring w(reinterpret_cast<wchar_t*>(data.data()), size / sizeof(wchar_t));
+            while (!w.empty() && w.back() == L'\0') w.pop_back();
+            value = utf8(w);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    bool set(platform::RegRoot root, const std::string& key, const std::string& name, DWORD type,
+             const BYTE* data, DWORD size) {
+        HKEY h;
+        if (RegOpenKeyExW(rootKey(root), wide(key).c_str(), 0, kAccess | kView, &h) !=
+            ERROR_SUCCESS)
+            return false;
+        LONG r = RegSetValueExW(h, wide(name).c_str(), 0, type, data, size);
+        return RegCloseKey(h) == ERROR_SUCCESS && r == ERROR_SUCCESS;
+    }
+};
+
+class App : public platform::App {
+public:
+    std::string programFolder() override {
+        std::wstring p = modulePath();
+        return utf8(p.substr(0, p.find_last_of(L'\\')));
+    }
+    platform::Version version() override {
+        std::wstring p = modulePath();
+        DWORD ignored = 0, size = GetFileVersionInfoSizeW(p.c_str(), &ignored);
+        std::vector<BYTE> data(size);
+        VS_FIXEDFILEINFO* info = nullptr;
+        UINT len = 0;
+        if (!size || !GetFileVersionInfoW(p.c_str(), 0, size, data.data()) ||
+            !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
+            return {};
+        return {int(HIWORD(info->dwFileVersionMS)), int(LOWORD(info->dwFileVersionMS)),
+                int(LOWORD(info->dwFileVersionLS))};
+    }
+    std::uint64_t milliseconds() override { return GetTickCount64(); }
+
+private:
+    static std::wstring modulePath() {
+        std::wstring p(MAX_PATH, L'\0');
+        for (;;) {
+            DWORD n = GetModuleFileNameW(nullptr, p.data(), DWORD(p.size()));
+            if (n < p.size()) return p.substr(0, n);
+            p.resize(p.size() * 2);
+        }
+    }
+};
+
+// The system's own single-byte code page.
+class Codepage : public platform::Codepage {
+public:
+    std::string toUtf8(const std::string& ansi) override {
+        if (ansi.empty()) return {};
+        int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
+        std::wstring w(n, L'\0');
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), w.data(), n);
+        return utf8(w);
+    }
+    std::string fromUtf8(const std::string& text) override {
+        std::wstring w = wide(text);
+        if (w.empty()) return {};
+        int n = WideCharToMultiByte(CP_ACP, 0, w.data(), int(w.size()), nullptr, 0, nullptr,
+                                    nullptr);
+        std::string s(n, '\0');
+        WideCharToMultiByte(CP_ACP, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
+        return s;
+    }
+};
+
+UINT buttonFlags(platform::Buttons b) {
+    switch (b) {
+    case platform::Buttons::OkCancel: return MB_OKCANCEL;
+    case platform::Buttons::YesNo: return MB_YESNO;
+    case platform::Buttons::YesNoCancel: return MB_YESNOCANCEL;
+    default: return MB_OK;
+    }
+}
+
+UINT iconFlags(platform::Icon i) {
+    switch (i) {
+    case platform::Icon::Information: return MB_ICONINFORMATION;
+    case platform::Icon::Question: return MB_ICONQUESTION;
+    case platform::Icon::Exclamation: return MB_ICONEXCLAMATION;
+    case platform::Icon::Critical: return MB_ICONERROR;
+    default: return 0;
+    }
+}
+
+class Dialogs : public platform::Dialogs {
+public:
+    explicit Dialogs(std::string title) : title_(std::move(title)) {}
+    platform::Answer message(const std::string& text, platform::Buttons buttons,
+                             platform::Icon icon, const std::string& title) override {
+        int r = MessageBoxW(dialogOwner(), wide(text).c_str(),
+                            wide(title.empty() ? title_ : title).c_str(),
+                            buttonFlags(buttons) | iconFlags(icon) | MB_SETFOREGROUND);
+        switch (r) {
+        case IDOK: return platform::Answer::Ok;
+        case IDYES: return platform::Answer::Yes;
+        case IDNO: return platform::Answer::No;
+        default: return platform::Answer::Cancel;
+        }
+    }
+    std::string input(const std::string& prompt, const std::string& title,
+                      const std::string& defaultText) override {
+        return inputBox(prompt, title.empty() ? title_ : title, defaultText);
+    }
+    void beep() override { MessageBeep(MB_OK); }
+
+private:
+    std::string title_;
+};
+
+} // namespace
+
+struct System::Impl {
+    explicit Impl(std::string title) : dialogs(std::move(title)) {}
+    Files files;
+    Shell shell;
+    Registry registry;
+    Dialogs dialogs;
+    App app;
+    Codepage codepage;
+    platform::Platform platform{files, shell, registry, dialogs, app, codepage};
+};
+
+System::System(std::string title) : impl_(std::make_unique<Impl>(std::move(title))) {}
+System::~System() = default;
+platform::Platform& System::platform() { return impl_->platform; }
+
+} // namespace win32

@@ -1,0 +1,36 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace win32 {
+
+class Files : public platform::Files {
+public:
+    bool list(const std::string& folder, const std::string& pattern,
+              std::vector<std::string>& names) override;
+    bool listFolders(const std::string& folder, std::vector<std::string>& names) override;
+    bool exists(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) override;
+    bool copy(const std::string& from, const std::string& to) override;
+    bool remove(const std::string& path) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    bool makeFolder(const std::string& path) override;
+    bool read(const std::string& path, std::string& bytes) override;
+    bool write(const std::string& path, const std::string& bytes) override;
+    bool setCurrentFolder(const std::string& path) override;
+};
+
+// The window message boxes belong to: the program's visible main window, if any.
+HWND dialogOwner();
+
+} // namespace win32
+
+namespace win32 {
+// A modal input box: prompt, text box with the default, OK and Cancel; Cancel gives "".
+std::string inputBox(const std::string& prompt, const std::string& title,
+                     const std::string& defaultText);
+} // namespace win32

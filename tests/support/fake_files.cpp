@@ -1,0 +1,296 @@
+#include "tests/support/fake_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+namespace {
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+std::string lower(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string join(const std::vector<std::string>& parts, std::size_t count) {
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i) out += '\\';
+        out += lower(parts[i]);
+    }
+    return out;
+}
+
+bool within(const std::string& k, const std::string& folderKey) {
+    return k == folderKey ||
+           (k.size() > folderKey.size() && k.compare(0, folderKey.size(), folderKey) == 0 &&
+            k[folderKey.size()] == '\\');
+}
+
+} // namespace
+
+// The absolute path as its components, the drive first ("C:", "Games", "Descent3").
+std::vector<std::string> FakeFiles::components(const std::string& path) const {
+    std::vector<std::string> parts;
+    const bool rooted = !path.empty() && isSeparator(path[0]);
+    const std::string first = path.substr(0, path.find_first_of("\\/"));
+    if (first.find(':') == std::string::npos) {
+        parts = currentParts_;
+        if (rooted && parts.size() > 1) parts.resize(1);
+    }
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = start;
+        while (end < path.size() && !isSeparator(path[end])) ++end;
+        const std::string part = path.substr(start, end - start);
+        if (part == "..") {
+            if (parts.size() > 1) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string FakeFiles::key(const std::string& path) const {
+    const std::vector<std::string> parts = components(path);
+    return join(parts, parts.size());
+}
+
+std::string FakeFiles::parentKey(const std::string& k) {
+    const std::size_t slash = k.rfind('\\');
+    return slash == std::string::npos ? std::string() : k.substr(0, slash);
+}
+
+const FakeFiles::Node* FakeFiles::find(const std::string& path) const {
+    auto it = nodes_.find(key(path));
+    return it == nodes_.end() ? nullptr : &it->second;
+}
+
+FakeFiles::Node* FakeFiles::findFile(const std::string& path) {
+    auto it = nodes_.find(key(path));
+    return it == nodes_.end() || it->second.isFolder ? nullptr : &it->second;
+}
+
+// A drive has no parent and always has a place.
+bool FakeFiles::parentIsFolder(const std::string& k) const {
+    const std::string parent = parentKey(k);
+    if (parent.empty()) return true;
+    auto it = nodes_.find(parent);
+    return it != nodes_.end() && it->second.isFolder;
+}
+
+void FakeFiles::create(const std::string& path, bool isFolder, const std::string& bytes) {
+    const std::vector<std::string> parts = components(path);
+    for (std::size_t i = 1; i <= parts.size(); ++i) {
+        const bool last = i == parts.size();
+        auto [it, added] = nodes_.try_emplace(join(parts, i));
+        Node& node = it->second;
+        if (added) {
+            node.name = parts[i - 1];
+            node.isFolder = !last || isFolder;
+            node.order = nextOrder_++;
+        }
+        if (last && !node.isFolder) node.bytes = bytes;
+    }
+}
+
+void FakeFiles::eraseTree(const std::string& k) {
+    for (auto it = nodes_.lower_bound(k);
+         it != nodes_.end() && it->first.compare(0, k.size(), k) == 0;)
+        it = within(it->first, k) ? nodes_.erase(it) : std::next(it);
+}
+
+bool FakeFiles::spaceFor(std::uint64_t size) {
+    if (diskFull_) return false;
+    if (spaceLeft_) {
+        if (size > *spaceLeft_) return false;
+        *spaceLeft_ -= size;
+    }
+    return true;
+}
+
+std::vector<std::string> FakeFiles::children(const std::string& k, bool folders,
+                                             const std::string& pattern) const {
+    std::vector<const Node*> found;
+    for (const auto& [nodeKey, node] : nodes_)
+        if (parentKey(nodeKey) == k && node.isFolder == folders &&
+            (folders || platform::matchesPattern(node.name, pattern)))
+            found.push_back(&node);
+    std::sort(found.begin(), found.end(),
+              [](const Node* a, const Node* b) { return a->order < b->order; });
+    std::vector<std::string> names;
+    for (const Node* node : found) names.push_back(node->name);
+    return names;
+}
+
+bool FakeFiles::list(const std::string& folder, const std::string& pattern,
+                     std::vector<std::string>& names) {
+    if (!folderExists(folder)) return false;
+    names = children(key(folder), false, pattern);
+    return true;
+}
+
+bool FakeFiles::listFolders(const std::string& folder, std::vector<std::string>& names) {
+    if (!folderExists(folder)) return false;
+    names = children(key(folder), true, "");
+    return true;
+}
+
+bool FakeFiles::exists(const std::string& path) {
+    const Node* node = find(path);
+    return node && !node->isFolder;
+}
+
+bool FakeFiles::folderExists(const std::string& path) {
+    const Node* node = find(path);
+    return node && node->isFolder;
+}
+
+std::optional<std::uint64_t> FakeFiles::fileSize(const std::string& path) {
+    const Node* node = find(path);
+    if (!node || node->isFolder) return std::nullopt;
+    return node->bytes.size();
+}
+
+bool FakeFiles::copy(const std::string& from, const std::string& to) {
+    ++copies_;
+    const Node* source = find(from);
+    if (!source || source->isFolder || failRead_.count(key(from))) return false;
+    const std::string target = key(to);
+    const Node* existing = find(to);
+    if (target.empty() || (existing && existing->isFolder) || !parentIsFolder(target)) return false;
+    if (failCopyAt_ == copies_) {
+        failCopyAt_ = 0;
+        return false;
+    }
+    const std::string bytes = source->bytes;
+    if (failCopyPartial_.count(key(from)) || failCopyPartial_.count(target)) {
+        create(to, false, bytes.substr(0, bytes.size() / 2));
+        return false;
+    }
+    if (!spaceFor(bytes.size())) return false;
+    create(to, false, bytes);
+    if (!vanishingFolder_.empty() && --copiesBeforeVanish_ <= 0) {
+        eraseTree(vanishingFolder_);
+        vanishingFolder_.clear();
+    }
+    return true;
+}
+
+bool FakeFiles::remove(const std::string& path) {
+    ++removes_;
+    if (!exists(path) || failRemove_.count(key(path))) return false;
+    nodes_.erase(key(path));
+    return true;
+}
+
+bool FakeFiles::rename(const std::string& from, const std::string& to) {
+    const std::string source = key(from), target = key(to);
+    if (target.empty() || !has(from) || has(to) || !parentIsFolder(target) ||
+        within(target, source))
+        return false;
+    std::vector<std::pair<std::string, Node>> moved;
+    for (auto it = nodes_.begin(); it != nodes_.end();) {
+        if (within(it->first, source)) {
+            moved.emplace_back(target + it->first.substr(source.size()), std::move(it->second));
+            it = nodes_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (auto& [k, node] : moved) {
+        if (k == target) node.name = components(to).back();
+        nodes_.emplace(k, std::move(node));
+    }
+    return true;
+}
+
+bool FakeFiles::makeFolder(const std::string& path) {
+    if (key(path).empty() || has(path) || !parentIsFolder(key(path))) return false;
+    create(path, true, "");
+    return true;
+}
+
+bool FakeFiles::read(const std::string& path, std::string& bytes) {
+    const Node* node = findFile(path);
+    if (!node || failRead_.count(key(path))) return false;
+    bytes = node->bytes;
+    return true;
+}
+
+bool FakeFiles::write(const std::string& path, const std::string& bytes) {
+    ++writes_;
+    const std::string k = key(path);
+    if (folderExists(path) || !parentIsFolder(k) || parentKey(k).empty()) return false;
+    if (!spaceFor(bytes.size())) return false;
+    create(path, false, bytes);
+    return true;
+}
+
+bool FakeFiles::setCurrentFolder(const std::string& path) {
+    if (!folderExists(path)) return false;
+    currentParts_ = components(path);
+    current_ = path;
+    return true;
+}
+
+void FakeFiles::addFolder(const std::string& path) {
+    create(path, true, "");
+}
+
+void FakeFiles::addFile(const std::string& path, const std::string& bytes) {
+    create(path, false, bytes);
+}
+
+std::optional<std::string> FakeFiles::content(const std::string& path) const {
+    const Node* node = find(path);
+    if (!node || node->isFolder) return std::nullopt;
+    return node->bytes;
+}
+
+bool FakeFiles::has(const std::string& path) const {
+    return find(path) != nullptr;
+}
+
+std::vector<std::string> FakeFiles::files(const std::string& folder) const {
+    return children(key(folder), false, "*");
+}
+
+void FakeFiles::failRemove(const std::string& path) {
+    failRemove_.insert(key(path));
+}
+
+void FakeFiles::failCopyNth(int n) {
+    failCopyAt_ = copies_ + n;
+}
+
+void FakeFiles::failCopyPartial(const std::string& path) {
+    failCopyPartial_.insert(key(path));
+}
+
+void FakeFiles::diskFull(bool full) {
+    diskFull_ = full;
+}
+
+void FakeFiles::failWritesAfter(std::uint64_t bytes) {
+    spaceLeft_ = bytes;
+}
+
+void FakeFiles::removeFolderAfterCopies(const std::string& folder, int n) {
+    if (n <= 0) {
+        eraseTree(key(folder));
+        return;
+    }
+    vanishingFolder_ = key(folder);
+    copiesBeforeVanish_ = n;
+}
+
+void FakeFiles::failRead(const std::string& path) {
+    failRead_.insert(key(path));
+}

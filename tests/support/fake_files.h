@@ -1,0 +1,98 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+// An in-memory file system of Windows paths, for tests.
+//
+// Paths compare as Windows compares them: case-insensitive (ASCII letters), '/' equal to
+// '\', repeated and trailing backslashes ignored; names keep the case they were created
+// with. A path without a drive is taken relative to the current folder. Listings come in
+// the order the entries were created; replacing a file's content or renaming it keeps
+// its place.
+//
+// Counters count calls, whether they succeed or fail.
+class FakeFiles : public platform::Files {
+  public:
+    // platform::Files
+    bool list(const std::string& folder, const std::string& pattern,
+              std::vector<std::string>& names) override;
+    bool listFolders(const std::string& folder, std::vector<std::string>& names) override;
+    bool exists(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) override;
+    bool copy(const std::string& from, const std::string& to) override;
+    bool remove(const std::string& path) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    bool makeFolder(const std::string& path) override;
+    bool read(const std::string& path, std::string& bytes) override;
+    bool write(const std::string& path, const std::string& bytes) override;
+    bool setCurrentFolder(const std::string& path) override;
+
+    // Setting up: both create missing parent folders; addFile replaces an existing file.
+    void addFolder(const std::string& path);
+    void addFile(const std::string& path, const std::string& bytes = "");
+
+    // Inspecting.
+    std::optional<std::string> content(const std::string& path) const; // none: no such file
+    bool has(const std::string& path) const;                           // file or folder
+    std::vector<std::string> files(const std::string& folder) const;   // names, listing order
+    const std::string& currentFolder() const { return current_; }      // as last set
+    int removes() const { return removes_; }
+    int copies() const { return copies_; }
+    int writes() const { return writes_; }
+
+    // Faults.
+    // The file cannot be deleted.
+    void failRemove(const std::string& path);
+    // The n-th copy call from now (1 = the next one) fails; the target stays as it was.
+    void failCopyNth(int n);
+    // A copy from or to this path leaves the target truncated to half and reports failure.
+    void failCopyPartial(const std::string& path);
+    // While full, every write and copy fails and leaves its target as it was.
+    void diskFull(bool full);
+    // Writes and copies succeed while their bytes fit into what is left of `bytes`.
+    void failWritesAfter(std::uint64_t bytes);
+    // After n more successful copies the folder and all it holds vanish (at once for n 0).
+    void removeFolderAfterCopies(const std::string& folder, int n);
+    // The file exists but cannot be read (nor copied).
+    void failRead(const std::string& path);
+
+  private:
+    struct Node {
+        std::string name; // last path component, as created
+        bool isFolder = false;
+        std::string bytes;
+        std::uint64_t order = 0;
+    };
+
+    std::vector<std::string> components(const std::string& path) const;
+    std::string key(const std::string& path) const;
+    static std::string parentKey(const std::string& key);
+    const Node* find(const std::string& path) const;
+    Node* findFile(const std::string& path);
+    bool parentIsFolder(const std::string& k) const;
+    void create(const std::string& path, bool isFolder, const std::string& bytes);
+    void eraseTree(const std::string& k);
+    bool spaceFor(std::uint64_t size);
+    std::vector<std::string> children(const std::string& k, bool folders,
+                                      const std::string& pattern) const;
+
+    std::map<std::string, Node> nodes_; // keyed by the normalized, lower-case path
+    std::uint64_t nextOrder_ = 0;
+    std::string current_;
+    std::vector<std::string> currentParts_;
+    int removes_ = 0, copies_ = 0, writes_ = 0;
+
+    std::set<std::string> failRemove_, failCopyPartial_, failRead_;
+    int failCopyAt_ = 0; // copies_ value whose copy fails; 0 for none
+    bool diskFull_ = false;
+    std::optional<std::uint64_t> spaceLeft_;
+    std::string vanishingFolder_; // key of the folder, empty for none
+    int copiesBeforeVanish_ = 0;
+};

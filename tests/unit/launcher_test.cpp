@@ -1,0 +1,467 @@
+#include <gtest/gtest.h>
+
+#include "launcher/anzeiger.h"
+#include "launcher/registry_settings.h"
+#include "tests/support/game_folder.h"
+
+namespace {
+
+using platform::Answer;
+using platform::Icon;
+
+class Launcher : public ::testing::Test, public GameFolder {
+protected:
+    // Loads the window and, when loading armed the timer, runs the cleaning sequence.
+    launcher::Anzeiger& run() {
+        w = std::make_unique<launcher::Anzeiger>(fake.platform);
+        w->load();
+        if (w->putzstart.enabled()) w->putzstart.tick();
+        return *w;
+    }
+    bool gameStarted() const {
+        for (auto& s : fake.shell.started)
+            if (s.file == game + "\\Main.exe") return true;
+        return false;
+    }
+    const FakeShell::Start& gameStart() const { return fake.shell.started.back(); }
+    std::string fileText(const std::string& name) { return fake.files.content(path(name)).value_or("<none>"); }
+
+    std::unique_ptr<launcher::Anzeiger> w;
+};
+
+TEST_F(Launcher, DeleteModeCleansBothFoldersAndStartsTheGame) {
+    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1";
+    for (const char* n : {"mine.ogf", "a_0badf00d.ogf", "b_12345678.oaf"})
+        fake.files.addFile(graphics(n), n);
+    for (const char* n : {"Mine.osf", "mine.osf", "c_deadbeef.osf"}) fake.files.addFile(sounds(n), n);
+    writeSettings({"mine.ogf"}, {"Mine.osf"});
+    launcher::Anzeiger& win = run();
+
+    EXPECT_EQ(fake.files.files(graphics()), std::vector<std::string>{"mine.ogf"});
+    EXPECT_EQ(fake.files.files(sounds()), std::vector<std::string>{"Mine.osf"});
+    for (ui::Label* t : {&win.txt1, &win.txt2, &win.txt3, &win.txt4, &win.txt5})
+        EXPECT_EQ(t->caption(), "finish") << t->name();
+    for (ui::Label* l : {&win.Label1, &win.Label2, &win.Label3})
+        EXPECT_EQ(l->foreColour(), ui::rgb(0, 192, 0)) << l->name();
+    ASSERT_TRUE(gameStarted());
+    EXPECT_EQ(gameStart().parameters, "-Launched ");
+    EXPECT_EQ(gameStart().folder, game);
+    EXPECT_EQ(fake.files.currentFolder(), game);
+    EXPECT_TRUE(win.isClosed());
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
+}
+
+TEST_F(Launcher, CountersShowWhatEachRoutineWillVisit) {
+    ini.logoNoAction = "0", ini.logoBackupOthers = "1", ini.logoBackupPath = "D:\\B";
+    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1";
+    ini.deleteStats = "1";
+    for (const char* n : {"a.ogf", "b.ogf"}) fake.files.addFile(graphics(n));
+    for (const char* n : {"a.osf", "b.osf", "c.osf"}) fake.files.addFile(sounds(n));
+    fake.files.addFile(netgames("x.stats"));
+    writeSettings();
+    w = std::make_unique<launcher::Anzeiger>(fake.platform);
+    w->load();
+    // Stop before the work: the logo step is the first to touch a counter.
+    fake.files.failRemove(graphics("a.ogf"));
+    struct Snapshot : ui::ControlPeer {
+        launcher::Anzeiger* w;
+        std::vector<std::string> first;
+        void update(ui::Prop) override {}
+        void repaint() override {
+            if (first.empty())
+                for (ui::Label* t : {&w->txt1, &w->txt2, &w->txt3, &w->txt4, &w->txt5})
+                    first.push_back(t->caption());
+        }
+    } snap;
+    snap.w = w.get();
+    w->Label1.peer = &snap;
+    w->putzstart.tick();
+    w->Label1.peer = nullptr;
+    EXPECT_EQ(snap.first, (std::vector<std::string>{"2", "finish", "2", "3", "1"}));
+}
+
+TEST_F(Launcher, BothDeleteAndBackupBacksUpAndDeletesTwice) {
+    ini.logoNoAction = "0", ini.logoBackupOthers = "1", ini.logoDeleteOthers = "1";
+    ini.logoBackupPath = "D:\\B";
+    fake.files.addFolder("D:\\B");
+    fake.files.addFile(graphics("a.ogf"), "a");
+    writeSettings();
+    launcher::Anzeiger& win = run();
+    EXPECT_EQ(fake.files.content("D:\\B\\a.ogf"), "a");
+    EXPECT_FALSE(fake.files.has(graphics("a.ogf")));
+    EXPECT_EQ(win.txt3.caption(), "finish");
+}
+
+TEST_F(Launcher, BackupWithoutABackupFolderLeavesTheFilesAlone) {
+    ini.logoNoAction = "0", ini.logoBackupOthers = "1", ini.logoBackupPath = "";
+    fake.files.addFile(graphics("a.ogf"));
+    writeSettings();
+    launcher::Anzeiger& win = run();
+    EXPECT_TRUE(fake.files.has(graphics("a.ogf")));
+    EXPECT_EQ(fake.files.copies(), 0);
+    EXPECT_EQ(win.Label1.foreColour(), ui::rgb(0, 192, 0));
+    EXPECT_TRUE(gameStarted());
+}
+
+TEST_F(Launcher, NoActionTouchesNothing) {
+    fake.files.addFile(graphics("a.ogf"));
+    fake.files.addFile(sounds("a.osf"));
+    fake.files.addFile(netgames("a.stats"));
+    writeSettings();
+    run();
+    EXPECT_EQ(fake.files.removes(), 0);
+    EXPECT_EQ(fake.files.copies(), 0);
+    EXPECT_TRUE(gameStarted());
+}
+
+TEST_F(Launcher, StatisticsDeletionTakesOnlyStatsFiles) {
+    ini.deleteStats = "1";
+    for (const char* n : {"a.stats", "b.STATS", "c.stats.txt", "readme.txt"})
+        fake.files.addFile(netgames(n));
+    fake.files.failRemove(netgames("a.stats"));
+    writeSettings();
+    launcher::Anzeiger& win = run();
+    EXPECT_EQ(fake.files.files(netgames()),
+              (std::vector<std::string>{"a.stats", "c.stats.txt", "readme.txt"}));
+    EXPECT_EQ(win.txt5.caption(), "finish");
+    EXPECT_EQ(win.List1.count(), 2);
+}
+
+TEST_F(Launcher, GermanCaptionsAndFinishWord) {
+    ini.language = "1";
+    writeSettings();
+    launcher::Anzeiger& win = run();
+    EXPECT_EQ(win.Label1.caption(), " Bearbeite Schiffslogo");
+    EXPECT_EQ(win.Label2.caption(), " Bearbeite Audiotaunts");
+    EXPECT_EQ(win.Label3.caption(), " Bearbeite Stats-Dateien");
+    EXPECT_EQ(win.txt1.caption(), "Fertig");
+    EXPECT_EQ(win.Label4.caption(), "2.0.7");
+}
+
+TEST_F(Launcher, CommandLineHasPilotSwitchesInFileOrderAndTheOneTimeTarget) {
+    ini.usePilot = "1", ini.pilotName = "Ace";
+    writeSettings({}, {}, {"deadzone0 0.0", "nointro", "framecap 0", "vsync"},
+                  {false, true, true, false});
+    writeDirect("-directip 10.0.0.1:2092", "1", "0");
+    run();
+    EXPECT_EQ(gameStart().parameters,
+              "-Launched -pilot Ace -nointro -framecap 0  -directip 10.0.0.1:2092");
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
+}
+
+TEST_F(Launcher, PilotNeedsBothTheSwitchAndAName) {
+    ini.usePilot = "1", ini.pilotName = "";
+    writeSettings();
+    run();
+    EXPECT_EQ(gameStart().parameters, "-Launched ");
+    ini.usePilot = "0", ini.pilotName = "Ace";
+    writeSettings();
+    run();
+    EXPECT_EQ(gameStart().parameters, "-Launched ");
+}
+
+TEST_F(Launcher, KeysWithoutAFlagsLineSelectNothing) {
+    fake.files.addFile(path("keys.ini"), "\"nointro\"\r\n\"vsync\"\r\n");
+    ini.gamePath = game;
+    settings::SettingsFile f(fake.codepage);
+    settings::writeScourixIni(f, ini);
+    fake.files.addFile(path("scourix.ini"), f.bytes());
+    fake.files.addFile(path("logos.ini"));
+    fake.files.addFile(path("taunts.ini"));
+    launcher::Anzeiger& win = run();
+    EXPECT_EQ(win.keylist.count(), 2);
+    EXPECT_EQ(gameStart().parameters, "-Launched ");
+}
+
+TEST_F(Launcher, OneTimeJoinIsConsumedAndAlwaysJoinStays) {
+    writeSettings();
+    writeDirect("-pxo Tracker", "1", "1");
+    run();
+    EXPECT_EQ(fileText("direckt.ini"), "\"-pxo Tracker\"\r\n\"0\"\r\n\"1\"\r\n");
+    writeDirect("-pxo Tracker", "2", "0");
+    run();
+    EXPECT_EQ(fileText("direckt.ini"), "\"-pxo Tracker\"\r\n\"2\"\r\n\"0\"\r\n");
+}
+
+TEST_F(Launcher, AlwaysJoinWithTheQuestion) {
+    writeSettings();
+    writeDirect("-directip 1.2.3.4", "2", "1");
+    fake.dialogs.answers = {Answer::Yes};
+    run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fake.dialogs.boxes[0].text, "Joint Server now ?");
+    EXPECT_EQ(fake.dialogs.boxes[0].title, "gatefire");
+    EXPECT_EQ(fake.dialogs.boxes[0].icon, Icon::Question);
+    EXPECT_EQ(fake.dialogs.boxes[0].buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(gameStart().parameters, "-Launched  -directip 1.2.3.4");
+
+    fake.dialogs.answers = {Answer::No};
+    run();
+    EXPECT_EQ(gameStart().parameters, "-Launched ");
+}
+
+TEST_F(Launcher, AlwaysJoinWithoutTheQuestionJoins) {
+    writeSettings();
+    writeDirect("-directip 1.2.3.4", "2", "0");
+    run();
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
+    EXPECT_EQ(gameStart().parameters, "-Launched  -directip 1.2.3.4");
+}
+
+TEST_F(Launcher, UnreadableDirectJoinFileIsReset) {
+    writeSettings();
+    fake.files.addFile(path("direckt.ini"), "\"-directip 1.2.3.4\"\r\n");
+    run();
+    EXPECT_EQ(fileText("direckt.ini"), "\"\"\r\n\"0\"\r\n\"0\"\r\n");
+    EXPECT_EQ(gameStart().parameters, "-Launched ");
+    fake.files.remove(path("direckt.ini"));
+    run();
+    EXPECT_EQ(fileText("direckt.ini"), "\"\"\r\n\"0\"\r\n\"0\"\r\n");
+}
+
+TEST_F(Launcher, EmptyGamePathOffersScourix) {
+    ini.gamePath = "";
+    writeSettings();
+    writeDirect("-directip 1.2.3.4", "1", "0");
+    settings::NetworkIni net;
+    net.gameLanguage = "German";
+    writeNetwork(net);
+    fake.dialogs.answers = {Answer::Ok};
+    launcher::Anzeiger& win = run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fake.dialogs.boxes[0].text, "please start scourix first ! start scourix now ?");
+    EXPECT_EQ(fake.dialogs.boxes[0].icon, Icon::Information);
+    EXPECT_EQ(fake.dialogs.boxes[0].buttons, platform::Buttons::OkCancel);
+    ASSERT_EQ(fake.shell.started.size(), 1u);
+    EXPECT_EQ(fake.shell.started[0].file, "scourix.exe");
+    EXPECT_EQ(fake.shell.started[0].folder, program);
+    EXPECT_TRUE(win.isClosed());
+    EXPECT_FALSE(win.isShown());
+    EXPECT_TRUE(fake.registry.writes.empty());
+    EXPECT_EQ(fileText("direckt.ini"), "\"-directip 1.2.3.4\"\r\n\"0\"\r\n\"0\"\r\n");
+}
+
+TEST_F(Launcher, EmptyGamePathCancelledInGerman) {
+    ini.gamePath = "", ini.language = "1";
+    writeSettings();
+    fake.dialogs.answers = {Answer::Cancel};
+    launcher::Anzeiger& win = run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fake.dialogs.boxes[0].text,
+              "Bitte starte zuerst Scourix ! Soll Scourix jetzt gestartet werden?");
+    EXPECT_TRUE(fake.shell.started.empty());
+    EXPECT_TRUE(win.isClosed());
+}
+
+TEST_F(Launcher, MissingGameFolderStopsBeforeTouchingAnything) {
+    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    fake.files.addFile(graphics("a.ogf"));
+    writeSettings();
+    writeShellList({settings::SideProgram{"side.exe", "C:\\Tools", "1"}});
+    fake.files.removeFolderAfterCopies(netgames(), 0);
+    launcher::Anzeiger& win = run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fake.dialogs.boxes[0].text, "Error ! Path not found");
+    EXPECT_EQ(fake.dialogs.boxes[0].title, "Gatefire error");
+    EXPECT_EQ(fake.dialogs.boxes[0].icon, Icon::Critical);
+    EXPECT_TRUE(fake.files.has(graphics("a.ogf")));
+    EXPECT_TRUE(fake.shell.started.empty());
+    EXPECT_TRUE(win.isClosed());
+}
+
+class MissingSettings : public Launcher, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MissingSettings, EndWithAFileErrorNamingTheFile) {
+    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    fake.files.addFile(graphics("a.ogf"));
+    writeSettings();
+    fake.files.remove(path(GetParam()));
+    launcher::Anzeiger& win = run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    const auto& box = fake.dialogs.boxes[0];
+    EXPECT_NE(box.text.find(GetParam()), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("Scourix"), std::string::npos) << box.text;
+    EXPECT_EQ(box.icon, Icon::Critical);
+    EXPECT_TRUE(win.isClosed());
+    EXPECT_FALSE(win.isShown());
+    EXPECT_TRUE(fake.shell.started.empty());
+    EXPECT_TRUE(fake.registry.writes.empty());
+    EXPECT_TRUE(fake.files.has(graphics("a.ogf")));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFile, MissingSettings,
+                         ::testing::Values("scourix.ini", "logos.ini", "taunts.ini", "keys.ini"));
+
+TEST_F(Launcher, FileErrorSpeaksThePlayersLanguageWhenKnown) {
+    ini.language = "1";
+    writeSettings();
+    fake.files.remove(path("keys.ini"));
+    run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find("Bitte starte Scourix"), std::string::npos);
+    EXPECT_EQ(fake.dialogs.boxes[0].text.find("Please"), std::string::npos);
+}
+
+TEST_F(Launcher, ShortScourixIniIsAFileErrorInBothLanguages) {
+    fake.files.addFile(path("scourix.ini"), "\"C:\\Games\\Descent3\"\r\n\"\"\r\n");
+    run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find("scourix.ini"), std::string::npos);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find("Please"), std::string::npos);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find("Bitte"), std::string::npos);
+}
+
+TEST_F(Launcher, SideProgramsStartOnlyWhenEnabledAndNamed) {
+    writeSettings();
+    writeShellList({settings::SideProgram{"one.exe", "C:\\Tools", "1"},
+                    {"two.exe", "C:\\Tools", "0"},
+                    {"", "C:\\Tools", "1"},
+                    {"four.exe", "C:\\", "1"},
+                    {"five.exe", "C:\\Tools", "2"}});
+    const std::string before = fileText("shelllist.txt");
+    run();
+    ASSERT_EQ(fake.shell.started.size(), 3u);
+    EXPECT_EQ(fake.shell.started[0].file, "C:\\Tools\\one.exe");
+    EXPECT_EQ(fake.shell.started[0].folder, "C:\\Tools");
+    EXPECT_EQ(fake.shell.started[1].file, "C:\\four.exe");
+    EXPECT_EQ(fake.shell.started[2].file, game + "\\Main.exe");
+    EXPECT_EQ(fileText("shelllist.txt"), before);
+}
+
+TEST_F(Launcher, MissingSideProgramListIsWrittenAnewAndStartsNothing) {
+    writeSettings();
+    run();
+    std::string expected;
+    for (int i = 0; i < 5; ++i) expected += "\r\n0\r\n0\r\n";
+    EXPECT_EQ(fileText("shelllist.txt"), expected);
+    ASSERT_EQ(fake.shell.started.size(), 1u);
+    EXPECT_TRUE(gameStarted());
+}
+
+TEST_F(Launcher, TheQuestionComesAfterTheSidePrograms) {
+    writeSettings();
+    writeShellList({settings::SideProgram{"one.exe", "C:\\Tools", "1"}});
+    writeDirect("-directip 1.2.3.4", "2", "1");
+    struct Checking : FakeDialogs {
+        FakeShell* shell;
+        std::size_t startsBefore = 99;
+        platform::Answer message(const std::string& t, platform::Buttons b, platform::Icon i,
+                                 const std::string& title) override {
+            startsBefore = shell->started.size();
+            return FakeDialogs::message(t, b, i, title);
+        }
+    } dialogs;
+    dialogs.shell = &fake.shell;
+    platform::Platform p{fake.files, fake.shell, fake.registry, dialogs, fake.app, fake.codepage};
+    launcher::Anzeiger win(p);
+    win.load();
+    win.putzstart.tick();
+    EXPECT_EQ(dialogs.startsBefore, 1u);
+}
+
+TEST_F(Launcher, AGameThatCannotStartIsReported) {
+    ini.language = "1";
+    writeSettings();
+    fake.shell.failing.insert(game + "\\Main.exe");
+    launcher::Anzeiger& win = run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find("Das Spiel konnte nicht gestartet werden"),
+              std::string::npos);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find(game + "\\Main.exe"), std::string::npos);
+    EXPECT_TRUE(win.isClosed());
+}
+
+TEST_F(Launcher, RegistryIsWrittenAtLoadBeforeCleaning) {
+    ini.pilotName = "Ace";
+    writeSettings();
+    settings::NetworkIni net;
+    net.gameLanguage = "French";
+    net.keyboardGerman = "1";
+    writeNetwork(net);
+    w = std::make_unique<launcher::Anzeiger>(fake.platform);
+    w->load();
+    EXPECT_TRUE(w->putzstart.enabled());
+    EXPECT_FALSE(gameStarted());
+    EXPECT_EQ(fake.registry.get(launcher::kGameKey, "Default_pilot"), "Ace.plt");
+    EXPECT_EQ(fake.registry.get(launcher::kGameKey, "LanguageType"), "dword:4");
+    EXPECT_EQ(fake.registry.get(launcher::kGameKey, "KeyboardType"), "German");
+}
+
+TEST_F(Launcher, WithoutNetworkIniTheRegistryIsLeftAlone) {
+    ini.pilotName = "Ace";
+    writeSettings();
+    fake.files.addFile(path("network.ini"), "English\r\n1\r\n");
+    run();
+    EXPECT_TRUE(fake.registry.writes.empty());
+    EXPECT_TRUE(gameStarted());
+}
+
+TEST(GameSettings, ValuesFollowTheirConditionsInOrder) {
+    FakeRegistry reg;
+    settings::NetworkIni net{"German", "1", "0", "1", "0", "1", "1", "0", "0", "1", "1", "Ace", "p,w"};
+    launcher::writeGameSettings(reg, net, "Pilot");
+    EXPECT_EQ(reg.writes,
+              (std::vector<std::string>{"Default_pilot=Pilot.plt", "LanguageType=dword:1",
+                                        "KeyboardType=United States", "KeyboardType=German",
+                                        "NetworkConnection=Dialup", "NetworkConnection=LAN",
+                                        "ConnectionSpeed=Cable", "ConnectionSpeed=Fast",
+                                        "TrackerLogin=Ace", "TrackerPassword=p,w"}));
+    EXPECT_EQ(reg.get(launcher::kGameKey, "KeyboardType"), "German");
+}
+
+TEST(GameSettings, UnmetConditionsKeepTheOldValues) {
+    FakeRegistry reg;
+    reg.createKey(platform::RegRoot::LocalMachine, launcher::kGameKey);
+    reg.setString(platform::RegRoot::LocalMachine, launcher::kGameKey, "TrackerLogin", "Old");
+    reg.writes.clear();
+    settings::NetworkIni net{"english", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "", ""};
+    launcher::writeGameSettings(reg, net, "");
+    EXPECT_TRUE(reg.writes.empty());
+    EXPECT_EQ(reg.get(launcher::kGameKey, "TrackerLogin"), "Old");
+    for (const char* lang : {"English", "German", "Spanish", "Italian", "French"}) {
+        net.gameLanguage = lang;
+        launcher::writeGameSettings(reg, net, "");
+    }
+    EXPECT_EQ(reg.writes, (std::vector<std::string>{"LanguageType=dword:0", "LanguageType=dword:1",
+                                                    "LanguageType=dword:2", "LanguageType=dword:3",
+                                                    "LanguageType=dword:4"}));
+}
+
+TEST(GameSettings, AFailingRegistryDoesNotStopTheRest) {
+    FakeRegistry reg;
+    reg.readOnly = true;
+    settings::NetworkIni net{"German", "1", "0", "0", "0", "0", "1", "0", "0", "0", "1", "A", "B"};
+    launcher::writeGameSettings(reg, net, "P");
+    EXPECT_TRUE(reg.values.empty());
+}
+
+// The window's shape and dragging, seen through a recording peer.
+struct ShapePeer : ui::WindowPeer {
+    std::vector<int> region;
+    int drags = 0;
+    void update(ui::Prop) override {}
+    void show() override {}
+    void close() override {}
+    void minimize() override {}
+    void setEllipticRegion(int l, int t, int r, int b) override { region = {l, t, r, b}; }
+    void beginDrag() override { ++drags; }
+    int twipsPerPixelX() override { return 15; }
+    int twipsPerPixelY() override { return 15; }
+};
+
+TEST_F(Launcher, RoundWindowAndDraggingByTheTopRows) {
+    writeSettings();
+    launcher::Anzeiger win(fake.platform);
+    ShapePeer peer;
+    win.peer = &peer;
+    win.load();
+    EXPECT_EQ(peer.region, (std::vector<int>{1, 1, 310, 209}));
+    win.mouseDown(100 * 15, 24 * 15);
+    EXPECT_EQ(peer.drags, 1);
+    win.mouseDown(100 * 15, 25 * 15);
+    EXPECT_EQ(peer.drags, 1);
+    win.peer = nullptr;
+}
+
+} // namespace

@@ -1,0 +1,475 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "common/settings/layouts.h"
+#include "common/settings/settings_file.h"
+#include "platform/system.h"
+#include "tests/support/fake_files.h"
+
+using namespace settings;
+
+namespace {
+
+platform::Cp1252 cp;
+
+std::vector<std::string> readAllValues(const std::string& bytes) {
+    SettingsFile f(cp, bytes);
+    std::vector<std::string> values;
+    std::string v;
+    while (!f.atEnd() && f.readValue(v)) values.push_back(v);
+    return values;
+}
+
+using Values = std::vector<std::string>;
+
+std::string repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+const std::string kFirstRunKeys = "deadzone0 0.0\r\nframecap 0\r\nhighvidmem\r\nnointro\r\n"
+                                  "nomusic\r\nnosound\r\nnooutdoorfog\r\nnooutragelogo\r\n"
+                                  "nopentium3\r\nnorenderwindows\r\nnosparkles\r\n"
+                                  "playermessages\r\nsuperlowmem\r\nuseport 2092\r\nvsync\r\n"
+                                  "***011100010110000\r\n";
+
+} // namespace
+
+// --- The reading rule ---
+
+TEST(ReadingRule, QuotedValueRunsToNextQuoteAndPassesOverRestOfLine) {
+    EXPECT_EQ(readAllValues("\"a, b \"\r\n"), (Values{"a, b "}));
+    EXPECT_EQ(readAllValues("\"ab\"xy\r\nnext\r\n"), (Values{"ab", "next"}));
+    EXPECT_EQ(readAllValues("\"ab\" junk,cd\r\n"), (Values{"ab", "cd"}));
+    EXPECT_EQ(readAllValues("\"\"\r\n"), (Values{""}));
+}
+
+TEST(ReadingRule, UnclosedQuoteRunsToEndOfFile) {
+    EXPECT_EQ(readAllValues("\"abc"), (Values{"abc"}));
+    EXPECT_EQ(readAllValues("\"a\r\nb\"\r\n"), (Values{"a\r\nb"}));
+}
+
+TEST(ReadingRule, CommaEndsValueAndNextStartsOnSameLine) {
+    EXPECT_EQ(readAllValues("a,b\r\nc\r\n"), (Values{"a", "b", "c"}));
+    EXPECT_EQ(readAllValues("x, \"y\"\r\n"), (Values{"x", "y"}));
+    EXPECT_EQ(readAllValues(",\r\n"), (Values{"", ""}));
+}
+
+TEST(ReadingRule, LeadingBlanksSkippedTrailingKept) {
+    EXPECT_EQ(readAllValues(" \t x \r\n"), (Values{"x "}));
+    EXPECT_EQ(readAllValues("  \"q\"\r\n"), (Values{"q"}));
+    EXPECT_EQ(readAllValues("   "), (Values{""}));
+}
+
+TEST(ReadingRule, EmptyLinesReadAsEmptyText) {
+    EXPECT_EQ(readAllValues("\r\n\r\nx\r\n"), (Values{"", "", "x"}));
+    EXPECT_EQ(readAllValues("a\r\n\r\n"), (Values{"a", ""}));
+    EXPECT_EQ(readAllValues("\n"), (Values{""}));
+}
+
+TEST(ReadingRule, LineEnds) {
+    EXPECT_EQ(readAllValues("a\nb\r\nc\n"), (Values{"a", "b", "c"}));
+    EXPECT_EQ(readAllValues("a\r\nb"), (Values{"a", "b"}));
+    EXPECT_EQ(readAllValues("\"a\"\r\n\"b\""), (Values{"a", "b"}));
+}
+
+TEST(ReadingRule, LineEndAfterLastValueLeavesNothing) {
+    SettingsFile f(cp, "one\r\n");
+    std::string v;
+    ASSERT_TRUE(f.readValue(v));
+    EXPECT_EQ(v, "one");
+    EXPECT_TRUE(f.atEnd());
+    v = "kept";
+    EXPECT_FALSE(f.readValue(v));
+    EXPECT_EQ(v, "kept");
+}
+
+TEST(ReadingRule, ReadingAnEmptyFileFails) {
+    SettingsFile f(cp, "");
+    std::string v;
+    EXPECT_TRUE(f.atEnd());
+    EXPECT_FALSE(f.readValue(v));
+}
+
+TEST(ReadingRule, NumericValue) {
+    EXPECT_EQ(numericValue("1"), 1);
+    EXPECT_EQ(numericValue("12abc"), 12);
+    EXPECT_EQ(numericValue(" \t42"), 42);
+    EXPECT_EQ(numericValue("-3"), -3);
+    EXPECT_EQ(numericValue("+4"), 4);
+    EXPECT_EQ(numericValue("1.9"), 1);
+    EXPECT_EQ(numericValue(""), 0);
+    EXPECT_EQ(numericValue("abc"), 0);
+    EXPECT_EQ(numericValue("-"), 0);
+    EXPECT_EQ(numericValue("99999999999999999999999"), LONG_MAX);
+}
+
+// --- Writing ---
+
+TEST(Writing, LineStyles) {
+    SettingsFile f(cp);
+    f.writeText("C:\\Games");
+    f.writeText("");
+    f.writeNumber(1);
+    f.writeNumber(-12);
+    f.writeRaw("raw, text");
+    f.writeRaw("");
+    EXPECT_EQ(f.bytes(), "\"C:\\Games\"\r\n\"\"\r\n1\r\n-12\r\n"
+                         "raw, text\r\n\r\n");
+}
+
+TEST(Writing, QuotedStyleReadsBackCommasAndBlanksRawStyleDoesNot) {
+    SettingsFile f(cp);
+    f.writeText(" a,b ");
+    f.writeRaw(" c,d");
+    f.writeRaw("\"e\"f");
+    EXPECT_EQ(readAllValues(f.bytes()), (Values{" a,b ", "c", "d", "e"}));
+}
+
+TEST(Writing, SaveAndOpenGoThroughTheFiles) {
+    FakeFiles files;
+    files.addFolder("C:\\Prog");
+    SettingsFile out(cp);
+    out.writeText("v");
+    ASSERT_TRUE(out.save(files, "C:\\Prog\\x.ini"));
+    EXPECT_EQ(files.content("C:\\Prog\\x.ini"), "\"v\"\r\n");
+
+    SettingsFile in(cp);
+    ASSERT_TRUE(in.open(files, "C:\\Prog\\x.ini"));
+    std::string v;
+    ASSERT_TRUE(in.readValue(v));
+    EXPECT_EQ(v, "v");
+    EXPECT_TRUE(in.atEnd());
+
+    EXPECT_FALSE(in.open(files, "C:\\Prog\\missing.ini"));
+    EXPECT_TRUE(in.atEnd());
+    files.diskFull(true);
+    EXPECT_FALSE(out.save(files, "C:\\Prog\\y.ini"));
+}
+
+TEST(CodePage, UmlautIsOneByteOnDiskAndUtf8InMemory) {
+    SettingsFile f(cp);
+    f.writeText("C:\\Spiele\\B\xC3\xA4r");
+    f.writeRaw("\xC3\xA4");
+    EXPECT_EQ(f.bytes(), "\"C:\\Spiele\\B\xE4r\"\r\n\xE4\r\n");
+    EXPECT_EQ(readAllValues(f.bytes()), (Values{"C:\\Spiele\\B\xC3\xA4r", "\xC3\xA4"}));
+}
+
+// --- scourix.ini ---
+
+TEST(ScourixIniLayout, SavedFileBytesAndRoundTrip) {
+    ScourixIni v{"C:\\Games\\Descent3",
+                 "D:\\logos",
+                 "D:\\taunts",
+                 "0",
+                 "1",
+                 "0",
+                 "0",
+                 "0",
+                 "1",
+                 "1",
+                 "Pilot",
+                 "1",
+                 "7x",
+                 "C:\\mt\\MusicTester.exe",
+                 ""};
+    SettingsFile f(cp);
+    writeScourixIni(f, v);
+    EXPECT_EQ(f.bytes(), "\"C:\\Games\\Descent3\"\r\n\"D:\\logos\"\r\n\"D:\\taunts\"\r\n"
+                         "\"0\"\r\n\"1\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"1\"\r\n"
+                         "1\r\n\"Pilot\"\r\n\"1\"\r\n7\r\n\"C:\\mt\\MusicTester.exe\"\r\n0\r\n");
+
+    SettingsFile in(cp, f.bytes());
+    ScourixIni r;
+    ASSERT_EQ(readScourixIni(in, r), Problem::None);
+    EXPECT_TRUE(in.atEnd());
+    EXPECT_EQ(r.gamePath, v.gamePath);
+    EXPECT_EQ(r.tauntBackupPath, v.tauntBackupPath);
+    EXPECT_EQ(r.logoDeleteOthers, "1");
+    EXPECT_EQ(r.tauntBackupOthers, "1");
+    EXPECT_EQ(r.usePilot, "1");
+    EXPECT_EQ(r.pilotName, "Pilot");
+    EXPECT_EQ(r.language, "1");
+    EXPECT_EQ(r.deleteStats, "7");
+    EXPECT_EQ(r.musicTesterPath, v.musicTesterPath);
+    EXPECT_EQ(r.autoCloseTester, "0");
+}
+
+TEST(ScourixIniLayout, FirstRunFile) {
+    SettingsFile f(cp);
+    writeFirstRunScourixIni(f);
+    EXPECT_EQ(f.bytes(), "\r\n\r\n\r\n1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n\r\n2\r\n\r\n\r\n\r\n");
+
+    SettingsFile in(cp, f.bytes());
+    ScourixIni r;
+    r.deleteStats = "stale";
+    ASSERT_EQ(readScourixIni(in, r), Problem::None);
+    EXPECT_TRUE(in.atEnd());
+    EXPECT_EQ(r.gamePath, "");
+    EXPECT_EQ(r.logoNoAction, "1");
+    EXPECT_EQ(r.tauntNoAction, "1");
+    EXPECT_EQ(r.usePilot, "0");
+    EXPECT_EQ(r.language, "2");
+    EXPECT_EQ(r.deleteStats, "");
+    EXPECT_EQ(numericValue(r.autoCloseTester), 0);
+}
+
+TEST(ScourixIniLayout, ChoiceLinesKeepTheirTextBothWays) {
+    // No choice selected ("0" three times) and an empty choice line survive as read.
+    const std::string bytes = "\"\"\r\n\"\"\r\n\"\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n"
+                              "\"1\"\r\n\r\n\"0\"\r\n0\r\n\"\"\r\n\"2\"\r\n0\r\n\"\"\r\n0\r\n";
+    SettingsFile in(cp, bytes);
+    ScourixIni r;
+    ASSERT_EQ(readScourixIni(in, r), Problem::None);
+    EXPECT_EQ(r.logoNoAction + r.logoDeleteOthers + r.logoBackupOthers, "000");
+    EXPECT_EQ(r.tauntDeleteOthers, "");
+    SettingsFile out(cp);
+    r.tauntDeleteOthers = "0";
+    writeScourixIni(out, r);
+    EXPECT_EQ(out.bytes(), "\"\"\r\n\"\"\r\n\"\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n"
+                           "\"1\"\r\n\"0\"\r\n\"0\"\r\n0\r\n\"\"\r\n\"2\"\r\n0\r\n\"\"\r\n0\r\n");
+}
+
+TEST(ScourixIniLayout, FourteenLinesAreTooShort) {
+    SettingsFile in(cp, repeat("\"x\"\r\n", 14));
+    ScourixIni r;
+    EXPECT_EQ(readScourixIni(in, r), Problem::TooShort);
+    EXPECT_EQ(r.musicTesterPath, "x");
+    EXPECT_EQ(r.autoCloseTester, "");
+}
+
+// --- logos.ini and taunts.ini ---
+
+TEST(ListLayout, RoundTripKeepsOrderAndEmptyEntries) {
+    const std::vector<std::string> entries{"b.ogf", "", "a, b.oaf", "Z.osf"};
+    SettingsFile f(cp);
+    writeList(f, entries);
+    EXPECT_EQ(f.bytes(), "\"b.ogf\"\r\n\"\"\r\n\"a, b.oaf\"\r\n\"Z.osf\"\r\n");
+    SettingsFile in(cp, f.bytes());
+    std::vector<std::string> read{"stale"};
+    readList(in, read);
+    EXPECT_EQ(read, entries);
+}
+
+TEST(ListLayout, EmptyFileGivesEmptyList) {
+    SettingsFile in(cp, "");
+    std::vector<std::string> read{"stale"};
+    readList(in, read);
+    EXPECT_TRUE(read.empty());
+}
+
+// --- keys.ini ---
+
+TEST(KeysIniLayout, FirstRunFileAndItsFlags) {
+    SettingsFile f(cp);
+    writeFirstRunKeysIni(f);
+    EXPECT_EQ(f.bytes(), kFirstRunKeys);
+
+    SettingsFile in(cp, f.bytes());
+    KeysIni k;
+    readKeysIni(in, k);
+    ASSERT_EQ(k.switches.size(), 15u);
+    EXPECT_EQ(k.switches[0], "deadzone0 0.0");
+    EXPECT_EQ(k.switches[13], "useport 2092");
+    std::string active;
+    for (std::size_t i = 0; i < k.switches.size(); ++i) active += k.active(i) ? '1' : '0';
+    EXPECT_EQ(active, "011100010110000");
+}
+
+TEST(KeysIniLayout, SavedFileReadsLikeTheFirstRunFile) {
+    SettingsFile first(cp, kFirstRunKeys);
+    KeysIni a;
+    readKeysIni(first, a);
+    std::vector<bool> active;
+    for (std::size_t i = 0; i < a.switches.size(); ++i) active.push_back(a.active(i));
+
+    SettingsFile saved(cp);
+    writeKeysIni(saved, a.switches, active);
+    EXPECT_EQ(saved.bytes().substr(0, 17), "\"deadzone0 0.0\"\r\n");
+    SettingsFile in(cp, saved.bytes());
+    KeysIni b;
+    readKeysIni(in, b);
+    EXPECT_EQ(b.switches, a.switches);
+    EXPECT_EQ(b.flags, a.flags);
+}
+
+TEST(KeysIniLayout, FlagStringShorterLongerOrMissing) {
+    KeysIni k;
+    SettingsFile shortFlags(cp, "a\r\nb\r\nc\r\n***11\r\n");
+    readKeysIni(shortFlags, k);
+    EXPECT_TRUE(k.active(0));
+    EXPECT_TRUE(k.active(1));
+    EXPECT_FALSE(k.active(2));
+
+    SettingsFile longFlags(cp, "a\r\n***0x1111\r\n");
+    readKeysIni(longFlags, k);
+    EXPECT_EQ(k.switches, (Values{"a"}));
+    EXPECT_FALSE(k.active(0));
+
+    SettingsFile none(cp, "a\r\nb\r\n");
+    readKeysIni(none, k);
+    EXPECT_EQ(k.switches, (Values{"a", "b"}));
+    EXPECT_FALSE(k.active(0));
+    EXPECT_FALSE(k.active(1));
+}
+
+TEST(KeysIniLayout, LastFlagsLineCountsAndNoneBecomesASwitch) {
+    SettingsFile in(cp, "***00\r\na\r\n***10\r\nb\r\n");
+    KeysIni k;
+    readKeysIni(in, k);
+    EXPECT_EQ(k.switches, (Values{"a", "b"}));
+    EXPECT_EQ(k.flags, "10");
+}
+
+TEST(KeysIniLayout, SavingSkipsFlagLinesButCountsThemInTheFlags) {
+    SettingsFile f(cp);
+    writeKeysIni(f, {"nointro", "***x", "useport 2092"}, {true, false, true});
+    EXPECT_EQ(f.bytes(), "\"nointro\"\r\n\"useport 2092\"\r\n\"***101\"\r\n");
+
+    SettingsFile empty(cp);
+    writeKeysIni(empty, {}, {});
+    EXPECT_EQ(empty.bytes(), "\"***\"\r\n");
+}
+
+// --- network.ini ---
+
+TEST(NetworkIniLayout, RawRoundTrip) {
+    NetworkIni v{"German", "0", "0", "1", "0", "0", "1", "0", "0", "1", "0", "pilot", "s3cret"};
+    SettingsFile f(cp);
+    writeNetworkIni(f, v);
+    EXPECT_EQ(f.bytes(), "German\r\n0\r\n0\r\n1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n1\r\n0\r\n"
+                         "pilot\r\ns3cret\r\n");
+    SettingsFile in(cp, f.bytes());
+    NetworkIni r;
+    ASSERT_EQ(readNetworkIni(in, r), Problem::None);
+    EXPECT_EQ(r.gameLanguage, "German");
+    EXPECT_EQ(r.keyboardGerman, "1");
+    EXPECT_EQ(r.speedCable, "1");
+    EXPECT_EQ(r.trackerName, "pilot");
+    EXPECT_EQ(r.trackerSecret, "s3cret");
+}
+
+TEST(NetworkIniLayout, CommaInTrackerNameShiftsTheSecret) {
+    NetworkIni v{"English", "1", "0", "0", "0", "0", "1", "0", "0", "0", "1", "a,b", "pw"};
+    SettingsFile f(cp);
+    writeNetworkIni(f, v);
+    SettingsFile in(cp, f.bytes());
+    NetworkIni r;
+    ASSERT_EQ(readNetworkIni(in, r), Problem::None);
+    EXPECT_EQ(r.trackerName, "a");
+    EXPECT_EQ(r.trackerSecret, "b");
+    EXPECT_FALSE(in.atEnd());
+}
+
+TEST(NetworkIniLayout, TwelveLinesAreTooShort) {
+    SettingsFile in(cp, repeat("0\r\n", 12));
+    NetworkIni r;
+    EXPECT_EQ(readNetworkIni(in, r), Problem::TooShort);
+}
+
+// --- direckt.ini ---
+
+TEST(DirecktIniLayout, RoundTrip) {
+    SettingsFile f(cp);
+    writeDirecktIni(f, {"-directip 10.0.0.1:2092", "1", "0"});
+    EXPECT_EQ(f.bytes(), "\"-directip 10.0.0.1:2092\"\r\n\"1\"\r\n\"0\"\r\n");
+    SettingsFile in(cp, f.bytes());
+    DirecktIni r;
+    ASSERT_EQ(readDirecktIni(in, r), Problem::None);
+    EXPECT_EQ(r.directTarget, "-directip 10.0.0.1:2092");
+    EXPECT_EQ(r.directJoinMode, "1");
+    EXPECT_EQ(r.askBeforeJoin, "0");
+}
+
+TEST(DirecktIniLayout, PartialReadKeepsWhatWasRead) {
+    SettingsFile in(cp, "\"-pxo host\"\r\n\"2\"\r\n");
+    DirecktIni r{"", "", "before"};
+    EXPECT_EQ(readDirecktIni(in, r), Problem::TooShort);
+    EXPECT_EQ(r.directTarget, "-pxo host");
+    EXPECT_EQ(r.directJoinMode, "2");
+    EXPECT_EQ(r.askBeforeJoin, "before");
+}
+
+// --- shelllist.txt ---
+
+TEST(ShellListLayout, EditorFileRoundTrip) {
+    ShellList v;
+    v[0] = {"tool.exe", "C:\\Tools", "1"};
+    v[4] = {"readme.txt", "D:\\", "0"};
+    SettingsFile f(cp);
+    writeShellList(f, v);
+    EXPECT_EQ(f.bytes(), "\"tool.exe\"\r\n\"C:\\Tools\"\r\n1\r\n" +
+                             repeat("\"\"\r\n\"\"\r\n0\r\n", 3) +
+                             "\"readme.txt\"\r\n\"D:\\\"\r\n0\r\n");
+    SettingsFile in(cp, f.bytes());
+    ShellList r;
+    ASSERT_EQ(readShellList(in, r), Problem::None);
+    EXPECT_TRUE(in.atEnd());
+    EXPECT_EQ(r[0].sideFile, "tool.exe");
+    EXPECT_EQ(r[0].sideFolder, "C:\\Tools");
+    EXPECT_EQ(r[0].sideEnabled, "1");
+    EXPECT_EQ(r[2].sideEnabled, "0");
+    EXPECT_EQ(r[4].sideFolder, "D:\\");
+}
+
+TEST(ShellListLayout, BothFirstRunFilesReadAsFiveEmptyDisabledSlots) {
+    SettingsFile launcher(cp), editor(cp);
+    writeLauncherShellList(launcher);
+    writeEditorShellList(editor);
+    EXPECT_EQ(launcher.bytes(), repeat("\r\n0\r\n0\r\n", 5));
+    EXPECT_EQ(editor.bytes(), repeat("\"\"\r\n\"\"\r\n\"0\"\r\n", 5));
+    for (const SettingsFile* file : {&launcher, &editor}) {
+        SettingsFile in(cp, file->bytes());
+        ShellList r;
+        r[3].sideFile = "stale";
+        ASSERT_EQ(readShellList(in, r), Problem::None);
+        EXPECT_TRUE(in.atEnd());
+        for (const SideProgram& slot : r) {
+            EXPECT_EQ(slot.sideFile, "");
+            EXPECT_EQ(numericValue(slot.sideEnabled), 0);
+        }
+    }
+}
+
+TEST(ShellListLayout, FourteenLinesAreTooShort) {
+    SettingsFile in(cp, repeat("\r\n0\r\n0\r\n", 4) + "x\r\n0\r\n");
+    ShellList r;
+    EXPECT_EQ(readShellList(in, r), Problem::TooShort);
+    EXPECT_EQ(r[4].sideFile, "x");
+}
+
+// --- Opening and describing ---
+
+TEST(OpenFile, MissingUnreadableOrOpen) {
+    FakeFiles files;
+    files.addFile("C:\\Prog\\keys.ini", "nointro\r\n");
+    files.addFile("C:\\Prog\\logos.ini", "\"a.ogf\"\r\n");
+    files.failRead("C:\\Prog\\logos.ini");
+    Store store{files, cp, "C:\\Prog"};
+
+    SettingsFile f(cp);
+    EXPECT_EQ(openFile(store, kTauntsIni, f), Problem::Missing);
+    EXPECT_EQ(openFile(store, kLogosIni, f), Problem::Unreadable);
+    ASSERT_EQ(openFile(store, kKeysIni, f), Problem::None);
+    EXPECT_EQ(f.bytes(), "nointro\r\n");
+}
+
+TEST(Describe, NamesTheFileInBothLanguages) {
+    for (Problem p : {Problem::Missing, Problem::Unreadable, Problem::TooShort}) {
+        const std::string en = describe(p, "keys.ini", false);
+        const std::string de = describe(p, "keys.ini", true);
+        EXPECT_NE(en.find("\"keys.ini\""), std::string::npos) << en;
+        EXPECT_NE(de.find("\"keys.ini\""), std::string::npos) << de;
+        EXPECT_NE(en, de);
+        EXPECT_EQ(de.rfind("Die Einstellungsdatei", 0), 0u) << de;
+    }
+    EXPECT_EQ(describe(Problem::Missing, "keys.ini", false),
+              "The settings file \"keys.ini\" is missing.");
+    EXPECT_EQ(describe(Problem::Missing, "keys.ini", true),
+              "Die Einstellungsdatei \"keys.ini\" fehlt.");
+    EXPECT_NE(describe(Problem::Unreadable, "a", false), describe(Problem::TooShort, "a", false));
+    EXPECT_NE(describe(Problem::Unreadable, "a", true), describe(Problem::TooShort, "a", true));
+    EXPECT_EQ(describe(Problem::None, "a", false), "");
+}
