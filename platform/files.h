@@ -34,6 +34,10 @@ public:
     // so a failed write leaves the old file whole.
     virtual bool write(const std::string& path, const std::string& bytes) = 0;
     virtual bool setCurrentFolder(const std::string& path) = 0;
+    // The current folder, a full path.
+    virtual std::string currentFolder() = 0;
+    // The drive letters of the system, lower case with colon ("c:").
+    virtual std::vector<std::string> drives() = 0;
 };
 
 // "*.ogf;*.oaf" against a plain file name, case-insensitive as Windows matches.

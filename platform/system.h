@@ -61,6 +61,8 @@ public:
     virtual std::string programFolder() = 0;
     virtual Version version() = 0;
     virtual std::uint64_t milliseconds() = 0;
+    // Ends the program at once, without asking its windows.
+    virtual void end() = 0;
 };
 
 } // namespace platform

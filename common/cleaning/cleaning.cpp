@@ -8,7 +8,9 @@ std::string finishWord(const std::string& lang) { return lang == "de" ? "Fertig"
 
 std::string countDown(const std::string& counter) {
     long n = settings::numericValue(counter) - 1;
-    return n >= 0 ? " " + std::to_string(n) : std::to_string(n);
+    std::string text = std::to_string(n);
+    if (n >= 0) text.insert(text.begin(), ' ');
+    return text;
 }
 
 settings::Problem readListInto(const settings::Store& store, const std::string& fileName,
@@ -26,6 +28,7 @@ CleaningWindow::CleaningWindow(platform::Platform& p, std::string caption, int w
     : ui::Window(std::move(caption), width, height), p_(p),
       store_{p.files, p.codepage, p.app.programFolder()} {
     Frame1.setVisible(false);
+    Frame1.stateOnly = true;
     putzstart.tick = [] {};
 }
 

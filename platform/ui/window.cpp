@@ -1,5 +1,7 @@
 #include "platform/ui/window.h"
 
+#include <cctype>
+
 #include "platform/files.h"
 
 namespace ui {
@@ -31,6 +33,12 @@ void Control::setVisible(bool on) {
 bool Control::shown() const {
     for (const Control* c = this; c; c = c->container_)
         if (!c->visible_) return false;
+    return true;
+}
+
+bool Control::usable() const {
+    for (const Control* c = this; c; c = c->container_)
+        if (!c->enabled_) return false;
     return true;
 }
 
@@ -122,6 +130,102 @@ bool FileList::setPath(const std::string& folder) {
 
 bool FileList::refresh() { return setPath(path_); }
 
+void TextBox::setText(const std::string& t) {
+    setCaption(t);
+    if (change) change();
+}
+
+void CheckBox::setValue(int v) {
+    value_ = v;
+    changed(Prop::Value);
+    if (click) click();
+}
+
+void OptionButton::setValue(bool on) {
+    value_ = on;
+    if (on)
+        for (Control* c : owner().controls())
+            if (auto* o = dynamic_cast<OptionButton*>(c); o && o != this &&
+                                                           o->container() == container() &&
+                                                           o->value_) {
+                o->value_ = false;
+                o->changed(Prop::Value);
+            }
+    changed(Prop::Value);
+    if (on && click) click();
+}
+
+void ComboBox::setText(const std::string& t) {
+    setCaption(t);
+    if (change) change();
+}
+
+MenuItem::MenuItem(Window& owner, std::string name, const std::string& caption, MenuItem* parent)
+    : Control(owner, std::move(name), parent) {
+    setCaption(caption);
+}
+
+void MenuItem::setChecked(bool on) {
+    checked_ = on;
+    changed(Prop::Value);
+}
+
+DriveList::DriveList(Window& owner, std::string name, platform::Files& files, Control* container)
+    : Control(owner, std::move(name), container), files_(files) {
+    drives_ = files_.drives();
+    std::string current = files_.currentFolder();
+    if (current.size() >= 2 && current[1] == ':') setDrive(current);
+    else if (!drives_.empty()) setCaption(drives_.front());
+}
+
+bool DriveList::setDrive(const std::string& drive) {
+    if (drive.empty()) return false;
+    drives_ = files_.drives();
+    std::string d(1, static_cast<char>(std::tolower(static_cast<unsigned char>(drive[0]))));
+    d += ":";
+    bool known = false;
+    for (const auto& k : drives_) known = known || k == d;
+    if (!known) return false;
+    setCaption(d);
+    changed(Prop::Items);
+    if (change) change();
+    return true;
+}
+
+DirList::DirList(Window& owner, std::string name, platform::Files& files, Control* container)
+    : Control(owner, std::move(name), container), files_(files) {}
+
+bool DirList::setPath(const std::string& folder) {
+    std::string p = folder;
+    while (p.size() > 3 && p.back() == '\\') p.pop_back();
+    if (p.size() == 2 && p[1] == ':') p += "\\";
+    std::vector<std::string> subs;
+    if (!files_.listFolders(p, subs)) return false;
+    path_ = p;
+    entries_.clear();
+    // Parents: "C:\", "C:\Games", ... up to the open folder itself.
+    for (std::size_t i = 0; i < p.size(); ++i)
+        if (p[i] == '\\' && i + 1 < p.size()) entries_.push_back(i == 2 ? p.substr(0, 3) : p.substr(0, i));
+    entries_.push_back(p);
+    open_ = static_cast<int>(entries_.size()) - 1;
+    const std::string base = p.back() == '\\' ? p : p + "\\";
+    for (const auto& s : subs) entries_.push_back(base + s);
+    index_ = -1;
+    changed(Prop::Items);
+    if (change) change();
+    return true;
+}
+
+void DirList::setListIndex(int i) {
+    index_ = (i >= 0 && i < static_cast<int>(entries_.size())) ? i : -1;
+    changed(Prop::Selection);
+    if (click) click();
+}
+
+std::string DirList::chosen() const { return index_ >= 0 ? entries_[index_] : path_; }
+
+bool DirList::openHighlighted() { return index_ >= 0 && setPath(entries_[index_]); }
+
 Timer::Timer(Window& owner, std::string name, int intervalMs)
     : Control(owner, std::move(name)), interval(intervalMs) {
     setVisible(false);
@@ -141,16 +245,41 @@ void Window::setPicture(const std::string& name) {
     if (peer) peer->update(Prop::Value);
 }
 
+Backend* backend = nullptr;
+
+void Window::setClientSize(int width, int height) {
+    clientWidth = width, clientHeight = height;
+    if (peer) peer->update(Prop::Bounds);
+}
+
+void Window::open() {
+    if (isOpen()) {
+        focus();
+        return;
+    }
+    opened_ = true, closed_ = false, shown_ = false;
+    if (backend) backend->create(*this);
+    load();
+    if (!closed_ && !shown_) show();
+}
+
+void Window::focus() {
+    if (peer) peer->focus();
+}
+
 void Window::show() {
     shown_ = true;
     if (peer) peer->show();
 }
 
 void Window::close() {
-    if (closed_) return;
+    if (closed_ || !queryUnload()) return;
     closed_ = true;
     shown_ = false;
+    for (Control* c : controls_)
+        if (auto* t = dynamic_cast<Timer*>(c)) t->setEnabled(false);
     if (peer) peer->close();
+    unload();
 }
 
 void Window::minimize() {

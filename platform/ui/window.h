@@ -51,6 +51,8 @@ public:
     void setVisible(bool on);
     // Visible itself and inside visible containers.
     bool shown() const;
+    // Enabled itself and inside enabled containers.
+    bool usable() const;
 
     // Position and size in twips, relative to the container.
     int left = 0, top = 0, width = 0, height = 0;
@@ -102,6 +104,8 @@ public:
 class Frame : public Control {
 public:
     using Control::Control;
+    // The frame only carries state: it and its controls never show and get no native side.
+    bool stateOnly = false;
 };
 
 // A picture from the program's resources, by resource name.
@@ -157,6 +161,101 @@ private:
     std::string path_;
 };
 
+// A text box; its text is the caption. Setting the text raises `change`, as typing does.
+class TextBox : public Control {
+public:
+    using Control::Control;
+    const std::string& text() const { return caption(); }
+    void setText(const std::string& t);
+};
+
+// A check box with the value 0 (clear) or 1 (ticked). Setting the value raises `click`.
+class CheckBox : public Control {
+public:
+    using Control::Control;
+    int value() const { return value_; }
+    void setValue(int v);
+
+private:
+    int value_ = 0;
+};
+
+// An option button: the options of one container form a group, one of them selected.
+// Selecting one clears the others of its container and raises its `click`.
+class OptionButton : public Control {
+public:
+    using Control::Control;
+    bool value() const { return value_; }
+    void setValue(bool on);
+
+private:
+    bool value_ = false;
+};
+
+// A combo box: a list of entries and a text that may be any text.
+class ComboBox : public ListBox {
+public:
+    using ListBox::ListBox;
+    const std::string& text() const { return caption(); }
+    void setText(const std::string& t);
+};
+
+// A menu entry. Entries without a parent entry are the menu bar's; `separator` draws a line.
+class MenuItem : public Control {
+public:
+    MenuItem(Window& owner, std::string name, const std::string& caption,
+             MenuItem* parent = nullptr);
+    bool checked() const { return checked_; }
+    void setChecked(bool on);
+    bool separator = false;
+
+private:
+    bool checked_ = false;
+};
+
+// The drives of the system, one of them chosen ("c:"). Choosing one raises `change`.
+class DriveList : public Control {
+public:
+    DriveList(Window& owner, std::string name, platform::Files& files,
+              Control* container = nullptr);
+    const std::string& drive() const { return caption(); }
+    // Chooses a drive by its letter ("d", "D:\x" and "d:" choose the same); false when the
+    // system has no such drive.
+    bool setDrive(const std::string& drive);
+    const std::vector<std::string>& drives() const { return drives_; }
+
+private:
+    platform::Files& files_;
+    std::vector<std::string> drives_;
+};
+
+// A folder list: the open folder with its parents and its subfolders. A click highlights an
+// entry (the list index), a double click opens it.
+class DirList : public Control {
+public:
+    DirList(Window& owner, std::string name, platform::Files& files,
+            Control* container = nullptr);
+    // The open folder, a full path ("C:\Games"; a drive root ends with "\").
+    const std::string& path() const { return path_; }
+    bool setPath(const std::string& folder);
+    // Every entry as a full path: the parents from the drive root down, the open folder,
+    // then its subfolders in listing order.
+    const std::vector<std::string>& entries() const { return entries_; }
+    int openIndex() const { return open_; }
+    int listIndex() const { return index_; }
+    void setListIndex(int i);
+    // The highlighted entry's path, or the open folder when none is highlighted.
+    std::string chosen() const;
+    // Opens the highlighted entry, as a double click does.
+    bool openHighlighted();
+
+private:
+    platform::Files& files_;
+    std::string path_;
+    std::vector<std::string> entries_;
+    int open_ = -1, index_ = -1;
+};
+
 // A timer that ticks every `interval` ms while enabled.
 class Timer : public Control {
 public:
@@ -173,6 +272,7 @@ public:
     virtual void show() = 0;
     virtual void close() = 0;
     virtual void minimize() = 0;
+    virtual void focus() = 0;
     // Limits the window to the ellipse inside the rectangle, in pixels of the window.
     virtual void setEllipticRegion(int left, int top, int right, int bottom) = 0;
     // Lets the system move the window with the mouse, as by its caption.
@@ -182,6 +282,15 @@ public:
 };
 
 enum class Border { None, Fixed, Sizable };
+
+// Creates the native side of windows opened while the program runs.
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual void create(Window& window) = 0;
+};
+// The program's backend; none in tests.
+extern Backend* backend;
 
 // A window: a form with its controls as members, wired to handlers in its constructor.
 class Window {
@@ -193,6 +302,14 @@ public:
 
     // The form's load handler: runs before the window is first shown.
     virtual void load() {}
+    // Asked before the window closes by its close box or close(): false keeps it open.
+    virtual bool queryUnload() { return true; }
+    // Runs when the window has been closed.
+    virtual void unload() {}
+
+    // Loads the window as a form is loaded: its native side, its load handler, then shows it
+    // unless loading closed it. A window that is open already only comes to the front.
+    void open();
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& text);
@@ -206,12 +323,15 @@ public:
     const std::string& picture() const { return picture_; }
     void setPicture(const std::string& name);
     Colour backColour = rgb(240, 240, 240);
+    void setClientSize(int width, int height);
 
     void show();
     void close();
     void minimize();
+    void focus();
     bool isShown() const { return shown_; }
     bool isClosed() const { return closed_; }
+    bool isOpen() const { return opened_ && !closed_; }
     void setEllipticRegion(int left, int top, int right, int bottom);
     void beginDrag();
     int twipsPerPixelX() const { return peer ? peer->twipsPerPixelX() : 15; }
@@ -227,7 +347,7 @@ private:
     friend class Control;
     std::string caption_, picture_;
     std::vector<Control*> controls_;
-    bool shown_ = false, closed_ = false;
+    bool shown_ = false, closed_ = false, opened_ = false;
 };
 
 } // namespace ui

@@ -107,4 +107,18 @@ bool Files::setCurrentFolder(const std::string& path) {
     return SetCurrentDirectoryW(wide(path).c_str()) != 0;
 }
 
+std::string Files::currentFolder() {
+    std::wstring p(GetCurrentDirectoryW(0, nullptr), L'\0');
+    p.resize(GetCurrentDirectoryW(DWORD(p.size()), p.data()));
+    return utf8(p);
+}
+
+std::vector<std::string> Files::drives() {
+    std::vector<std::string> out;
+    DWORD mask = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i)
+        if (mask & (1u << i)) out.push_back(std::string(1, char('a' + i)) + ":");
+    return out;
+}
+
 } // namespace win32

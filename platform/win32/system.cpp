@@ -143,6 +143,7 @@ public:
                 int(LOWORD(info->dwFileVersionLS))};
     }
     std::uint64_t milliseconds() override { return GetTickCount64(); }
+    void end() override { ExitProcess(0); }
 
 private:
     static std::wstring modulePath() {

@@ -67,6 +67,8 @@ public:
     void update(ui::Prop what) override;
     void repaint() override;
     void pushText();
+    void applyState();
+    void updateMenu(ui::MenuItem& m, ui::Prop what);
     HBRUSH colours(HDC dc);
     void fromNative(int notification);
 
@@ -76,6 +78,8 @@ public:
     UINT_PTR id;
     HBRUSH brush = nullptr;
     bool textPending = false, flushArmed = false;
+    // False while a change comes from the native control itself, which already shows it.
+    bool echo = true;
     DWORD lastPush = 0;
 };
 
@@ -87,6 +91,7 @@ public:
         if (!hwnd) return;
         if (what == ui::Prop::Caption) SetWindowTextW(hwnd, wide(window.caption()).c_str());
         if (what == ui::Prop::Value) loadPicture();
+        if (what == ui::Prop::Bounds) resize();
     }
     void loadPicture() {
         if (picture) DeleteObject(picture), picture = nullptr;
@@ -103,6 +108,19 @@ public:
         if (hwnd) DestroyWindow(hwnd);
     }
     void minimize() override { ShowWindow(hwnd, SW_MINIMIZE); }
+    void focus() override {
+        if (!hwnd) return;
+        if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+        SetForegroundWindow(hwnd);
+        SetFocus(hwnd);
+    }
+    // The menu an entry lies in and its position there.
+    std::pair<HMENU, UINT> menuOf(const ui::MenuItem& m) {
+        auto it = menus.find(&m);
+        return it == menus.end() ? std::pair<HMENU, UINT>{nullptr, 0} : it->second;
+    }
+    void buildMenu();
+    void resize();
     void setEllipticRegion(int l, int t, int r, int b) override {
         SetWindowRgn(hwnd, CreateEllipticRgn(l, t, r, b), TRUE);
     }
@@ -120,14 +138,18 @@ public:
     HBITMAP picture = nullptr;
     HBRUSH background = nullptr;
     std::vector<std::unique_ptr<ControlPeer>> controls;
+    std::map<const ui::MenuItem*, std::pair<HMENU, UINT>> menus;
+    DWORD style = 0;
 };
 
-// Controls inside a hidden frame are the window's working lists: they stay in the model alone.
-bool hiddenContainer(const ui::Control& c) {
-    for (const ui::Control* p = c.container(); p; p = p->container())
-        if (!p->visible()) return true;
+// Controls of a state-only frame are the window's working lists: they stay in the model alone.
+bool stateOnly(const ui::Control& c) {
+    for (const ui::Control* p = &c; p; p = p->container())
+        if (auto* f = dynamic_cast<const ui::Frame*>(p); f && f->stateOnly) return true;
     return false;
 }
+
+bool isMenu(const ui::Control& c) { return dynamic_cast<const ui::MenuItem*>(&c) != nullptr; }
 
 POINT origin(const ui::Control& c) {
     POINT p{0, 0};
@@ -143,9 +165,25 @@ void ControlPeer::update(ui::Prop what) {
         }
         return;
     }
+    if (auto* m = dynamic_cast<ui::MenuItem*>(&control)) return updateMenu(*m, what);
+    if (what == ui::Prop::Enabled || what == ui::Prop::Visible) {
+        // A frame's state reaches every control inside it.
+        for (auto& c : window.controls)
+            for (const ui::Control* k = &c->control; k; k = k->container())
+                if (k == &control) {
+                    c->applyState();
+                    break;
+                }
+        return;
+    }
     if (!hwnd) return;
     switch (what) {
     case ui::Prop::Caption:
+        if (!echo) break;
+        if (!dynamic_cast<ui::Label*>(&control)) {
+            SetWindowTextW(hwnd, wide(control.caption()).c_str());
+            break;
+        }
         textPending = true;
         if (GetTickCount() - lastPush >= kPaintIntervalMs) pushText();
         else if (!flushArmed) {
@@ -153,8 +191,12 @@ void ControlPeer::update(ui::Prop what) {
             flushArmed = true;
         }
         break;
-    case ui::Prop::Enabled: EnableWindow(hwnd, control.enabled()); break;
-    case ui::Prop::Visible: ShowWindow(hwnd, control.shown() ? SW_SHOWNA : SW_HIDE); break;
+    case ui::Prop::Value:
+        if (auto* c = dynamic_cast<ui::CheckBox*>(&control))
+            SendMessageW(hwnd, BM_SETCHECK, c->value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (auto* o = dynamic_cast<ui::OptionButton*>(&control))
+            SendMessageW(hwnd, BM_SETCHECK, o->value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
     case ui::Prop::Bounds: {
         POINT o = origin(control);
         MoveWindow(hwnd, pxX(o.x + control.left), pxY(o.y + control.top), pxX(control.width),
@@ -172,6 +214,39 @@ void ControlPeer::update(ui::Prop what) {
                      TRUE);
         break;
     case ui::Prop::Items:
+        if (auto* d = dynamic_cast<ui::DriveList*>(&control)) {
+            SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
+            int at = -1;
+            for (const auto& k : d->drives()) {
+                int i = int(SendMessageW(hwnd, CB_ADDSTRING, 0,
+                                         reinterpret_cast<LPARAM>(wide(k).c_str())));
+                if (k == d->drive()) at = i;
+            }
+            SendMessageW(hwnd, CB_SETCURSEL, at, 0);
+            break;
+        }
+        if (auto* d = dynamic_cast<ui::DirList*>(&control)) {
+            SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+            SendMessageW(hwnd, LB_RESETCONTENT, 0, 0);
+            for (int i = 0; i < int(d->entries().size()); ++i) {
+                const std::string& e = d->entries()[i];
+                std::size_t cut = e.size() > 3 ? e.find_last_of('\\') + 1 : 0;
+                int depth = std::min(i, d->openIndex() + 1);
+                std::wstring text(2 * depth, L' ');
+                text += (i <= d->openIndex() ? L"\x25BE " : L"\x25B8 ") + wide(e.substr(cut));
+                SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            }
+            SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(hwnd, nullptr, TRUE);
+        }
+        if (auto* c = dynamic_cast<ui::ComboBox*>(&control)) {
+            SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
+            for (int i = 0; i < c->count(); ++i)
+                SendMessageW(hwnd, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(wide(c->item(i)).c_str()));
+            SetWindowTextW(hwnd, wide(c->text()).c_str());
+            break;
+        }
         if (auto* l = dynamic_cast<ui::ListBox*>(&control)) {
             SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
             SendMessageW(hwnd, LB_RESETCONTENT, 0, 0);
@@ -183,6 +258,11 @@ void ControlPeer::update(ui::Prop what) {
         }
         [[fallthrough]];
     case ui::Prop::Selection:
+        if (auto* d = dynamic_cast<ui::DirList*>(&control)) {
+            SendMessageW(hwnd, LB_SETCURSEL, d->listIndex(), 0);
+            break;
+        }
+        if (dynamic_cast<ui::ComboBox*>(&control)) break;
         if (auto* l = dynamic_cast<ui::ListBox*>(&control)) {
             if (l->multiSelect()) {
                 for (int i = 0; i < l->count(); ++i)
@@ -197,6 +277,30 @@ void ControlPeer::update(ui::Prop what) {
     }
 }
 
+void ControlPeer::applyState() {
+    if (!hwnd) return;
+    EnableWindow(hwnd, control.usable());
+    ShowWindow(hwnd, control.shown() ? SW_SHOWNA : SW_HIDE);
+}
+
+void ControlPeer::updateMenu(ui::MenuItem& m, ui::Prop what) {
+    auto [menu, at] = window.menuOf(m);
+    if (!menu || m.separator) return;
+    if (what == ui::Prop::Caption) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STRING;
+        std::wstring text = wide(m.caption());
+        info.dwTypeData = text.data();
+        SetMenuItemInfoW(menu, at, TRUE, &info);
+    } else if (what == ui::Prop::Enabled) {
+        EnableMenuItem(menu, at, MF_BYPOSITION | (m.enabled() ? MF_ENABLED : MF_GRAYED));
+    } else if (what == ui::Prop::Value) {
+        CheckMenuItem(menu, at, MF_BYPOSITION | (m.checked() ? MF_CHECKED : MF_UNCHECKED));
+    }
+    if (!m.container()) DrawMenuBar(window.hwnd);
+}
+
 void ControlPeer::pushText() {
     if (flushArmed) KillTimer(window.hwnd, kFlushTimerBase + id), flushArmed = false;
     textPending = false;
@@ -205,7 +309,8 @@ void ControlPeer::pushText() {
 }
 
 void ControlPeer::repaint() {
-    if (hwnd && !textPending) UpdateWindow(hwnd);
+    if (hwnd && textPending) pushText();
+    if (hwnd) UpdateWindow(hwnd);
 }
 
 HBRUSH ControlPeer::colours(HDC dc) {
@@ -220,7 +325,50 @@ HBRUSH ControlPeer::colours(HDC dc) {
 }
 
 void ControlPeer::fromNative(int notification) {
-    if (dynamic_cast<ui::Button*>(&control)) {
+    if (auto* c = dynamic_cast<ui::CheckBox*>(&control)) {
+        if (notification == BN_CLICKED)
+            c->setValue(SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+    } else if (auto* o = dynamic_cast<ui::OptionButton*>(&control)) {
+        if (notification == BN_CLICKED) o->setValue(true);
+    } else if (auto* t = dynamic_cast<ui::TextBox*>(&control)) {
+        if (notification == EN_CHANGE) {
+            std::wstring text(GetWindowTextLengthW(hwnd) + 1, L'\0');
+            text.resize(GetWindowTextW(hwnd, text.data(), int(text.size())));
+            if (utf8(text) != t->text()) {
+                echo = false;
+                t->setText(utf8(text));
+                echo = true;
+            }
+        }
+    } else if (auto* d = dynamic_cast<ui::DriveList*>(&control)) {
+        if (notification == CBN_SELCHANGE) {
+            int i = int(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
+            if (i >= 0 && i < int(d->drives().size())) d->setDrive(d->drives()[i]);
+        }
+    } else if (auto* d = dynamic_cast<ui::DirList*>(&control)) {
+        if (notification == LBN_SELCHANGE)
+            d->setListIndex(int(SendMessageW(hwnd, LB_GETCURSEL, 0, 0)));
+        else if (notification == LBN_DBLCLK) {
+            d->openHighlighted();
+            if (d->dblClick) d->dblClick();
+        }
+    } else if (auto* c = dynamic_cast<ui::ComboBox*>(&control)) {
+        if (notification == CBN_EDITCHANGE || notification == CBN_SELCHANGE) {
+            std::wstring text;
+            if (notification == CBN_SELCHANGE) {
+                int i = int(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
+                if (i >= 0 && i < c->count()) text = wide(c->item(i));
+            } else {
+                text.assign(GetWindowTextLengthW(hwnd) + 1, L'\0');
+                text.resize(GetWindowTextW(hwnd, text.data(), int(text.size())));
+            }
+            echo = false;
+            c->setText(utf8(text));
+            echo = true;
+        }
+    } else if (auto* m = dynamic_cast<ui::MenuItem*>(&control)) {
+        if (m->click) m->click();
+    } else if (dynamic_cast<ui::Button*>(&control)) {
         if (notification == BN_CLICKED && control.click) control.click();
     } else if (auto* l = dynamic_cast<ui::ListBox*>(&control)) {
         if (notification == LBN_SELCHANGE) {
@@ -277,6 +425,14 @@ LRESULT WindowPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_COMMAND: {
         HWND from = reinterpret_cast<HWND>(lp);
+        if (!from && HIWORD(wp) == 0) {
+            for (auto& c : controls)
+                if (c->id == LOWORD(wp) && isMenu(c->control)) {
+                    c->fromNative(0);
+                    break;
+                }
+            return 0;
+        }
         auto* c = from ? reinterpret_cast<ControlPeer*>(GetWindowLongPtrW(from, GWLP_USERDATA))
                        : nullptr;
         if (c) c->fromNative(HIWORD(wp));
@@ -332,12 +488,14 @@ void registerClass() {
 
 void WindowPeer::create() {
     registerClass();
-    DWORD style = window.border == ui::Border::None ? WS_POPUP
-                                                    : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
-                                                          WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    style = window.border == ui::Border::None
+                ? WS_POPUP
+                : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     if (window.border == ui::Border::Sizable) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+    bool hasMenu = false;
+    for (ui::Control* c : window.controls()) hasMenu = hasMenu || isMenu(*c);
     RECT r{0, 0, pxX(window.clientWidth), pxY(window.clientHeight)};
-    AdjustWindowRectEx(&r, style, FALSE, 0);
+    AdjustWindowRectEx(&r, style, hasMenu, 0);
     int w = r.right - r.left, h = r.bottom - r.top;
     RECT area;
     HWND owner = window.ownerWindow && window.ownerWindow->peer
@@ -358,16 +516,40 @@ void WindowPeer::create() {
         ++id;
         HWND child = nullptr;
         const wchar_t* cls = nullptr;
-        DWORD cs = WS_CHILD | (c->visible() ? WS_VISIBLE : 0);
-        if (dynamic_cast<ui::Timer*>(c) || hiddenContainer(*c) ||
-            (dynamic_cast<ui::Image*>(c) && !c->visible())) {
-            // no native control
+        DWORD cs = WS_CHILD | WS_CLIPSIBLINGS | (c->shown() ? WS_VISIBLE : 0);
+        DWORD ex = 0;
+        int extraHeight = 0;
+        if (dynamic_cast<ui::Timer*>(c) || stateOnly(*c) || isMenu(*c) ||
+            dynamic_cast<ui::Image*>(c)) {
+            // no native control: timers and menus are not windows, pictures are painted
         } else if (auto* l = dynamic_cast<ui::Label*>(c)) {
             cls = L"STATIC";
             cs |= l->alignment == ui::Align::Right    ? SS_RIGHT
                   : l->alignment == ui::Align::Center ? SS_CENTER
                                                       : SS_LEFT;
             if (l->click || l->dblClick) cs |= SS_NOTIFY;
+        } else if (dynamic_cast<ui::TextBox*>(c)) {
+            cls = L"EDIT";
+            cs |= ES_AUTOHSCROLL | WS_TABSTOP;
+            ex = WS_EX_CLIENTEDGE;
+        } else if (dynamic_cast<ui::CheckBox*>(c)) {
+            cls = L"BUTTON";
+            cs |= BS_AUTOCHECKBOX | WS_TABSTOP;
+        } else if (dynamic_cast<ui::OptionButton*>(c)) {
+            cls = L"BUTTON";
+            cs |= BS_RADIOBUTTON | WS_TABSTOP;
+        } else if (dynamic_cast<ui::DriveList*>(c)) {
+            cls = L"COMBOBOX";
+            cs |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+            extraHeight = 200;
+        } else if (dynamic_cast<ui::ComboBox*>(c)) {
+            cls = L"COMBOBOX";
+            cs |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+            extraHeight = 150;
+        } else if (dynamic_cast<ui::DirList*>(c)) {
+            cls = L"LISTBOX";
+            cs |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
+            ex = WS_EX_CLIENTEDGE;
         } else if (dynamic_cast<ui::Button*>(c)) {
             cls = L"BUTTON";
             cs |= BS_PUSHBUTTON | WS_TABSTOP;
@@ -376,42 +558,92 @@ void WindowPeer::create() {
             cs |= BS_GROUPBOX;
         } else if (auto* l = dynamic_cast<ui::ListBox*>(c)) {
             cls = L"LISTBOX";
-            cs |= WS_VSCROLL | WS_BORDER | LBS_NOTIFY | WS_TABSTOP |
-                  (l->multiSelect() ? LBS_EXTENDEDSEL : 0);
+            cs |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP |
+                  (l->multiSelect() ? LBS_MULTIPLESEL : 0);
+            ex = WS_EX_CLIENTEDGE;
         }
         if (cls) {
             POINT o = origin(*c);
-            child = CreateWindowExW(0, cls, wide(c->caption()).c_str(), cs, pxX(o.x + c->left),
-                                    pxY(o.y + c->top), pxX(c->width), pxY(c->height), hwnd,
+            child = CreateWindowExW(ex, cls, wide(c->caption()).c_str(), cs, pxX(o.x + c->left),
+                                    pxY(o.y + c->top), pxX(c->width),
+                                    pxY(c->height) + extraHeight, hwnd,
                                     reinterpret_cast<HMENU>(id), instance(), nullptr);
         }
         controls.push_back(std::make_unique<ControlPeer>(*this, *c, child, id));
         c->peer = controls.back().get();
         if (child) {
-            c->peer->update(ui::Prop::Font);
-            if (dynamic_cast<ui::ListBox*>(c)) c->peer->update(ui::Prop::Items);
-            if (!c->enabled()) c->peer->update(ui::Prop::Enabled);
-        } else if (c->enabled()) {
+            auto* peer = controls.back().get();
+            peer->update(ui::Prop::Font);
+            peer->update(ui::Prop::Items);
+            peer->update(ui::Prop::Value);
+            peer->applyState();
+        } else if (dynamic_cast<ui::Timer*>(c) && c->enabled()) {
             c->peer->update(ui::Prop::Enabled);
         }
     }
+    buildMenu();
     window.peer = this;
 }
+
+void WindowPeer::buildMenu() {
+    HMENU bar = nullptr;
+    std::map<const ui::Control*, HMENU> popups;
+    for (auto& c : controls) {
+        auto* m = dynamic_cast<ui::MenuItem*>(&c->control);
+        if (!m) continue;
+        if (!bar) bar = CreateMenu();
+        HMENU parent = m->container() ? popups[m->container()] : bar;
+        if (!parent) continue;
+        bool hasChildren = false;
+        for (auto& k : controls)
+            hasChildren = hasChildren || (isMenu(k->control) && k->control.container() == m);
+        UINT flags = m->separator ? MF_SEPARATOR : MF_STRING;
+        UINT_PTR item = c->id;
+        if (hasChildren) {
+            HMENU popup = CreatePopupMenu();
+            popups[m] = popup;
+            flags |= MF_POPUP;
+            item = reinterpret_cast<UINT_PTR>(popup);
+        }
+        AppendMenuW(parent, flags, item, m->separator ? nullptr : wide(m->caption()).c_str());
+        menus[m] = {parent, UINT(GetMenuItemCount(parent) - 1)};
+        c->update(ui::Prop::Enabled);
+        c->update(ui::Prop::Value);
+    }
+    if (bar) SetMenu(hwnd, bar);
+}
+
+void WindowPeer::resize() {
+    RECT r{0, 0, pxX(window.clientWidth), pxY(window.clientHeight)};
+    AdjustWindowRectEx(&r, style, GetMenu(hwnd) != nullptr, 0);
+    SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+class Win32Backend : public ui::Backend {
+public:
+    void create(ui::Window& window) override {
+        peers.push_back(std::make_unique<WindowPeer>(window));
+        peers.back()->create();
+    }
+};
 
 } // namespace
 
 HWND dialogOwner() {
+    HWND active = GetActiveWindow();
+    for (auto& p : peers)
+        if (p->hwnd && p->hwnd == active) return active;
     for (auto& p : peers)
         if (p->hwnd && IsWindowVisible(p->hwnd)) return p->hwnd;
     return nullptr;
 }
 
 int run(ui::Window& window) {
-    peers.push_back(std::make_unique<WindowPeer>(window));
-    peers.back()->create();
-    window.load();
+    static Win32Backend backend;
+    ui::backend = &backend;
+    window.open();
     if (window.isClosed()) return 0;
-    if (!window.isShown()) window.show();
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) {
         if (!IsDialogMessageW(GetActiveWindow(), &m)) {

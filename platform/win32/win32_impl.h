@@ -22,6 +22,8 @@ public:
     bool read(const std::string& path, std::string& bytes) override;
     bool write(const std::string& path, const std::string& bytes) override;
     bool setCurrentFolder(const std::string& path) override;
+    std::string currentFolder() override;
+    std::vector<std::string> drives() override;
 };
 
 // The window message boxes belong to: the program's visible main window, if any.

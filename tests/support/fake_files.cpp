@@ -240,6 +240,13 @@ bool FakeFiles::setCurrentFolder(const std::string& path) {
     return true;
 }
 
+std::vector<std::string> FakeFiles::drives() {
+    std::vector<std::string> out;
+    for (const auto& [k, node] : nodes_)
+        if (k.size() == 2 && k[1] == ':') out.push_back(k);
+    return out;
+}
+
 void FakeFiles::addFolder(const std::string& path) {
     create(path, true, "");
 }

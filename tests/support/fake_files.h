@@ -33,6 +33,8 @@ class FakeFiles : public platform::Files {
     bool read(const std::string& path, std::string& bytes) override;
     bool write(const std::string& path, const std::string& bytes) override;
     bool setCurrentFolder(const std::string& path) override;
+    std::string currentFolder() override { return current_; } // as last set
+    std::vector<std::string> drives() override;
 
     // Setting up: both create missing parent folders; addFile replaces an existing file.
     void addFolder(const std::string& path);
@@ -42,7 +44,6 @@ class FakeFiles : public platform::Files {
     std::optional<std::string> content(const std::string& path) const; // none: no such file
     bool has(const std::string& path) const;                           // file or folder
     std::vector<std::string> files(const std::string& folder) const;   // names, listing order
-    const std::string& currentFolder() const { return current_; }      // as last set
     int removes() const { return removes_; }
     int copies() const { return copies_; }
     int writes() const { return writes_; }

@@ -120,7 +120,9 @@ public:
     std::string programFolder() override { return folder; }
     platform::Version version() override { return ver; }
     std::uint64_t milliseconds() override { return now; }
+    void end() override { ended = true; }
     std::string folder = "C:\\Gatefire";
+    bool ended = false;
     platform::Version ver{2, 0, 7};
     std::uint64_t now = 0;
 };

@@ -444,6 +444,7 @@ struct ShapePeer : ui::WindowPeer {
     void show() override {}
     void close() override {}
     void minimize() override {}
+    void focus() override {}
     void setEllipticRegion(int l, int t, int r, int b) override { region = {l, t, r, b}; }
     void beginDrag() override { ++drags; }
     int twipsPerPixelX() override { return 15; }
