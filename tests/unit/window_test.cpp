@@ -71,3 +71,128 @@ TEST(Patterns, MatchLikeWindows) {
 }
 
 } // namespace
+
+namespace {
+
+struct Options : ui::Window {
+    Options() : ui::Window("options", 1000, 1000) {}
+    ui::Frame left{*this, "left"}, right{*this, "right"};
+    ui::OptionButton a{*this, "a", &left}, b{*this, "b", &left}, c{*this, "c", &right};
+    ui::CheckBox box{*this, "box"};
+    ui::TextBox text{*this, "text"};
+};
+
+TEST(Options, SelectingOneClearsOnlyItsOwnGroupAndClicks) {
+    Options w;
+    int clicks = 0;
+    w.b.click = [&] { ++clicks; };
+    w.a.setValue(true);
+    w.c.setValue(true);
+    w.b.setValue(true);
+    EXPECT_FALSE(w.a.value());
+    EXPECT_TRUE(w.b.value());
+    EXPECT_TRUE(w.c.value()) << "another container is another group";
+    EXPECT_EQ(clicks, 1);
+    w.b.setValue(false);
+    EXPECT_EQ(clicks, 1) << "clearing raises no click";
+}
+
+TEST(Options, CheckBoxAndTextBoxRaiseTheirEventsWhenSet) {
+    Options w;
+    int clicks = 0, changes = 0;
+    w.box.click = [&] { ++clicks; };
+    w.text.change = [&] { ++changes; };
+    w.box.setValue(1);
+    w.text.setText("C:\\Games");
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(w.text.text(), "C:\\Games");
+}
+
+TEST(Options, DisabledFrameMakesItsControlsUnusable) {
+    Options w;
+    w.left.setEnabled(false);
+    EXPECT_FALSE(w.a.usable());
+    EXPECT_TRUE(w.a.enabled());
+    EXPECT_TRUE(w.c.usable());
+}
+
+struct Folders : ui::Window {
+    explicit Folders(platform::Files& f) : ui::Window("folders", 1000, 1000), files(f) {}
+    platform::Files& files;
+    ui::DriveList drive{*this, "drive", files};
+    ui::DirList dirs{*this, "dirs", files};
+};
+
+TEST(FolderLists, ShowParentsTheOpenFolderAndItsSubfolders) {
+    FakeFiles files;
+    files.addFolder("C:\\Games\\Descent3\\custom");
+    files.addFolder("C:\\Games\\Descent3\\netgames");
+    files.addFile("C:\\Games\\Descent3\\Main.exe");
+    Folders w(files);
+    ASSERT_TRUE(w.dirs.setPath("C:\\Games\\Descent3\\"));
+    EXPECT_EQ(w.dirs.path(), "C:\\Games\\Descent3");
+    EXPECT_EQ(w.dirs.entries(),
+              (std::vector<std::string>{"C:\\", "C:\\Games", "C:\\Games\\Descent3",
+                                        "C:\\Games\\Descent3\\custom",
+                                        "C:\\Games\\Descent3\\netgames"}));
+    EXPECT_EQ(w.dirs.openIndex(), 2);
+    EXPECT_EQ(w.dirs.chosen(), "C:\\Games\\Descent3") << "nothing highlighted: the open folder";
+    w.dirs.setListIndex(4);
+    EXPECT_EQ(w.dirs.chosen(), "C:\\Games\\Descent3\\netgames") << "highlighted, not opened";
+    EXPECT_EQ(w.dirs.path(), "C:\\Games\\Descent3");
+    w.dirs.setListIndex(0);
+    ASSERT_TRUE(w.dirs.openHighlighted());
+    EXPECT_EQ(w.dirs.path(), "C:\\");
+    EXPECT_EQ(w.dirs.entries(), (std::vector<std::string>{"C:\\", "C:\\Games"}));
+    EXPECT_FALSE(w.dirs.setPath("C:\\Nowhere"));
+    EXPECT_EQ(w.dirs.path(), "C:\\");
+}
+
+TEST(FolderLists, DrivesAreChosenByLetter) {
+    FakeFiles files;
+    files.addFolder("C:\\Games");
+    files.addFolder("D:\\Backup");
+    files.setCurrentFolder("D:\\Backup");
+    Folders w(files);
+    EXPECT_EQ(w.drive.drive(), "d:");
+    int changes = 0;
+    w.drive.change = [&] { ++changes; };
+    EXPECT_TRUE(w.drive.setDrive("C:\\Games"));
+    EXPECT_EQ(w.drive.drive(), "c:");
+    EXPECT_FALSE(w.drive.setDrive("q:"));
+    EXPECT_EQ(w.drive.drive(), "c:");
+    EXPECT_EQ(changes, 1);
+}
+
+struct Closing : ui::Window {
+    Closing() : ui::Window("closing", 100, 100) {}
+    bool allow = false;
+    int loads = 0, unloads = 0;
+    ui::Timer timer{*this, "timer", 50};
+    void load() override {
+        ++loads;
+        timer.setEnabled(true);
+    }
+    bool queryUnload() override { return allow; }
+    void unload() override { ++unloads; }
+};
+
+TEST(Windows, OpenOnceCloseWhenAllowedAndOpenAgain) {
+    Closing w;
+    w.open();
+    w.open();
+    EXPECT_EQ(w.loads, 1) << "an open window only comes to the front";
+    EXPECT_TRUE(w.isShown());
+    w.close();
+    EXPECT_TRUE(w.isOpen()) << "queryUnload refused";
+    w.allow = true;
+    w.close();
+    EXPECT_FALSE(w.isOpen());
+    EXPECT_FALSE(w.timer.enabled()) << "a closed window's timers stop";
+    EXPECT_EQ(w.unloads, 1);
+    w.open();
+    EXPECT_EQ(w.loads, 2);
+}
+
+} // namespace
