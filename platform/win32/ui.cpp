@@ -121,6 +121,20 @@ public:
     }
     void buildMenu();
     void resize();
+    // Paints the labels whose new text has waited for at least the paint interval.
+    void paintDue() {
+        DWORD now = GetTickCount();
+        for (std::size_t i = 0; i < pending.size();) {
+            ControlPeer* c = pending[i];
+            if (now - c->lastPush < kPaintIntervalMs) {
+                ++i;
+                continue;
+            }
+            c->pushText();
+            UpdateWindow(c->hwnd);
+        }
+    }
+    std::vector<ControlPeer*> pending;
     void setEllipticRegion(int l, int t, int r, int b) override {
         SetWindowRgn(hwnd, CreateEllipticRgn(l, t, r, b), TRUE);
     }
@@ -184,9 +198,10 @@ void ControlPeer::update(ui::Prop what) {
             SetWindowTextW(hwnd, wide(control.caption()).c_str());
             break;
         }
+        if (!textPending) window.pending.push_back(this);
         textPending = true;
-        if (GetTickCount() - lastPush >= kPaintIntervalMs) pushText();
-        else if (!flushArmed) {
+        window.paintDue();
+        if (textPending && !flushArmed) {
             SetTimer(window.hwnd, kFlushTimerBase + id, 2 * kPaintIntervalMs, nullptr);
             flushArmed = true;
         }
@@ -303,14 +318,19 @@ void ControlPeer::updateMenu(ui::MenuItem& m, ui::Prop what) {
 
 void ControlPeer::pushText() {
     if (flushArmed) KillTimer(window.hwnd, kFlushTimerBase + id), flushArmed = false;
+    if (!textPending) return;
     textPending = false;
+    std::erase(window.pending, this);
     lastPush = GetTickCount();
     SetWindowTextW(hwnd, wide(control.caption()).c_str());
 }
 
+// A label whose text waits for its turn is not painted now; the next repaint of any control
+// of the window after its interval, or the idle timer, paints it.
 void ControlPeer::repaint() {
-    if (hwnd && textPending) pushText();
-    if (hwnd) UpdateWindow(hwnd);
+    if (!hwnd) return;
+    window.paintDue();
+    if (!textPending) UpdateWindow(hwnd);
 }
 
 HBRUSH ControlPeer::colours(HDC dc) {
@@ -569,6 +589,9 @@ void WindowPeer::create() {
                                     pxY(c->height) + extraHeight, hwnd,
                                     reinterpret_cast<HMENU>(id), instance(), nullptr);
         }
+        // The control's name, for tools that find controls from outside (the test driver).
+        if (child) SetPropW(child, L"ControlName", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(
+                                                       GlobalAddAtomW(wide(c->name()).c_str()))));
         controls.push_back(std::make_unique<ControlPeer>(*this, *c, child, id));
         c->peer = controls.back().get();
         if (child) {
