@@ -1,0 +1,411 @@
+# Helpers for the end-to-end scenarios: the real gatefire.exe under Wine on a game folder in a
+# fresh prefix, our stand-ins for the game and its neighbours, and driver.exe for message boxes.
+#
+# A scenario sources this file, calls e2e_begin NAME, builds its folders and settings, runs
+# gatefire and asserts. Every wait is a poll with a deadline; the prefix's Wine processes are
+# ended on exit. Environment (set by CTest, defaults for running a script by hand):
+#   BIN       folder holding gatefire.exe            (build/win32/bin)
+#   STANDINS  folder holding the stand-in programs   (build/win32/stand-ins)
+#   E2E_WORK  work folder: template prefix, one folder per scenario (build/win32/e2e)
+#   E2E_KEEP  1: keep the scenario's prefix after a pass too (it is always kept after a failure)
+
+set -euo pipefail
+
+E2E_SRC=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+E2E_REPO=$(cd "$E2E_SRC/../.." && pwd)
+BIN=${BIN:-$E2E_REPO/build/win32/bin}
+STANDINS=${STANDINS:-$E2E_REPO/build/win32/stand-ins}
+E2E_WORK=${E2E_WORK:-$E2E_REPO/build/win32/e2e}
+SCREENSHOTS=${SCREENSHOTS:-$(dirname "$E2E_WORK")/screenshots}
+TEMPLATE=$E2E_WORK/template
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=${WINEARCH:-win64}
+
+PROG_WIN='C:\Gatefire'
+GAME_WIN='C:\Games\Descent3'
+TOOLS_WIN='C:\e2e'
+
+SCENARIO=""
+SC_DIR=""
+XVFB_PID=""
+GF_PID=""
+E2E_PASSED=0
+
+# ---------------------------------------------------------------- reporting and assertions
+
+fail() {
+    echo "FAIL [$SCENARIO]: $*" >&2
+    exit 1
+}
+
+note() { echo "[$SCENARIO] $*"; }
+
+assert_eq() { # EXPECTED ACTUAL WHAT
+    if [[ "$1" != "$2" ]]; then
+        fail "$3"$'\n'"  expected: [$1]"$'\n'"  actual:   [$2]"
+    fi
+}
+
+assert_contains() { # HAYSTACK NEEDLE WHAT
+    [[ "$1" == *"$2"* ]] || fail "$3: [$2] not found in [$1]"
+}
+
+assert_file_exists() { # PATH [WHY]
+    [[ -e "$1" ]] || fail "missing file ${1#"$SC_DIR"/}${2:+ ($2)}"
+}
+
+assert_missing() { # PATH [WHY]
+    [[ ! -e "$1" ]] || fail "file should not exist: ${1#"$SC_DIR"/}${2:+ ($2)}"
+}
+
+# assert_listing DIR NAME... : DIR holds exactly these files (plain names, any order).
+assert_listing() {
+    local dir=$1
+    shift
+    local expected actual
+    expected=$(printf '%s\n' "$@" | sed '/^$/d' | LC_ALL=C sort)
+    actual=$(cd "$dir" && find . -maxdepth 1 -type f -printf '%f\n' | LC_ALL=C sort)
+    if [[ "$expected" != "$actual" ]]; then
+        fail "files in ${dir#"$SC_DIR"/}"$'\n'"  expected: $(tr '\n' ' ' <<<"$expected")"$'\n'"  actual:   $(tr '\n' ' ' <<<"$actual")"
+    fi
+}
+
+assert_same_content() { # A B WHAT
+    cmp -s "$1" "$2" || fail "$3: ${1#"$SC_DIR"/} and ${2#"$SC_DIR"/} differ"
+}
+
+# assert_bytes FILE EXPECTED_PRINTF_FORMAT WHAT: the file's exact bytes.
+assert_bytes() {
+    local expected actual
+    expected=$(printf "$2" | od -An -c | tr -s ' \n' ' ')
+    actual=$(od -An -c "$1" | tr -s ' \n' ' ')
+    assert_eq "$expected" "$actual" "$3"
+}
+
+# ---------------------------------------------------------------- display, prefix, cleanup
+
+start_display() {
+    [[ -n "${DISPLAY:-}" ]] && return 0
+    local fdfile=$SC_DIR/xvfb.display
+    : >"$fdfile"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$fdfile" >"$SC_DIR/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    local deadline=$((SECONDS + 20))
+    while [[ ! -s "$fdfile" ]]; do
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start (see xvfb.log)"
+        ((SECONDS < deadline)) || fail "Xvfb gave no display number within 20 s"
+        sleep 0.1
+    done
+    export DISPLAY=":$(tr -dc '0-9' <"$fdfile")"
+}
+
+stop_wine() {
+    [[ -n "${WINEPREFIX:-}" && -d "$WINEPREFIX" ]] || return 0
+    timeout 20 wineserver -k >/dev/null 2>&1 || true
+    timeout 20 wineserver -w >/dev/null 2>&1 || true
+}
+
+e2e_cleanup() {
+    local rc=$?
+    set +e
+    [[ -n "$GF_PID" ]] && kill "$GF_PID" 2>/dev/null
+    stop_wine
+    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    if ((rc == 0 && E2E_PASSED)); then
+        [[ "${E2E_KEEP:-0}" == 1 ]] || rm -rf "$SC_DIR/prefix"
+        echo "PASS [$SCENARIO]"
+    elif ((rc == 0)); then
+        echo "FAIL [$SCENARIO]: ended without e2e_pass" >&2
+        rc=1
+    else
+        echo "  (kept for inspection: $SC_DIR)" >&2
+    fi
+    exit "$rc"
+}
+
+# Builds the template prefix once; scenarios copy it (copying takes a second, booting 20-40 s).
+make_template() {
+    local stamp
+    stamp=$(wine --version 2>/dev/null || echo unknown)
+    if [[ -f "$TEMPLATE/.e2e-ready" && "$(cat "$TEMPLATE/.e2e-ready")" == "$stamp" ]]; then
+        return 0
+    fi
+    mkdir -p "$E2E_WORK"
+    (
+        flock -w 300 9 || exit 1
+        [[ -f "$TEMPLATE/.e2e-ready" && "$(cat "$TEMPLATE/.e2e-ready")" == "$stamp" ]] && exit 0
+        rm -rf "$TEMPLATE"
+        export WINEPREFIX=$TEMPLATE
+        timeout 300 wineboot -i >"$E2E_WORK/template.log" 2>&1 || exit 1
+        timeout 120 wineserver -w || exit 1
+        echo "$stamp" >"$TEMPLATE/.e2e-ready"
+    ) 9>"$E2E_WORK/template.lock" || fail "could not create the template Wine prefix (see $E2E_WORK/template.log)"
+}
+
+need_file() { [[ -f "$1" ]] || fail "$1 not found: build the win32 preset first"; }
+
+# e2e_begin NAME [--no-gatefire]: fresh prefix with C:\e2e holding the driver and stand-ins.
+e2e_begin() {
+    SCENARIO=$1
+    SC_DIR=$E2E_WORK/$SCENARIO
+    trap e2e_cleanup EXIT
+    [[ "${2:-}" == --no-gatefire ]] || need_file "$BIN/gatefire.exe"
+    local f
+    for f in Main.exe side.exe scourix.exe driver.exe boxshow.exe; do need_file "$STANDINS/$f"; done
+    rm -rf "$SC_DIR"
+    mkdir -p "$SC_DIR"
+    start_display
+    make_template
+    cp -a "$TEMPLATE" "$SC_DIR/prefix"
+    rm -f "$SC_DIR/prefix/.e2e-ready"
+    export WINEPREFIX=$SC_DIR/prefix
+    C_DRIVE=$WINEPREFIX/drive_c
+    PROG=$C_DRIVE/Gatefire
+    GAME=$C_DRIVE/Games/Descent3
+    TOOLS=$C_DRIVE/e2e
+    mkdir -p "$TOOLS"
+    cp "$STANDINS/driver.exe" "$STANDINS/boxshow.exe" "$TOOLS/"
+    note "prefix $WINEPREFIX, display $DISPLAY"
+}
+
+e2e_pass() { E2E_PASSED=1; }
+
+# ---------------------------------------------------------------- folders and settings files
+
+# Windows path below C: -> path on the Linux side.
+unix_path() {
+    local p=${1#[Cc]:}
+    echo "$C_DRIVE${p//\\//}"
+}
+
+make_program_folder() {
+    mkdir -p "$PROG"
+    cp "$BIN/gatefire.exe" "$PROG/"
+}
+
+make_game_folder() {
+    mkdir -p "$GAME/custom/sounds" "$GAME/custom/graphics" "$GAME/netgames"
+    cp "$STANDINS/Main.exe" "$GAME/"
+}
+
+# put_files DIR NAME...: small files whose content names them, so copies can be checked.
+put_files() {
+    local dir=$1 name
+    shift
+    mkdir -p "$dir"
+    for name in "$@"; do printf 'content of %s\n' "$name" >"$dir/$name"; done
+}
+
+# Installs a copy of the side-program stand-in as Windows path FOLDER\NAME.
+put_side_program() {
+    local dir
+    dir=$(unix_path "$1")
+    mkdir -p "$dir"
+    cp "$STANDINS/side.exe" "$dir/$2"
+}
+
+q() { printf '"%s"' "$1"; }
+
+# write_lines FILE LINE...: each line followed by CR LF, in Windows-1252 like the programs'.
+write_lines() {
+    local file=$1
+    shift
+    if (($# == 0)); then
+        : >"$file"
+    else
+        printf '%s\r\n' "$@" | iconv -f UTF-8 -t WINDOWS-1252 >"$file"
+    fi
+}
+
+# write_scourix_ini [Name=value]...: scourix.ini as Scourix saves it (quoted style); defaults:
+# game folder C:\Games\Descent3, no action for logos and taunts, English, no statistics deletion.
+write_scourix_ini() {
+    local -A v=(
+        [GamePath]="$GAME_WIN" [LogoBackupPath]="" [TauntBackupPath]=""
+        [LogoNoAction]=1 [LogoDeleteOthers]=0 [LogoBackupOthers]=0
+        [TauntNoAction]=1 [TauntDeleteOthers]=0 [TauntBackupOthers]=0
+        [UsePilot]=0 [PilotName]="" [Language]=2 [DeleteStats]=0
+        [MusicTesterPath]="" [AutoCloseTester]=0
+    )
+    local kv
+    for kv in "$@"; do
+        [[ -v v[${kv%%=*}] ]] || fail "write_scourix_ini: unknown value ${kv%%=*}"
+        v[${kv%%=*}]=${kv#*=}
+    done
+    write_lines "$PROG/scourix.ini" \
+        "$(q "${v[GamePath]}")" "$(q "${v[LogoBackupPath]}")" "$(q "${v[TauntBackupPath]}")" \
+        "$(q "${v[LogoNoAction]}")" "$(q "${v[LogoDeleteOthers]}")" "$(q "${v[LogoBackupOthers]}")" \
+        "$(q "${v[TauntNoAction]}")" "$(q "${v[TauntDeleteOthers]}")" "$(q "${v[TauntBackupOthers]}")" \
+        "${v[UsePilot]}" "$(q "${v[PilotName]}")" "$(q "${v[Language]}")" "${v[DeleteStats]}" \
+        "$(q "${v[MusicTesterPath]}")" "${v[AutoCloseTester]}"
+}
+
+# write_keep_list FILE NAME...: logos.ini / taunts.ini in quoted style (no names: empty file).
+write_keep_list() {
+    local file=$1 name
+    shift
+    local lines=()
+    for name in "$@"; do lines+=("$(q "$name")"); done
+    write_lines "$file" "${lines[@]}"
+}
+
+# write_keys_ini FLAGS SWITCH...: quoted switch lines, then "***FLAGS".
+write_keys_ini() {
+    local flags=$1 s
+    shift
+    local lines=()
+    for s in "$@"; do lines+=("$(q "$s")"); done
+    lines+=("$(q "***$flags")")
+    write_lines "$PROG/keys.ini" "${lines[@]}"
+}
+
+# write_network_ini VALUE x13 (raw style): GameLanguage KeyboardUS KeyboardFrench KeyboardGerman
+# NetNone NetDialup NetLan Speed56K SpeedIsdn SpeedCable SpeedFast TrackerName TrackerSecret
+write_network_ini() {
+    (($# == 13)) || fail "write_network_ini takes 13 values, got $#"
+    write_lines "$PROG/network.ini" "$@"
+}
+
+write_direckt_ini() { # TARGET MODE ASK
+    write_lines "$PROG/direckt.ini" "$(q "$1")" "$(q "$2")" "$(q "$3")"
+}
+
+# write_shelllist FILE1 FOLDER1 ENABLED1 ... (15 values, quoted style as the editor saves).
+write_shelllist() {
+    (($# == 15)) || fail "write_shelllist takes 15 values, got $#"
+    local lines=() i
+    for ((i = 1; i <= 15; i += 3)); do
+        lines+=("$(q "${!i}")")
+        local j=$((i + 1)) k=$((i + 2))
+        lines+=("$(q "${!j}")" "${!k}")
+    done
+    write_lines "$PROG/shelllist.txt" "${lines[@]}"
+}
+
+# All seven files with quiet defaults: nothing to clean, no switch selected, no direct join,
+# no side program, network.ini for an English game on a LAN.
+write_default_settings() {
+    write_scourix_ini "$@"
+    write_keep_list "$PROG/logos.ini"
+    write_keep_list "$PROG/taunts.ini"
+    write_keys_ini "000" "nointro" "framecap 0" "nosound"
+    write_network_ini English 1 0 0 0 0 1 0 0 1 0 "" ""
+    write_direckt_ini "" 0 0
+    write_shelllist "" "" 0 "" "" 0 "" "" 0 "" "" 0 "" "" 0
+}
+
+# ---------------------------------------------------------------- running programs
+
+# start_gatefire: gatefire.exe in the background, started from its program folder as a
+# double-click would; its output goes to gatefire.log.
+start_gatefire() {
+    (cd "$PROG" && exec timeout 120 wine "$PROG_WIN\\gatefire.exe") >"$SC_DIR/gatefire.log" 2>&1 &
+    GF_PID=$!
+}
+
+# Describes whatever dialog is up (for failure messages).
+describe_open_box() {
+    timeout 20 wine "$TOOLS_WIN\\driver.exe" box --timeout 200 2>/dev/null | tr -d '\r' | tr '\n' ' ' || true
+}
+
+# wait_gatefire [SECONDS]: gatefire must end by itself; then wait until every program of the
+# prefix (game, side programs) has ended too, so that what they record is complete.
+wait_gatefire() {
+    local limit=${1:-60} deadline
+    deadline=$((SECONDS + limit))
+    while kill -0 "$GF_PID" 2>/dev/null; do
+        if ((SECONDS >= deadline)); then
+            local open
+            open=$(describe_open_box)
+            screenshot "$SCENARIO-hang" || true
+            fail "gatefire still running after $limit s; open dialog: ${open:-none}"
+        fi
+        sleep 0.1
+    done
+    wait "$GF_PID" 2>/dev/null || true
+    GF_PID=""
+    settle
+}
+
+# settle: every Wine process of the prefix has ended (wineserver exits shortly after the last).
+settle() {
+    timeout 60 wineserver -w || fail "Wine processes of the prefix still running after 60 s"
+}
+
+# drive ARGS...: driver.exe with its output in $DRIVER_OUT; returns the driver's exit code.
+DRIVER_OUT=""
+drive() {
+    local rc=0
+    DRIVER_OUT=$(timeout 90 wine "$TOOLS_WIN\\driver.exe" "$@" 2>/dev/null | tr -d '\r') || rc=$?
+    printf '%s\n' "driver $*" "$DRIVER_OUT" >>"$SC_DIR/driver.log"
+    return "$rc"
+}
+
+# box_field KEY: a value of the last box the driver described.
+box_field() { sed -n "s/^$1=//p" <<<"$DRIVER_OUT" | head -n1; }
+
+# expect_box TITLE TEXT BUTTONS ICON [PRESS]: waits for the box, checks it, presses PRESS.
+expect_box() {
+    local title=$1 text=$2 buttons=$3 icon=$4 press=${5:-}
+    local args=(box --title "$title" --timeout 30000)
+    [[ -n "$press" ]] && args+=(--press "$press")
+    local rc=0
+    drive "${args[@]}" || rc=$?
+    ((rc != 2)) || fail "no message box titled [$title] within 30 s; open dialog: $(describe_open_box)"
+    assert_eq "$text" "$(box_field text)" "text of the box titled [$title]"
+    assert_eq "$buttons" "$(box_field buttons)" "buttons of the box [$text]"
+    if [[ "$(box_field icon)" != unknown ]]; then
+        assert_eq "$icon" "$(box_field icon)" "icon of the box [$text]"
+    fi
+    ((rc == 0)) || fail "driver could not press [$press] on [$text]: $DRIVER_OUT"
+}
+
+# wait_for_file PATH [SECONDS]
+wait_for_file() {
+    local deadline=$((SECONDS + ${2:-30}))
+    while [[ ! -e "$1" ]]; do
+        if ((SECONDS >= deadline)); then
+            local open
+            open=$(describe_open_box)
+            fail "${1#"$SC_DIR"/} did not appear within ${2:-30} s; open dialog: ${open:-none}"
+        fi
+        sleep 0.1
+    done
+}
+
+# launched KEY: a line of what the game stand-in recorded (text after "KEY=", spaces kept).
+launched() {
+    [[ -f "$GAME/launched.txt" ]] || fail "the game was not started (no launched.txt)"
+    local line
+    line=$(grep -m1 "^$1=" "$GAME/launched.txt") || fail "launched.txt has no $1 line"
+    printf '%s' "${line#*=}"
+}
+
+# reg_query: the game's key in the 32-bit registry view, as Wine's reg.exe prints it; nothing
+# when the key does not exist.
+reg_query() {
+    local out
+    out=$(timeout 60 wine reg query 'HKLM\Software\Outrage\Descent3' /reg:32 2>/dev/null) || return 0
+    tr -d '\r' <<<"$out"
+}
+
+# reg_value NAME: "TYPE DATA" of one value in the 32-bit view, empty when missing.
+reg_value() {
+    reg_query | awk -v n="$1" '{
+        line = $0; sub(/^ +/, "", line)
+        if (index(line, n "    ") == 1) { rest = substr(line, length(n) + 5); sub(/    /, " ", rest); print rest; exit }
+    }'
+}
+
+# reg_add NAME TYPE DATA: seeds a value in the 32-bit view.
+reg_add() {
+    timeout 60 wine reg add 'HKLM\Software\Outrage\Descent3' /v "$1" /t "$2" /d "$3" /f /reg:32 \
+        >/dev/null 2>&1 || fail "could not seed registry value $1"
+}
+
+screenshot() { # NAME
+    mkdir -p "$SCREENSHOTS"
+    timeout 30 import -window root "$SCREENSHOTS/$1.png" && note "screenshot $SCREENSHOTS/$1.png"
+}
