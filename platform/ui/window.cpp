@@ -79,6 +79,11 @@ void ListBox::addItem(const std::string& text) {
     changed(Prop::Items);
 }
 
+void ListBox::setItem(int i, const std::string& text) {
+    items_.at(i).text = text;
+    changed(Prop::Items);
+}
+
 void ListBox::removeItem(int i) {
     items_.erase(items_.begin() + i);
     if (index_ >= count()) index_ = count() - 1;

@@ -124,6 +124,8 @@ public:
     int count() const { return static_cast<int>(items_.size()); }
     const std::string& item(int i) const { return items_.at(i).text; }
     void addItem(const std::string& text);
+    // Replaces the text of line i; its place and selection stay.
+    void setItem(int i, const std::string& text);
     void removeItem(int i);
     void clear();
     bool selected(int i) const { return items_.at(i).selected; }

@@ -165,6 +165,18 @@ bool stateOnly(const ui::Control& c) {
 
 bool isMenu(const ui::Control& c) { return dynamic_cast<const ui::MenuItem*>(&c) != nullptr; }
 
+// Pixels a combo box's native window reaches below its edit field, for its drop-down list.
+int dropHeight(const ui::Control& c) {
+    if (dynamic_cast<const ui::DriveList*>(&c)) return 200;
+    if (dynamic_cast<const ui::ComboBox*>(&c)) return 150;
+    return 0;
+}
+
+// A frame paints its inside in its own back colour: the form clips its children and the
+// native group box leaves its inside unpainted.
+WNDPROC groupBoxProc = nullptr;
+LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
 POINT origin(const ui::Control& c) {
     POINT p{0, 0};
     for (const ui::Control* k = c.container(); k; k = k->container()) p.x += k->left, p.y += k->top;
@@ -215,7 +227,10 @@ void ControlPeer::update(ui::Prop what) {
     case ui::Prop::Bounds: {
         POINT o = origin(control);
         MoveWindow(hwnd, pxX(o.x + control.left), pxY(o.y + control.top), pxX(control.width),
-                   pxY(control.height), TRUE);
+                   pxY(control.height) + dropHeight(control), TRUE);
+        // The controls inside a frame move with it.
+        for (auto& c : window.controls)
+            if (c->control.container() == &control) c->update(ui::Prop::Bounds);
         break;
     }
     case ui::Prop::Colours:
@@ -407,6 +422,18 @@ void ControlPeer::fromNative(int notification) {
     }
 }
 
+LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* c = reinterpret_cast<ControlPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_ERASEBKGND && c) {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        RECT r;
+        GetClientRect(hwnd, &r);
+        FillRect(dc, &r, c->colours(dc));
+        return 1;
+    }
+    return CallWindowProcW(groupBoxProc, hwnd, msg, wp, lp);
+}
+
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<WindowPeer*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
@@ -538,7 +565,7 @@ void WindowPeer::create() {
         const wchar_t* cls = nullptr;
         DWORD cs = WS_CHILD | WS_CLIPSIBLINGS | (c->shown() ? WS_VISIBLE : 0);
         DWORD ex = 0;
-        int extraHeight = 0;
+        const int extraHeight = dropHeight(*c);
         if (dynamic_cast<ui::Timer*>(c) || stateOnly(*c) || isMenu(*c) ||
             dynamic_cast<ui::Image*>(c)) {
             // no native control: timers and menus are not windows, pictures are painted
@@ -561,11 +588,9 @@ void WindowPeer::create() {
         } else if (dynamic_cast<ui::DriveList*>(c)) {
             cls = L"COMBOBOX";
             cs |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-            extraHeight = 200;
         } else if (dynamic_cast<ui::ComboBox*>(c)) {
             cls = L"COMBOBOX";
             cs |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
-            extraHeight = 150;
         } else if (dynamic_cast<ui::DirList*>(c)) {
             cls = L"LISTBOX";
             cs |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
@@ -604,6 +629,15 @@ void WindowPeer::create() {
             c->peer->update(ui::Prop::Enabled);
         }
     }
+    // Frames lie below the controls they hold, the outer ones lowest.
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+        if ((*it)->hwnd && dynamic_cast<ui::Frame*>(&(*it)->control)) {
+            HWND frame = (*it)->hwnd;
+            WNDPROC base = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+                frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProc)));
+            if (!groupBoxProc) groupBoxProc = base;
+            SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     buildMenu();
     window.peer = this;
 }

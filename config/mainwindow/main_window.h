@@ -1,0 +1,222 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/settings/layouts.h"
+#include "platform/platform.h"
+#include "platform/ui/window.h"
+
+namespace scourix {
+
+class Ordner;
+class CleanNow;
+
+// Scourix's main window: the game folder, the pilots, the switches, the own ship logos and
+// taunts with what to do with all others, the statistics option, the game settings page and
+// the menus. It owns every setting; the other windows read and change its controls directly.
+class MainWindow : public ui::Window {
+  public:
+    explicit MainWindow(platform::Platform& p);
+    ~MainWindow() override;
+
+    void load() override;
+    bool queryUnload() override;
+    void unload() override;
+
+    // Writes scourix.ini, logos.ini, taunts.ini and keys.ini from the controls. False when a
+    // file could not be written; the player has then been told which one.
+    bool sichern();
+    // Sets every language-dependent caption from the check mark of m111.
+    void sprache();
+    bool german() const { return m111.checked(); }
+
+    // The custom-file browser and the clean-now window; each exists once.
+    Ordner& ordner();
+    CleanNow& anzeiger();
+
+    platform::Platform& platform() { return p_; }
+    const settings::Store& store() const { return store_; }
+
+    // The answer of the last question or input box, as text ("6" Yes, "7" No, "2" Cancel).
+    std::string answer;
+    // The remembered pilot name: as read at load, as chosen at save time.
+    std::string pilot;
+    // The switch flags: the text after "***" of keys.ini.
+    std::string flags;
+
+  private:
+    platform::Platform& p_;
+    settings::Store store_;
+
+  public:
+    // Shortcut panel, hidden at start.
+    ui::Frame verknupf{*this, "verknupf"};
+    ui::Label Label7{*this, "Label7", &verknupf};
+    ui::Label Label10{*this, "Label10", &verknupf};
+    ui::Label Label9{*this, "Label9", &verknupf};
+    ui::TextBox cle{*this, "cle", &verknupf};
+    ui::Label Label8{*this, "Label8", &verknupf};
+    ui::TextBox cstart{*this, "cstart", &verknupf};
+    ui::Button verkok{*this, "verkok", &verknupf};
+    ui::Button verkc{*this, "verkc", &verknupf};
+
+    // Game settings page, hidden while closed.
+    ui::Frame d3misc{*this, "d3misc"};
+    ui::Frame Frame6{*this, "Frame6", &d3misc};
+    ui::Label Label3{*this, "Label3", &Frame6};
+    ui::TextBox username{*this, "username", &Frame6};
+    ui::Label Label4{*this, "Label4", &Frame6};
+    ui::TextBox passwort{*this, "passwort", &Frame6};
+    ui::Button update{*this, "update", &d3misc};
+    ui::Frame Frame10{*this, "Frame10", &d3misc};
+    ui::OptionButton keyus{*this, "keyus", &Frame10};
+    ui::OptionButton keyfr{*this, "keyfr", &Frame10};
+    ui::OptionButton keyger{*this, "keyger", &Frame10};
+    ui::Frame Frame9{*this, "Frame9", &d3misc};
+    ui::ComboBox d3sprache{*this, "d3sprache", &Frame9};
+    ui::Frame Frame7{*this, "Frame7", &d3misc};
+    ui::OptionButton iconnone{*this, "iconnone", &Frame7};
+    ui::OptionButton icondialup{*this, "icondialup", &Frame7};
+    ui::OptionButton iconlan{*this, "iconlan", &Frame7};
+    ui::Frame Frame8{*this, "Frame8", &d3misc};
+    ui::OptionButton csmodem{*this, "csmodem", &Frame8};
+    ui::OptionButton csisdn{*this, "csisdn", &Frame8};
+    ui::OptionButton cscable{*this, "cscable", &Frame8};
+    ui::OptionButton csfast{*this, "csfast", &Frame8};
+    ui::Label Label1{*this, "Label1", &d3misc};
+    ui::Label d3version{*this, "d3version", &d3misc};
+    ui::Button d3sichern{*this, "d3sichern", &d3misc};
+    ui::Button d3abbruch{*this, "d3abbruch", &d3misc};
+
+    // Game folder.
+    ui::Frame master{*this, "master"};
+    ui::Label txt1{*this, "txt1", &master};
+    ui::TextBox d3path{*this, "d3path", &master};
+    ui::Button d3pathbrowser{*this, "d3pathbrowser", &master};
+
+    // Pilots.
+    ui::Frame Frame1{*this, "Frame1"};
+    ui::Label txt7{*this, "txt7", &Frame1};
+    ui::ListBox pilotname{*this, "pilotname", &Frame1, true};
+    ui::Button pilothinzu{*this, "pilothinzu", &Frame1};
+    ui::Button pilotwech{*this, "pilotwech", &Frame1};
+    ui::CheckBox usepilot{*this, "usepilot", &Frame1};
+
+    // Own ship logos.
+    ui::Frame Frame3{*this, "Frame3"};
+    ui::Label txt3{*this, "txt3", &Frame3};
+    ui::ListBox logo{*this, "logo", &Frame3};
+    ui::Button logoplus{*this, "logoplus", &Frame3};
+    ui::Button logominus{*this, "logominus", &Frame3};
+    ui::OptionButton nologoaktion{*this, "nologoaktion", &Frame3};
+    ui::OptionButton grafkill{*this, "grafkill", &Frame3};
+    ui::OptionButton usegraficsicher{*this, "usegraficsicher", &Frame3};
+    ui::Label txt5{*this, "txt5", &Frame3};
+    ui::TextBox graficsicherpath{*this, "graficsicherpath", &Frame3};
+    ui::Button graficsicherbrowser{*this, "graficsicherbrowser", &Frame3};
+    ui::Button auslagergraf{*this, "auslagergraf", &Frame3};
+
+    // Statistics files.
+    ui::Frame Frame5{*this, "Frame5"};
+    ui::CheckBox delstad{*this, "delstad", &Frame5};
+    ui::Button delstadjetzt{*this, "delstadjetzt", &Frame5};
+
+    // Command-line switches.
+    ui::Frame Frame2{*this, "Frame2"};
+    ui::Label txt4{*this, "txt4", &Frame2};
+    ui::ListBox keylist{*this, "keylist", &Frame2, true};
+    ui::Button newkey{*this, "newkey", &Frame2};
+    ui::Button keyanders{*this, "keyanders", &Frame2};
+    ui::Button keyloschen{*this, "keyloschen", &Frame2};
+
+    // Own taunts.
+    ui::Frame Frame4{*this, "Frame4"};
+    ui::Label txt2{*this, "txt2", &Frame4};
+    ui::ListBox mysounds{*this, "mysounds", &Frame4};
+    ui::Button mysoundsplus{*this, "mysoundsplus", &Frame4};
+    ui::Button mysoundminus{*this, "mysoundminus", &Frame4};
+    ui::Button play1{*this, "play1", &Frame4};
+    ui::OptionButton nosoundaktion{*this, "nosoundaktion", &Frame4};
+    ui::OptionButton soundkill{*this, "soundkill", &Frame4};
+    ui::OptionButton usesoundssicheern{*this, "usesoundssicheern", &Frame4};
+    ui::Label txt6{*this, "txt6", &Frame4};
+    ui::TextBox soundssicherpath{*this, "soundssicherpath", &Frame4};
+    ui::Button soundssicherbrowser{*this, "soundssicherbrowser", &Frame4};
+    ui::Button auslagersound{*this, "auslagersound", &Frame4};
+
+    // Hidden controls that carry state between windows.
+    ui::TextBox autowech{*this, "autowech"};
+    ui::TextBox dummy{*this, "dummy"};
+    ui::TextBox musip{*this, "musip"};
+    ui::CheckBox plaus{*this, "plaus"};
+    ui::FileList pilotliste{*this, "pilotliste", p_.files};
+
+    ui::Timer anzeigerstart{*this, "anzeigerstart", 500};
+    ui::Timer beendenauto{*this, "beendenauto", 200};
+
+    // Menu bar.
+    ui::MenuItem m1{*this, "m1", "&file"};
+    ui::MenuItem m11{*this, "m11", "scourix language", &m1};
+    ui::MenuItem m111{*this, "m111", "German", &m11};
+    ui::MenuItem m112{*this, "m112", "English", &m11};
+    ui::MenuItem m14{*this, "m14", "-", &m1};
+    ui::MenuItem m18{*this, "m18", "Descent 3 Network etc", &m1};
+    ui::MenuItem m16{*this, "m16", "-", &m1};
+    ui::MenuItem m17{*this, "m17", "save config", &m1};
+    ui::MenuItem m15{*this, "m15", "exit", &m1};
+    ui::MenuItem m2{*this, "m2", "&action "};
+    ui::MenuItem m21{*this, "m21", "clean descent now", &m2};
+    ui::MenuItem m22{*this, "m22", "start descent now", &m2};
+    ui::MenuItem m23{*this, "m23", "start timetest now", &m2};
+    ui::MenuItem m24{*this, "m24", "view fsp.txt", &m2};
+    ui::MenuItem m4{*this, "m4", "&extra"};
+    ui::MenuItem m41{*this, "m41", "make a shortcut to Desktop", &m4};
+    ui::MenuItem m42{*this, "m42", "musictester path", &m4};
+    ui::MenuItem m43{*this, "m43", "start with gatefire", &m4};
+    ui::MenuItem m44{*this, "m44", "direct joint", &m4};
+    ui::MenuItem m3{*this, "m3", "&info"};
+    ui::MenuItem m31{*this, "m31", "MusicTester", &m3};
+    ui::MenuItem m32{*this, "m32", "-", &m3};
+    ui::MenuItem m33{*this, "m33", "Scourix", &m3};
+
+  private:
+    // Load steps.
+    bool readSettings();
+    bool recover();
+    void fillPilots();
+    void panelsUsable(bool on);
+    bool save(bool lastPilot, bool closing);
+    // Tells the player which settings files could not be written.
+    void writeFailed(const std::vector<std::string>& fileNames);
+    // A Yes/No/Cancel question in the player's language; keeps the answer.
+    platform::Answer ask(const std::string& english, const std::string& german_);
+    void tell(const std::string& english, const std::string& german_);
+
+    // Handlers.
+    void d3pathChange();
+    void browse(const std::string& mode, bool focus = false);
+    void removeCurrent(ui::ListBox& list);
+    void newkeyClick();
+    void keyandersClick();
+    std::string askSwitch(const std::string& prompt, const std::string& title,
+                          const std::string& start);
+    void pilotnameSelect();
+    void usepilotClick();
+    void pilotwechClick();
+    void backupChoice(ui::OptionButton& backup, ui::TextBox& path, ui::Button& browser);
+    void language(bool toGerman);
+    void m15Click();
+    void m18Click();
+    void d3sichernClick();
+    void closePage();
+    void m21Click();
+    void m22Click();
+    void anzeigerstartTick();
+    void beendenautoTick();
+
+    std::unique_ptr<Ordner> ordner_;
+    std::unique_ptr<CleanNow> anzeiger_;
+};
+
+} // namespace scourix

@@ -1,0 +1,62 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/ui/window.h"
+
+namespace scourix {
+
+class MainWindow;
+
+// The custom-file browser: a folder picker and a file picker in the same place. The browse
+// mode the main window leaves in `dummy` decides what it lists and what "ok" does.
+class Ordner : public ui::Window {
+  public:
+    Ordner(platform::Platform& p, MainWindow& main);
+
+    void load() override;
+
+    // The browse mode the window was opened with.
+    const std::string& mode() const { return mode_; }
+    bool german() const { return german_; }
+
+  private:
+    platform::Platform& p_;
+    MainWindow& main_;
+
+  public:
+    ui::Frame Frame1{*this, "Frame1"};
+    ui::DriveList Laufwerk{*this, "Laufwerk", p_.files, &Frame1};
+    ui::DirList Verzeichnis{*this, "Verzeichnis", p_.files, &Frame1};
+    ui::Frame Frame2{*this, "Frame2"};
+    ui::FileList File1{*this, "File1", p_.files, &Frame2, true};
+    ui::Button OK{*this, "OK"};
+    ui::Button abbruch{*this, "abbruch"};
+    ui::Button player{*this, "player"};
+    ui::Button umbenen{*this, "umbenen"};
+    ui::Timer Playerstart{*this, "Playerstart", 200};
+    ui::Timer Zeitaus{*this, "Zeitaus", 3800};
+    ui::Timer wiederda{*this, "wiederda", 100};
+
+  private:
+    // Steps 5 to 9 of the opening: the face, the file list's folder and the folder list.
+    bool setUp();
+    // The folder a drive shows: the current folder when it lies on that drive, else its root.
+    std::string folderOn(const std::string& drive);
+    void LaufwerkChange();
+    void File1DblClick();
+    void OKClick();
+    // Copies each selected file from the listed folder into `target` and adds the names that
+    // arrived to `list`; tells the player about the others.
+    void addCopies(ui::ListBox& list, const std::string& target);
+    void returnPilot();
+    void tell(const std::string& english, const std::string& german);
+
+    std::string mode_;
+    bool german_ = false;
+    // Set while the window itself chooses a drive: the folder list is pointed at it later.
+    bool quiet_ = false;
+};
+
+} // namespace scourix
