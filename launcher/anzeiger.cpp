@@ -7,10 +7,10 @@
 namespace launcher {
 namespace {
 
-const ui::Colour kRed = ui::rgb(255, 0, 0);
-const ui::Colour kGreen = ui::rgb(0, 192, 0);
-const ui::Colour kBlue = ui::rgb(0, 0, 255);
-const ui::Colour kWhite = ui::rgb(255, 255, 255);
+using cleaning::kBlue;
+using cleaning::kGreen;
+using cleaning::kRed;
+using cleaning::kWhite;
 
 const char* const kErrorTitle = "Gatefire error";
 
@@ -87,9 +87,9 @@ void Anzeiger::load() {
         putzstart.setEnabled(true);
         return;
     }
-    const char* question = lang_ == "de"
-                               ? "Bitte starte zuerst Scourix ! Soll Scourix jetzt gestartet werden?"
-                               : "please start scourix first ! start scourix now ?";
+    const char* question =
+        lang_ == "de" ? "Bitte starte zuerst Scourix ! Soll Scourix jetzt gestartet werden?"
+                      : "please start scourix first ! start scourix now ?";
     if (p_.dialogs.message(question, platform::Buttons::OkCancel, platform::Icon::Information) ==
         platform::Answer::Ok)
         p_.shell.open("scourix.exe", "", store_.folder, platform::ShowMode::Normal);

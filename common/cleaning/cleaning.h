@@ -15,6 +15,12 @@ inline const std::string kCustom = "\\custom";
 inline const std::string kNetgames = "\\netgames";
 inline const std::string kGameExe = "Main.exe";
 
+// Colours of the progress rows: captions blue on white, red while a row works, green when done.
+inline constexpr ui::Colour kRed = ui::rgb(255, 0, 0);
+inline constexpr ui::Colour kGreen = ui::rgb(0, 192, 0);
+inline constexpr ui::Colour kBlue = ui::rgb(0, 0, 255);
+inline constexpr ui::Colour kWhite = ui::rgb(255, 255, 255);
+
 // "de" when the Language value is "1", else "en".
 std::string languageCode(const std::string& language);
 // The word a counter ends with: "finish" or "Fertig".
@@ -27,7 +33,7 @@ std::string countDown(const std::string& counter);
 // run, the two custom-folder listings with their keep lists, the counters, and the routines
 // that back up and remove the foreign taunts and ship logos.
 class CleaningWindow : public ui::Window {
-public:
+  public:
     CleaningWindow(platform::Platform& p, std::string caption, int width, int height);
 
     // Reads scourix.ini, logos.ini and taunts.ini. On a problem, `problemFile` names the file.
@@ -44,13 +50,13 @@ public:
     // Whether a choice line holds "1".
     static bool on(const std::string& v) { return v == "1"; }
 
-protected:
+  protected:
     platform::Platform& p_;
     settings::Store store_;
     settings::ScourixIni ini_;
     std::string lang_ = "en";
 
-public:
+  public:
     ui::Label Label1{*this, "Label1"}, Label2{*this, "Label2"};
     ui::Label txt1{*this, "txt1"}, txt2{*this, "txt2"}, txt3{*this, "txt3"}, txt4{*this, "txt4"};
     ui::Frame Frame1{*this, "Frame1"};
@@ -63,7 +69,7 @@ public:
     const settings::ScourixIni& settings() const { return ini_; }
     const std::string& language() const { return lang_; }
 
-protected:
+  protected:
     // Points the two custom-folder listings at the game folder; false when one is missing.
     bool listCustomFolders();
     // Counters txt1-txt4 before cleaning. With `deleteCountsBackup` (the launcher), a backup
@@ -76,7 +82,7 @@ protected:
     bool cleanLogos();
     bool cleanTaunts();
 
-private:
+  private:
     void backup(ui::FileList& listing, const std::string& from, const std::string& to,
                 ui::Label& counter);
     void remove(ui::FileList& listing, const ui::ListBox& keep, const std::string& folder,

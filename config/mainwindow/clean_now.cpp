@@ -5,10 +5,10 @@
 namespace scourix {
 namespace {
 
-const ui::Colour kRed = ui::rgb(255, 0, 0);
-const ui::Colour kGreen = ui::rgb(0, 192, 0);
-const ui::Colour kBlue = ui::rgb(0, 0, 255);
-const ui::Colour kWhite = ui::rgb(255, 255, 255);
+using cleaning::kBlue;
+using cleaning::kGreen;
+using cleaning::kRed;
+using cleaning::kWhite;
 
 const char* const kLogoCaption = " work on shiplogos :";
 const char* const kTauntCaption = " work on taunts :";

@@ -19,7 +19,9 @@ const UINT_PTR kFlushTimerBase = 0x4000;
 // painted, by a short timer, once the window is idle again.
 const DWORD kPaintIntervalMs = 15;
 
-HINSTANCE instance() { return GetModuleHandleW(nullptr); }
+HINSTANCE instance() {
+    return GetModuleHandleW(nullptr);
+}
 
 struct Screen {
     int tppX = 15, tppY = 15, dpiY = 96;
@@ -37,17 +39,20 @@ const Screen& screen() {
     return s;
 }
 
-int pxX(int twips) { return (twips + screen().tppX / 2) / screen().tppX; }
-int pxY(int twips) { return (twips + screen().tppY / 2) / screen().tppY; }
+int pxX(int twips) {
+    return (twips + screen().tppX / 2) / screen().tppX;
+}
+int pxY(int twips) {
+    return (twips + screen().tppY / 2) / screen().tppY;
+}
 
 HFONT font(const std::string& face, int size, bool bold) {
     static std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
     auto key = std::make_tuple(face, size, bold);
     auto it = fonts.find(key);
     if (it != fonts.end()) return it->second;
-    HFONT f = CreateFontW(-MulDiv(size, screen().dpiY, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
-                          0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0,
-                          wide(face).c_str());
+    HFONT f = CreateFontW(-MulDiv(size, screen().dpiY, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0,
+                          0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, wide(face).c_str());
     return fonts[key] = f;
 }
 
@@ -56,7 +61,7 @@ std::vector<std::unique_ptr<WindowPeer>> peers;
 int openWindows = 0;
 
 class ControlPeer : public ui::ControlPeer {
-public:
+  public:
     ControlPeer(WindowPeer& w, ui::Control& c, HWND hwnd, UINT_PTR id)
         : window(w), control(c), hwnd(hwnd), id(id) {
         if (hwnd) SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -84,7 +89,7 @@ public:
 };
 
 class WindowPeer : public ui::WindowPeer {
-public:
+  public:
     explicit WindowPeer(ui::Window& w) : window(w) {}
     void create();
     void update(ui::Prop what) override {
@@ -163,7 +168,17 @@ bool stateOnly(const ui::Control& c) {
     return false;
 }
 
-bool isMenu(const ui::Control& c) { return dynamic_cast<const ui::MenuItem*>(&c) != nullptr; }
+bool isMenu(const ui::Control& c) {
+    return dynamic_cast<const ui::MenuItem*>(&c) != nullptr;
+}
+
+// The text the native control shows. A frame's caption gets a trailing blank: group boxes
+// measure some letter pairs ("ff") narrower than they draw them, which cut the last letter off.
+std::wstring nativeText(const ui::Control& c) {
+    std::wstring t = wide(c.caption());
+    if (dynamic_cast<const ui::Frame*>(&c) && !t.empty()) t += L' ';
+    return t;
+}
 
 // Pixels a combo box's native window reaches below its edit field, for its drop-down list.
 int dropHeight(const ui::Control& c) {
@@ -186,8 +201,10 @@ POINT origin(const ui::Control& c) {
 void ControlPeer::update(ui::Prop what) {
     if (auto* t = dynamic_cast<ui::Timer*>(&control)) {
         if (what == ui::Prop::Enabled) {
-            if (t->enabled()) SetTimer(window.hwnd, id, UINT(t->interval), nullptr);
-            else KillTimer(window.hwnd, id);
+            if (t->enabled())
+                SetTimer(window.hwnd, id, UINT(t->interval), nullptr);
+            else
+                KillTimer(window.hwnd, id);
         }
         return;
     }
@@ -207,7 +224,7 @@ void ControlPeer::update(ui::Prop what) {
     case ui::Prop::Caption:
         if (!echo) break;
         if (!dynamic_cast<ui::Label*>(&control)) {
-            SetWindowTextW(hwnd, wide(control.caption()).c_str());
+            SetWindowTextW(hwnd, nativeText(control).c_str());
             break;
         }
         if (!textPending) window.pending.push_back(this);
@@ -238,18 +255,18 @@ void ControlPeer::update(ui::Prop what) {
         InvalidateRect(hwnd, nullptr, TRUE);
         break;
     case ui::Prop::Font:
-        SendMessageW(hwnd, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(
-                         font(control.fontName, control.fontSize, control.fontBold)),
-                     TRUE);
+        SendMessageW(
+            hwnd, WM_SETFONT,
+            reinterpret_cast<WPARAM>(font(control.fontName, control.fontSize, control.fontBold)),
+            TRUE);
         break;
     case ui::Prop::Items:
         if (auto* d = dynamic_cast<ui::DriveList*>(&control)) {
             SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
             int at = -1;
             for (const auto& k : d->drives()) {
-                int i = int(SendMessageW(hwnd, CB_ADDSTRING, 0,
-                                         reinterpret_cast<LPARAM>(wide(k).c_str())));
+                int i = int(
+                    SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(k).c_str())));
                 if (k == d->drive()) at = i;
             }
             SendMessageW(hwnd, CB_SETCURSEL, at, 0);
@@ -303,7 +320,8 @@ void ControlPeer::update(ui::Prop what) {
             }
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -480,8 +498,8 @@ LRESULT WindowPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
                 }
             return 0;
         }
-        auto* c = from ? reinterpret_cast<ControlPeer*>(GetWindowLongPtrW(from, GWLP_USERDATA))
-                       : nullptr;
+        auto* c =
+            from ? reinterpret_cast<ControlPeer*>(GetWindowLongPtrW(from, GWLP_USERDATA)) : nullptr;
         if (c) c->fromNative(HIWORD(wp));
         return 0;
     }
@@ -548,8 +566,10 @@ void WindowPeer::create() {
     HWND owner = window.ownerWindow && window.ownerWindow->peer
                      ? static_cast<WindowPeer*>(window.ownerWindow->peer)->hwnd
                      : nullptr;
-    if (owner) GetWindowRect(owner, &area);
-    else SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    if (owner)
+        GetWindowRect(owner, &area);
+    else
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     int x = window.centred ? area.left + (area.right - area.left - w) / 2 : CW_USEDEFAULT;
     int y = window.centred ? area.top + (area.bottom - area.top - h) / 2 : CW_USEDEFAULT;
     background = CreateSolidBrush(window.backColour);
@@ -609,14 +629,15 @@ void WindowPeer::create() {
         }
         if (cls) {
             POINT o = origin(*c);
-            child = CreateWindowExW(ex, cls, wide(c->caption()).c_str(), cs, pxX(o.x + c->left),
-                                    pxY(o.y + c->top), pxX(c->width),
-                                    pxY(c->height) + extraHeight, hwnd,
-                                    reinterpret_cast<HMENU>(id), instance(), nullptr);
+            child = CreateWindowExW(ex, cls, nativeText(*c).c_str(), cs, pxX(o.x + c->left),
+                                    pxY(o.y + c->top), pxX(c->width), pxY(c->height) + extraHeight,
+                                    hwnd, reinterpret_cast<HMENU>(id), instance(), nullptr);
         }
         // The control's name, for tools that find controls from outside (the test driver).
-        if (child) SetPropW(child, L"ControlName", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(
-                                                       GlobalAddAtomW(wide(c->name()).c_str()))));
+        if (child)
+            SetPropW(child, L"ControlName",
+                     reinterpret_cast<HANDLE>(
+                         static_cast<UINT_PTR>(GlobalAddAtomW(wide(c->name()).c_str()))));
         controls.push_back(std::make_unique<ControlPeer>(*this, *c, child, id));
         c->peer = controls.back().get();
         if (child) {
@@ -633,8 +654,8 @@ void WindowPeer::create() {
     for (auto it = controls.rbegin(); it != controls.rend(); ++it)
         if ((*it)->hwnd && dynamic_cast<ui::Frame*>(&(*it)->control)) {
             HWND frame = (*it)->hwnd;
-            WNDPROC base = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-                frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProc)));
+            WNDPROC base = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProc)));
             if (!groupBoxProc) groupBoxProc = base;
             SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
@@ -678,7 +699,7 @@ void WindowPeer::resize() {
 }
 
 class Win32Backend : public ui::Backend {
-public:
+  public:
     void create(ui::Window& window) override {
         peers.push_back(std::make_unique<WindowPeer>(window));
         peers.back()->create();
