@@ -184,6 +184,17 @@ TEST_F(Launcher, OneTimeJoinIsConsumedAndAlwaysJoinStays) {
     EXPECT_EQ(fileText("direckt.ini"), "\"-pxo Tracker\"\r\n\"2\"\r\n\"0\"\r\n");
 }
 
+TEST_F(Launcher, SettingsFilesThatCannotBeWrittenStayWhole) {
+    writeSettings();
+    writeDirect("-pxo Tracker", "1", "1");
+    fake.files.addFile(path("shelllist.txt"), "\"x.exe\"\r\n");
+    fake.files.diskFull(true);
+    run();
+    EXPECT_EQ(fileText("direckt.ini"), "\"-pxo Tracker\"\r\n\"1\"\r\n\"1\"\r\n");
+    EXPECT_EQ(fileText("shelllist.txt"), "\"x.exe\"\r\n");
+    EXPECT_EQ(gameStart().parameters, "-Launched  -pxo Tracker") << "this run still joins";
+}
+
 TEST_F(Launcher, AlwaysJoinWithTheQuestion) {
     writeSettings();
     writeDirect("-directip 1.2.3.4", "2", "1");
