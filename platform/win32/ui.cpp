@@ -279,8 +279,8 @@ void ControlPeer::update(ui::Prop what) {
                 const std::string& e = d->entries()[i];
                 std::size_t cut = e.size() > 3 ? e.find_last_of('\\') + 1 : 0;
                 int depth = std::min(i, d->openIndex() + 1);
-                std::wstring text(2 * depth, L' ');
-                text += (i <= d->openIndex() ? L"\x25BE " : L"\x25B8 ") + wide(e.substr(cut));
+                std::wstring text(3 * depth, L' ');
+                text += wide(e.substr(cut));
                 SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
             }
             SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
@@ -426,11 +426,15 @@ void ControlPeer::fromNative(int notification) {
     } else if (auto* l = dynamic_cast<ui::ListBox*>(&control)) {
         if (notification == LBN_SELCHANGE) {
             if (l->multiSelect()) {
-                for (int i = 0; i < l->count(); ++i) {
-                    bool on = SendMessageW(hwnd, LB_GETSEL, i, 0) > 0;
-                    if (on != l->selected(i)) l->setSelected(i, on);
-                }
-                l->setListIndex(int(SendMessageW(hwnd, LB_GETCARETINDEX, 0, 0)));
+                // Read the whole native state first: each model change below pushes the
+                // model's state back into the native list.
+                std::vector<bool> on(l->count());
+                for (int i = 0; i < l->count(); ++i)
+                    on[i] = SendMessageW(hwnd, LB_GETSEL, i, 0) > 0;
+                int caret = int(SendMessageW(hwnd, LB_GETCARETINDEX, 0, 0));
+                for (int i = 0; i < l->count(); ++i)
+                    if (on[i] != l->selected(i)) l->setSelected(i, on[i]);
+                l->setListIndex(caret);
             } else {
                 l->setListIndex(int(SendMessageW(hwnd, LB_GETCURSEL, 0, 0)));
             }

@@ -1,5 +1,6 @@
-# Helpers for the end-to-end scenarios: the real gatefire.exe under Wine on a game folder in a
-# fresh prefix, our stand-ins for the game and its neighbours, and driver.exe for message boxes.
+# Helpers for the end-to-end scenarios: the real gatefire.exe and scourix.exe under Wine on a
+# game folder in a fresh prefix, our stand-ins for the game and its neighbours, and driver.exe
+# for message boxes and for the controls, menus and input boxes of Scourix's windows.
 #
 # A scenario sources this file, calls e2e_begin NAME, builds its folders and settings, runs
 # gatefire and asserts. Every wait is a poll with a deadline; the prefix's Wine processes are
@@ -31,6 +32,7 @@ SCENARIO=""
 SC_DIR=""
 XVFB_PID=""
 GF_PID=""
+SX_PID=""
 E2E_PASSED=0
 
 # ---------------------------------------------------------------- reporting and assertions
@@ -111,6 +113,7 @@ e2e_cleanup() {
     local rc=$?
     set +e
     [[ -n "$GF_PID" ]] && kill "$GF_PID" 2>/dev/null
+    [[ -n "$SX_PID" ]] && kill "$SX_PID" 2>/dev/null
     stop_wine
     [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     if ((rc == 0 && E2E_PASSED)); then
@@ -153,7 +156,9 @@ e2e_begin() {
     trap e2e_cleanup EXIT
     [[ "${2:-}" == --no-gatefire ]] || need_file "$BIN/gatefire.exe"
     local f
-    for f in Main.exe side.exe scourix.exe driver.exe boxshow.exe; do need_file "$STANDINS/$f"; done
+    for f in Main.exe side.exe scourix.exe driver.exe driverhook.dll boxshow.exe; do
+        need_file "$STANDINS/$f"
+    done
     rm -rf "$SC_DIR"
     mkdir -p "$SC_DIR"
     start_display
@@ -166,7 +171,7 @@ e2e_begin() {
     GAME=$C_DRIVE/Games/Descent3
     TOOLS=$C_DRIVE/e2e
     mkdir -p "$TOOLS"
-    cp "$STANDINS/driver.exe" "$STANDINS/boxshow.exe" "$TOOLS/"
+    cp "$STANDINS/driver.exe" "$STANDINS/driverhook.dll" "$STANDINS/boxshow.exe" "$TOOLS/"
     note "prefix $WINEPREFIX, display $DISPLAY"
 }
 
@@ -401,11 +406,190 @@ reg_value() {
 
 # reg_add NAME TYPE DATA: seeds a value in the 32-bit view.
 reg_add() {
-    timeout 60 wine reg add 'HKLM\Software\Outrage\Descent3' /v "$1" /t "$2" /d "$3" /f /reg:32 \
-        >/dev/null 2>&1 || fail "could not seed registry value $1"
+    reg_add_at 'HKLM\Software\Outrage\Descent3' "$@"
+}
+
+# reg_add_at KEY NAME TYPE DATA: the same below any key.
+reg_add_at() {
+    timeout 60 wine reg add "$1" /v "$2" /t "$3" /d "$4" /f /reg:32 \
+        >/dev/null 2>&1 || fail "could not seed registry value $1\\$2"
+}
+
+# reg_delete KEY [NAME]: removes a value, or the whole key, from the 32-bit view.
+reg_delete() {
+    local args=("$1")
+    if [[ -n "${2:-}" ]]; then args+=(/v "$2"); fi
+    timeout 60 wine reg delete "${args[@]}" /f /reg:32 >/dev/null 2>&1 ||
+        fail "could not delete registry ${2:-key} in $1"
 }
 
 screenshot() { # NAME
     mkdir -p "$SCREENSHOTS"
     timeout 30 import -window root "$SCREENSHOTS/$1.png" && note "screenshot $SCREENSHOTS/$1.png"
+}
+
+# ---------------------------------------------------------------- Scourix
+
+# The program folder with both real programs, as they are installed.
+make_scourix_folder() {
+    make_program_folder
+    cp "$BIN/scourix.exe" "$PROG/"
+}
+
+# start_scourix: scourix.exe in the background from its program folder; output to scourix.log.
+start_scourix() {
+    need_file "$BIN/scourix.exe"
+    (cd "$PROG" && exec timeout 240 wine "$PROG_WIN\\scourix.exe") >>"$SC_DIR/scourix.log" 2>&1 &
+    SX_PID=$!
+}
+
+scourix_running() { [[ -n "$SX_PID" ]] && kill -0 "$SX_PID" 2>/dev/null; }
+
+# wait_main_window: the main window is shown, so its load has run to the end.
+wait_main_window() {
+    drive wait-window --title Scourix --class ScourixForm --timeout 30000 ||
+        fail "the Scourix main window did not show within 30 s; open dialog: $(describe_open_box)"
+}
+
+# wait_scourix_end [SECONDS]: scourix.exe must end by itself, then the prefix settles.
+wait_scourix_end() {
+    local limit=${1:-30} deadline
+    deadline=$((SECONDS + limit))
+    while scourix_running; do
+        if ((SECONDS >= deadline)); then
+            local open
+            open=$(describe_open_box)
+            screenshot "$SCENARIO-hang" || true
+            fail "scourix still running after $limit s; open dialog: ${open:-none}"
+        fi
+        sleep 0.1
+    done
+    wait "$SX_PID" 2>/dev/null || true
+    SX_PID=""
+    settle
+}
+
+# stop_scourix: ends a Scourix that a scenario leaves running, without a question.
+stop_scourix() {
+    [[ -n "$SX_PID" ]] && kill "$SX_PID" 2>/dev/null
+    wait "$SX_PID" 2>/dev/null || true
+    SX_PID=""
+    stop_wine
+}
+
+# The window the ui_ helpers work on: the main window unless WIN says otherwise.
+ui_window() { printf '%s' "${WIN:-Scourix}"; }
+
+# ui_click NAME [--post]: presses a button, check box or option button.
+ui_click() {
+    drive click --window "$(ui_window)" --control "$@" ||
+        fail "could not click $1 in [$(ui_window)]: $DRIVER_OUT"
+}
+
+# ui_settext NAME TEXT: types TEXT into a text box (replacing its text).
+ui_settext() {
+    drive settext --window "$(ui_window)" --control "$1" --text "$2" ||
+        fail "could not type into $1 in [$(ui_window)]: $DRIVER_OUT"
+}
+
+# ui_select NAME (--index I | --item TEXT) [--add] [--off] [--dblclick]
+ui_select() {
+    drive select --window "$(ui_window)" --control "$@" ||
+        fail "could not select in $1 of [$(ui_window)]: $DRIVER_OUT"
+}
+
+# ui_get NAME: the control's state into DRIVER_OUT (read it with box_field / ui_items).
+ui_get() {
+    drive get --window "$(ui_window)" --control "$1" ||
+        fail "could not read $1 in [$(ui_window)]: $DRIVER_OUT"
+}
+
+# ui_field NAME KEY: one value of the control (text, enabled, visible, checked, selected...).
+ui_field() {
+    ui_get "$1"
+    box_field "$2"
+}
+
+# ui_items NAME: the lines of a list, one per line.
+ui_items() {
+    ui_get "$1"
+    sed -n 's/^item=//p' <<<"$DRIVER_OUT"
+}
+
+# assert_ui NAME KEY EXPECTED [WHAT]
+assert_ui() {
+    assert_eq "$3" "$(ui_field "$1" "$2")" "${4:-$2 of $1 in [$(ui_window)]}"
+}
+
+# assert_items NAME LINE...: the list holds exactly these lines.
+assert_items() {
+    local name=$1
+    shift
+    assert_eq "$(printf '%s\n' "$@" | sed '/^$/d')" "$(ui_items "$name")" "lines of $name"
+}
+
+# ui_menu PATH [--post]: chooses a menu entry by its captions ("&file/save config").
+ui_menu() {
+    drive menu --window "$(ui_window)" --path "$@" ||
+        fail "could not choose the menu entry [$1] in [$(ui_window)]: $DRIVER_OUT"
+}
+
+# menu_entry POSITIONS: "caption<TAB>enabled=E checked=C" of one menu entry ("0/5").
+menu_entry() {
+    drive menu-state --window "$(ui_window)" || fail "could not read the menu: $DRIVER_OUT"
+    sed -n "s|^entry=$1	||p" <<<"$DRIVER_OUT"
+}
+
+# expect_input TITLE PROMPT DEFAULT PRESS [TEXT]: waits for Scourix's input box, checks it,
+# types TEXT (when given) and presses OK or Cancel.
+expect_input() {
+    local args=(input --timeout 30000 --press "$4")
+    (($# >= 5)) && args+=(--text "$5")
+    drive "${args[@]}" || fail "input box [$1]: $DRIVER_OUT; open dialog: $(describe_open_box)"
+    assert_eq "$1" "$(box_field title)" "title of the input box"
+    assert_eq "$2" "$(box_field prompt)" "prompt of the input box [$1]"
+    assert_eq "$3" "$(box_field text)" "default text of the input box [$1]"
+}
+
+# expect_no_box [MS]: no message box shows up (1.5 s unless told).
+expect_no_box() {
+    drive no-box --ms "${1:-1500}" || fail "unexpected box: $(tr '\n' ' ' <<<"$DRIVER_OUT")"
+}
+
+# check_layout TITLE: no caption cut off, nothing outside the window or on top of another.
+check_layout() {
+    if ! drive layout --window "$1"; then
+        fail "layout of [$1]:"$'\n'"$(grep '^problem=' <<<"$DRIVER_OUT" || echo "$DRIVER_OUT")"
+    fi
+}
+
+# The first-run files of Scourix, byte for byte.
+FIRST_RUN_KEYS='deadzone0 0.0\r\nframecap 0\r\nhighvidmem\r\nnointro\r\nnomusic\r\nnosound\r\nnooutdoorfog\r\nnooutragelogo\r\nnopentium3\r\nnorenderwindows\r\nnosparkles\r\nplayermessages\r\nsuperlowmem\r\nuseport 2092\r\nvsync\r\n***011100010110000\r\n'
+FIRST_RUN_SCOURIX='\r\n\r\n\r\n1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n\r\n2\r\n\r\n\r\n\r\n'
+
+assert_first_run_files() {
+    assert_bytes "$PROG/keys.ini" "$FIRST_RUN_KEYS" "first-run keys.ini"
+    assert_bytes "$PROG/scourix.ini" "$FIRST_RUN_SCOURIX" "first-run scourix.ini"
+    assert_bytes "$PROG/logos.ini" '' "first-run logos.ini"
+    assert_bytes "$PROG/taunts.ini" '' "first-run taunts.ini"
+}
+
+# snapshot NAME: copies the program folder's settings files aside, to compare later.
+snapshot() {
+    rm -rf "$SC_DIR/snap-$1"
+    mkdir -p "$SC_DIR/snap-$1"
+    find "$PROG" -maxdepth 1 -type f \( -name '*.ini' -o -name '*.txt' -o -name '*.bak' \) \
+        -exec cp -p {} "$SC_DIR/snap-$1/" \;
+}
+
+# assert_unchanged NAME WHY: the settings files are exactly as in the snapshot.
+assert_unchanged() {
+    local f
+    for f in "$SC_DIR/snap-$1"/*; do
+        [[ -e "$f" ]] || continue
+        assert_same_content "$f" "$PROG/$(basename "$f")" "$2"
+    done
+    assert_eq "$(cd "$SC_DIR/snap-$1" && ls | sort)" \
+        "$(cd "$PROG" && find . -maxdepth 1 -type f \( -name '*.ini' -o -name '*.txt' -o -name '*.bak' \) -printf '%f\n' | sort)" \
+        "settings files present ($2)"
 }
