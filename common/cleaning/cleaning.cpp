@@ -29,7 +29,6 @@ CleaningWindow::CleaningWindow(platform::Platform& p, std::string caption, int w
       store_{p.files, p.codepage, p.app.programFolder()} {
     Frame1.setVisible(false);
     Frame1.stateOnly = true;
-    putzstart.tick = [] {};
 }
 
 settings::Problem CleaningWindow::readSettings(std::string& problemFile) {

@@ -318,19 +318,24 @@ describe_open_box() {
 # wait_gatefire [SECONDS]: gatefire must end by itself; then wait until every program of the
 # prefix (game, side programs) has ended too, so that what they record is complete.
 wait_gatefire() {
-    local limit=${1:-60} deadline
-    deadline=$((SECONDS + limit))
-    while kill -0 "$GF_PID" 2>/dev/null; do
+    wait_program_end gatefire GF_PID "${1:-60}"
+}
+
+# wait_program_end NAME PID_VARIABLE SECONDS: the program must end by itself within SECONDS
+# (else the failure names the open dialog and a screenshot is taken); then the prefix settles.
+wait_program_end() {
+    local name=$1 var=$2 deadline=$((SECONDS + $3))
+    while [[ -n "${!var}" ]] && kill -0 "${!var}" 2>/dev/null; do
         if ((SECONDS >= deadline)); then
             local open
             open=$(describe_open_box)
             screenshot "$SCENARIO-hang" || true
-            fail "gatefire still running after $limit s; open dialog: ${open:-none}"
+            fail "$name still running after $3 s; open dialog: ${open:-none}"
         fi
         sleep 0.1
     done
-    wait "$GF_PID" 2>/dev/null || true
-    GF_PID=""
+    [[ -n "${!var}" ]] && wait "${!var}" 2>/dev/null || true
+    printf -v "$var" ''
     settle
 }
 
@@ -453,20 +458,7 @@ wait_main_window() {
 
 # wait_scourix_end [SECONDS]: scourix.exe must end by itself, then the prefix settles.
 wait_scourix_end() {
-    local limit=${1:-30} deadline
-    deadline=$((SECONDS + limit))
-    while scourix_running; do
-        if ((SECONDS >= deadline)); then
-            local open
-            open=$(describe_open_box)
-            screenshot "$SCENARIO-hang" || true
-            fail "scourix still running after $limit s; open dialog: ${open:-none}"
-        fi
-        sleep 0.1
-    done
-    wait "$SX_PID" 2>/dev/null || true
-    SX_PID=""
-    settle
+    wait_program_end scourix SX_PID "${1:-30}"
 }
 
 # stop_scourix: ends a Scourix that a scenario leaves running, without a question.
