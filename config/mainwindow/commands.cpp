@@ -1,0 +1,84 @@
+#include "config/mainwindow/main_window.h"
+
+#include "config/mainwindow/main_window_detail.h"
+
+#include "config/mainwindow/clean_now.h"
+#include "config/tools/ordner.h"
+
+namespace scourix {
+
+using namespace mainwindow;
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+
+void MainWindow::m15Click() {
+    Answer a = ask("save config now ?", "Konfiguration jetzt speichern ?");
+    if (a == Answer::Cancel) return;
+    if (a == Answer::Yes && !sichern()) return;
+    p_.app.end();
+}
+
+void MainWindow::language(bool toGerman) {
+    m111.setChecked(toGerman);
+    m112.setChecked(!toGerman);
+    sprache();
+}
+
+// Game folder field: the panels and commands are usable only with a game folder.
+void MainWindow::d3pathChange() {
+    const bool set = !d3path.text().empty();
+    panelsUsable(set);
+    m18.setEnabled(set);
+    m42.setEnabled(set);
+    if (set) fillPilots();
+}
+
+void MainWindow::browse(const std::string& mode, bool focus) {
+    dummy.setText(mode);
+    ordner_->open();
+    if (focus) ordner_->focus();
+}
+
+void MainWindow::tell(const std::string& english, const std::string& german_) {
+    p_.dialogs.message(german() ? german_ : english, Buttons::Ok, Icon::Exclamation);
+}
+
+// The backup folder and its browse button are usable exactly while backup is the choice.
+void MainWindow::backupChoice(ui::OptionButton& backup, ui::TextBox& path, ui::Button& browser) {
+    path.setEnabled(backup.value());
+    browser.setEnabled(backup.value());
+}
+
+// Clean now: after a save, the clean-now window opens 500 ms later; without one at once.
+void MainWindow::m21Click() {
+    Answer a = ask("Configuration must be save ! Save now ?",
+                   "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?");
+    if (a == Answer::Yes) {
+        if (sichern()) anzeigerstart.setEnabled(true);
+    } else if (a == Answer::No) {
+        anzeiger_->open();
+    }
+}
+
+void MainWindow::m22Click() {
+    Answer a = ask("Configuration must be save ! Save now ?",
+                   "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?");
+    if (a == Answer::Cancel) return;
+    if (a == Answer::Yes && !sichern()) return;
+    p_.shell.open("gatefire.exe", "", store_.folder, platform::ShowMode::Normal);
+    minimize();
+}
+
+void MainWindow::anzeigerstartTick() {
+    anzeigerstart.setEnabled(false);
+    anzeiger_->open();
+}
+
+void MainWindow::beendenautoTick() {
+    beendenauto.setEnabled(false);
+    autowech.setText("Now");
+    close();
+    if (isClosed()) p_.app.end();
+}
+} // namespace scourix

@@ -1,0 +1,92 @@
+#include "config/mainwindow/main_window.h"
+
+#include "config/mainwindow/main_window_detail.h"
+
+namespace scourix {
+
+using namespace mainwindow;
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+
+// The game settings page shows what the game's registry holds now.
+void MainWindow::m18Click() {
+    auto read = [this](const char* key, const char* name) {
+        std::string text;
+        if (!p_.registry.read(platform::RegRoot::LocalMachine, key, name, text)) text.clear();
+        return text;
+    };
+    username.setText(read(kGameKey, "TrackerLogin"));
+    passwort.setText(read(kGameKey, "TrackerPassword"));
+
+    const std::string lang = read(kGameKey, "LanguageType");
+    const char* const languages[] = {"English", "German", "Spanish", "Italian", "French"};
+    if (lang.size() == 1 && lang[0] >= '0' && lang[0] <= '4') {
+        d3sprache.setText(languages[lang[0] - '0']);
+    } else if (lang.empty()) {
+        d3sprache.clear();
+        d3sprache.setText("US-Version");
+    }
+
+    auto choose = [&](const char* name,
+                      std::initializer_list<std::pair<const char*, ui::OptionButton*>> words) {
+        const std::string value = read(kGameKey, name);
+        for (const auto& [word, option] : words)
+            if (value.find(word) != std::string::npos) option->setValue(true);
+    };
+    choose("KeyboardType", {{"United States", &keyus}, {"French", &keyfr}, {"German", &keyger}});
+    choose("NetworkConnection", {{"None", &iconnone}, {"Dialup", &icondialup}, {"LAN", &iconlan}});
+    choose("ConnectionSpeed",
+           {{"56K", &csmodem}, {"ISDN", &csisdn}, {"Cable", &cscable}, {"Fast", &csfast}});
+
+    std::string version = read(kVersionKey, "Major") + ".";
+    version = version + read(kVersionKey, "Minor") + ".";
+    version = version + read(kVersionKey, "Build");
+    d3version.setCaption(version);
+
+    Frame4.setBounds(Frame4.left, kLowerPanelsHidden, Frame4.width, Frame4.height);
+    Frame2.setBounds(Frame2.left, kLowerPanelsHidden, Frame2.width, Frame2.height);
+    setClientSize(kWidth, kPageHeight);
+    // The page takes the place of the panels; they step aside while it is open.
+    for (ui::Control* c : Controls{&master, &Frame1, &Frame2, &Frame3, &Frame4, &Frame5})
+        c->setVisible(false);
+    d3misc.setBounds(120, 0, d3misc.width, d3misc.height);
+    d3misc.setVisible(true);
+    for (ui::MenuItem* m : {&m1, &m2, &m4}) m->setEnabled(false);
+    sprache();
+}
+
+void MainWindow::d3sichernClick() {
+    settings::NetworkIni v;
+    v.gameLanguage = d3sprache.text();
+    v.keyboardUS = flag(keyus);
+    v.keyboardFrench = flag(keyfr);
+    v.keyboardGerman = flag(keyger);
+    v.netNone = flag(iconnone);
+    v.netDialup = flag(icondialup);
+    v.netLan = flag(iconlan);
+    v.speed56K = flag(csmodem);
+    v.speedIsdn = flag(csisdn);
+    v.speedCable = flag(cscable);
+    v.speedFast = flag(csfast);
+    v.trackerName = username.text();
+    v.trackerSecret = passwort.text();
+    settings::SettingsFile f(p_.codepage);
+    settings::writeNetworkIni(f, v);
+    // A page that could not be saved stays open, so the choices are not lost.
+    if (!f.save(p_.files, store_.path(settings::kNetworkIni)))
+        return writeFailed({settings::kNetworkIni});
+    closePage();
+    sprache();
+}
+
+void MainWindow::closePage() {
+    setClientSize(kWidth, kHeight);
+    d3misc.setVisible(false);
+    for (ui::Control* c : Controls{&master, &Frame1, &Frame2, &Frame3, &Frame4, &Frame5})
+        c->setVisible(true);
+    for (ui::MenuItem* m : {&m1, &m2, &m4}) m->setEnabled(true);
+    Frame4.setBounds(Frame4.left, kLowerPanelsTop, Frame4.width, Frame4.height);
+    Frame2.setBounds(Frame2.left, kLowerPanelsTop, Frame2.width, Frame2.height);
+}
+} // namespace scourix

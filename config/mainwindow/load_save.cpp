@@ -1,0 +1,252 @@
+#include "config/mainwindow/main_window.h"
+
+#include "common/cleaning/cleaning.h"
+#include "config/mainwindow/clean_now.h"
+#include "config/mainwindow/main_window_detail.h"
+#include "config/tools/ordner.h"
+
+namespace scourix {
+
+using namespace mainwindow;
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+
+void MainWindow::load() {
+    for (;;) {
+        setClientSize(kWidth, kHeight);
+        if (readSettings()) break;
+        if (!recover()) return;
+    }
+    for (int i = 0; i < keylist.count(); ++i)
+        keylist.setSelected(i, static_cast<std::size_t>(i) < flags.size() && flags[i] == '1');
+    panelsUsable(!d3path.text().empty());
+    fillPilots();
+}
+
+bool MainWindow::readSettings() {
+    settings::SettingsFile f(p_.codepage);
+    settings::ScourixIni v;
+    if (settings::openFile(store_, settings::kScourixIni, f) != settings::Problem::None ||
+        settings::readScourixIni(f, v) != settings::Problem::None)
+        return false;
+    d3path.setText(v.gamePath);
+    graficsicherpath.setText(v.logoBackupPath);
+    soundssicherpath.setText(v.tauntBackupPath);
+    applyChoice({v.logoNoAction, v.logoDeleteOthers, v.logoBackupOthers},
+                {&nologoaktion, &grafkill, &usegraficsicher});
+    backupChoice(usegraficsicher, graficsicherpath, graficsicherbrowser);
+    applyChoice({v.tauntNoAction, v.tauntDeleteOthers, v.tauntBackupOthers},
+                {&nosoundaktion, &soundkill, &usesoundssicheern});
+    backupChoice(usesoundssicheern, soundssicherpath, soundssicherbrowser);
+    usepilot.setValue(settings::numericValue(v.usePilot) == 1 ? 1 : 0);
+    pilot = v.pilotName;
+    m111.setChecked(v.language == "1");
+    m112.setChecked(v.language == "2");
+    delstad.setValue(settings::numericValue(v.deleteStats) == 1 ? 1 : 0);
+    musip.setText(v.musicTesterPath);
+    plaus.setValue(settings::numericValue(v.autoCloseTester) == 1 ? 1 : 0);
+
+    play1.setEnabled(!musip.text().empty());
+    sprache();
+
+    if (cleaning::readListInto(store_, settings::kLogosIni, logo) != settings::Problem::None ||
+        cleaning::readListInto(store_, settings::kTauntsIni, mysounds) != settings::Problem::None)
+        return false;
+
+    keylist.clear();
+    settings::SettingsFile keys(p_.codepage);
+    if (settings::openFile(store_, settings::kKeysIni, keys) != settings::Problem::None)
+        return false;
+    settings::KeysIni k;
+    settings::readKeysIni(keys, k);
+    for (const auto& s : k.switches) keylist.addItem(s);
+    flags = k.flags;
+    return true;
+}
+
+// The settings files could not be read: offers to write the first-run files. Each old file
+// is kept beside itself as a ".bak" copy first; a file that cannot be copied is left alone.
+// False when the player declined and Scourix ends.
+bool MainWindow::recover() {
+    p_.dialogs.message("Error !! No INI-File or bad INI-File !", Buttons::Ok, Icon::Critical,
+                       kErrorTitle);
+    Answer a =
+        p_.dialogs.message("new files provide? ", Buttons::OkCancel, Icon::Question, kErrorTitle);
+    answer = std::to_string(static_cast<int>(a));
+    if (a != Answer::Ok) {
+        p_.app.end();
+        return false;
+    }
+
+    std::string kept, left;
+    std::vector<std::pair<const char*, settings::SettingsFile>> fresh;
+    auto prepare = [&](const char* name, void (*write)(settings::SettingsFile&)) {
+        const std::string path = store_.path(name);
+        if (p_.files.exists(path)) {
+            if (!p_.files.copy(path, path + ".bak")) {
+                left += "\n" + path;
+                return;
+            }
+            kept += "\n" + path + ".bak";
+        }
+        settings::SettingsFile f(p_.codepage);
+        if (write) write(f);
+        fresh.emplace_back(name, std::move(f));
+    };
+    prepare(settings::kKeysIni, settings::writeFirstRunKeysIni);
+    prepare(settings::kLogosIni, nullptr);
+    prepare(settings::kTauntsIni, nullptr);
+    prepare(settings::kScourixIni, settings::writeFirstRunScourixIni);
+
+    std::vector<std::string> failed;
+    for (const auto& [name, f] : fresh)
+        if (!f.save(p_.files, store_.path(name))) failed.push_back(name);
+    if (!kept.empty() || !left.empty()) {
+        std::string text;
+        if (german()) {
+            if (!kept.empty())
+                text += "Deine bisherigen Einstellungsdateien wurden als Kopie daneben "
+                        "aufbewahrt:" +
+                        kept;
+            if (!left.empty())
+                text +=
+                    std::string(text.empty() ? "" : "\n\n") +
+                    "Diese Dateien konnten nicht kopiert werden und blieben unverändert:" + left;
+        } else {
+            if (!kept.empty())
+                text += "Your previous settings files were kept as copies beside them:" + kept;
+            if (!left.empty())
+                text += std::string(text.empty() ? "" : "\n\n") +
+                        "These files could not be copied and were left as they were:" + left;
+        }
+        p_.dialogs.message(text, Buttons::Ok, Icon::Information);
+    }
+    if (!failed.empty()) writeFailed(failed);
+    return true;
+}
+
+void MainWindow::writeFailed(const std::vector<std::string>& fileNames) {
+    const bool de = german();
+    std::string text = de ? "Diese Einstellungsdateien konnten nicht geschrieben werden; sie "
+                            "behalten ihren bisherigen Inhalt:"
+                          : "These settings files could not be written; each keeps its previous "
+                            "content:";
+    for (const auto& n : fileNames) text.append("\n").append(store_.path(n));
+    text += de ? "\n\nIst der Ordner schreibgeschützt oder der Datenträger voll?"
+               : "\n\nIs the folder read-only or the disk full?";
+    p_.dialogs.message(text, Buttons::Ok, Icon::Critical);
+}
+
+void MainWindow::panelsUsable(bool on) {
+    for (ui::Control* c : Controls{&Frame1, &Frame2, &Frame3, &Frame4, &Frame5, &m2})
+        c->setEnabled(on);
+}
+
+void MainWindow::fillPilots() {
+    if (!pilotliste.setPath(d3path.text())) return;
+    pilotname.clear();
+    for (int i = 0; i < pilotliste.count(); ++i) {
+        const std::string& file = pilotliste.item(i);
+        pilotname.addItem(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0));
+    }
+    for (int i = 0; i < pilotname.count(); ++i)
+        if (pilotname.item(i) == pilot) pilotname.setSelected(i, true);
+}
+
+bool MainWindow::sichern() {
+    return save(false, false);
+}
+
+// The save of sichern; a close takes the last selected pilot instead of the first and closes
+// the other windows after scourix.ini.
+bool MainWindow::save(bool lastPilot, bool closing) {
+    pilot.clear();
+    for (int i = 0; i < pilotname.count(); ++i)
+        if (pilotname.selected(i)) {
+            pilot = pilotname.item(i);
+            if (!lastPilot) break;
+        }
+
+    settings::ScourixIni v;
+    v.gamePath = d3path.text();
+    v.logoBackupPath = graficsicherpath.text();
+    v.tauntBackupPath = soundssicherpath.text();
+    v.logoNoAction = flag(nologoaktion);
+    v.logoDeleteOthers = flag(grafkill);
+    v.logoBackupOthers = flag(usegraficsicher);
+    v.tauntNoAction = flag(nosoundaktion);
+    v.tauntDeleteOthers = flag(soundkill);
+    v.tauntBackupOthers = flag(usesoundssicheern);
+    v.usePilot = std::to_string(usepilot.value());
+    v.pilotName = pilot;
+    v.language = german() ? "1" : "2";
+    v.deleteStats = std::to_string(delstad.value());
+    v.musicTesterPath = musip.text();
+    v.autoCloseTester = std::to_string(plaus.value());
+
+    std::vector<std::string> failed;
+    auto write = [&](const char* name, const settings::SettingsFile& f) {
+        if (!f.save(p_.files, store_.path(name))) failed.push_back(name);
+    };
+    settings::SettingsFile ini(p_.codepage);
+    settings::writeScourixIni(ini, v);
+    write(settings::kScourixIni, ini);
+
+    if (closing)
+        for (ui::Window* w :
+             {static_cast<ui::Window*>(ordner_.get()), static_cast<ui::Window*>(anzeiger_.get())})
+            if (w->isOpen()) w->close();
+
+    auto writeList = [&](const char* name, const ui::ListBox& list) {
+        std::vector<std::string> entries;
+        for (int i = 0; i < list.count(); ++i) entries.push_back(list.item(i));
+        settings::SettingsFile f(p_.codepage);
+        settings::writeList(f, entries);
+        write(name, f);
+    };
+    writeList(settings::kLogosIni, logo);
+    writeList(settings::kTauntsIni, mysounds);
+
+    std::vector<std::string> switches;
+    std::vector<bool> active;
+    flags.clear();
+    for (int i = 0; i < keylist.count(); ++i) {
+        switches.push_back(keylist.item(i));
+        active.push_back(keylist.selected(i));
+        flags += keylist.selected(i) ? '1' : '0';
+    }
+    settings::SettingsFile keys(p_.codepage);
+    settings::writeKeysIni(keys, switches, active);
+    write(settings::kKeysIni, keys);
+
+    if (failed.empty()) return true;
+    writeFailed(failed);
+    return false;
+}
+
+Answer MainWindow::ask(const std::string& english, const std::string& german_) {
+    Answer a =
+        p_.dialogs.message(german() ? german_ : english, Buttons::YesNoCancel, Icon::Question);
+    answer = std::to_string(static_cast<int>(a));
+    return a;
+}
+
+bool MainWindow::queryUnload() {
+    if (autowech.text() != "Now") {
+        Answer a = ask("save config now ?", "Konfiguration jetzt speichern?");
+        if (a == Answer::Cancel) return false;
+        if (a == Answer::No) return true;
+    }
+    if (save(true, true)) return true;
+    // Nothing is lost: the window stays open with everything the player set.
+    autowech.setText("");
+    return false;
+}
+
+void MainWindow::unload() {
+    for (ui::Window* w :
+         {static_cast<ui::Window*>(ordner_.get()), static_cast<ui::Window*>(anzeiger_.get())})
+        if (w->isOpen()) w->close();
+}
+} // namespace scourix
