@@ -1,5 +1,13 @@
 # A Windows GUI program of ours: its WinMain, its resource script with version and manifest
 # (configured from the project's version), the Win32 platform layer; output in bin/.
+# The manifests name the processor of the build: x86 for the 32-bit release, amd64 for the
+# 64-bit test build.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(MANIFEST_ARCH amd64)
+else()
+  set(MANIFEST_ARCH x86)
+endif()
+
 function(windows_program name)
   configure_file(${CMAKE_SOURCE_DIR}/resources/${name}.manifest.in
                  ${CMAKE_BINARY_DIR}/generated/${name}.manifest @ONLY)

@@ -180,7 +180,7 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     v.tauntBackupOthers = flag(usesoundssicheern);
     v.usePilot = std::to_string(usepilot.value());
     v.pilotName = pilot;
-    v.language = german() ? "1" : "2";
+    v.language = german() ? '1' : '2';
     v.deleteStats = std::to_string(delstad.value());
     v.musicTesterPath = musip.text();
     v.autoCloseTester = std::to_string(plaus.value());

@@ -5,7 +5,8 @@
 # A scenario sources this file, calls e2e_begin NAME, builds its folders and settings, runs
 # gatefire and asserts. Every wait is a poll with a deadline; the prefix's Wine processes are
 # ended on exit. Environment (set by CTest, defaults for running a script by hand):
-#   BIN       folder holding gatefire.exe            (build/win32/bin)
+#   E2E_ARCH  i686 or x86_64: the build under test (tools/wine/select; CTest sets it)
+#   BIN       folder holding gatefire.exe            (build/win32/bin, build/win64/bin)
 #   STANDINS  folder holding the stand-in programs   (build/win32/stand-ins)
 #   E2E_WORK  work folder: template prefix, one folder per scenario (build/win32/e2e)
 #   E2E_KEEP  1: keep the scenario's prefix after a pass too (it is always kept after a failure)
@@ -14,15 +15,16 @@ set -euo pipefail
 
 E2E_SRC=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_REPO=$(cd "$E2E_SRC/../.." && pwd)
-BIN=${BIN:-$E2E_REPO/build/win32/bin}
-STANDINS=${STANDINS:-$E2E_REPO/build/win32/stand-ins}
-E2E_WORK=${E2E_WORK:-$E2E_REPO/build/win32/e2e}
+# Every wine, wineserver and wineboot below is the one of the build under test.
+source "$E2E_REPO/tools/wine/select"
+BIN=${BIN:-$E2E_REPO/build/$E2E_BUILD/bin}
+STANDINS=${STANDINS:-$E2E_REPO/build/$E2E_BUILD/stand-ins}
+E2E_WORK=${E2E_WORK:-$E2E_REPO/build/$E2E_BUILD/e2e}
 SCREENSHOTS=${SCREENSHOTS:-$(dirname "$E2E_WORK")/screenshots}
 TEMPLATE=$E2E_WORK/template
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=${WINEARCH:-win64}
 
 PROG_WIN='C:\Gatefire'
 GAME_WIN='C:\Games\Descent3'
@@ -131,7 +133,7 @@ e2e_cleanup() {
 # Builds the template prefix once; scenarios copy it (copying takes a second, booting 20-40 s).
 make_template() {
     local stamp
-    stamp=$(wine --version 2>/dev/null || echo unknown)
+    stamp="$E2E_ARCH $(wine --version 2>/dev/null || echo unknown)"
     if [[ -f "$TEMPLATE/.e2e-ready" && "$(cat "$TEMPLATE/.e2e-ready")" == "$stamp" ]]; then
         return 0
     fi
@@ -147,7 +149,7 @@ make_template() {
     ) 9>"$E2E_WORK/template.lock" || fail "could not create the template Wine prefix (see $E2E_WORK/template.log)"
 }
 
-need_file() { [[ -f "$1" ]] || fail "$1 not found: build the win32 preset first"; }
+need_file() { [[ -f "$1" ]] || fail "$1 not found: build the $E2E_BUILD preset first"; }
 
 # e2e_begin NAME [--no-gatefire]: fresh prefix with C:\e2e holding the driver and stand-ins.
 e2e_begin() {

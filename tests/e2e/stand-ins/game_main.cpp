@@ -43,9 +43,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     out += "cmdline=" + utf8(standin::rawArguments()) + "\n";
     out += "cwd=" + utf8(standin::currentFolder()) + "\n";
 
+    // The game is a 32-bit program: it reads the 32-bit view, whatever this stand-in's own build.
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Outrage\\Descent3", 0, KEY_QUERY_VALUE,
-                      &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Outrage\\Descent3", 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
         key = nullptr;
     for (const wchar_t* name : kValues)
         out += "reg." + utf8(name) + "=" + readValue(key, name) + "\n";
