@@ -12,6 +12,11 @@ function(windows_program name)
   configure_file(${CMAKE_SOURCE_DIR}/resources/${name}.manifest.in
                  ${CMAKE_BINARY_DIR}/generated/${name}.manifest @ONLY)
   add_executable(${name} WIN32 ${ARGN} ${CMAKE_SOURCE_DIR}/resources/${name}.rc)
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/${name}.rc APPEND PROPERTY OBJECT_DEPENDS
+               ${CMAKE_BINARY_DIR}/generated/${name}.manifest
+               ${CMAKE_BINARY_DIR}/generated/version.h
+               ${CMAKE_SOURCE_DIR}/resources/${name}.ico
+               ${CMAKE_SOURCE_DIR}/resources/version_info.rc)
   target_include_directories(${name} PRIVATE ${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/resources)
   target_link_libraries(${name} PRIVATE win32platform)
   if(NOT MSVC)

@@ -43,6 +43,7 @@ std::string inputBox(const std::string& prompt, const std::string& title,
         wc.lpfnWndProc = inputProc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIconW(wc.hInstance, L"APPICON");
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = L"ScourixInput";
         RegisterClassExW(&wc);

@@ -477,7 +477,16 @@ LRESULT WindowPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
             HGDIOBJ old = SelectObject(mem, picture);
             BITMAP bm;
             GetObjectW(picture, sizeof bm, &bm);
-            BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+            // The picture is drawn for 96 DPI; at a higher DPI the window is larger, and the
+            // picture fills it.
+            if (bm.bmWidth == r.right && bm.bmHeight == r.bottom) {
+                BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+            } else {
+                SetStretchBltMode(dc, HALFTONE);
+                SetBrushOrgEx(dc, 0, 0, nullptr);
+                StretchBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, bm.bmWidth, bm.bmHeight,
+                           SRCCOPY);
+            }
             SelectObject(mem, old);
             DeleteDC(mem);
         } else {
@@ -551,6 +560,9 @@ void registerClass() {
     wc.hInstance = instance();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconW(instance(), L"APPICON");
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance(), L"APPICON", IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc);
 }

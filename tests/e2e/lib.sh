@@ -133,7 +133,7 @@ e2e_cleanup() {
 # Builds the template prefix once; scenarios copy it (copying takes a second, booting 20-40 s).
 make_template() {
     local stamp
-    stamp="$E2E_ARCH $(wine --version 2>/dev/null || echo unknown)"
+    stamp="$E2E_ARCH $(wine --version 2>/dev/null || echo unknown) fonts"
     if [[ -f "$TEMPLATE/.e2e-ready" && "$(cat "$TEMPLATE/.e2e-ready")" == "$stamp" ]]; then
         return 0
     fi
@@ -145,6 +145,8 @@ make_template() {
         export WINEPREFIX=$TEMPLATE
         timeout 300 wineboot -i >"$E2E_WORK/template.log" 2>&1 || exit 1
         timeout 120 wineserver -w || exit 1
+        # Wine's own fonts (Marlett draws the title bars' buttons) where every program finds them.
+        cp /usr/share/wine/fonts/*.ttf "$TEMPLATE/drive_c/windows/Fonts/" 2>/dev/null || true
         echo "$stamp" >"$TEMPLATE/.e2e-ready"
     ) 9>"$E2E_WORK/template.lock" || fail "could not create the template Wine prefix (see $E2E_WORK/template.log)"
 }
