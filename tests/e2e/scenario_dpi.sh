@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Both programs at 96 and at 144 DPI, inside Wine's virtual desktop, where windows get their
 # title bars as a player sees them: at 144 DPI every window is half as large again; in English
-# and German no caption is cut off and nothing lies on top of another. Screenshots of each
+# and German no caption is cut off and nothing lies on top of another, in the main window, the
+# custom-file browser and Gatefire's window. Screenshots of each
 # (dpi96-*.png, dpi144-*.png) are what tools/screenshots takes for the README.
 source "$(dirname "$0")/lib.sh"
 e2e_begin dpi
@@ -44,6 +45,14 @@ for dpi in 96 144; do
         main_width[$dpi-$lang]=$(width_of Scourix)
         sleep 0.5
         screenshot "dpi$dpi-scourix-$lang"
+        # The custom-file browser, the largest of the other windows.
+        ui_click logoplus
+        browser=$([[ $lang == de ]] && echo "Wähle dein Schiffslogo" || echo "select your shiplogo")
+        drive wait-window --title "$browser" --timeout 10000 || fail "no browser window [$browser]"
+        check_layout "$browser"
+        screenshot "dpi$dpi-browser-$lang"
+        WIN=$browser ui_click abbruch
+        drive wait-window --title "$browser" --gone --timeout 10000 || fail "the browser stayed open"
         drive close --window Scourix
         expect_box scourix "$([[ $lang == de ]] && echo "Konfiguration jetzt speichern?" || echo "save config now ?")" \
             "Yes|No|Cancel" question No
