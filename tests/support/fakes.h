@@ -142,7 +142,8 @@ public:
         return !target.empty();
     }
     bool send(const std::string& keys, bool wait) override {
-        if (target.empty() || !windows.count(target)) return false;
+        if (target.empty() || !windows.count(target) || focusLostAfter == 0) return false;
+        if (focusLostAfter > 0) --focusLostAfter;
         log.push_back((wait ? "wait " : "send ") + keys);
         return true;
     }
@@ -156,6 +157,7 @@ public:
     std::set<std::string> windows;
     std::string target;
     std::vector<std::string> log;
+    int focusLostAfter = -1; // sends that go through before the target loses the focus; -1 none
 };
 
 // All fakes together, as one platform.
