@@ -11,6 +11,8 @@
 // it closes, as a program may leave the focus anywhere.
 #include "standin.h"
 
+#include <shellapi.h>
+
 #include <vector>
 
 namespace {
