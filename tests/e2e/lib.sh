@@ -607,6 +607,11 @@ start_witness() {
     drive wait-window --title Witness --timeout 30000 || fail "the witness window did not show"
 }
 
+# stop_witness: closes the witness window, which ends it.
+stop_witness() {
+    drive close --window Witness || fail "could not close the witness: $DRIVER_OUT"
+}
+
 # tester_keys LOG: the keys a recorder received, one per line.
 tester_keys() { awk '$1 == "key" { print $3 }' "$1"; }
 
