@@ -15,7 +15,8 @@ struct TitleSearch {
 
 BOOL CALLBACK findTitle(HWND h, LPARAM param) {
     auto* s = reinterpret_cast<TitleSearch*>(param);
-    if (!IsWindowVisible(h) || GetWindow(h, GW_OWNER)) return TRUE;
+    // Owned windows count too: a program's main window may belong to a hidden window of its own.
+    if (!IsWindowVisible(h)) return TRUE;
     int n = GetWindowTextLengthW(h);
     if (n != int(s->title.size())) return TRUE;
     std::wstring text(n + 1, L'\0');
