@@ -291,9 +291,10 @@ std::string Ordner::refusal(const std::string& answer) {
         for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         return s;
     };
-    // The file system ignores letter case: a name differing only in case is taken as well.
+    // Taken: the name of a listed taunt, also when it differs only in letter case, which the
+    // file system ignores.
     for (int i = 0; i < File1.count(); ++i)
-        if (File1.item(i) == name || lower(File1.item(i)) == lower(name))
+        if (lower(File1.item(i)) == lower(name))
             return german_ ? "Name bereits vergeben ! Bitte Neu eingeben !"
                            : "Name already assign! Enter please new!";
 
