@@ -14,6 +14,9 @@ public:
                       const std::string& folder, ShowMode show) = 0;
     // The default action on an address (a web page).
     virtual bool openAddress(const std::string& address) = 0;
+    // Starts a program by its full path, without arguments, in its own folder, with a normal
+    // window that gets the focus. False when it could not be started.
+    virtual bool start(const std::string& program) = 0;
 };
 
 // Registry roots as the game and the two programs use them.

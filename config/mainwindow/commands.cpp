@@ -2,7 +2,10 @@
 
 #include "config/mainwindow/main_window_detail.h"
 
+#include "common/cleaning/cleaning.h"
+
 #include "config/mainwindow/clean_now.h"
+#include "config/mainwindow/taunt_preview.h"
 #include "config/tools/ordner.h"
 
 namespace scourix {
@@ -80,5 +83,13 @@ void MainWindow::beendenautoTick() {
     autowech.setText("Now");
     close();
     if (isClosed()) p_.app.end();
+}
+
+// Taunt preview of the selected own taunt; a double click on it does the same.
+void MainWindow::play1Click() {
+    const int i = mysounds.listIndex();
+    if (i < 0 || musip.text().empty()) return;
+    preview_->start(d3path.text() + cleaning::kSounds + "\\" + mysounds.item(i), d3path.text(),
+                    musip.text(), german());
 }
 } // namespace scourix

@@ -3,6 +3,7 @@
 #include "common/cleaning/cleaning.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window_detail.h"
+#include "config/tools/mt.h"
 #include "config/tools/ordner.h"
 
 namespace scourix {
@@ -193,6 +194,7 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     settings::writeScourixIni(ini, v);
     write(settings::kScourixIni, ini);
 
+    if (closing) mt_->closeWithSearch();
     if (closing)
         for (ui::Window* w :
              {static_cast<ui::Window*>(ordner_.get()), static_cast<ui::Window*>(anzeiger_.get())})
@@ -245,6 +247,7 @@ bool MainWindow::queryUnload() {
 }
 
 void MainWindow::unload() {
+    mt_->closeWithSearch();
     for (ui::Window* w :
          {static_cast<ui::Window*>(ordner_.get()), static_cast<ui::Window*>(anzeiger_.get())})
         if (w->isOpen()) w->close();

@@ -2,6 +2,8 @@
 
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window_detail.h"
+#include "config/mainwindow/taunt_preview.h"
+#include "config/tools/mt.h"
 #include "config/tools/ordner.h"
 
 // The main window's controls, their places and their wiring. Its behaviour lives beside it:
@@ -205,6 +207,14 @@ MainWindow::MainWindow(platform::Platform& p)
 
     ordner_ = std::make_unique<Ordner>(p, *this);
     anzeiger_ = std::make_unique<CleanNow>(p, *this);
+
+    // The taunt preview and the sound tester's path.
+    mt_ = std::make_unique<Mt>(p, *this);
+    preview_ = std::make_unique<TauntPreview>(p, Playerstart, Zeitaus);
+    play1.click = mysounds.dblClick = [this] { play1Click(); };
+    m42.click = [this] { mt_->open(); };
+    Playerstart.tick = [this] { preview_->loading(plaus.value() == 1); };
+    Zeitaus.tick = [this] { preview_->closing(); };
 }
 
 MainWindow::~MainWindow() = default;
@@ -214,5 +224,8 @@ Ordner& MainWindow::ordner() {
 }
 CleanNow& MainWindow::anzeiger() {
     return *anzeiger_;
+}
+Mt& MainWindow::mt() {
+    return *mt_;
 }
 } // namespace scourix

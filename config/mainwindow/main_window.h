@@ -11,6 +11,8 @@ namespace scourix {
 
 class Ordner;
 class CleanNow;
+class Mt;
+class TauntPreview;
 
 // Scourix's main window: the game folder, the pilots, the switches, the own ship logos and
 // taunts with what to do with all others, the statistics option, the game settings page and
@@ -34,6 +36,8 @@ class MainWindow : public ui::Window {
     // The custom-file browser and the clean-now window; each exists once.
     Ordner& ordner();
     CleanNow& anzeiger();
+    // The sound tester's options window; it owns the search window `sucher`.
+    Mt& mt();
 
     platform::Platform& platform() { return p_; }
     const settings::Store& store() const { return store_; }
@@ -154,6 +158,8 @@ class MainWindow : public ui::Window {
 
     ui::Timer anzeigerstart{*this, "anzeigerstart", 500};
     ui::Timer beendenauto{*this, "beendenauto", 200};
+    ui::Timer Playerstart{*this, "Playerstart", 200};
+    ui::Timer Zeitaus{*this, "Zeitaus", 3800};
 
     // Menu bar.
     ui::MenuItem m1{*this, "m1", "&file"};
@@ -214,9 +220,12 @@ class MainWindow : public ui::Window {
     void m22Click();
     void anzeigerstartTick();
     void beendenautoTick();
+    void play1Click();
 
     std::unique_ptr<Ordner> ordner_;
     std::unique_ptr<CleanNow> anzeiger_;
+    std::unique_ptr<Mt> mt_;
+    std::unique_ptr<TauntPreview> preview_;
 };
 
 } // namespace scourix

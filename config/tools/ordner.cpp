@@ -4,6 +4,7 @@
 
 #include "common/cleaning/cleaning.h"
 #include "config/mainwindow/main_window.h"
+#include "config/mainwindow/taunt_preview.h"
 
 namespace scourix {
 namespace {
@@ -81,7 +82,19 @@ Ordner::Ordner(platform::Platform& p, MainWindow& main)
     File1.dblClick = [this] { File1DblClick(); };
     OK.click = [this] { OKClick(); };
     abbruch.click = [this] { close(); };
+
+    preview_ = std::make_unique<TauntPreview>(p, Playerstart, Zeitaus);
+    player.click = [this] { playerClick(); };
+    umbenen.click = [this] { umbenenClick(); };
+    Playerstart.tick = [this] { preview_->loading(main_.plaus.value() == 1); };
+    Zeitaus.tick = [this] { ZeitausTick(); };
+    wiederda.tick = [this] {
+        wiederda.setEnabled(false);
+        focus();
+    };
 }
+
+Ordner::~Ordner() = default;
 
 void Ordner::load() {
     mode_ = main_.dummy.text();
@@ -232,6 +245,77 @@ void Ordner::returnPilot() {
 void Ordner::tell(const std::string& english, const std::string& german) {
     p_.dialogs.message(german_ ? german : english, platform::Buttons::Ok,
                        platform::Icon::Exclamation);
+}
+
+// The taunts are played and renamed in the folder the list shows: the game's or the backup's.
+void Ordner::playerClick() {
+    const int i = File1.listIndex();
+    if (i < 0 || main_.musip.text().empty()) return;
+    preview_->start(File1.path() + "\\" + File1.item(i), main_.d3path.text(), main_.musip.text(),
+                    german_);
+}
+
+// After the closing sequence the browser takes the focus back, for the next taunt.
+void Ordner::ZeitausTick() {
+    if (preview_->closing()) wiederda.setEnabled(true);
+}
+
+void Ordner::umbenenClick() {
+    const int i = File1.listIndex();
+    if (i < 0) return;
+    const std::string old = File1.item(i);
+    const std::string start = old.size() >= 4 ? old.substr(0, old.size() - 4) : "";
+    std::string answer;
+    for (;;) {
+        answer = german_ ? p_.dialogs.input("Ohne .osf am ende...", "Umbenennen von...", start)
+                         : p_.dialogs.input("without .osf", "rename...", start);
+        if (answer.empty()) return;
+        const std::string why = refusal(answer);
+        if (why.empty()) break;
+        p_.dialogs.message(why, platform::Buttons::Ok, platform::Icon::Critical);
+    }
+    const std::string folder = File1.path() + "\\";
+    const std::string name = answer + ".osf";
+    // The file system's rename never replaces a file: the old one stays when it fails.
+    if (!p_.files.rename(folder + old, folder + name))
+        tell("The taunt " + quoted(old) + " could not be renamed to " + quoted(name) +
+                 ". It keeps its name.",
+             "Der Taunt " + quoted(old) + " konnte nicht in " + quoted(name) +
+                 " umbenannt werden. Er behält seinen Namen.");
+    File1.refresh();
+}
+
+std::string Ordner::refusal(const std::string& answer) {
+    const std::string name = answer + ".osf";
+    auto lower = [](std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    // Taken: the name of a listed taunt, also when it differs only in letter case, which the
+    // file system ignores.
+    for (int i = 0; i < File1.count(); ++i)
+        if (lower(File1.item(i)) == lower(name))
+            return german_ ? "Name bereits vergeben ! Bitte Neu eingeben !"
+                           : "Name already assign! Enter please new!";
+
+    bool bad = answer.back() == '.' || answer.back() == ' ';
+    for (unsigned char c : answer)
+        bad = bad || c < 32 || std::string("\\/:*?\"<>|").find(c) != std::string::npos;
+    // Names of devices, which Windows keeps for itself also with an extension.
+    const std::string base = lower(answer.substr(0, answer.find('.')));
+    for (const char* device : {"con", "prn", "aux", "nul"}) bad = bad || base == device;
+    if (base.size() == 4 && (base.rfind("com", 0) == 0 || base.rfind("lpt", 0) == 0) &&
+        base[3] >= '1' && base[3] <= '9')
+        bad = true;
+    if (!bad) return "";
+    return german_ ? quoted(name) + " kann kein Dateiname sein: Er darf weder \\ / : * ? \" < > | "
+                                    "noch Steuerzeichen enthalten, nicht auf einen Punkt oder ein "
+                                    "Leerzeichen enden und kein Gerätename wie CON oder NUL sein. "
+                                    "Bitte neu eingeben !"
+                   : quoted(name) + " cannot be a file name: it must not contain \\ / : * ? \" < "
+                                    "> | or control characters, must not end with a dot or a "
+                                    "blank, and must not be a device name such as CON or NUL. "
+                                    "Enter please new!";
 }
 
 } // namespace scourix

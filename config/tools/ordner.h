@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,12 +9,14 @@
 namespace scourix {
 
 class MainWindow;
+class TauntPreview;
 
 // The custom-file browser: a folder picker and a file picker in the same place. The browse
 // mode the main window leaves in `dummy` decides what it lists and what "ok" does.
 class Ordner : public ui::Window {
   public:
     Ordner(platform::Platform& p, MainWindow& main);
+    ~Ordner() override;
 
     void load() override;
 
@@ -52,11 +55,20 @@ class Ordner : public ui::Window {
     void addCopies(ui::ListBox& list, const std::string& target);
     void returnPilot();
     void tell(const std::string& english, const std::string& german);
+    // The taunt under the cursor, heard through the sound tester.
+    void playerClick();
+    void ZeitausTick();
+    // Renames the taunt under the cursor on disk, after asking for the new name.
+    void umbenenClick();
+    // Why a new taunt name cannot be used, empty when it can: the text of the refusal in the
+    // player's language.
+    std::string refusal(const std::string& answer);
 
     std::string mode_;
     bool german_ = false;
     // Set while the window itself chooses a drive: the folder list is pointed at it later.
     bool quiet_ = false;
+    std::unique_ptr<TauntPreview> preview_;
 };
 
 } // namespace scourix

@@ -50,6 +50,24 @@ public:
             dialogOwner(), nullptr, wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
         return r > 32;
     }
+    bool start(const std::string& program) override {
+        std::wstring path = wide(program);
+        std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
+        std::wstring commandLine = L"\"" + path + L"\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = SW_SHOWNORMAL;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : folder.c_str(), &si, &pi))
+            return false;
+        // The new program may take the focus from us.
+        AllowSetForegroundWindow(pi.dwProcessId);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return true;
+    }
 };
 
 HKEY rootKey(platform::RegRoot r) {
@@ -231,7 +249,8 @@ struct System::Impl {
     Dialogs dialogs;
     App app;
     Codepage codepage;
-    platform::Platform platform{files, shell, registry, dialogs, app, codepage};
+    Keys keys;
+    platform::Platform platform{files, shell, registry, dialogs, app, codepage, keys};
 };
 
 System::System(std::string title) : impl_(std::make_unique<Impl>(std::move(title))) {}

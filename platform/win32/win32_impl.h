@@ -26,6 +26,17 @@ public:
     std::vector<std::string> drives() override;
 };
 
+// Keystrokes through SendInput into the window activated by its title.
+class Keys : public platform::Keys {
+public:
+    bool activate(const std::string& title) override;
+    bool send(const std::string& keys, bool wait) override;
+
+private:
+    bool onTarget() const;
+    HWND target_ = nullptr;
+};
+
 // The window message boxes belong to: the program's visible main window, if any.
 HWND dialogOwner();
 

@@ -589,3 +589,73 @@ assert_unchanged() {
         "$(cd "$PROG" && find . -maxdepth 1 -type f \( -name '*.ini' -o -name '*.txt' -o -name '*.bak' \) -printf '%f\n' | sort)" \
         "settings files present ($2)"
 }
+
+# ---------------------------------------------------------------- the sound tester
+
+# put_tester WINDOWS_FOLDER [NAME]: installs the sound-tester stand-in (a window titled "Theme
+# File Editor v1.0" recording every key) there as NAME, MusicTester.exe unless told.
+put_tester() {
+    need_file "$STANDINS/MusicTester.exe"
+    local dir
+    dir=$(unix_path "$1")
+    mkdir -p "$dir"
+    cp "$STANDINS/MusicTester.exe" "$dir/${2:-MusicTester.exe}"
+}
+
+# start_witness: another key-recording window of ours, titled "Witness", from C:\e2e; it records
+# into $TOOLS/Witness-keys.txt and has the focus once it shows.
+start_witness() {
+    put_tester "$TOOLS_WIN" Witness.exe
+    (cd "$TOOLS" && exec timeout 240 wine "$TOOLS_WIN\\Witness.exe" --title Witness) \
+        >>"$SC_DIR/witness.log" 2>&1 &
+    drive wait-window --title Witness --timeout 30000 || fail "the witness window did not show"
+}
+
+# stop_witness: closes the witness window, which ends it.
+stop_witness() {
+    drive close --window Witness || fail "could not close the witness: $DRIVER_OUT"
+}
+
+# tester_keys LOG: the keys a recorder received, one per line.
+tester_keys() { awk '$1 == "key" { print $3 }' "$1"; }
+
+# tester_time LOG N: the time (ms after the recorder's start) of its N-th key.
+tester_time() { awk -v n="$2" '$1 == "key" && ++i == n { print $2 }' "$1"; }
+
+# wait_tester_closed LOG [SECONDS]: the recorder closed itself on the closing sequence.
+wait_tester_closed() {
+    local deadline=$((SECONDS + ${2:-30}))
+    until [[ -f "$1" ]] && grep -q '^closed ' "$1"; do
+        if ((SECONDS >= deadline)); then
+            screenshot "$SCENARIO-tester" || true
+            fail "the sound tester did not close within ${2:-30} s; it got: $(tester_keys "$1" 2>/dev/null | tr '\n' ' ')"
+        fi
+        sleep 0.2
+    done
+}
+
+# The keys the sound tester gets for one preview of PREVIEW_FILE with auto-close, one a line.
+expected_tester_keys() {
+    local preview=$1 i
+    printf '%s\n' '{DOWN}' '{INSERT}' T e s t '{TAB}'
+    for ((i = 0; i < ${#preview}; ++i)); do printf '%s\n' "${preview:i:1}"; done
+    printf '%s\n' '{TAB}' '{TAB}' '{TAB}' '{TAB}' '{ENTER}'
+    printf '%s\n' '{TAB}' '{TAB}' '{TAB}' '{TAB}' '{ENTER}' '%'
+    printf '%s\n' '{DOWN}' '{DOWN}' '{DOWN}' '{DOWN}' '{DOWN}' '{ENTER}' '{ENTER}'
+}
+
+# assert_tester_run LOG PREVIEW_FILE: the keys of one preview with auto-close, in order; the
+# first at least 200 ms after the tester started, the closing sequence about 3.8 s after the
+# loading one.
+assert_tester_run() {
+    local log=$1 loading_keys first last_loading first_closing gap
+    assert_eq "$(expected_tester_keys "$2")" "$(tester_keys "$log")" "keys the sound tester got"
+    loading_keys=$((7 + ${#2} + 5))
+    first=$(tester_time "$log" 1)
+    last_loading=$(tester_time "$log" "$loading_keys")
+    first_closing=$(tester_time "$log" $((loading_keys + 1)))
+    ((first >= 200)) || fail "first key $first ms after the tester started, before 200 ms"
+    gap=$((first_closing - last_loading))
+    note "first key after $first ms; closing sequence $gap ms after the loading sequence"
+    ((gap >= 3700 && gap <= 5000)) || fail "closing sequence $gap ms after the loading one, not about 3800"
+}

@@ -24,8 +24,13 @@ public:
         addresses.push_back(address);
         return true;
     }
+    bool start(const std::string& program) override {
+        programs.push_back(program);
+        return !failing.count(program);
+    }
     std::vector<Start> started;
     std::vector<std::string> addresses;
+    std::vector<std::string> programs; // started by path
     std::set<std::string> failing; // files that do not start
 };
 
@@ -127,6 +132,34 @@ public:
     std::uint64_t now = 0;
 };
 
+// Keystrokes: the windows that exist by title, and a log of every activation and send.
+// A send goes through only while the window last activated exists.
+class FakeKeys : public platform::Keys {
+public:
+    bool activate(const std::string& title) override {
+        log.push_back("activate " + title);
+        target = windows.count(title) ? title : "";
+        return !target.empty();
+    }
+    bool send(const std::string& keys, bool wait) override {
+        if (target.empty() || !windows.count(target) || focusLostAfter == 0) return false;
+        if (focusLostAfter > 0) --focusLostAfter;
+        log.push_back((wait ? "wait " : "send ") + keys);
+        return true;
+    }
+    // Only the sends, each as "send KEYS" or "wait KEYS".
+    std::vector<std::string> sent() const {
+        std::vector<std::string> out;
+        for (const auto& l : log)
+            if (l.rfind("activate ", 0) != 0) out.push_back(l);
+        return out;
+    }
+    std::set<std::string> windows;
+    std::string target;
+    std::vector<std::string> log;
+    int focusLostAfter = -1; // sends that go through before the target loses the focus; -1 none
+};
+
 // All fakes together, as one platform.
 struct FakePlatform {
     FakeFiles files;
@@ -135,5 +168,6 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeApp app;
     platform::Cp1252 codepage;
-    platform::Platform platform{files, shell, registry, dialogs, app, codepage};
+    FakeKeys keys;
+    platform::Platform platform{files, shell, registry, dialogs, app, codepage, keys};
 };

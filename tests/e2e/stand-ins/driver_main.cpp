@@ -8,6 +8,8 @@
 //       waits for a visible top-level window titled T (of class C) and prints its class and
 //       rectangle, whether it is minimized and enabled; with --gone waits until there is
 //       none. Exit 0 found (gone), 2 timeout.
+//   driver foreground
+//       prints title= and class= of the window that has the focus now.
 //   driver no-box [--title T] --ms N
 //       exit 0 when no such dialog shows up within N ms, 1 (after printing it) when one does.
 //
@@ -766,6 +768,13 @@ int input(const Options& opt) {
     return 4;
 }
 
+int foreground() {
+    HWND h = GetForegroundWindow();
+    print("title=" + oneLine(h ? windowText(h) : L""));
+    print("class=" + utf8(h ? className(h) : L""));
+    return 0;
+}
+
 bool parse(int argc, wchar_t** argv, Options& opt) {
     if (argc < 2) return false;
     opt.command = argv[1];
@@ -829,6 +838,7 @@ int wmain(int argc, wchar_t** argv) {
         if (c == L"box") return box(opt);
         if (c == L"wait-window" && opt.hasTitle) return waitWindow(opt);
         if (c == L"no-box") return noBox(opt);
+        if (c == L"foreground") return foreground();
         if (c == L"click" && control) return click(opt);
         if (c == L"settext" && control && opt.hasText) return setText(opt);
         if (c == L"select" && control && (opt.index >= 0 || !opt.item.empty())) return select(opt);
@@ -839,7 +849,7 @@ int wmain(int argc, wchar_t** argv) {
         if (c == L"input") return input(opt);
         if (c == L"layout" && window) return layout(opt);
     }
-    print("usage: driver box|wait-window|no-box|click|settext|select|get|menu|menu-state|close|"
+    print("usage: driver box|wait-window|foreground|no-box|click|settext|select|get|menu|menu-state|close|"
           "input|layout ... (see the top of driver_main.cpp)");
     return 64;
 }

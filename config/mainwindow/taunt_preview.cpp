@@ -1,0 +1,90 @@
+#include "config/mainwindow/taunt_preview.h"
+
+namespace scourix {
+
+using platform::Buttons;
+using platform::Icon;
+
+namespace {
+
+std::string quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
+
+} // namespace
+
+TauntPreview::TauntPreview(platform::Platform& p, ui::Timer& playerstart, ui::Timer& zeitaus)
+    : p_(p), playerstart_(playerstart), zeitaus_(zeitaus) {}
+
+std::string TauntPreview::previewFile(const std::string& gamePath) {
+    return gamePath.substr(0, 3) + "mt\\test.osf";
+}
+
+void TauntPreview::start(const std::string& taunt, const std::string& gamePath,
+                         const std::string& testerPath, bool german) {
+    german_ = german;
+    preview_ = previewFile(gamePath);
+    // The folder may be there already; whether it could be made shows in the copy below.
+    p_.files.makeFolder(gamePath.substr(0, 3) + "mt\\");
+    if (!p_.files.copy(taunt, preview_)) {
+        if (!p_.files.exists(taunt))
+            return tell("The taunt " + quoted(taunt) + " is not there. Nothing is played.",
+                        "Der Taunt " + quoted(taunt) +
+                            " ist nicht vorhanden. Es wird nichts "
+                            "abgespielt.");
+        return tell("The taunt could not be copied to the preview file " + quoted(preview_) +
+                        ". Can the drive be written? Nothing is played.",
+                    "Der Taunt konnte nicht in die Vorhördatei " + quoted(preview_) +
+                        " kopiert werden. Ist das Laufwerk beschreibbar? Es wird nichts "
+                        "abgespielt.");
+    }
+    if (!p_.shell.start(testerPath))
+        return tell("The sound tester " + quoted(testerPath) +
+                        " could not be started. Please check its path under "
+                        "\"musictester path\".",
+                    "Der Soundtester " + quoted(testerPath) +
+                        " konnte nicht gestartet werden. Bitte prüfe seinen Pfad unter "
+                        "\"Musictester Pfad\".");
+    looksLeft_ = kMoreLooks;
+    playerstart_.setEnabled(true);
+}
+
+void TauntPreview::loading(bool autoClose) {
+    playerstart_.setEnabled(false);
+    if (!p_.keys.activate(kTesterTitle)) {
+        if (looksLeft_-- > 0) return playerstart_.setEnabled(true);
+        return tell("The window of the sound tester (\"" + std::string(kTesterTitle) +
+                        "\") did not appear. Nothing was typed.",
+                    "Das Fenster des Soundtesters (\"" + std::string(kTesterTitle) +
+                        "\") ist nicht erschienen. Es wurde nichts eingetippt.");
+    }
+    for (const std::string& keys :
+         {std::string("{DOWN}"), std::string("{INSERT}"), std::string("Test"), std::string("{TAB}"),
+          preview_, std::string("{TAB}"), std::string("{TAB}"), std::string("{TAB}"),
+          std::string("{TAB}"), std::string("\r")})
+        if (!p_.keys.send(keys, false)) return lostFocus();
+    if (autoClose) zeitaus_.setEnabled(true);
+}
+
+bool TauntPreview::closing() {
+    zeitaus_.setEnabled(false);
+    if (!p_.keys.activate(kTesterTitle)) return false;
+    for (const char* keys : {"{TAB}", "{TAB}", "{TAB}", "{TAB}", "\r"})
+        if (!p_.keys.send(keys, true)) return false;
+    for (const char* keys : {"%", "{DOWN}", "{DOWN}", "{DOWN}", "{DOWN}", "{DOWN}", "\r", "\r"})
+        if (!p_.keys.send(keys, false)) return false;
+    return true;
+}
+
+void TauntPreview::lostFocus() {
+    tell("The sound tester's window lost the focus while it was typed at; the rest was not "
+         "typed.",
+         "Das Fenster des Soundtesters hat beim Eintippen den Fokus verloren; der Rest wurde "
+         "nicht eingetippt.");
+}
+
+void TauntPreview::tell(const std::string& english, const std::string& german) {
+    p_.dialogs.message(german_ ? german : english, Buttons::Ok, Icon::Exclamation);
+}
+
+} // namespace scourix

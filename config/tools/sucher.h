@@ -1,0 +1,44 @@
+#pragma once
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/ui/window.h"
+
+namespace scourix {
+
+class Mt;
+
+// The search window for MusicTester.exe: drive, folder and file lists; "ok" writes the found
+// tester's path into the options window `mt`.
+class Sucher : public ui::Window {
+  public:
+    Sucher(platform::Platform& p, Mt& mt);
+
+    void load() override;
+
+  private:
+    platform::Platform& p_;
+    Mt& mt_;
+
+  public:
+    ui::DriveList Drive1{*this, "Drive1", p_.files};
+    ui::DirList Dir1{*this, "Dir1", p_.files};
+    ui::FileList File1{*this, "File1", p_.files};
+    ui::Button Command1{*this, "Command1"};
+
+  private:
+    // The folder the lists start in: the game folder's parent, or the game folder itself when
+    // its path is too short to have one (fewer than ten characters).
+    std::string startFolder() const;
+    // The folder a drive shows: the current folder when it lies on that drive, else its root.
+    std::string folderOn(const std::string& drive);
+    void Drive1Change();
+    void Command1Click();
+    void tell(const std::string& english, const std::string& german);
+
+    bool german_ = false;
+    // Set while the window itself chooses a drive.
+    bool quiet_ = false;
+};
+
+} // namespace scourix

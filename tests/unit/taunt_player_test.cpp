@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include "config/mainwindow/main_window.h"
+#include "config/tools/ordner.h"
+#include "tests/support/game_folder.h"
+
+namespace {
+
+using platform::Icon;
+using Names = std::vector<std::string>;
+
+const std::string kTester = "Theme File Editor v1.0";
+const std::string kMusic = "C:\\Tools\\MusicTester.exe";
+
+// Counts how often the window was given the focus.
+struct FocusPeer : ui::WindowPeer {
+    int focused = 0;
+    void update(ui::Prop) override {}
+    void show() override {}
+    void close() override {}
+    void minimize() override {}
+    void focus() override { ++focused; }
+    void setEllipticRegion(int, int, int, int) override {}
+    void beginDrag() override {}
+    int twipsPerPixelX() override { return 15; }
+    int twipsPerPixelY() override { return 15; }
+};
+
+class Player : public ::testing::Test, public GameFolder {
+  protected:
+    Player() {
+        fake.dialogs.programTitle = "scourix";
+        fake.files.addFolder(program);
+        fake.files.setCurrentFolder(program);
+        fake.files.addFile(kMusic, "exe");
+        fake.keys.windows.insert(kTester);
+        main.d3path.setText(game);
+        main.soundssicherpath.setText(backup);
+        main.musip.setText(kMusic);
+        main.plaus.setValue(1);
+        for (const char* n : {"alpha.osf", "hello.osf", "zed.osf"})
+            fake.files.addFile(sounds(n), std::string("game ") + n);
+        for (const char* n : {"Old.osf", "saved.osf"})
+            fake.files.addFile(backup + "\\" + n, std::string("backup ") + n);
+    }
+
+    scourix::Ordner& open(const std::string& mode, bool german = false) {
+        main.m1.setCaption(german ? "&Datei" : "&file");
+        main.dummy.setText(mode);
+        w = std::make_unique<scourix::Ordner>(fake.platform, main);
+        w->open();
+        w->peer = &peer;
+        return *w;
+    }
+    void cursor(const std::string& name) {
+        for (int i = 0; i < w->File1.count(); ++i)
+            if (w->File1.item(i) == name) return w->File1.setListIndex(i);
+        FAIL() << name << " not listed";
+    }
+    static Names items(const ui::ListBox& l) {
+        Names out;
+        for (int i = 0; i < l.count(); ++i) out.push_back(l.item(i));
+        return out;
+    }
+    std::string lastBox() const {
+        return fake.dialogs.boxes.empty() ? "<none>" : fake.dialogs.boxes.back().text;
+    }
+
+    std::string backup = "D:\\Backup\\Taunts";
+    scourix::MainWindow main{fake.platform};
+    std::unique_ptr<scourix::Ordner> w;
+    FocusPeer peer;
+};
+
+TEST_F(Player, PlayFromTheBackupFolderThenClosesAndTakesTheFocusBack) {
+    scourix::Ordner& b = open("sounds2");
+    cursor("saved.osf");
+    b.player.click();
+    EXPECT_EQ(fake.files.content("C:\\mt\\test.osf"), "backup saved.osf");
+    EXPECT_EQ(fake.shell.programs, Names{kMusic});
+    ASSERT_TRUE(b.Playerstart.enabled());
+    EXPECT_EQ(b.Playerstart.interval, 200);
+
+    b.Playerstart.tick();
+    EXPECT_FALSE(b.Playerstart.enabled());
+    EXPECT_EQ(fake.keys.sent(), (Names{"send {DOWN}", "send {INSERT}", "send Test", "send {TAB}",
+                                       "send C:\\mt\\test.osf", "send {TAB}", "send {TAB}",
+                                       "send {TAB}", "send {TAB}", "send \r"}));
+    ASSERT_TRUE(b.Zeitaus.enabled());
+    EXPECT_FALSE(b.wiederda.enabled()) << "the focus returns only after the closing sequence";
+
+    fake.keys.log.clear();
+    b.Zeitaus.tick();
+    EXPECT_FALSE(b.Zeitaus.enabled());
+    EXPECT_EQ(fake.keys.sent().size(), 13u);
+    EXPECT_EQ(fake.keys.sent().front(), "wait {TAB}");
+    EXPECT_EQ(fake.keys.sent().back(), "send \r");
+    EXPECT_EQ(peer.focused, 0);
+    ASSERT_TRUE(b.wiederda.enabled());
+    EXPECT_EQ(b.wiederda.interval, 100);
+
+    b.wiederda.tick();
+    EXPECT_FALSE(b.wiederda.enabled());
+    EXPECT_EQ(peer.focused, 1);
+    EXPECT_TRUE(fake.dialogs.boxes.empty()) << lastBox();
+}
+
+TEST_F(Player, DoubleClickPlaysFromTheGameFolderWithoutAutoClose) {
+    main.plaus.setValue(0);
+    scourix::Ordner& b = open("sounds");
+    cursor("zed.osf");
+    b.File1.dblClick();
+    EXPECT_EQ(fake.files.content("C:\\mt\\test.osf"), "game zed.osf");
+    b.Playerstart.tick();
+    EXPECT_EQ(fake.keys.sent().size(), 10u);
+    EXPECT_FALSE(b.Zeitaus.enabled());
+    EXPECT_FALSE(b.wiederda.enabled());
+}
+
+TEST_F(Player, NothingWithoutCursorOrPathOrOutsideTheTauntModes) {
+    scourix::Ordner& b = open("sounds");
+    b.player.click();
+    cursor("hello.osf");
+    main.musip.setText("");
+    b.player.click();
+    b.File1.dblClick();
+    EXPECT_TRUE(fake.shell.programs.empty());
+    EXPECT_FALSE(b.Playerstart.enabled());
+
+    main.musip.setText(kMusic);
+    fake.files.addFile(graphics("a.ogf"));
+    scourix::Ordner& logos = open("logos");
+    logos.File1.setListIndex(0);
+    logos.File1.dblClick();
+    EXPECT_TRUE(fake.shell.programs.empty());
+    EXPECT_TRUE(fake.dialogs.boxes.empty()) << lastBox();
+}
+
+TEST_F(Player, ClosingTheBrowserDropsWhatIsNotSentAndTheTesterMissingIsTold) {
+    scourix::Ordner& b = open("sounds");
+    cursor("hello.osf");
+    b.player.click();
+    b.close();
+    EXPECT_FALSE(b.Playerstart.enabled());
+
+    // The tester closed by the player before the closing tick: no keys, no focus taken.
+    scourix::Ordner& again = open("sounds", true);
+    cursor("hello.osf");
+    again.player.click();
+    again.Playerstart.tick();
+    fake.keys.windows.clear();
+    fake.keys.log.clear();
+    again.Zeitaus.tick();
+    EXPECT_TRUE(fake.keys.sent().empty());
+    EXPECT_FALSE(again.wiederda.enabled());
+
+    // No tester window ever: told in German after the last look.
+    again.player.click();
+    for (int i = 0; i < 100 && again.Playerstart.enabled(); ++i) again.Playerstart.tick();
+    EXPECT_TRUE(fake.keys.sent().empty());
+    EXPECT_EQ(lastBox(), "Das Fenster des Soundtesters (\"Theme File Editor v1.0\") ist nicht "
+                         "erschienen. Es wurde nichts eingetippt.");
+}
+
+TEST_F(Player, RenameAsksWithoutTheExtensionAndRenamesOnDisk) {
+    main.mysounds.addItem("hello.osf");
+    scourix::Ordner& b = open("sounds");
+    cursor("hello.osf");
+    fake.dialogs.typed = {"greeting"};
+    b.umbenen.click();
+    ASSERT_EQ(fake.dialogs.inputs.size(), 1u);
+    EXPECT_EQ(fake.dialogs.inputs[0].title, "rename...");
+    EXPECT_EQ(fake.dialogs.inputs[0].text, "without .osf");
+    EXPECT_EQ(fake.dialogs.lastDefault, "hello");
+    EXPECT_EQ(fake.files.content(sounds("greeting.osf")), "game hello.osf");
+    EXPECT_FALSE(fake.files.has(sounds("hello.osf")));
+    EXPECT_EQ(items(b.File1), (Names{"alpha.osf", "greeting.osf", "zed.osf"}));
+    EXPECT_EQ(items(main.mysounds), Names{"hello.osf"}) << "the keep list is not changed";
+    EXPECT_TRUE(fake.dialogs.boxes.empty()) << lastBox();
+
+    // The extension typed as well: it is kept, and the file gets a second one.
+    cursor("zed.osf");
+    fake.dialogs.typed = {"abc.osf"};
+    b.umbenen.click();
+    EXPECT_TRUE(fake.files.has(sounds("abc.osf.osf")));
+    EXPECT_FALSE(fake.files.has(sounds("zed.osf")));
+}
+
+TEST_F(Player, RenameInTheBackupFolderInGerman) {
+    scourix::Ordner& b = open("sounds2", true);
+    cursor("Old.osf");
+    fake.dialogs.typed = {"New"};
+    b.umbenen.click();
+    EXPECT_EQ(fake.dialogs.inputs.at(0).title, "Umbenennen von...");
+    EXPECT_EQ(fake.dialogs.inputs.at(0).text, "Ohne .osf am ende...");
+    EXPECT_EQ(fake.files.files(backup), (Names{"New.osf", "saved.osf"}));
+    EXPECT_EQ(fake.files.content(backup + "\\New.osf"), "backup Old.osf");
+    EXPECT_EQ(fake.files.files(sounds()), (Names{"alpha.osf", "hello.osf", "zed.osf"}));
+}
+
+TEST_F(Player, TakenNamesAreRefusedAndAskedAgainNothingLost) {
+    scourix::Ordner& b = open("sounds");
+    cursor("hello.osf");
+    // Its own name (the default), the first entry, a case-only clash, then an empty answer.
+    fake.dialogs.typed = {"hello", "alpha", "ZED", ""};
+    b.umbenen.click();
+    EXPECT_EQ(fake.dialogs.inputs.size(), 4u);
+    ASSERT_EQ(fake.dialogs.boxes.size(), 3u);
+    for (const auto& box : fake.dialogs.boxes) {
+        EXPECT_EQ(box.text, "Name already assign! Enter please new!");
+        EXPECT_EQ(box.icon, Icon::Critical);
+        EXPECT_EQ(box.title, "scourix");
+    }
+    EXPECT_EQ(fake.dialogs.lastDefault, "hello") << "each prompt starts from the old name";
+    EXPECT_EQ(fake.files.files(sounds()), (Names{"alpha.osf", "hello.osf", "zed.osf"}));
+    EXPECT_EQ(fake.files.content(sounds("zed.osf")), "game zed.osf");
+    EXPECT_EQ(fake.files.content(sounds("hello.osf")), "game hello.osf");
+    EXPECT_EQ(fake.files.removes() + fake.files.copies(), 0);
+
+    open("sounds", true);
+    cursor("hello.osf");
+    fake.dialogs.typed = {"Alpha"};
+    w->umbenen.click();
+    EXPECT_EQ(lastBox(), "Name bereits vergeben ! Bitte Neu eingeben !");
+}
+
+TEST_F(Player, NamesAFileCannotHoldAreRefused) {
+    scourix::Ordner& b = open("sounds");
+    cursor("hello.osf");
+    const Names bad = {"a\\b",      "a/b",  "c:x",    "a*",  "a?",  "say \"hi\"", "<a>",   "a|b",
+                       "tab\there", "dot.", "blank ", "CON", "nul", "com1",       "Lpt9.x"};
+    for (const auto& name : bad) {
+        SCOPED_TRACE(name);
+        fake.dialogs.boxes.clear();
+        fake.dialogs.typed = {name, ""};
+        b.umbenen.click();
+        ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+        EXPECT_EQ(lastBox(), "\"" + name +
+                                 ".osf\" cannot be a file name: it must not contain \\ "
+                                 "/ : * ? \" < > | or control characters, must not end with a dot "
+                                 "or a blank, and must not be a device name such as CON or NUL. "
+                                 "Enter please new!");
+    }
+    EXPECT_EQ(fake.files.files(sounds()), (Names{"alpha.osf", "hello.osf", "zed.osf"}));
+    // Near misses are fine names.
+    fake.dialogs.typed = {"console.2 ok"};
+    b.umbenen.click();
+    EXPECT_TRUE(fake.files.has(sounds("console.2 ok.osf")));
+}
+
+TEST_F(Player, AFailedRenameKeepsTheOldFileAndTells) {
+    scourix::Ordner& b = open("sounds");
+    cursor("hello.osf");
+    // Another program put a file of the new name there after the list was read.
+    fake.files.addFile(sounds("late.osf"), "late");
+    fake.dialogs.typed = {"late"};
+    b.umbenen.click();
+    EXPECT_EQ(lastBox(), "The taunt \"hello.osf\" could not be renamed to \"late.osf\". It keeps "
+                         "its name.");
+    EXPECT_EQ(fake.files.content(sounds("hello.osf")), "game hello.osf");
+    EXPECT_EQ(fake.files.content(sounds("late.osf")), "late");
+    EXPECT_EQ(items(b.File1), (Names{"alpha.osf", "hello.osf", "zed.osf", "late.osf"}));
+
+    // No entry at the cursor: no question at all.
+    fake.dialogs.inputs.clear();
+    b.File1.setListIndex(-1);
+    b.umbenen.click();
+    EXPECT_TRUE(fake.dialogs.inputs.empty());
+}
+
+} // namespace

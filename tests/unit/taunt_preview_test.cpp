@@ -1,0 +1,355 @@
+#include <gtest/gtest.h>
+
+#include "config/mainwindow/main_window.h"
+#include "config/mainwindow/taunt_preview.h"
+#include "config/tools/mt.h"
+#include "config/tools/sucher.h"
+#include "tests/support/game_folder.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kTester = "Theme File Editor v1.0";
+const std::string kMusic = "C:\\Tools\\MusicTester.exe";
+
+// The loading sequence for a preview file, as the fake keys log it.
+Lines loading(const std::string& preview) {
+    return {"send {DOWN}", "send {INSERT}", "send Test",  "send {TAB}", "send " + preview,
+            "send {TAB}",  "send {TAB}",    "send {TAB}", "send {TAB}", "send \r"};
+}
+const Lines kClosing = {"wait {TAB}",  "wait {TAB}",  "wait {TAB}",  "wait {TAB}",  "wait \r",
+                        "send %",      "send {DOWN}", "send {DOWN}", "send {DOWN}", "send {DOWN}",
+                        "send {DOWN}", "send \r",     "send \r"};
+
+TEST(KeyStrings, NamedKeysAltEnterAndCharacters) {
+    using platform::Key;
+    EXPECT_EQ(platform::parseKeys("{DOWN}{INSERT}{TAB}{ENTER}"),
+              (std::vector<Key>{{"DOWN", ""}, {"INSERT", ""}, {"TAB", ""}, {"ENTER", ""}}));
+    EXPECT_EQ(platform::parseKeys("%\r"), (std::vector<Key>{{"ALT", ""}, {"ENTER", ""}}));
+    // Characters as typed, a brace group that names no key included; UTF-8 stays whole.
+    EXPECT_EQ(platform::parseKeys("C:\\{x}ä"),
+              (std::vector<Key>{
+                  {"", "C"}, {"", ":"}, {"", "\\"}, {"", "{"}, {"", "x"}, {"", "}"}, {"", "ä"}}));
+    EXPECT_TRUE(platform::parseKeys("").empty());
+}
+
+class Preview : public ::testing::Test, public GameFolder {
+  protected:
+    Preview() {
+        program = "C:\\Scourix";
+        fake.app.folder = program;
+        fake.dialogs.programTitle = "scourix";
+        fake.files.addFolder(program);
+        fake.files.setCurrentFolder(program);
+        fake.files.addFile(sounds("hello.osf"), "HELLO-BYTES");
+        fake.files.addFile(kMusic, "exe");
+        fake.keys.windows.insert(kTester);
+        ini.musicTesterPath = kMusic;
+        ini.autoCloseTester = "1";
+    }
+    scourix::MainWindow& start(const std::vector<std::string>& taunts = {"hello.osf"}) {
+        writeSettings({}, taunts);
+        w = std::make_unique<scourix::MainWindow>(fake.platform);
+        w->open();
+        return *w;
+    }
+    std::string lastBox() const {
+        return fake.dialogs.boxes.empty() ? "<none>" : fake.dialogs.boxes.back().text;
+    }
+    std::unique_ptr<scourix::MainWindow> w;
+};
+
+TEST_F(Preview, PlayCopiesStartsAndTypesBothSequencesInOrder) {
+    scourix::MainWindow& m = start();
+    EXPECT_TRUE(m.play1.enabled());
+    EXPECT_FALSE(m.Playerstart.enabled());
+    EXPECT_FALSE(m.Zeitaus.enabled());
+    m.mysounds.setListIndex(0);
+    m.play1.click();
+
+    EXPECT_EQ(fake.files.content("C:\\mt\\test.osf"), "HELLO-BYTES");
+    EXPECT_EQ(fake.shell.programs, Lines{kMusic});
+    EXPECT_TRUE(fake.keys.log.empty()) << "nothing is typed before the tick";
+    EXPECT_EQ(m.Playerstart.interval, 200);
+    ASSERT_TRUE(m.Playerstart.enabled());
+
+    m.Playerstart.tick();
+    EXPECT_FALSE(m.Playerstart.enabled());
+    EXPECT_EQ(fake.keys.log.front(), "activate " + kTester);
+    EXPECT_EQ(fake.keys.sent(), loading("C:\\mt\\test.osf"));
+    EXPECT_EQ(m.Zeitaus.interval, 3800);
+    ASSERT_TRUE(m.Zeitaus.enabled());
+
+    fake.keys.log.clear();
+    m.Zeitaus.tick();
+    EXPECT_FALSE(m.Zeitaus.enabled());
+    EXPECT_EQ(fake.keys.log.front(), "activate " + kTester);
+    EXPECT_EQ(fake.keys.sent(), kClosing);
+    EXPECT_TRUE(fake.dialogs.boxes.empty()) << lastBox();
+}
+
+TEST_F(Preview, DoubleClickPlaysWithoutAutoCloseAndDriveOfTheGameFolder) {
+    game = "D:\\Spiele\\Outrage\\Descent3";
+    ini.gamePath = game;
+    ini.autoCloseTester = "0";
+    fake.files.addFolder(game + "\\custom\\sounds");
+    fake.files.addFile(sounds("b.osf"), "B");
+    fake.files.addFolder("D:\\mt"); // there already: no harm
+    scourix::MainWindow& m = start({"hello.osf", "b.osf"});
+    m.mysounds.setListIndex(1);
+    m.mysounds.dblClick();
+    EXPECT_EQ(fake.files.content("D:\\mt\\test.osf"), "B");
+    m.Playerstart.tick();
+    EXPECT_EQ(fake.keys.sent(), loading("D:\\mt\\test.osf"));
+    EXPECT_FALSE(m.Zeitaus.enabled()) << "the tester stays open";
+    EXPECT_TRUE(fake.dialogs.boxes.empty()) << lastBox();
+}
+
+TEST_F(Preview, NothingHappensWithoutSelectionOrTesterPath) {
+    scourix::MainWindow& m = start();
+    m.play1.click();
+    m.mysounds.setListIndex(0);
+    m.musip.setText("");
+    m.play1.click();
+    m.mysounds.dblClick();
+    EXPECT_TRUE(fake.shell.programs.empty());
+    EXPECT_FALSE(fake.files.has("C:\\mt\\test.osf"));
+    EXPECT_FALSE(m.Playerstart.enabled());
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
+
+    ini.musicTesterPath = "";
+    scourix::MainWindow& fresh = start();
+    EXPECT_FALSE(fresh.play1.enabled()) << "no tester path stored";
+}
+
+TEST_F(Preview, AMissingWindowIsWaitedForThenReportedAndNothingIsTyped) {
+    fake.keys.windows.clear();
+    scourix::MainWindow& m = start();
+    m.mysounds.setListIndex(0);
+    m.play1.click();
+    // A slow tester: its window shows at the third look.
+    m.Playerstart.tick();
+    m.Playerstart.tick();
+    EXPECT_TRUE(fake.keys.sent().empty());
+    ASSERT_TRUE(m.Playerstart.enabled()) << "looks again";
+    fake.keys.windows.insert(kTester);
+    m.Playerstart.tick();
+    EXPECT_EQ(fake.keys.sent(), loading("C:\\mt\\test.osf"));
+    EXPECT_TRUE(fake.dialogs.boxes.empty()) << lastBox();
+
+    // No window at all: after the last look the player is told, in his language.
+    fake.keys = FakeKeys();
+    m.m111.click();
+    m.play1.click();
+    int ticks = 0;
+    while (m.Playerstart.enabled() && ticks < 100) m.Playerstart.tick(), ++ticks;
+    EXPECT_EQ(ticks, scourix::TauntPreview::kMoreLooks + 1);
+    EXPECT_TRUE(fake.keys.sent().empty());
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(lastBox(), "Das Fenster des Soundtesters (\"Theme File Editor v1.0\") ist nicht "
+                         "erschienen. Es wurde nichts eingetippt.");
+
+    // The tester closed by the player before the closing tick: nothing typed, no message.
+    fake.keys.windows.insert(kTester);
+    m.play1.click();
+    m.Playerstart.tick();
+    fake.keys.windows.clear();
+    fake.keys.log.clear();
+    m.Zeitaus.tick();
+    EXPECT_TRUE(fake.keys.sent().empty());
+    EXPECT_EQ(fake.dialogs.boxes.size(), 1u);
+}
+
+TEST_F(Preview, FocusLostWhileTypingStopsTheRest) {
+    scourix::MainWindow& m = start();
+    m.mysounds.setListIndex(0);
+    m.play1.click();
+    fake.keys.focusLostAfter = 3;
+    m.Playerstart.tick();
+    EXPECT_EQ(fake.keys.sent(), (Lines{"send {DOWN}", "send {INSERT}", "send Test"}));
+    EXPECT_FALSE(m.Zeitaus.enabled());
+    EXPECT_EQ(lastBox(), "The sound tester's window lost the focus while it was typed at; the "
+                         "rest was not typed.");
+}
+
+TEST_F(Preview, FailuresAreToldAndNothingIsTyped) {
+    scourix::MainWindow& m = start({"gone.osf", "hello.osf"});
+
+    // A taunt of the keep list that is not in the folder.
+    m.mysounds.setListIndex(0);
+    m.play1.click();
+    EXPECT_EQ(lastBox(), "The taunt \"" + sounds("gone.osf") +
+                             "\" is not there. Nothing is "
+                             "played.");
+    EXPECT_TRUE(fake.shell.programs.empty());
+
+    // A preview folder that cannot be written.
+    m.mysounds.setListIndex(1);
+    fake.files.diskFull(true);
+    m.play1.click();
+    EXPECT_EQ(lastBox(), "The taunt could not be copied to the preview file \"C:\\mt\\test.osf\". "
+                         "Can the drive be written? Nothing is played.");
+    EXPECT_TRUE(fake.shell.programs.empty());
+    fake.files.diskFull(false);
+
+    // A tester path that does not start.
+    fake.shell.failing.insert(kMusic);
+    m.m111.click();
+    m.play1.click();
+    EXPECT_EQ(lastBox(), "Der Soundtester \"" + kMusic +
+                             "\" konnte nicht gestartet werden. Bitte "
+                             "prüfe seinen Pfad unter \"Musictester Pfad\".");
+    EXPECT_FALSE(m.Playerstart.enabled());
+    EXPECT_EQ(fake.dialogs.boxes.size(), 3u);
+    EXPECT_TRUE(fake.keys.log.empty());
+    EXPECT_FALSE(fake.app.ended);
+    EXPECT_EQ(fake.files.content(sounds("hello.osf")), "HELLO-BYTES");
+}
+
+TEST_F(Preview, PreviewFileIsOnTheGameFoldersDriveRoot) {
+    EXPECT_EQ(scourix::TauntPreview::previewFile("C:\\Games\\Descent3"), "C:\\mt\\test.osf");
+    EXPECT_EQ(scourix::TauntPreview::previewFile("e:\\D3"), "e:\\mt\\test.osf");
+}
+
+// The options window and the search window.
+class TesterPath : public Preview {
+  protected:
+    scourix::Mt& openMt(bool german = false) {
+        scourix::MainWindow& m = start();
+        if (german) m.m111.click();
+        m.m42.click();
+        return m.mt();
+    }
+};
+
+TEST_F(TesterPath, OptionsTakeTheStoredValuesThenTheMainWindows) {
+    scourix::MainWindow& m = start();
+    m.musip.setText("");
+    m.plaus.setValue(0);
+    m.m42.click();
+    scourix::Mt& mt = m.mt();
+    EXPECT_TRUE(mt.isShown());
+    EXPECT_EQ(mt.caption(), "toolpath");
+    EXPECT_EQ(mt.mtpfad.text(), kMusic) << "the stored path when the main window has none";
+    EXPECT_EQ(mt.plyeraus.value(), 0) << "the main window's flag wins";
+    EXPECT_EQ(mt.Label1.caption(), "musictester path");
+    EXPECT_EQ(mt.plyeraus.caption(), "shutdown player automatic");
+    EXPECT_EQ(mt.brows1.caption(), "....");
+    EXPECT_EQ(mt.speichern.caption(), "ok");
+    mt.close();
+
+    m.musip.setText("D:\\Other\\MusicTester.exe");
+    m.plaus.setValue(1);
+    m.m111.click();
+    m.m42.click();
+    EXPECT_EQ(mt.mtpfad.text(), "D:\\Other\\MusicTester.exe");
+    EXPECT_EQ(mt.plyeraus.value(), 1);
+    EXPECT_EQ(mt.Label1.caption(), "Musictester Pfad");
+    EXPECT_EQ(mt.plyeraus.caption(), "automatisch beenden wenn abgespielt");
+}
+
+TEST_F(TesterPath, OkHandsPathAndFlagToTheMainWindowWhichSavesThem) {
+    ini.musicTesterPath = "";
+    ini.autoCloseTester = "0";
+    scourix::Mt& mt = openMt();
+    scourix::MainWindow& m = *w;
+    EXPECT_FALSE(m.play1.enabled());
+
+    // An empty path leaves play1 as it was.
+    mt.plyeraus.setValue(1);
+    mt.speichern.click();
+    EXPECT_TRUE(mt.isClosed());
+    EXPECT_FALSE(m.play1.enabled());
+    EXPECT_EQ(m.plaus.value(), 1);
+
+    m.m42.click();
+    mt.mtpfad.setText("E:\\MT\\MusicTester.exe");
+    mt.plyeraus.setValue(0);
+    mt.speichern.click();
+    EXPECT_EQ(m.musip.text(), "E:\\MT\\MusicTester.exe");
+    EXPECT_TRUE(m.play1.enabled());
+    EXPECT_EQ(m.plaus.value(), 0);
+    EXPECT_FALSE(fake.files.content(path("scourix.ini"))->find("MT") != std::string::npos)
+        << "stored only by the main window's save";
+
+    m.plaus.setValue(1);
+    ASSERT_TRUE(m.sichern());
+    settings::SettingsFile f(fake.codepage, *fake.files.content(path("scourix.ini")));
+    settings::ScourixIni v;
+    ASSERT_EQ(settings::readScourixIni(f, v), settings::Problem::None);
+    EXPECT_EQ(v.musicTesterPath, "E:\\MT\\MusicTester.exe");
+    EXPECT_EQ(v.autoCloseTester, "1");
+}
+
+TEST_F(TesterPath, SearchStartsInTheGameFoldersParentAndWritesThePathBack) {
+    fake.files.addFile("C:\\Games\\Tools\\musictester.EXE", "exe");
+    fake.files.addFile("C:\\Games\\Tools\\readme.txt");
+    scourix::Mt& mt = openMt();
+    mt.brows1.click();
+    EXPECT_EQ(mt.dummy.text(), "musi");
+    scourix::Sucher& s = mt.sucher();
+    EXPECT_TRUE(s.isShown());
+    EXPECT_EQ(s.caption(), "search musictester.exe");
+    EXPECT_EQ(s.Drive1.drive(), "c:");
+    EXPECT_EQ(s.Dir1.path(), "C:\\Games");
+    EXPECT_EQ(s.File1.path(), "C:\\Games");
+    EXPECT_EQ(s.File1.pattern, "Musictester.exe");
+
+    // No tester in this folder: ok does nothing and the window stays.
+    s.Command1.click();
+    EXPECT_TRUE(s.isOpen());
+    EXPECT_EQ(mt.mtpfad.text(), kMusic);
+
+    ASSERT_TRUE(s.Dir1.setPath("C:\\Games\\Tools"));
+    EXPECT_EQ(s.File1.count(), 1) << "the file list follows the folder list";
+    s.Command1.click();
+    EXPECT_TRUE(s.isClosed());
+    EXPECT_EQ(mt.mtpfad.text(), "C:\\Games\\Tools\\MusicTester.exe");
+    EXPECT_TRUE(fake.dialogs.boxes.empty()) << lastBox();
+}
+
+TEST_F(TesterPath, SearchOnAnotherDriveAndItsRoot) {
+    fake.files.addFile("D:\\MusicTester.exe", "exe");
+    scourix::Mt& mt = openMt(true);
+    mt.brows1.click();
+    scourix::Sucher& s = mt.sucher();
+    EXPECT_EQ(s.caption(), "suche musictester.exe");
+    ASSERT_TRUE(s.Drive1.setDrive("d:"));
+    EXPECT_EQ(s.Dir1.path(), "D:\\");
+    EXPECT_EQ(s.File1.path(), "D:\\");
+    s.Command1.click();
+    EXPECT_EQ(mt.mtpfad.text(), "D:\\MusicTester.exe");
+}
+
+TEST_F(TesterPath, ShortGameFolderAndUnreadableDrive) {
+    game = "C:\\D3";
+    ini.gamePath = game;
+    fake.files.addFolder(game);
+    fake.files.addFile(game + "\\MusicTester.exe", "exe");
+    scourix::Mt& mt = openMt();
+    mt.brows1.click();
+    EXPECT_EQ(mt.sucher().Dir1.path(), "C:\\D3") << "the game folder itself";
+    EXPECT_EQ(mt.sucher().File1.count(), 1);
+    mt.sucher().close();
+
+    // A game folder on a drive that is not there: a message, and the window still opens.
+    w->d3path.setText("Q:\\Games\\Descent3");
+    mt.brows1.click();
+    EXPECT_EQ(lastBox(), "The folder Q:\\Games cannot be read. Please choose the drive and folder "
+                         "of MusicTester.exe.");
+    EXPECT_TRUE(mt.sucher().isShown());
+    EXPECT_FALSE(fake.app.ended);
+}
+
+TEST_F(TesterPath, ClosingTheMainWindowClosesBothWindows) {
+    scourix::Mt& mt = openMt();
+    mt.brows1.click();
+    fake.dialogs.answers = {platform::Answer::No};
+    w->close();
+    EXPECT_TRUE(w->isClosed());
+    EXPECT_TRUE(mt.isClosed());
+    EXPECT_TRUE(mt.sucher().isClosed());
+}
+
+} // namespace
