@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/shortcuts.h"
 #include "platform/system.h"
 
 namespace platform {
@@ -13,6 +14,7 @@ struct Platform {
     Dialogs& dialogs;
     App& app;
     Codepage& codepage;
+    Shortcuts& shortcuts;
 };
 
 } // namespace platform

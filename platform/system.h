@@ -4,7 +4,8 @@
 
 namespace platform {
 
-enum class ShowMode { Normal, Minimized, Hidden };
+// NoActivate shows the window without taking the focus.
+enum class ShowMode { Normal, Minimized, Hidden, NoActivate, Maximized };
 
 class Shell {
 public:
@@ -13,7 +14,7 @@ public:
     virtual bool open(const std::string& file, const std::string& parameters,
                       const std::string& folder, ShowMode show) = 0;
     // The default action on an address (a web page).
-    virtual bool openAddress(const std::string& address) = 0;
+    virtual bool openAddress(const std::string& address, ShowMode show = ShowMode::Normal) = 0;
 };
 
 // Registry roots as the game and the two programs use them.

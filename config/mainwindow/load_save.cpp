@@ -194,8 +194,7 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     write(settings::kScourixIni, ini);
 
     if (closing)
-        for (ui::Window* w :
-             {static_cast<ui::Window*>(ordner_.get()), static_cast<ui::Window*>(anzeiger_.get())})
+        for (ui::Window* w : toolWindows(false))
             if (w->isOpen()) w->close();
 
     auto writeList = [&](const char* name, const ui::ListBox& list) {
@@ -245,8 +244,7 @@ bool MainWindow::queryUnload() {
 }
 
 void MainWindow::unload() {
-    for (ui::Window* w :
-         {static_cast<ui::Window*>(ordner_.get()), static_cast<ui::Window*>(anzeiger_.get())})
+    for (ui::Window* w : toolWindows(true))
         if (w->isOpen()) w->close();
 }
 } // namespace scourix

@@ -4,6 +4,7 @@
 
 #include "common/cleaning/cleaning.h"
 #include "config/mainwindow/main_window.h"
+#include "config/tools/tools.h"
 
 namespace scourix {
 namespace {
@@ -85,7 +86,7 @@ Ordner::Ordner(platform::Platform& p, MainWindow& main)
 
 void Ordner::load() {
     mode_ = main_.dummy.text();
-    german_ = main_.m1.caption() == "&Datei";
+    german_ = toolsGerman(main_);
     abbruch.setCaption(german_ ? "abbruch" : "cancel");
     player.setCaption(german_ ? "abspielen" : "play");
     umbenen.setCaption(german_ ? "umbenennen" : "rename");

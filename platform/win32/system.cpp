@@ -30,6 +30,8 @@ int showCommand(platform::ShowMode m) {
     switch (m) {
     case platform::ShowMode::Minimized: return SW_SHOWMINNOACTIVE;
     case platform::ShowMode::Hidden: return SW_HIDE;
+    case platform::ShowMode::NoActivate: return SW_SHOWNOACTIVATE;
+    case platform::ShowMode::Maximized: return SW_SHOWMAXIMIZED;
     default: return SW_SHOWNORMAL;
     }
 }
@@ -45,9 +47,9 @@ public:
                                                          showCommand(show)));
         return r > 32;
     }
-    bool openAddress(const std::string& address) override {
+    bool openAddress(const std::string& address, platform::ShowMode show) override {
         auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(
-            dialogOwner(), nullptr, wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            dialogOwner(), nullptr, wide(address).c_str(), nullptr, nullptr, showCommand(show)));
         return r > 32;
     }
 };
@@ -231,7 +233,8 @@ struct System::Impl {
     Dialogs dialogs;
     App app;
     Codepage codepage;
-    platform::Platform platform{files, shell, registry, dialogs, app, codepage};
+    Shortcuts shortcuts;
+    platform::Platform platform{files, shell, registry, dialogs, app, codepage, shortcuts};
 };
 
 System::System(std::string title) : impl_(std::make_unique<Impl>(std::move(title))) {}

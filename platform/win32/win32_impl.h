@@ -26,6 +26,13 @@ public:
     std::vector<std::string> drives() override;
 };
 
+class Shortcuts : public platform::Shortcuts {
+public:
+    std::string commonDesktop() override;
+    std::string userDesktop() override;
+    bool create(const std::string& link, const std::string& target) override;
+};
+
 // The window message boxes belong to: the program's visible main window, if any.
 HWND dialogOwner();
 

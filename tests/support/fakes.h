@@ -14,18 +14,21 @@ class FakeShell : public platform::Shell {
 public:
     struct Start {
         std::string file, parameters, folder;
+        platform::ShowMode show = platform::ShowMode::Normal;
     };
     bool open(const std::string& file, const std::string& parameters, const std::string& folder,
-              platform::ShowMode) override {
-        started.push_back({file, parameters, folder});
+              platform::ShowMode show) override {
+        started.push_back({file, parameters, folder, show});
         return !failing.count(file);
     }
-    bool openAddress(const std::string& address) override {
+    bool openAddress(const std::string& address, platform::ShowMode show) override {
         addresses.push_back(address);
+        addressShows.push_back(show);
         return true;
     }
     std::vector<Start> started;
     std::vector<std::string> addresses;
+    std::vector<platform::ShowMode> addressShows;
     std::set<std::string> failing; // files that do not start
 };
 
@@ -127,6 +130,26 @@ public:
     std::uint64_t now = 0;
 };
 
+// Shell links kept as files of the fake file system ("link to " and the target); a link into a
+// folder listed in `readOnly` cannot be written.
+class FakeShortcuts : public platform::Shortcuts {
+public:
+    explicit FakeShortcuts(FakeFiles& files) : files_(files) {}
+    std::string commonDesktop() override { return common; }
+    std::string userDesktop() override { return user; }
+    bool create(const std::string& link, const std::string& target) override {
+        const std::string folder = link.substr(0, link.find_last_of('\\'));
+        if (readOnly.count(folder) || !files_.folderExists(folder)) return false;
+        return files_.write(link, "link to " + target);
+    }
+    std::string common = "C:\\Users\\Public\\Desktop";
+    std::string user = "C:\\Users\\player\\Desktop";
+    std::set<std::string> readOnly;
+
+private:
+    FakeFiles& files_;
+};
+
 // All fakes together, as one platform.
 struct FakePlatform {
     FakeFiles files;
@@ -135,5 +158,6 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeApp app;
     platform::Cp1252 codepage;
-    platform::Platform platform{files, shell, registry, dialogs, app, codepage};
+    FakeShortcuts shortcuts{files};
+    platform::Platform platform{files, shell, registry, dialogs, app, codepage, shortcuts};
 };

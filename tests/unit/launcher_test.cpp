@@ -364,7 +364,8 @@ TEST_F(Launcher, TheQuestionComesAfterTheSidePrograms) {
         }
     } dialogs;
     dialogs.shell = &fake.shell;
-    platform::Platform p{fake.files, fake.shell, fake.registry, dialogs, fake.app, fake.codepage};
+    platform::Platform p{fake.files, fake.shell,    fake.registry, dialogs,
+                         fake.app,   fake.codepage, fake.shortcuts};
     launcher::Anzeiger win(p);
     win.load();
     win.putzstart.tick();
