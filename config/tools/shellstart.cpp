@@ -65,7 +65,7 @@ Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
     Laufwerk.change = [this] { LaufwerkChange(); };
     Verzeichnis.change = [this] { File1.setPath(Verzeichnis.path()); };
     brok.click = File1.click = [this] { brokClick(); };
-    brabbruch.click = [this] { brfenster.setVisible(false); };
+    brabbruch.click = [this] { panel(false); };
     save.click = [this] { saveClick(); };
 }
 
@@ -74,7 +74,7 @@ void Shellstart::load() {
     setCaption(german_ ? "starte mit Gatefire....." : "start with Gatefire.....");
     save.setCaption(german_ ? "sichern" : "save");
     setClientSize(kWidth, kHeight);
-    brfenster.setVisible(false);
+    panel(false);
 
     // As a freshly loaded form: empty rows, every start box disabled.
     for (ui::TextBox* box : pr) box->setText("");
@@ -118,8 +118,15 @@ bool Shellstart::readFile() {
 
 void Shellstart::browse(int row) {
     row_ = row;
-    brfenster.setBounds(100, 30, brfenster.width, brfenster.height);
-    brfenster.setVisible(true);
+    panel(true);
+}
+
+void Shellstart::panel(bool show) {
+    brfenster.setBounds(100, show ? 30 : kHeight + 300, brfenster.width, brfenster.height);
+    brfenster.setVisible(show);
+    for (ui::Control* c : controls())
+        if (c != &brfenster && !c->container() && !dynamic_cast<ui::Timer*>(c))
+            c->setVisible(!show);
 }
 
 // The folder list goes to the chosen drive: to the current folder when it lies there, else to
@@ -150,7 +157,7 @@ void Shellstart::brokClick() {
     a[i]->setValue(1);
     sideFile[i] = name;
     sideFolder[i] = folder;
-    brfenster.setVisible(false);
+    panel(false);
 }
 
 void Shellstart::saveClick() {

@@ -27,6 +27,13 @@ class Shellstart : public ui::Window {
     MainWindow& main_;
 
   public:
+    // The browse panel comes first, so that it lies over the rows.
+    ui::Frame brfenster{*this, "brfenster"};
+    ui::DriveList Laufwerk{*this, "Laufwerk", p_.files, &brfenster};
+    ui::DirList Verzeichnis{*this, "Verzeichnis", p_.files, &brfenster};
+    ui::FileList File1{*this, "File1", p_.files, &brfenster};
+    ui::Button brok{*this, "brok", &brfenster};
+    ui::Button brabbruch{*this, "brabbruch", &brfenster};
     ui::Label Label1{*this, "Label1"};
     ui::Label Label3{*this, "Label3"};
     ui::Button br1{*this, "br1"}, br2{*this, "br2"}, br3{*this, "br3"}, br4{*this, "br4"},
@@ -36,12 +43,6 @@ class Shellstart : public ui::Window {
     ui::CheckBox a1{*this, "a1"}, a2{*this, "a2"}, a3{*this, "a3"}, a4{*this, "a4"},
         a5{*this, "a5"};
     ui::Button save{*this, "save"};
-    ui::Frame brfenster{*this, "brfenster"};
-    ui::DriveList Laufwerk{*this, "Laufwerk", p_.files, &brfenster};
-    ui::DirList Verzeichnis{*this, "Verzeichnis", p_.files, &brfenster};
-    ui::FileList File1{*this, "File1", p_.files, &brfenster};
-    ui::Button brok{*this, "brok", &brfenster};
-    ui::Button brabbruch{*this, "brabbruch", &brfenster};
 
     const std::array<ui::Button*, 5> br{&br1, &br2, &br3, &br4, &br5};
     const std::array<ui::TextBox*, 5> pr{&pr1, &pr2, &pr3, &pr4, &pr5};
@@ -51,6 +52,8 @@ class Shellstart : public ui::Window {
     // Reads shelllist.txt into the slots and start boxes; false when missing or short.
     bool readFile();
     void browse(int row);
+    // Shows or hides the browse panel; the rows step aside while it is shown.
+    void panel(bool show);
     void LaufwerkChange();
     void brokClick();
     void saveClick();
