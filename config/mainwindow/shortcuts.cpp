@@ -14,18 +14,19 @@ void MainWindow::m41Click() {
     shortcutPanel(true);
 }
 
-// While the panel is open only it and the "&info" menu can be used.
+// While the panel is open only it and the "&info" menu can be used; the panels it would cover
+// step aside, as for the game settings page.
 void MainWindow::shortcutPanel(bool open) {
     if (open) verknupf.setBounds(1440, 1560, verknupf.width, verknupf.height);
     verknupf.setVisible(open);
     for (ui::MenuItem* m : {&m1, &m2, &m4}) m->setEnabled(!open);
     master.setEnabled(!open);
+    for (ui::Control* c : Controls{&Frame1, &Frame2, &Frame3, &Frame4, &Frame5}) {
+        c->setVisible(!open);
+        if (open) c->setEnabled(false);
+    }
     // Closed, the panels are usable as the game folder makes them.
-    if (open)
-        for (ui::Control* c : Controls{&Frame1, &Frame2, &Frame3, &Frame4, &Frame5})
-            c->setEnabled(false);
-    else
-        panelsUsable(!d3path.text().empty());
+    if (!open) panelsUsable(!d3path.text().empty());
 }
 
 // Gatefire's shortcut first, then Scourix's. The panel closes once Scourix's shortcut has been

@@ -585,3 +585,13 @@ assert_unchanged() {
         "$(cd "$PROG" && find . -maxdepth 1 -type f \( -name '*.ini' -o -name '*.txt' -o -name '*.bak' \) -printf '%f\n' | sort)" \
         "settings files present ($2)"
 }
+
+# ---------------------------------------------------------------- desktop shortcuts
+
+# link_target WINDOWS_PATH: the target of a shell link as the shell's link object reads it
+# (linkinfo.exe); empty when it is no readable link.
+link_target() {
+    [[ -f "$TOOLS/linkinfo.exe" ]] || cp "$STANDINS/linkinfo.exe" "$TOOLS/"
+    timeout 60 wine "$TOOLS_WIN\\linkinfo.exe" "$1" 2>/dev/null | tr -d '\r' | sed -n 's/^.* -> //p' |
+        grep -v '^<error>$' || true
+}

@@ -181,7 +181,9 @@ TEST_F(Shortcuts, PanelLocksTheWindowUntilItCloses) {
           static_cast<ui::Control*>(&w->Frame1), static_cast<ui::Control*>(&w->Frame5)})
         EXPECT_FALSE(c->enabled()) << c->name();
     EXPECT_TRUE(w->m3.enabled());
+    EXPECT_FALSE(w->Frame4.visible()) << "the panels step aside";
     w->Label10.dblClick();
+    EXPECT_TRUE(w->Frame4.visible());
     EXPECT_FALSE(w->verknupf.visible());
     EXPECT_TRUE(w->m2.enabled());
     EXPECT_TRUE(w->Frame5.enabled());
