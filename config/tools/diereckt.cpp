@@ -134,18 +134,18 @@ void Diereckt::teilnehmenClick() {
         write(target(), immer.value() == 1 ? "2" : "0");
         return;
     }
-    joined_ = true;
     d3run.setEnabled(true);
 }
 
 void Diereckt::d3runTick() {
     d3run.setEnabled(false);
+    joined_ = true;
     p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate);
     main_.beendenauto.setEnabled(true);
 }
 
+// A window closed before its join started Gatefire withdraws the request with the start.
 void Diereckt::unload() {
-    d3run.setEnabled(false);
     if (!joined_) write(target(), immer.value() == 1 ? "2" : "0");
 }
 

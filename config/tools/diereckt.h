@@ -16,12 +16,13 @@ class Diereckt : public ui::Window {
     Diereckt(platform::Platform& p, MainWindow& main);
 
     void load() override;
-    // Writes the choices without a one-time request, unless a join has written its request.
+    // Writes the choices without a one-time request, unless a join has started Gatefire: the
+    // request the join wrote is then Gatefire's to read and turn off.
     void unload() override;
 
     // The game switch for the server kind followed by the address.
     std::string target() const;
-    // True from a join until the window loads again: the request is Gatefire's to read.
+    // True once a join has started Gatefire, until the window loads again.
     bool joined() const { return joined_; }
 
   private:

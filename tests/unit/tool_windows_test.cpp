@@ -153,6 +153,16 @@ TEST_F(DirectJoin, JoinWritesTheRequestSavesStartsGatefireAndEndsScourix) {
     EXPECT_EQ(direckt(), "\"-directip 10.1.2.3:2092\"\r\n\"1\"\r\n\"0\"\r\n");
 }
 
+TEST_F(DirectJoin, ClosedBeforeGatefireStartsTheJoinIsWithdrawn) {
+    scourix::Diereckt& d = open();
+    d.iptext.setText("1.2.3.4:2092");
+    d.teilnehmen.click();
+    d.close();
+    EXPECT_FALSE(d.d3run.enabled());
+    EXPECT_TRUE(fake.shell.started.empty());
+    EXPECT_EQ(direckt(), "\"-pxo 1.2.3.4:2092\"\r\n\"0\"\r\n\"0\"\r\n");
+}
+
 TEST_F(DirectJoin, JoinAlwaysWritesTwo) {
     scourix::Diereckt& d = open();
     d.iptext.setText("1.2.3.4:2092");
