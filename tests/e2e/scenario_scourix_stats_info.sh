@@ -27,7 +27,7 @@ ui_menu "&info/MusicTester"
 drive wait-window --title info --timeout 10000 || fail "no info window"
 WIN=info assert_ui Frame2 visible 1 "the sound-tester panel"
 WIN=info assert_ui Label2 text "comment :"
-version=$(strings -el "$BIN/scourix.exe" | sed -n '/^FileVersion$/{n;p;q}')
+version=$(sed -n 's/^project(Scourix VERSION \([0-9.]*\).*/\1/p' "$E2E_REPO/CMakeLists.txt")
 WIN=info assert_ui lblVersion text "Version $version"
 assert_contains "$(WIN=info ui_field Label4 text)" "Musictester is a Tool of " "the hint"
 check_layout info

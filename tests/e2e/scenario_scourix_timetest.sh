@@ -48,7 +48,7 @@ expect_box scourix "add commandline to fps.txt ?" "Yes|No|Cancel" question Yes
 drive wait-window --title "fps.txt - Notepad" --timeout 30000 || fail "Notepad did not show fps.txt"
 screenshot scourix-fps-notepad
 assert_eq 508 "$(wc -l <"$GAME/fps.txt")" "lines after the append"
-version=$(strings -el "$BIN/scourix.exe" | sed -n '/^FileVersion$/{n;p;q}')
+version=$(sed -n 's/^project(Scourix VERSION \([0-9.]*\).*/\1/p' "$E2E_REPO/CMakeLists.txt")
 assert_bytes <(tail -n 7 "$GAME/fps.txt") \
     "demo : secret2.dem\r\n\r\nkey's : \r\n\r\n-nosound \r\n\r\n** Scourix Version :${version} **\r\n" \
     "the appended block"
