@@ -13,7 +13,7 @@ void place(ui::Control& c, int left, int top, int width, int height) {
 
 const int kWidth = 420;
 // The credits panel and what lies below it, with and without the sound-tester panel above.
-const int kWithHint = 138, kWithoutHint = 8;
+const int kWithHint = 114, kWithoutHint = 8;
 
 const char* const kCredits = "Descent 3 is a game of Outrage Entertainment; its engine's source "
                              "is public at github.com/DescentDevelopers/Descent3.";
@@ -30,10 +30,10 @@ Infofenster::Infofenster(platform::Platform& p, MainWindow& main)
     ownerWindow = &main;
     centred = true;
 
-    place(Frame2, 8, 6, 404, 124);
+    place(Frame2, 8, 6, 404, 100);
     Frame2.setCaption("Musictester");
-    place(Label4, 10, 18, 384, 66);
-    place(downl, 10, 90, 384, 24);
+    place(Label4, 10, 18, 384, 44);
+    place(downl, 10, 66, 384, 24);
     downl.setCaption(web::kEditorDownload);
 
     place(Frame1, 8, kWithHint, 404, 112);

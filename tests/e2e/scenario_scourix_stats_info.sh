@@ -15,6 +15,8 @@ put_files "$GAME" top.stats
 start_scourix
 wait_main_window
 ui_click delstadjetzt --post
+drive box --title scourix --timeout 30000 || fail "no statistics message"
+screenshot scourix-stats
 expect_box scourix " 3 stats-files deleted !" OK information OK
 assert_listing "$GAME/netgames" hosts.allow autoexec.dmfc
 assert_file_exists "$GAME/top.stats" "a statistics file outside netgames"
@@ -58,6 +60,8 @@ screenshot scourix-info-de
 # Scourix's close closes the info window with it.
 put_files "$GAME/netgames" four.stats
 ui_click delstadjetzt --post
+drive box --title scourix --timeout 30000 || fail "no statistics message"
+screenshot scourix-stats-de
 expect_box scourix " 1 Stats-Dateien gelöscht !" OK information OK
 rm -r "$GAME/netgames"
 ui_click delstadjetzt --post
