@@ -44,7 +44,10 @@ void MainWindow::m18Click() {
     choose(kConnectionSpeed, kSpeeds, {&csmodem, &csisdn, &cscable, &csfast});
 
     std::string version;
-    for (int i = 0; i < 3; ++i) version += (i ? "." : "") + read(kVersionKey, kVersionParts[i]);
+    for (int i = 0; i < 3; ++i) {
+        if (i) version += '.';
+        version += read(kVersionKey, kVersionParts[i]);
+    }
     d3version.setCaption(version);
 
     Frame4.setBounds(Frame4.left, kLowerPanelsHidden, Frame4.width, Frame4.height);

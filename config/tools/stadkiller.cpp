@@ -29,14 +29,16 @@ void Stadkiller::load() {
     for (int i = 0; i < List1.count(); ++i)
         ++(p_.files.remove(folder + "\\" + List1.item(i)) ? deleted : left);
 
-    std::string text = " " + std::to_string(deleted) +
-                       (de ? " Stats-Dateien gelöscht !" : " stats-files deleted !");
-    if (left)
-        text += de ? "\n" + std::to_string(left) +
-                         " Stats-Dateien konnten nicht gelöscht werden (schreibgeschützt oder "
-                         "in Gebrauch)."
-                   : "\n" + std::to_string(left) +
-                         " stats-files could not be deleted (read-only or in use).";
+    std::string text(" ");
+    text += std::to_string(deleted);
+    text += de ? " Stats-Dateien gelöscht !" : " stats-files deleted !";
+    if (left) {
+        text += "\n";
+        text += std::to_string(left);
+        text += de ? " Stats-Dateien konnten nicht gelöscht werden (schreibgeschützt oder in "
+                     "Gebrauch)."
+                   : " stats-files could not be deleted (read-only or in use).";
+    }
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Information);
     close();
 }
