@@ -12,7 +12,7 @@ class Shortcuts {
     // The player's own desktop; empty when there is none.
     virtual std::string userDesktop() = 0;
     // Writes a shell link at `link` that points at the program `target`, with nothing else set.
-    // False when the link cannot be written.
+    // False when the link cannot be written; a file that exists at `link` is never replaced.
     virtual bool create(const std::string& link, const std::string& target) = 0;
 };
 

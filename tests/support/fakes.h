@@ -139,7 +139,8 @@ public:
     std::string userDesktop() override { return user; }
     bool create(const std::string& link, const std::string& target) override {
         const std::string folder = link.substr(0, link.find_last_of('\\'));
-        if (readOnly.count(folder) || !files_.folderExists(folder)) return false;
+        if (readOnly.count(folder) || !files_.folderExists(folder) || files_.exists(link))
+            return false;
         return files_.write(link, "link to " + target);
     }
     std::string common = "C:\\Users\\Public\\Desktop";
