@@ -4,6 +4,7 @@ namespace launcher {
 
 void writeGameSettings(platform::Registry& reg, const settings::NetworkIni& net,
                        const std::string& pilotName) {
+    using namespace gameregistry;
     const auto root = platform::RegRoot::LocalMachine;
     auto text = [&](const char* name, const std::string& value) {
         reg.createKey(root, kGameKey);
@@ -13,27 +14,20 @@ void writeGameSettings(platform::Registry& reg, const settings::NetworkIni& net,
         reg.createKey(root, kGameKey);
         reg.setDword(root, kGameKey, name, value);
     };
-    if (!pilotName.empty()) text("Default_pilot", pilotName + ".plt");
+    if (!pilotName.empty()) text(kDefaultPilot, pilotName + ".plt");
 
-    const char* const languages[] = {"English", "German", "Spanish", "Italian", "French"};
-    for (std::uint32_t i = 0; i < 5; ++i)
-        if (net.gameLanguage == languages[i]) number("LanguageType", i);
+    for (std::uint32_t i = 0; i < kLanguages.size(); ++i)
+        if (net.gameLanguage == kLanguages[i]) number(kLanguageType, i);
 
-    auto when = [&](const std::string& flag, const char* name, const char* value) {
-        if (flag == "1") text(name, value);
+    auto choose = [&](const char* name, const auto& choices) {
+        for (const Choice& c : choices)
+            if (net.*c.flag == "1") text(name, c.word);
     };
-    when(net.keyboardUS, "KeyboardType", "United States");
-    when(net.keyboardFrench, "KeyboardType", "French");
-    when(net.keyboardGerman, "KeyboardType", "German");
-    when(net.netNone, "NetworkConnection", "None");
-    when(net.netDialup, "NetworkConnection", "Dialup");
-    when(net.netLan, "NetworkConnection", "LAN");
-    when(net.speed56K, "ConnectionSpeed", "56K");
-    when(net.speedIsdn, "ConnectionSpeed", "ISDN");
-    when(net.speedCable, "ConnectionSpeed", "Cable");
-    when(net.speedFast, "ConnectionSpeed", "Fast");
-    if (!net.trackerName.empty()) text("TrackerLogin", net.trackerName);
-    if (!net.trackerSecret.empty()) text("TrackerPassword", net.trackerSecret);
+    choose(kKeyboardType, kKeyboards);
+    choose(kNetworkConnection, kConnections);
+    choose(kConnectionSpeed, kSpeeds);
+    if (!net.trackerName.empty()) text(kTrackerLogin, net.trackerName);
+    if (!net.trackerSecret.empty()) text(kTrackerPassword, net.trackerSecret);
 }
 
 } // namespace launcher

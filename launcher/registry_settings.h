@@ -1,13 +1,13 @@
 #pragma once
 #include <string>
 
+#include "common/registry/game_registry.h"
 #include "common/settings/layouts.h"
 #include "platform/system.h"
 
 namespace launcher {
 
-// The game's registry key, below HKEY_LOCAL_MACHINE.
-inline const std::string kGameKey = "Software\\Outrage\\Descent3";
+using gameregistry::kGameKey;
 
 // Writes the game's language, keyboard, connection, tracker login and default pilot. A value
 // whose condition is not met keeps what the registry holds; each value fails on its own.

@@ -9,7 +9,7 @@ enum class Icon { None, Information, Question, Exclamation, Critical };
 enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // A message box. An empty title gives the program's own title.
     virtual Answer message(const std::string& text, Buttons buttons, Icon icon,

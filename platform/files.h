@@ -9,7 +9,7 @@ namespace platform {
 // The file system as both programs use it. Paths are Windows paths in UTF-8
 // ("C:\Games\Descent3\custom\sounds\a.osf"), passed on exactly as given.
 class Files {
-public:
+  public:
     virtual ~Files() = default;
 
     // Plain names of the files (not folders) in `folder` matching `pattern`, in the

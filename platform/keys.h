@@ -10,7 +10,7 @@ namespace platform {
 // "%" is the Alt key pressed and released alone, the character 13 is Enter, and every other
 // character is typed as it is.
 class Keys {
-public:
+  public:
     virtual ~Keys() = default;
     // Brings the top-level window with exactly this title to the front and makes it the target
     // of the following sends. False when there is no such window or it could not be brought to

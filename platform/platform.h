@@ -2,6 +2,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/keys.h"
+#include "platform/shortcuts.h"
 #include "platform/system.h"
 
 namespace platform {
@@ -15,6 +16,7 @@ struct Platform {
     App& app;
     Codepage& codepage;
     Keys& keys;
+    Shortcuts& shortcuts;
 };
 
 } // namespace platform

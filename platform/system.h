@@ -4,16 +4,17 @@
 
 namespace platform {
 
-enum class ShowMode { Normal, Minimized, Hidden };
+// NoActivate shows the window without taking the focus.
+enum class ShowMode { Normal, Minimized, Hidden, NoActivate, Maximized };
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // The shell's "Open" on a file. True when the shell reports that it started.
     virtual bool open(const std::string& file, const std::string& parameters,
                       const std::string& folder, ShowMode show) = 0;
     // The default action on an address (a web page).
-    virtual bool openAddress(const std::string& address) = 0;
+    virtual bool openAddress(const std::string& address, ShowMode show = ShowMode::Normal) = 0;
     // Starts a program by its full path, without arguments, in its own folder, with a normal
     // window that gets the focus. False when it could not be started.
     virtual bool start(const std::string& program) = 0;
@@ -24,7 +25,7 @@ enum class RegRoot { LocalMachine, CurrentUser };
 
 // The registry as the 32-bit game sees it: implementations use the 32-bit view.
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Creates the key or opens it when it exists; true on success.
     virtual bool createKey(RegRoot root, const std::string& key) = 0;
@@ -39,7 +40,7 @@ public:
 
 // Conversion between the settings files' single-byte code page and UTF-8.
 class Codepage {
-public:
+  public:
     virtual ~Codepage() = default;
     virtual std::string toUtf8(const std::string& ansi) = 0;
     virtual std::string fromUtf8(const std::string& utf8) = 0;
@@ -47,7 +48,7 @@ public:
 
 // Windows-1252, the code page used where the system has none of its own.
 class Cp1252 : public Codepage {
-public:
+  public:
     std::string toUtf8(const std::string& ansi) override;
     std::string fromUtf8(const std::string& utf8) override;
 };
@@ -58,7 +59,7 @@ struct Version {
 
 // The running program: its folder, its own version, its end.
 class App {
-public:
+  public:
     virtual ~App() = default;
     // Folder of the running executable, without trailing backslash.
     virtual std::string programFolder() = 0;

@@ -1,5 +1,6 @@
 #include "config/mainwindow/main_window.h"
 
+#include "common/registry/game_registry.h"
 #include "config/mainwindow/main_window_detail.h"
 
 namespace scourix {
@@ -11,37 +12,42 @@ using platform::Icon;
 
 // The game settings page shows what the game's registry holds now.
 void MainWindow::m18Click() {
-    auto read = [this](const char* key, const char* name) {
+    using namespace gameregistry;
+    auto read = [this](const std::string& key, const char* name) {
         std::string text;
         if (!p_.registry.read(platform::RegRoot::LocalMachine, key, name, text)) text.clear();
         return text;
     };
-    username.setText(read(kGameKey, "TrackerLogin"));
-    passwort.setText(read(kGameKey, "TrackerPassword"));
+    username.setText(read(kGameKey, kTrackerLogin));
+    passwort.setText(read(kGameKey, kTrackerPassword));
 
-    const std::string lang = read(kGameKey, "LanguageType");
-    const char* const languages[] = {"English", "German", "Spanish", "Italian", "French"};
+    const std::string lang = read(kGameKey, kLanguageType);
     if (lang.size() == 1 && lang[0] >= '0' && lang[0] <= '4') {
-        d3sprache.setText(languages[lang[0] - '0']);
+        d3sprache.setText(kLanguages[lang[0] - '0']);
     } else if (lang.empty()) {
         d3sprache.clear();
         d3sprache.setText("US-Version");
     }
 
-    auto choose = [&](const char* name,
-                      std::initializer_list<std::pair<const char*, ui::OptionButton*>> words) {
+    // Each option whose word the value holds is selected, so the last of them wins.
+    auto choose = [&](const char* name, const auto& choices,
+                      std::initializer_list<ui::OptionButton*> options) {
         const std::string value = read(kGameKey, name);
-        for (const auto& [word, option] : words)
-            if (value.find(word) != std::string::npos) option->setValue(true);
+        auto option = options.begin();
+        for (const Choice& c : choices) {
+            if (value.find(c.word) != std::string::npos) (*option)->setValue(true);
+            ++option;
+        }
     };
-    choose("KeyboardType", {{"United States", &keyus}, {"French", &keyfr}, {"German", &keyger}});
-    choose("NetworkConnection", {{"None", &iconnone}, {"Dialup", &icondialup}, {"LAN", &iconlan}});
-    choose("ConnectionSpeed",
-           {{"56K", &csmodem}, {"ISDN", &csisdn}, {"Cable", &cscable}, {"Fast", &csfast}});
+    choose(kKeyboardType, kKeyboards, {&keyus, &keyfr, &keyger});
+    choose(kNetworkConnection, kConnections, {&iconnone, &icondialup, &iconlan});
+    choose(kConnectionSpeed, kSpeeds, {&csmodem, &csisdn, &cscable, &csfast});
 
-    std::string version = read(kVersionKey, "Major") + ".";
-    version = version + read(kVersionKey, "Minor") + ".";
-    version = version + read(kVersionKey, "Build");
+    std::string version;
+    for (int i = 0; i < 3; ++i) {
+        if (i) version += '.';
+        version += read(kVersionKey, kVersionParts[i]);
+    }
     d3version.setCaption(version);
 
     Frame4.setBounds(Frame4.left, kLowerPanelsHidden, Frame4.width, Frame4.height);

@@ -196,8 +196,7 @@ bool MainWindow::save(bool lastPilot, bool closing) {
 
     if (closing) mt_->closeWithSearch();
     if (closing)
-        for (ui::Window* w :
-             {static_cast<ui::Window*>(ordner_.get()), static_cast<ui::Window*>(anzeiger_.get())})
+        for (ui::Window* w : toolWindows(false))
             if (w->isOpen()) w->close();
 
     auto writeList = [&](const char* name, const ui::ListBox& list) {
@@ -248,8 +247,7 @@ bool MainWindow::queryUnload() {
 
 void MainWindow::unload() {
     mt_->closeWithSearch();
-    for (ui::Window* w :
-         {static_cast<ui::Window*>(ordner_.get()), static_cast<ui::Window*>(anzeiger_.get())})
+    for (ui::Window* w : toolWindows(true))
         if (w->isOpen()) w->close();
 }
 } // namespace scourix

@@ -4,7 +4,11 @@
 #include "config/mainwindow/main_window_detail.h"
 #include "config/mainwindow/taunt_preview.h"
 #include "config/tools/mt.h"
+#include "config/tools/diereckt.h"
+#include "config/tools/infofenster.h"
 #include "config/tools/ordner.h"
+#include "config/tools/shellstart.h"
+#include "config/tools/stadkiller.h"
 
 // The main window's controls, their places and their wiring. Its behaviour lives beside it:
 // load_save.cpp (reading, recovery, saving, closing), editors.cpp (keep lists, switches, pilots),
@@ -204,9 +208,29 @@ MainWindow::MainWindow(platform::Platform& p)
     m22.click = [this] { m22Click(); };
     anzeigerstart.tick = [this] { anzeigerstartTick(); };
     beendenauto.tick = [this] { beendenautoTick(); };
+    m23.click = [this] { m23Click(); };
+    m24.click = [this] { m24Click(); };
+    m41.click = [this] { m41Click(); };
+    verkok.click = [this] { verkokClick(); };
+    verkc.click = Label10.dblClick = [this] { shortcutPanel(false); };
+    m43.click = [this] { shellstart_->open(); };
+    m44.click = [this] { diereckt_->open(); };
+    delstadjetzt.click = [this] { stadkiller_->open(); };
+    m31.click = [this] {
+        dummy.setText("info0");
+        infofenster_->open();
+    };
+    m33.click = [this] {
+        dummy.setText("info1");
+        infofenster_->open();
+    };
 
     ordner_ = std::make_unique<Ordner>(p, *this);
     anzeiger_ = std::make_unique<CleanNow>(p, *this);
+    diereckt_ = std::make_unique<Diereckt>(p, *this);
+    shellstart_ = std::make_unique<Shellstart>(p, *this);
+    stadkiller_ = std::make_unique<Stadkiller>(p, *this);
+    infofenster_ = std::make_unique<Infofenster>(p, *this);
 
     // The taunt preview and the sound tester's path.
     mt_ = std::make_unique<Mt>(p, *this);
@@ -227,5 +251,24 @@ CleanNow& MainWindow::anzeiger() {
 }
 Mt& MainWindow::mt() {
     return *mt_;
+}
+Diereckt& MainWindow::diereckt() {
+    return *diereckt_;
+}
+Shellstart& MainWindow::shellstart() {
+    return *shellstart_;
+}
+Stadkiller& MainWindow::stadkiller() {
+    return *stadkiller_;
+}
+Infofenster& MainWindow::infofenster() {
+    return *infofenster_;
+}
+
+std::vector<ui::Window*> MainWindow::toolWindows(bool unloading) {
+    std::vector<ui::Window*> out{ordner_.get(), anzeiger_.get(), infofenster_.get(),
+                                 shellstart_.get()};
+    if (unloading) out.push_back(diereckt_.get());
+    return out;
 }
 } // namespace scourix

@@ -13,6 +13,10 @@ class Ordner;
 class CleanNow;
 class Mt;
 class TauntPreview;
+class Diereckt;
+class Shellstart;
+class Stadkiller;
+class Infofenster;
 
 // Scourix's main window: the game folder, the pilots, the switches, the own ship logos and
 // taunts with what to do with all others, the statistics option, the game settings page and
@@ -38,6 +42,13 @@ class MainWindow : public ui::Window {
     CleanNow& anzeiger();
     // The sound tester's options window; it owns the search window `sucher`.
     Mt& mt();
+    // The tool windows: direct join, side programs, statistics remover, info; each exists once.
+    Diereckt& diereckt();
+    Shellstart& shellstart();
+    Stadkiller& stadkiller();
+    Infofenster& infofenster();
+    // "-" & switch & " " for each selected line of the switch list, in list order.
+    std::string switchString() const;
 
     platform::Platform& platform() { return p_; }
     const settings::Store& store() const { return store_; }
@@ -222,8 +233,27 @@ class MainWindow : public ui::Window {
     void beendenautoTick();
     void play1Click();
 
+    // The other windows the main window closes: while saving at its close, and at its unload,
+    // which closes the direct-join window too.
+    std::vector<ui::Window*> toolWindows(bool unloading);
+    // Time test and frame-rate log.
+    void m23Click();
+    void m24Click();
+    // Appends the switch block to fps.txt; false (and the file unchanged) when it cannot.
+    bool appendFps(const std::string& path);
+    // Desktop shortcuts.
+    void m41Click();
+    void shortcutPanel(bool open);
+    void verkokClick();
+    enum class Link { Created, Exists, Failed };
+    Link makeShortcut(const std::string& name, const std::string& program);
+
     std::unique_ptr<Ordner> ordner_;
     std::unique_ptr<CleanNow> anzeiger_;
+    std::unique_ptr<Diereckt> diereckt_;
+    std::unique_ptr<Shellstart> shellstart_;
+    std::unique_ptr<Stadkiller> stadkiller_;
+    std::unique_ptr<Infofenster> infofenster_;
     std::unique_ptr<Mt> mt_;
     std::unique_ptr<TauntPreview> preview_;
 };

@@ -18,8 +18,6 @@ inline constexpr int kLowerPanelsTop = 3420;
 inline constexpr int kLowerPanelsHidden = 5000;
 
 inline const char* const kErrorTitle = "Scourix - ERROR!!";
-inline const char* const kGameKey = "Software\\Outrage\\Descent3";
-inline const char* const kVersionKey = "Software\\Outrage\\Descent3\\Version";
 inline const char* const kUpdateAddress =
     "http://www.outrage.com/descent3/download/northamerica.html";
 

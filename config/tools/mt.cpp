@@ -3,6 +3,7 @@
 #include "common/settings/layouts.h"
 #include "config/mainwindow/main_window.h"
 #include "config/tools/sucher.h"
+#include "config/tools/tools.h"
 
 namespace scourix {
 namespace {
@@ -48,7 +49,7 @@ void Mt::load() {
     plyeraus.setValue(main_.plaus.value() == 1 ? 1 : 0);
     if (!main_.musip.text().empty()) mtpfad.setText(main_.musip.text());
 
-    const bool german = main_.m1.caption() == "&Datei";
+    const bool german = toolsGerman(main_);
     Label1.setCaption(german ? "Musictester Pfad" : "musictester path");
     plyeraus.setCaption(german ? "automatisch beenden wenn abgespielt"
                                : "shutdown player automatic");

@@ -5,6 +5,7 @@
 #include "common/cleaning/cleaning.h"
 #include "config/mainwindow/main_window.h"
 #include "config/mainwindow/taunt_preview.h"
+#include "config/tools/tools.h"
 
 namespace scourix {
 namespace {
@@ -98,7 +99,7 @@ Ordner::~Ordner() = default;
 
 void Ordner::load() {
     mode_ = main_.dummy.text();
-    german_ = main_.m1.caption() == "&Datei";
+    german_ = toolsGerman(main_);
     abbruch.setCaption(german_ ? "abbruch" : "cancel");
     player.setCaption(german_ ? "abspielen" : "play");
     umbenen.setCaption(german_ ? "umbenennen" : "rename");

@@ -4,6 +4,7 @@
 
 #include "config/mainwindow/main_window.h"
 #include "config/tools/mt.h"
+#include "config/tools/tools.h"
 
 namespace scourix {
 namespace {
@@ -36,7 +37,7 @@ Sucher::Sucher(platform::Platform& p, Mt& mt)
 
 void Sucher::load() {
     const bool musi = mt_.dummy.text() == "musi";
-    german_ = mt_.main().m1.caption() == "&Datei";
+    german_ = toolsGerman(mt_.main());
     if (musi) setCaption(german_ ? "suche musictester.exe" : "search musictester.exe");
     File1.pattern = musi ? "Musictester.exe" : "*";
 

@@ -65,7 +65,9 @@ bool Files::copy(const std::string& from, const std::string& to) {
     return CopyFileW(wide(from).c_str(), wide(to).c_str(), FALSE) != 0;
 }
 
-bool Files::remove(const std::string& path) { return DeleteFileW(wide(path).c_str()) != 0; }
+bool Files::remove(const std::string& path) {
+    return DeleteFileW(wide(path).c_str()) != 0;
+}
 
 bool Files::rename(const std::string& from, const std::string& to) {
     return MoveFileW(wide(from).c_str(), wide(to).c_str()) != 0;

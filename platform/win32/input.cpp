@@ -74,8 +74,8 @@ std::string inputBox(const std::string& prompt, const std::string& title,
     child(L"STATIC", wide(prompt), SS_LEFT, 10, 10, 260, 70, -1);
     child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 280, 10, 80, 24, IDOK);
     child(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 280, 40, 80, 24, IDCANCEL);
-    state.edit = child(L"EDIT", wide(defaultText), ES_AUTOHSCROLL | WS_TABSTOP, 10, 95, 350, 22,
-                       100);
+    state.edit =
+        child(L"EDIT", wide(defaultText), ES_AUTOHSCROLL | WS_TABSTOP, 10, 95, 350, 22, 100);
     SendMessageW(state.edit, EM_SETSEL, 0, -1);
     if (owner) EnableWindow(owner, FALSE);
     ShowWindow(box, SW_SHOWNORMAL);

@@ -28,26 +28,32 @@ namespace {
 
 int showCommand(platform::ShowMode m) {
     switch (m) {
-    case platform::ShowMode::Minimized: return SW_SHOWMINNOACTIVE;
-    case platform::ShowMode::Hidden: return SW_HIDE;
-    default: return SW_SHOWNORMAL;
+    case platform::ShowMode::Minimized:
+        return SW_SHOWMINNOACTIVE;
+    case platform::ShowMode::Hidden:
+        return SW_HIDE;
+    case platform::ShowMode::NoActivate:
+        return SW_SHOWNOACTIVATE;
+    case platform::ShowMode::Maximized:
+        return SW_SHOWMAXIMIZED;
+    default:
+        return SW_SHOWNORMAL;
     }
 }
 
 class Shell : public platform::Shell {
-public:
+  public:
     bool open(const std::string& file, const std::string& parameters, const std::string& folder,
               platform::ShowMode show) override {
         std::wstring f = wide(file), p = wide(parameters), d = wide(folder);
-        auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(dialogOwner(), L"open", f.c_str(),
-                                                         p.empty() ? nullptr : p.c_str(),
-                                                         d.empty() ? nullptr : d.c_str(),
-                                                         showCommand(show)));
+        auto r = reinterpret_cast<INT_PTR>(
+            ShellExecuteW(dialogOwner(), L"open", f.c_str(), p.empty() ? nullptr : p.c_str(),
+                          d.empty() ? nullptr : d.c_str(), showCommand(show)));
         return r > 32;
     }
-    bool openAddress(const std::string& address) override {
+    bool openAddress(const std::string& address, platform::ShowMode show) override {
         auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(
-            dialogOwner(), nullptr, wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            dialogOwner(), nullptr, wide(address).c_str(), nullptr, nullptr, showCommand(show)));
         return r > 32;
     }
     bool start(const std::string& program) override {
@@ -82,7 +88,7 @@ const REGSAM kView = KEY_WOW64_32KEY;
 const REGSAM kAccess = 0x3F;
 
 class Registry : public platform::Registry {
-public:
+  public:
     bool createKey(platform::RegRoot root, const std::string& key) override {
         HKEY h;
         DWORD disposition;
@@ -130,7 +136,7 @@ public:
         return true;
     }
 
-private:
+  private:
     bool set(platform::RegRoot root, const std::string& key, const std::string& name, DWORD type,
              const BYTE* data, DWORD size) {
         HKEY h;
@@ -143,7 +149,7 @@ private:
 };
 
 class App : public platform::App {
-public:
+  public:
     std::string programFolder() override {
         std::wstring p = modulePath();
         return utf8(p.substr(0, p.find_last_of(L'\\')));
@@ -163,7 +169,7 @@ public:
     std::uint64_t milliseconds() override { return GetTickCount64(); }
     void end() override { ExitProcess(0); }
 
-private:
+  private:
     static std::wstring modulePath() {
         std::wstring p(MAX_PATH, L'\0');
         for (;;) {
@@ -176,7 +182,7 @@ private:
 
 // The system's own single-byte code page.
 class Codepage : public platform::Codepage {
-public:
+  public:
     std::string toUtf8(const std::string& ansi) override {
         if (ansi.empty()) return {};
         int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
@@ -187,8 +193,8 @@ public:
     std::string fromUtf8(const std::string& text) override {
         std::wstring w = wide(text);
         if (w.empty()) return {};
-        int n = WideCharToMultiByte(CP_ACP, 0, w.data(), int(w.size()), nullptr, 0, nullptr,
-                                    nullptr);
+        int n =
+            WideCharToMultiByte(CP_ACP, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
         std::string s(n, '\0');
         WideCharToMultiByte(CP_ACP, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
         return s;
@@ -197,25 +203,34 @@ public:
 
 UINT buttonFlags(platform::Buttons b) {
     switch (b) {
-    case platform::Buttons::OkCancel: return MB_OKCANCEL;
-    case platform::Buttons::YesNo: return MB_YESNO;
-    case platform::Buttons::YesNoCancel: return MB_YESNOCANCEL;
-    default: return MB_OK;
+    case platform::Buttons::OkCancel:
+        return MB_OKCANCEL;
+    case platform::Buttons::YesNo:
+        return MB_YESNO;
+    case platform::Buttons::YesNoCancel:
+        return MB_YESNOCANCEL;
+    default:
+        return MB_OK;
     }
 }
 
 UINT iconFlags(platform::Icon i) {
     switch (i) {
-    case platform::Icon::Information: return MB_ICONINFORMATION;
-    case platform::Icon::Question: return MB_ICONQUESTION;
-    case platform::Icon::Exclamation: return MB_ICONEXCLAMATION;
-    case platform::Icon::Critical: return MB_ICONERROR;
-    default: return 0;
+    case platform::Icon::Information:
+        return MB_ICONINFORMATION;
+    case platform::Icon::Question:
+        return MB_ICONQUESTION;
+    case platform::Icon::Exclamation:
+        return MB_ICONEXCLAMATION;
+    case platform::Icon::Critical:
+        return MB_ICONERROR;
+    default:
+        return 0;
     }
 }
 
 class Dialogs : public platform::Dialogs {
-public:
+  public:
     explicit Dialogs(std::string title) : title_(std::move(title)) {}
     platform::Answer message(const std::string& text, platform::Buttons buttons,
                              platform::Icon icon, const std::string& title) override {
@@ -223,10 +238,14 @@ public:
                             wide(title.empty() ? title_ : title).c_str(),
                             buttonFlags(buttons) | iconFlags(icon) | MB_SETFOREGROUND);
         switch (r) {
-        case IDOK: return platform::Answer::Ok;
-        case IDYES: return platform::Answer::Yes;
-        case IDNO: return platform::Answer::No;
-        default: return platform::Answer::Cancel;
+        case IDOK:
+            return platform::Answer::Ok;
+        case IDYES:
+            return platform::Answer::Yes;
+        case IDNO:
+            return platform::Answer::No;
+        default:
+            return platform::Answer::Cancel;
         }
     }
     std::string input(const std::string& prompt, const std::string& title,
@@ -235,7 +254,7 @@ public:
     }
     void beep() override { MessageBeep(MB_OK); }
 
-private:
+  private:
     std::string title_;
 };
 
@@ -250,11 +269,14 @@ struct System::Impl {
     App app;
     Codepage codepage;
     Keys keys;
-    platform::Platform platform{files, shell, registry, dialogs, app, codepage, keys};
+    Shortcuts shortcuts;
+    platform::Platform platform{files, shell, registry, dialogs, app, codepage, keys, shortcuts};
 };
 
 System::System(std::string title) : impl_(std::make_unique<Impl>(std::move(title))) {}
 System::~System() = default;
-platform::Platform& System::platform() { return impl_->platform; }
+platform::Platform& System::platform() {
+    return impl_->platform;
+}
 
 } // namespace win32

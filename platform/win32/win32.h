@@ -9,13 +9,13 @@ namespace win32 {
 
 // The Windows implementations of the platform interfaces, for one program.
 class System {
-public:
+  public:
     // `title` is the caption of message boxes that have none of their own.
     explicit System(std::string title);
     ~System();
     platform::Platform& platform();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -8,7 +8,7 @@
 namespace win32 {
 
 class Files : public platform::Files {
-public:
+  public:
     bool list(const std::string& folder, const std::string& pattern,
               std::vector<std::string>& names) override;
     bool listFolders(const std::string& folder, std::vector<std::string>& names) override;
@@ -28,13 +28,20 @@ public:
 
 // Keystrokes through SendInput into the window activated by its title.
 class Keys : public platform::Keys {
-public:
+  public:
     bool activate(const std::string& title) override;
     bool send(const std::string& keys, bool wait) override;
 
-private:
+  private:
     bool onTarget() const;
     HWND target_ = nullptr;
+};
+
+class Shortcuts : public platform::Shortcuts {
+  public:
+    std::string commonDesktop() override;
+    std::string userDesktop() override;
+    bool create(const std::string& link, const std::string& target) override;
 };
 
 // The window message boxes belong to: the program's visible main window, if any.

@@ -659,3 +659,13 @@ assert_tester_run() {
     note "first key after $first ms; closing sequence $gap ms after the loading sequence"
     ((gap >= 3700 && gap <= 5000)) || fail "closing sequence $gap ms after the loading one, not about 3800"
 }
+
+# ---------------------------------------------------------------- desktop shortcuts
+
+# link_target WINDOWS_PATH: the target of a shell link as the shell's link object reads it
+# (linkinfo.exe); empty when it is no readable link.
+link_target() {
+    [[ -f "$TOOLS/linkinfo.exe" ]] || cp "$STANDINS/linkinfo.exe" "$TOOLS/"
+    timeout 60 wine "$TOOLS_WIN\\linkinfo.exe" "$1" 2>/dev/null | tr -d '\r' | sed -n 's/^.* -> //p' |
+        grep -v '^<error>$' || true
+}

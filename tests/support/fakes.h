@@ -11,17 +11,19 @@
 
 // A shell that records what it was asked to start.
 class FakeShell : public platform::Shell {
-public:
+  public:
     struct Start {
         std::string file, parameters, folder;
+        platform::ShowMode show = platform::ShowMode::Normal;
     };
     bool open(const std::string& file, const std::string& parameters, const std::string& folder,
-              platform::ShowMode) override {
-        started.push_back({file, parameters, folder});
+              platform::ShowMode show) override {
+        started.push_back({file, parameters, folder, show});
         return !failing.count(file);
     }
-    bool openAddress(const std::string& address) override {
+    bool openAddress(const std::string& address, platform::ShowMode show) override {
         addresses.push_back(address);
+        addressShows.push_back(show);
         return true;
     }
     bool start(const std::string& program) override {
@@ -31,12 +33,13 @@ public:
     std::vector<Start> started;
     std::vector<std::string> addresses;
     std::vector<std::string> programs; // started by path
+    std::vector<platform::ShowMode> addressShows;
     std::set<std::string> failing; // files that do not start
 };
 
 // A registry of keys and typed values; `readOnly` makes every write fail.
 class FakeRegistry : public platform::Registry {
-public:
+  public:
     struct Value {
         bool isDword = false;
         std::string text;
@@ -85,7 +88,7 @@ public:
 
 // Message and input boxes answered from a script; every box shown is recorded.
 class FakeDialogs : public platform::Dialogs {
-public:
+  public:
     struct Box {
         std::string text;
         platform::Buttons buttons;
@@ -121,7 +124,7 @@ public:
 };
 
 class FakeApp : public platform::App {
-public:
+  public:
     std::string programFolder() override { return folder; }
     platform::Version version() override { return ver; }
     std::uint64_t milliseconds() override { return now; }
@@ -135,7 +138,7 @@ public:
 // Keystrokes: the windows that exist by title, and a log of every activation and send.
 // A send goes through only while the window last activated exists.
 class FakeKeys : public platform::Keys {
-public:
+  public:
     bool activate(const std::string& title) override {
         log.push_back("activate " + title);
         target = windows.count(title) ? title : "";
@@ -160,6 +163,27 @@ public:
     int focusLostAfter = -1; // sends that go through before the target loses the focus; -1 none
 };
 
+// Shell links kept as files of the fake file system ("link to " and the target); a link into a
+// folder listed in `readOnly` cannot be written.
+class FakeShortcuts : public platform::Shortcuts {
+  public:
+    explicit FakeShortcuts(FakeFiles& files) : files_(files) {}
+    std::string commonDesktop() override { return common; }
+    std::string userDesktop() override { return user; }
+    bool create(const std::string& link, const std::string& target) override {
+        const std::string folder = link.substr(0, link.find_last_of('\\'));
+        if (readOnly.count(folder) || !files_.folderExists(folder) || files_.exists(link))
+            return false;
+        return files_.write(link, "link to " + target);
+    }
+    std::string common = "C:\\Users\\Public\\Desktop";
+    std::string user = "C:\\Users\\player\\Desktop";
+    std::set<std::string> readOnly;
+
+  private:
+    FakeFiles& files_;
+};
+
 // All fakes together, as one platform.
 struct FakePlatform {
     FakeFiles files;
@@ -169,5 +193,6 @@ struct FakePlatform {
     FakeApp app;
     platform::Cp1252 codepage;
     FakeKeys keys;
-    platform::Platform platform{files, shell, registry, dialogs, app, codepage, keys};
+    FakeShortcuts shortcuts{files};
+    platform::Platform platform{files, shell, registry, dialogs, app, codepage, keys, shortcuts};
 };

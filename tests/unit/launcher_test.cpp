@@ -365,7 +365,7 @@ TEST_F(Launcher, TheQuestionComesAfterTheSidePrograms) {
     } dialogs;
     dialogs.shell = &fake.shell;
     platform::Platform p{fake.files, fake.shell,    fake.registry, dialogs,
-                         fake.app,   fake.codepage, fake.keys};
+                         fake.app,   fake.codepage, fake.keys, fake.shortcuts};
     launcher::Anzeiger win(p);
     win.load();
     win.putzstart.tick();

@@ -66,6 +66,16 @@ BOOL CALLBACK describeControl(HWND h, LPARAM param) {
     HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(h, WM_GETFONT, 0, 0)));
     RECT need{0, 0, 0, 0};
     if (!text.empty()) DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+    // A label high enough for several lines wraps its caption: it needs no more than its width
+    // when the wrapped text fits its height.
+    RECT box;
+    GetClientRect(h, &box);
+    if (!text.empty() && _wcsicmp(cls, L"Static") == 0 && need.bottom > 0 &&
+        box.bottom >= 2 * need.bottom && need.right > box.right) {
+        RECT wrapped{0, 0, box.right, 0};
+        DrawTextW(dc, text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK);
+        if (wrapped.bottom <= box.bottom && wrapped.right <= box.right) need = wrapped;
+    }
     SelectObject(dc, old);
     ReleaseDC(h, dc);
     l->out += "control=" + utf8(name) + "\t" + utf8(cls) + "\t" + std::to_string(r.left) + "," +

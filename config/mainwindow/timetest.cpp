@@ -1,0 +1,79 @@
+#include "config/mainwindow/main_window.h"
+
+#include "config/mainwindow/main_window_detail.h"
+
+// The time test and the frame-rate log of the "&action " menu.
+
+namespace scourix {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+
+namespace {
+
+const int kMaxFpsLines = 501;
+
+} // namespace
+
+std::string MainWindow::switchString() const {
+    std::string s;
+    for (int i = 0; i < keylist.count(); ++i)
+        if (keylist.selected(i)) s += "-" + keylist.item(i) + " ";
+    return s;
+}
+
+// The game's own time test with the selected switches, started by its full path in the game
+// folder, as Gatefire starts the game.
+void MainWindow::m23Click() {
+    Answer a = ask("Configuration must be save ! Save now ?",
+                   "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?");
+    if (a == Answer::Cancel) return;
+    if (a == Answer::Yes && !sichern()) return;
+    const std::string game = d3path.text();
+    if (!p_.files.setCurrentFolder(game) ||
+        !p_.shell.open(game + "\\Main.exe", switchString() + "-timetest secret2.dem ", game,
+                       platform::ShowMode::Normal))
+        p_.dialogs.message(german() ? "ERROR ! Descent kann nicht gestartet werden !"
+                                    : "ERROR ! Can't start Descent !",
+                           Buttons::Ok, Icon::Critical);
+}
+
+void MainWindow::m24Click() {
+    Answer a = ask("add commandline to fps.txt ?", "Keyinfo's zur TXT hinzufügen ?");
+    if (a == Answer::Cancel) return;
+    const std::string path = d3path.text() + "\\fps.txt";
+    if (a == Answer::Yes && !appendFps(path)) {
+        p_.dialogs.message(german() ? "Keine fps.txt vorhanden !" : "none fps.txt there !",
+                           Buttons::Ok, Icon::Critical);
+        return;
+    }
+    p_.shell.open("notepad.exe", path, "", platform::ShowMode::Normal);
+}
+
+// The log's lines as they are, then the block of demo, switches and version. The file is
+// replaced whole, so a failed write leaves the old log as it was.
+bool MainWindow::appendFps(const std::string& path) {
+    std::string bytes;
+    if (!p_.files.exists(path) || !p_.files.read(path, bytes)) return false;
+    std::string out;
+    int lines = 0;
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find('\n', start);
+        std::string line = bytes.substr(start, end == std::string::npos ? end : end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        out += line + "\r\n";
+        if (++lines > kMaxFpsLines) return false;
+        start = end == std::string::npos ? bytes.size() : end + 1;
+    }
+    const platform::Version v = p_.app.version();
+    for (const std::string& line :
+         {std::string("demo : secret2.dem"), std::string(), std::string("key's : "), std::string(),
+          p_.codepage.fromUtf8(switchString()), std::string(),
+          "** Scourix Version :" + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
+              std::to_string(v.revision) + " **"})
+        out += line + "\r\n";
+    return p_.files.write(path, out);
+}
+
+} // namespace scourix

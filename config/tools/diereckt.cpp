@@ -1,0 +1,152 @@
+#include "config/tools/diereckt.h"
+
+#include "common/settings/layouts.h"
+#include "config/mainwindow/main_window.h"
+#include "config/tools/tools.h"
+
+namespace scourix {
+namespace {
+
+const char* const kPxo = "-pxo ";
+const char* const kDirectIp = "-directip ";
+
+// Positions in pixels of 15 twips, relative to the container.
+void place(ui::Control& c, int left, int top, int width, int height) {
+    c.setBounds(left * 15, top * 15, width * 15, height * 15);
+}
+
+} // namespace
+
+Diereckt::Diereckt(platform::Platform& p, MainWindow& main)
+    : ui::Window("Joint a Game", 448 * 15, 282 * 15), p_(p), main_(main) {
+    ownerWindow = &main;
+    centred = true;
+
+    place(Frame1, 8, 6, 432, 84);
+    Frame1.setCaption("IP/PORT");
+    place(Label1, 10, 18, 220, 14);
+    Label1.setCaption("Server IP/Port");
+    place(iptext, 10, 34, 240, 20);
+    place(Label2, 10, 60, 300, 14);
+
+    place(Frame2, 8, 96, 170, 92);
+    place(pxo, 10, 22, 150, 16);
+    place(tcpip, 10, 46, 150, 16);
+    pxo.setCaption("PXO-Server");
+    tcpip.setCaption("TCP/IP-Server");
+
+    place(Frame4, 186, 96, 254, 92);
+    place(teilnehmen, 10, 18, 234, 24);
+    place(immer, 10, 48, 234, 16);
+    place(jointfrage, 10, 68, 234, 16);
+
+    place(Frame3, 8, 194, 432, 82);
+    place(d3cxserver, 10, 18, 412, 24);
+    place(d3tcpserver, 10, 48, 412, 24);
+
+    for (ui::Control* c : controls())
+        if (dynamic_cast<ui::Label*>(c) || dynamic_cast<ui::Frame*>(c) ||
+            dynamic_cast<ui::CheckBox*>(c) || dynamic_cast<ui::OptionButton*>(c))
+            c->setBackColour(backColour);
+
+    teilnehmen.click = [this] { teilnehmenClick(); };
+    d3run.tick = [this] { d3runTick(); };
+    d3cxserver.click = [this] {
+        p_.shell.openAddress(web::kPxoTracker, platform::ShowMode::Maximized);
+    };
+    d3tcpserver.click = [this] {
+        p_.shell.openAddress(web::kTcpTracker, platform::ShowMode::Maximized);
+    };
+}
+
+void Diereckt::captions() {
+    const bool de = german_;
+    setCaption(de ? "an einem Spiel teilnehmen" : "Joint a Game");
+    Label2.setCaption(std::string(de ? "Beispiel : " : "example : ") + web::kExampleAddress);
+    Frame2.setCaption(de ? "Server ist ein..." : "Server is a ...");
+    Frame3.setCaption(de ? "Links zu Servertracker" : "Links to Servertracker");
+    Frame4.setCaption(de ? "Teilnehmen" : "joint");
+    teilnehmen.setCaption(de ? "Jetzt am Spiel teilnehmen" : "joint game now");
+    immer.setCaption(de ? "Immer teilnehmen mit Gatefire" : "joint always with Gatefire");
+    jointfrage.setCaption(de ? "Frage mich bevor ich teilnehme" : "ask me before joint direckt");
+    const std::string look = de ? "Suche nach Spiele bei " : "look for games at ";
+    d3cxserver.setCaption(look + web::kPxoTrackerName);
+    d3tcpserver.setCaption(look + web::kTcpTrackerName);
+}
+
+void Diereckt::load() {
+    german_ = toolsGerman(main_);
+    joined_ = false;
+    // As a freshly loaded form: no address, PXO, neither box ticked.
+    iptext.setText("");
+    pxo.setValue(true);
+    immer.setValue(0);
+    jointfrage.setValue(0);
+    captions();
+
+    if (!readFile()) write(iptext.text(), immer.value() == 1 ? "2" : "0");
+    show();
+}
+
+bool Diereckt::readFile() {
+    settings::SettingsFile f(p_.codepage);
+    if (settings::openFile(main_.store(), settings::kDirecktIni, f) != settings::Problem::None)
+        return false;
+    std::string value;
+    if (!f.readValue(value)) return false;
+    if (value.compare(0, 5, kPxo) == 0) {
+        iptext.setText(value.substr(5));
+        pxo.setValue(true);
+    } else if (value.compare(0, 10, kDirectIp) == 0) {
+        iptext.setText(value.substr(10));
+        tcpip.setValue(true);
+    } else {
+        iptext.setText("");
+        pxo.setValue(true);
+    }
+    if (!f.readValue(value)) return false;
+    immer.setValue(value == "2" ? 1 : 0);
+    if (!f.readValue(value)) return false;
+    jointfrage.setValue(value == "1" ? 1 : 0);
+    return true;
+}
+
+std::string Diereckt::target() const {
+    return (pxo.value() ? kPxo : kDirectIp) + iptext.text();
+}
+
+bool Diereckt::write(const std::string& target, const std::string& mode) {
+    settings::SettingsFile f(p_.codepage);
+    settings::writeDirecktIni(f, {target, mode, jointfrage.value() == 1 ? "1" : "0"});
+    const std::string path = main_.store().path(settings::kDirecktIni);
+    if (f.save(p_.files, path)) return true;
+    tellWriteFailed(p_.dialogs, german_, path);
+    return false;
+}
+
+// The request is written first; the configuration is saved so that Gatefire finds it; Gatefire
+// starts 300 ms later. A request that cannot be written, or a configuration that cannot be
+// saved, starts nothing and leaves Scourix open, without a pending request.
+void Diereckt::teilnehmenClick() {
+    if (iptext.text().empty()) return;
+    if (!write(target(), immer.value() == 1 ? "2" : "1")) return;
+    if (!main_.sichern()) {
+        write(target(), immer.value() == 1 ? "2" : "0");
+        return;
+    }
+    d3run.setEnabled(true);
+}
+
+void Diereckt::d3runTick() {
+    d3run.setEnabled(false);
+    joined_ = true;
+    p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate);
+    main_.beendenauto.setEnabled(true);
+}
+
+// A window closed before its join started Gatefire withdraws the request with the start.
+void Diereckt::unload() {
+    if (!joined_) write(target(), immer.value() == 1 ? "2" : "0");
+}
+
+} // namespace scourix

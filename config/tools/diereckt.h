@@ -1,0 +1,62 @@
+#pragma once
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/ui/window.h"
+
+namespace scourix {
+
+class MainWindow;
+
+// The direct-join window: the server address, its kind, once or always, ask or not. Its
+// choices reach Gatefire through direckt.ini; "joint game now" also starts Gatefire and ends
+// Scourix.
+class Diereckt : public ui::Window {
+  public:
+    Diereckt(platform::Platform& p, MainWindow& main);
+
+    void load() override;
+    // Writes the choices without a one-time request, unless a join has started Gatefire: the
+    // request the join wrote is then Gatefire's to read and turn off.
+    void unload() override;
+
+    // The game switch for the server kind followed by the address.
+    std::string target() const;
+    // True once a join has started Gatefire, until the window loads again.
+    bool joined() const { return joined_; }
+
+  private:
+    platform::Platform& p_;
+    MainWindow& main_;
+
+  public:
+    ui::Frame Frame1{*this, "Frame1"};
+    ui::Label Label1{*this, "Label1", &Frame1};
+    ui::TextBox iptext{*this, "iptext", &Frame1};
+    ui::Label Label2{*this, "Label2", &Frame1};
+    ui::Frame Frame2{*this, "Frame2"};
+    ui::OptionButton pxo{*this, "pxo", &Frame2};
+    ui::OptionButton tcpip{*this, "tcpip", &Frame2};
+    ui::Frame Frame4{*this, "Frame4"};
+    ui::Button teilnehmen{*this, "teilnehmen", &Frame4};
+    ui::CheckBox immer{*this, "immer", &Frame4};
+    ui::CheckBox jointfrage{*this, "jointfrage", &Frame4};
+    ui::Frame Frame3{*this, "Frame3"};
+    ui::Button d3cxserver{*this, "d3cxserver", &Frame3};
+    ui::Button d3tcpserver{*this, "d3tcpserver", &Frame3};
+    ui::Timer d3run{*this, "d3run", 300};
+
+  private:
+    void captions();
+    // Reads direckt.ini into the controls; false when it is missing or short.
+    bool readFile();
+    // Writes direckt.ini with the join mode given; tells the player when it cannot.
+    bool write(const std::string& target, const std::string& mode);
+    void teilnehmenClick();
+    void d3runTick();
+
+    bool german_ = false;
+    bool joined_ = false;
+};
+
+} // namespace scourix

@@ -1,0 +1,88 @@
+#include "config/tools/infofenster.h"
+
+#include "config/mainwindow/main_window.h"
+#include "config/tools/tools.h"
+
+namespace scourix {
+namespace {
+
+// Positions in pixels of 15 twips, relative to the container.
+void place(ui::Control& c, int left, int top, int width, int height) {
+    c.setBounds(left * 15, top * 15, width * 15, height * 15);
+}
+
+const int kWidth = 420;
+// The credits panel and what lies below it, with and without the sound-tester panel above.
+const int kWithHint = 114, kWithoutHint = 8;
+
+const char* const kCredits = "Descent 3 is a game of Outrage Entertainment; its engine's source "
+                             "is public at github.com/DescentDevelopers/Descent3.";
+const char* const kCreditsDe =
+    "Descent 3 ist ein Spiel von Outrage Entertainment; der Quelltext "
+    "seiner Engine ist frei unter github.com/DescentDevelopers/Descent3.";
+const char* const kAuthor = "Scourix and Gatefire are written by the Scourix team.";
+const char* const kAuthorDe = "Scourix und Gatefire werden vom Scourix-Team geschrieben.";
+
+} // namespace
+
+Infofenster::Infofenster(platform::Platform& p, MainWindow& main)
+    : ui::Window("info", kWidth * 15, 300 * 15), p_(p), main_(main) {
+    ownerWindow = &main;
+    centred = true;
+
+    place(Frame2, 8, 6, 404, 100);
+    Frame2.setCaption("Musictester");
+    place(Label4, 10, 18, 384, 44);
+    place(downl, 10, 66, 384, 24);
+    downl.setCaption(web::kEditorDownload);
+
+    place(Frame1, 8, kWithHint, 404, 112);
+    place(Label2, 10, 18, 384, 14);
+    place(Label1, 10, 36, 384, 40);
+    place(Label3, 10, 82, 384, 24);
+
+    for (ui::Control* c : controls())
+        if (dynamic_cast<ui::Label*>(c) || dynamic_cast<ui::Frame*>(c))
+            c->setBackColour(backColour);
+
+    downl.click = [this] {
+        p_.shell.openAddress(web::kEditorDownload, platform::ShowMode::Maximized);
+    };
+    ok.click = [this] { close(); };
+}
+
+void Infofenster::load() {
+    const bool de = toolsGerman(main_);
+    const bool hint = main_.dummy.text() == "info0";
+    Frame2.setVisible(hint);
+    // Without the hint the credits move up into its place.
+    const int top = hint ? kWithHint : kWithoutHint;
+    place(Frame1, 8, top, 404, 112);
+    place(lblVersion, 10, top + 124, 250, 14);
+    place(ok, 332, top + 120, 80, 24);
+    setClientSize(kWidth * 15, (top + 152) * 15);
+
+    const std::string maker = web::kMaker;
+    if (de) {
+        Label4.setCaption("Musictester ist ein Tool von " + maker +
+                          " . Installiere den Leveleditor.Musictester ist in dem zip . Hier die "
+                          "Download Adresse vom Editor v 1.0 !");
+        setCaption("Info");
+    } else {
+        Label4.setCaption("Musictester is a Tool of " + maker +
+                          " . Install the Leveleditor . Musictester is in the zip . Here the "
+                          "Download address of the editor v 1.0 !");
+        setCaption("info");
+    }
+    Label1.setCaption(de ? kCreditsDe : kCredits);
+    Label3.setCaption(de ? kAuthorDe : kAuthor);
+    Label2.setCaption(de ? "Anmerkung:" : "comment :");
+    ok.setCaption("ok");
+    show();
+
+    const platform::Version v = p_.app.version();
+    lblVersion.setCaption("Version " + std::to_string(v.major) + "." + std::to_string(v.minor) +
+                          "." + std::to_string(v.revision));
+}
+
+} // namespace scourix

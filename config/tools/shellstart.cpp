@@ -1,0 +1,175 @@
+#include "config/tools/shellstart.h"
+
+#include <cctype>
+
+#include "common/settings/layouts.h"
+#include "config/mainwindow/main_window.h"
+#include "config/tools/tools.h"
+
+namespace scourix {
+namespace {
+
+const int kWidth = 6540, kHeight = 3030;
+
+// Positions in pixels of 15 twips, relative to the container.
+void place(ui::Control& c, int left, int top, int width, int height) {
+    c.setBounds(left * 15, top * 15, width * 15, height * 15);
+}
+
+} // namespace
+
+Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
+    : ui::Window("start with Gatefire.....", kWidth, kHeight), p_(p), main_(main) {
+    ownerWindow = &main;
+    centred = true;
+
+    place(Label1, 44, 4, 120, 14);
+    Label1.setCaption("Programm");
+    place(Label3, 394, 4, 36, 14);
+    Label3.setCaption("start");
+    for (int i = 0; i < 5; ++i) {
+        const int top = 20 + i * 30;
+        place(*br[i], 8, top, 30, 22);
+        br[i]->setCaption(".....");
+        place(*pr[i], 44, top + 1, 340, 20);
+        place(*a[i], 400, top + 3, 16, 16);
+        a[i]->setEnabled(false);
+        br[i]->click = [this, i] { browse(i + 1); };
+        pr[i]->change = [this, i] {
+            const bool set = !pr[i]->text().empty();
+            a[i]->setEnabled(set);
+            if (!set) a[i]->setValue(0);
+        };
+    }
+    place(save, 346, 172, 82, 24);
+    save.setCaption("save");
+
+    // The browse panel lies below the rows, out of sight, until a browse button calls it.
+    brfenster.setCaption("Browser...");
+    brfenster.setBounds(100, kHeight + 300, 422 * 15, 196 * 15);
+    brfenster.setVisible(false);
+    place(Laufwerk, 8, 18, 196, 21);
+    place(Verzeichnis, 8, 44, 196, 114);
+    place(File1, 212, 18, 200, 140);
+    File1.pattern = "*.exe";
+    place(brok, 8, 164, 80, 24);
+    brok.setCaption("ok");
+    place(brabbruch, 96, 164, 80, 24);
+    brabbruch.setCaption("abbruch");
+
+    for (ui::Control* c : controls())
+        if (dynamic_cast<ui::Label*>(c) || dynamic_cast<ui::Frame*>(c) ||
+            dynamic_cast<ui::CheckBox*>(c))
+            c->setBackColour(backColour);
+
+    Laufwerk.change = [this] { LaufwerkChange(); };
+    Verzeichnis.change = [this] { File1.setPath(Verzeichnis.path()); };
+    brok.click = File1.click = [this] { brokClick(); };
+    brabbruch.click = [this] { panel(false); };
+    save.click = [this] { saveClick(); };
+}
+
+void Shellstart::load() {
+    german_ = toolsGerman(main_);
+    setCaption(german_ ? "starte mit Gatefire....." : "start with Gatefire.....");
+    save.setCaption(german_ ? "sichern" : "save");
+    setClientSize(kWidth, kHeight);
+    panel(false);
+
+    // As a freshly loaded form: empty rows, every start box disabled.
+    for (ui::TextBox* box : pr) box->setText("");
+    if (!readFile()) {
+        settings::SettingsFile fresh(p_.codepage);
+        settings::writeEditorShellList(fresh);
+        const std::string path = main_.store().path(settings::kShellListTxt);
+        if (!fresh.save(p_.files, path)) tellWriteFailed(p_.dialogs, german_, path);
+        if (!readFile()) {
+            // The fresh file is not there to read: the rows stay empty all the same.
+            sideFile.fill(""), sideFolder.fill("");
+            for (ui::CheckBox* box : a) box->setValue(0);
+        }
+    }
+    for (int i = 0; i < 5; ++i)
+        if (!sideFolder[i].empty()) pr[i]->setText(sideFolder[i] + "\\" + sideFile[i]);
+
+    // The lists start on the current drive and folder and keep what they show from then on.
+    if (Verzeichnis.path().empty()) {
+        quiet_ = true;
+        Laufwerk.setDrive(p_.files.currentFolder());
+        quiet_ = false;
+        Verzeichnis.setPath(p_.files.currentFolder());
+    }
+    show();
+}
+
+bool Shellstart::readFile() {
+    settings::SettingsFile f(p_.codepage);
+    settings::ShellList list;
+    if (settings::openFile(main_.store(), settings::kShellListTxt, f) != settings::Problem::None ||
+        settings::readShellList(f, list) != settings::Problem::None)
+        return false;
+    for (int i = 0; i < 5; ++i) {
+        sideFile[i] = list[i].sideFile;
+        sideFolder[i] = list[i].sideFolder;
+        a[i]->setValue(settings::numericValue(list[i].sideEnabled) == 1 ? 1 : 0);
+    }
+    return true;
+}
+
+void Shellstart::browse(int row) {
+    row_ = row;
+    panel(true);
+}
+
+void Shellstart::panel(bool show) {
+    brfenster.setBounds(100, show ? 30 : kHeight + 300, brfenster.width, brfenster.height);
+    brfenster.setVisible(show);
+    for (ui::Control* c : controls())
+        if (c != &brfenster && !c->container() && !dynamic_cast<ui::Timer*>(c))
+            c->setVisible(!show);
+}
+
+// The folder list goes to the chosen drive: to the current folder when it lies there, else to
+// the drive's root. A drive that cannot be read is not kept.
+void Shellstart::LaufwerkChange() {
+    if (quiet_) return;
+    const std::string drive = Laufwerk.drive();
+    std::string folder = p_.files.currentFolder();
+    if (folder.size() < 2 || drive.empty() ||
+        std::tolower(static_cast<unsigned char>(folder[0])) != drive[0])
+        folder = std::string(1, static_cast<char>(std::toupper(drive[0]))) + ":\\";
+    if (Verzeichnis.setPath(folder)) return;
+    p_.dialogs.message(german_ ? "Das Laufwerk " + drive + " kann nicht gelesen werden."
+                               : "The drive " + drive + " cannot be read.",
+                       platform::Buttons::Ok, platform::Icon::Exclamation);
+    quiet_ = true;
+    Laufwerk.setDrive(Verzeichnis.path());
+    quiet_ = false;
+}
+
+void Shellstart::brokClick() {
+    const int index = File1.listIndex();
+    if (index == -1) return;
+    const int i = row_ - 1;
+    const std::string name = File1.item(index);
+    const std::string folder = Verzeichnis.path();
+    pr[i]->setText(folder + "\\" + name);
+    a[i]->setValue(1);
+    sideFile[i] = name;
+    sideFolder[i] = folder;
+    panel(false);
+}
+
+void Shellstart::saveClick() {
+    settings::ShellList list;
+    for (int i = 0; i < 5; ++i)
+        list[i] = {sideFile[i], sideFolder[i], std::to_string(a[i]->value())};
+    settings::SettingsFile f(p_.codepage);
+    settings::writeShellList(f, list);
+    const std::string path = main_.store().path(settings::kShellListTxt);
+    // A file that could not be written keeps the window open with the player's choice.
+    if (!f.save(p_.files, path)) return tellWriteFailed(p_.dialogs, german_, path);
+    close();
+}
+
+} // namespace scourix
