@@ -52,7 +52,9 @@ std::string Cp1252::fromUtf8(const std::string& utf8) {
             out += static_cast<char>(c);
             continue;
         }
+        // The five unused bytes come back as the code points they were read as.
         char mapped = '?';
+        if (c >= 0x80 && c < 0xA0 && !kHigh[c - 0x80]) mapped = static_cast<char>(c);
         for (int k = 0; k < 32; ++k)
             if (kHigh[k] == c) mapped = static_cast<char>(0x80 + k);
         out += mapped;

@@ -21,12 +21,26 @@ bool isLineEnd(char c) {
 SettingsFile::SettingsFile(platform::Codepage& codepage) : codepage_(codepage) {}
 
 SettingsFile::SettingsFile(platform::Codepage& codepage, std::string bytes)
-    : codepage_(codepage), data_(std::move(bytes)) {}
+    : codepage_(codepage), data_(std::move(bytes)) {
+    skipByteOrderMark();
+}
 
 bool SettingsFile::open(platform::Files& files, const std::string& path) {
     data_.clear();
     pos_ = 0;
-    return files.read(path, data_);
+    if (!files.read(path, data_)) return false;
+    skipByteOrderMark();
+    return true;
+}
+
+// Text editors put a UTF-8 byte-order mark before the first line; it is no part of the value.
+void SettingsFile::skipByteOrderMark() {
+    if (data_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
+}
+
+// UTF-16 text and binary files hold zero bytes; single-byte text never does.
+bool SettingsFile::isText() const {
+    return data_.find('\0') == std::string::npos;
 }
 
 // A value ends at a comma or a line end (CR LF, LF, or a lone CR); the ending comma or
@@ -74,6 +88,21 @@ void SettingsFile::writeRaw(const std::string& text) {
 
 bool SettingsFile::save(platform::Files& files, const std::string& path) const {
     return files.write(path, data_);
+}
+
+// The number at the start with its fraction: blanks, a sign, digits, a point and digits.
+bool isNumericOne(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    if (i < text.size() && text[i] == '+') ++i;
+    while (i < text.size() && text[i] == '0') ++i;
+    if (i >= text.size() || text[i] != '1') return false;
+    ++i;
+    if (i < text.size() && text[i] >= '0' && text[i] <= '9') return false;
+    if (i < text.size() && text[i] == '.')
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            if (text[i] != '0') return false;
+    return true;
 }
 
 long numericValue(const std::string& text) {

@@ -39,13 +39,13 @@ bool MainWindow::readSettings() {
     applyChoice({v.tauntNoAction, v.tauntDeleteOthers, v.tauntBackupOthers},
                 {&nosoundaktion, &soundkill, &usesoundssicheern});
     backupChoice(usesoundssicheern, soundssicherpath, soundssicherbrowser);
-    usepilot.setValue(settings::numericValue(v.usePilot) == 1 ? 1 : 0);
+    usepilot.setValue(settings::isNumericOne(v.usePilot) ? 1 : 0);
     pilot = v.pilotName;
     m111.setChecked(v.language == "1");
     m112.setChecked(v.language == "2");
-    delstad.setValue(settings::numericValue(v.deleteStats) == 1 ? 1 : 0);
+    delstad.setValue(settings::isNumericOne(v.deleteStats) ? 1 : 0);
     musip.setText(v.musicTesterPath);
-    plaus.setValue(settings::numericValue(v.autoCloseTester) == 1 ? 1 : 0);
+    plaus.setValue(settings::isNumericOne(v.autoCloseTester) ? 1 : 0);
 
     play1.setEnabled(!musip.text().empty());
     sprache();

@@ -139,8 +139,9 @@ public:
         if (!size || !GetFileVersionInfoW(p.c_str(), 0, size, data.data()) ||
             !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
             return {};
+        // Major.minor in the high double word, revision.build in the low one.
         return {int(HIWORD(info->dwFileVersionMS)), int(LOWORD(info->dwFileVersionMS)),
-                int(LOWORD(info->dwFileVersionLS))};
+                int(HIWORD(info->dwFileVersionLS))};
     }
     std::uint64_t milliseconds() override { return GetTickCount64(); }
     void end() override { ExitProcess(0); }
