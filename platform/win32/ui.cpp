@@ -73,6 +73,7 @@ class ControlPeer : public ui::ControlPeer {
     void repaint() override;
     void pushText();
     void applyState();
+    void updateLine(ui::ListBox& l, ui::Prop what);
     void updateMenu(ui::MenuItem& m, ui::Prop what);
     HBRUSH colours(HDC dc);
     void fromNative(int notification);
@@ -320,7 +321,60 @@ void ControlPeer::update(ui::Prop what) {
             }
         }
         break;
+    case ui::Prop::LineAdded:
+    case ui::Prop::LineRemoved:
+    case ui::Prop::LineText:
+    case ui::Prop::LineSelected:
+    case ui::Prop::CurrentLine:
+        if (auto* l = dynamic_cast<ui::ListBox*>(&control)) updateLine(*l, what);
+        break;
     default:
+        break;
+    }
+}
+
+// One line of a list, in a constant number of messages: loading a long keep list or selecting
+// its lines must not resend the whole list for every line.
+void ControlPeer::updateLine(ui::ListBox& l, ui::Prop what) {
+    const int i = l.changedLine();
+    if (dynamic_cast<ui::ComboBox*>(&l)) {
+        if (what == ui::Prop::LineAdded)
+            SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(l.item(i)).c_str()));
+        else if (what == ui::Prop::LineRemoved || what == ui::Prop::LineText)
+            update(ui::Prop::Items);
+        return;
+    }
+    auto showSelection = [&](int line) {
+        if (l.multiSelect())
+            SendMessageW(hwnd, LB_SETSEL, l.selected(line), line);
+        else
+            SendMessageW(hwnd, LB_SETCURSEL, l.listIndex(), 0);
+    };
+    auto showCurrent = [&] {
+        if (l.multiSelect())
+            SendMessageW(hwnd, LB_SETCARETINDEX, l.listIndex(), FALSE);
+        else
+            SendMessageW(hwnd, LB_SETCURSEL, l.listIndex(), 0);
+    };
+    switch (what) {
+    case ui::Prop::LineAdded:
+        SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(l.item(i)).c_str()));
+        break;
+    case ui::Prop::LineRemoved:
+        SendMessageW(hwnd, LB_DELETESTRING, i, 0);
+        showCurrent();
+        break;
+    case ui::Prop::LineText:
+        SendMessageW(hwnd, LB_DELETESTRING, i, 0);
+        SendMessageW(hwnd, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(wide(l.item(i)).c_str()));
+        showSelection(i);
+        if (l.listIndex() == i) showCurrent();
+        break;
+    case ui::Prop::LineSelected:
+        showSelection(i);
+        break;
+    default:
+        showCurrent();
         break;
     }
 }
