@@ -179,17 +179,48 @@ TEST_F(Main, AnOldFileThatCannotBeCopiedIsLeftAsItWas) {
     EXPECT_NE(box(2).text.find(path("taunts.ini")), std::string::npos);
 }
 
-TEST_F(Main, FirstRunFilesThatCannotBeWrittenAreNamedAndThePlayerCanStillLeave) {
+TEST_F(Main, FirstRunFilesThatCannotBeWrittenAreNamedAndTheRecoveryStopsAsking) {
     fake.files.diskFull(true);
-    answer({Answer::Ok, Answer::Ok, Answer::Ok}); // then the next question is cancelled
+    answer({Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok});
     start();
 
-    ASSERT_GE(boxes(), 3u);
+    ASSERT_EQ(boxes(), 4u);
     EXPECT_EQ(box(2).icon, Icon::Critical);
     for (const char* n : {"scourix.ini", "logos.ini", "taunts.ini", "keys.ini"})
         EXPECT_NE(box(2).text.find(path(n)), std::string::npos) << n;
-    EXPECT_EQ(box(3).text, "Error !! No INI-File or bad INI-File !");
+    EXPECT_EQ(box(3).icon, Icon::Critical);
+    EXPECT_NE(box(3).text.find("The settings file\n" + path("scourix.ini") + "\nstill cannot"),
+              std::string::npos);
     EXPECT_TRUE(fake.app.ended);
+}
+
+// A file the recovery cannot replace (here: unreadable, so it survives) would bring the same
+// two questions back for ever, and a second round overwrote the first round's copies.
+TEST_F(Main, ASecondRecoveryNeverOverwritesTheCopiesOfThePlayersFiles) {
+    writeSettings({"mine.ogf", "team.ogf"}, {"mine.osf"}, {"nointro"}, {true});
+    const auto old = settingsFiles();
+    fake.files.failRead(path("keys.ini"));
+    answer({Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok});
+    start();
+
+    // One recovery, then the file that still fails is named and Scourix ends.
+    ASSERT_EQ(boxes(), 4u);
+    EXPECT_NE(box(3).text.find(path("keys.ini")), std::string::npos);
+    EXPECT_TRUE(fake.app.ended);
+    EXPECT_EQ(file("logos.ini.bak"), old.at("logos.ini"));
+    EXPECT_EQ(file("scourix.ini.bak"), old.at("scourix.ini"));
+
+    // Started again on what is left: the earlier copies stay, the new ones get new names.
+    fake.app.ended = false;
+    fake.dialogs.boxes.clear();
+    fake.files.addFile(path("logos.ini"), "\"other.ogf\"\r\n");
+    fake.files.addFile(path("scourix.ini"), "short\r\n");
+    answer({Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok});
+    start();
+    EXPECT_EQ(file("logos.ini.bak"), old.at("logos.ini"));
+    EXPECT_EQ(file("logos.ini.bak2"), "\"other.ogf\"\r\n");
+    EXPECT_EQ(file("scourix.ini.bak2"), "short\r\n");
+    EXPECT_NE(box(2).text.find(path("logos.ini.bak2")), std::string::npos);
 }
 
 // --- Reading the settings into the window ------------------------------------------------
