@@ -439,12 +439,47 @@ TEST(GameSettings, UnmetConditionsKeepTheOldValues) {
                                                     "LanguageType=dword:4"}));
 }
 
-TEST(GameSettings, AFailingRegistryDoesNotStopTheRest) {
+// The first value written fails, and one in the middle: every other value is still written.
+TEST(GameSettings, AFailingValueDoesNotStopTheRest) {
     FakeRegistry reg;
-    reg.readOnly = true;
+    reg.failing = {"Default_pilot", "NetworkConnection"};
     settings::NetworkIni net{"German", "1", "0", "0", "0", "0", "1", "0", "0", "0", "1", "A", "B"};
     launcher::writeGameSettings(reg, net, "P");
-    EXPECT_TRUE(reg.values.empty());
+    const std::string key = launcher::kGameKey;
+    EXPECT_EQ(reg.get(key, "Default_pilot"), "");
+    EXPECT_EQ(reg.get(key, "NetworkConnection"), "");
+    EXPECT_EQ(reg.get(key, "LanguageType"), "dword:1");
+    EXPECT_EQ(reg.get(key, "KeyboardType"), "United States");
+    EXPECT_EQ(reg.get(key, "ConnectionSpeed"), "Fast");
+    EXPECT_EQ(reg.get(key, "TrackerLogin"), "A");
+    EXPECT_EQ(reg.get(key, "TrackerPassword"), "B");
+}
+
+// The reader of the game settings page, on the data as the registry returns it.
+TEST(RegistryText, EachTypeAsTheGameSettingsPageReadsIt) {
+    using platform::RegType;
+    using platform::registryText;
+    auto utf16 = [](const std::u16string& s) {
+        std::string out;
+        for (char16_t c : s) out += char(c & 0xFF), out += char(c >> 8);
+        return out;
+    };
+    // A string ends at its first NUL; one without a NUL ends with the data.
+    EXPECT_EQ(registryText(RegType::String, utf16(u"Fast\0old\0")), "Fast");
+    EXPECT_EQ(registryText(RegType::String, utf16(u"Fast")), "Fast");
+    EXPECT_EQ(registryText(RegType::String, utf16(u"Fran\u00e7ais")), "Français");
+    EXPECT_EQ(registryText(RegType::String, utf16(u"Fast") + "x"), "Fast"); // odd byte count
+    // Every NUL of a multi-string becomes CR LF.
+    EXPECT_EQ(registryText(RegType::MultiString, utf16(std::u16string(u"LAN\0ISDN\0\0", 10))),
+              "LAN\r\nISDN\r\n\r\n");
+    // Numbers: only the bytes returned count.
+    EXPECT_EQ(registryText(RegType::Dword, std::string("\x2A\x01\0\0", 4)), "298");
+    EXPECT_EQ(registryText(RegType::Dword, std::string("\x2A\x01", 2)), "298");
+    EXPECT_EQ(registryText(RegType::Dword, std::string("\x07", 1)), "7");
+    EXPECT_EQ(registryText(RegType::Dword, ""), "0");
+    EXPECT_EQ(registryText(RegType::Dword, std::string("\xFF\xFF\xFF\xFF", 4)), "4294967295");
+    // Any other type, expandable strings included, gives empty text.
+    EXPECT_EQ(registryText(RegType::Other, utf16(u"%SystemRoot%")), "");
 }
 
 // The window's shape and dragging, seen through a recording peer.
