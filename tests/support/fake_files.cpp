@@ -209,6 +209,7 @@ bool FakeFiles::copy(const std::string& from, const std::string& to) {
     }
     if (!spaceFor(bytes.size())) return false;
     create(to, false, bytes);
+    copyLog_.emplace_back(to, bytes);
     if (!vanishingFolder_.empty() && --copiesBeforeVanish_ <= 0) {
         eraseTree(vanishingFolder_);
         vanishingFolder_.clear();

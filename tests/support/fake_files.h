@@ -50,6 +50,8 @@ class FakeFiles : public platform::Files {
     std::vector<std::string> files(const std::string& folder) const;   // names, listing order
     int removes() const { return removes_; }
     int copies() const { return copies_; }
+    // Every copy that succeeded: target path as given and the bytes it received.
+    const std::vector<std::pair<std::string, std::string>>& copyLog() const { return copyLog_; }
     int writes() const { return writes_; }
 
     // Faults.
@@ -107,6 +109,7 @@ class FakeFiles : public platform::Files {
     int removes_ = 0, copies_ = 0, writes_ = 0;
     // Counts the call; true when it is the one that fails.
     bool callFails();
+    std::vector<std::pair<std::string, std::string>> copyLog_;
     int calls_ = 0, failingCall_ = 0;
     CallFault callFault_ = CallFault::Fail;
     std::string callFaultFolder_;
