@@ -1,6 +1,7 @@
 #include "common/settings/settings_file.h"
 
 #include <climits>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/files.h"
@@ -90,19 +91,31 @@ bool SettingsFile::save(platform::Files& files, const std::string& path) const {
     return files.write(path, data_);
 }
 
-// The number at the start with its fraction: blanks, a sign, digits, a point and digits.
+// The number at the start of the text, as far as it reads as one: blanks, a sign, digits, a
+// point with digits, an exponent.
 bool isNumericOne(const std::string& text) {
     std::size_t i = 0;
+    auto digits = [&] {
+        std::size_t from = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i > from;
+    };
     while (i < text.size() && isBlank(text[i])) ++i;
-    if (i < text.size() && text[i] == '+') ++i;
-    while (i < text.size() && text[i] == '0') ++i;
-    if (i >= text.size() || text[i] != '1') return false;
-    ++i;
-    if (i < text.size() && text[i] >= '0' && text[i] <= '9') return false;
-    if (i < text.size() && text[i] == '.')
-        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-            if (text[i] != '0') return false;
-    return true;
+    const std::size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    bool any = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        any = digits() || any;
+    }
+    if (!any) return false;
+    std::size_t end = i;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits()) end = i;
+    }
+    return std::strtod(text.substr(start, end - start).c_str(), nullptr) == 1.0;
 }
 
 long numericValue(const std::string& text) {
