@@ -112,6 +112,7 @@ void ListBox::replaceItems(std::vector<std::string> texts) {
 
 void ListBox::setSelected(int i, bool on) {
     Entry& line = items_.at(i);
+    if (multi_ && line.selected == on) return;
     if (!multi_ && on)
         for (auto& e : items_) e.selected = false;
     line.selected = on;

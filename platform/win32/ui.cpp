@@ -18,6 +18,8 @@ const UINT_PTR kFlushTimerBase = 0x4000;
 // Labels counted down once per file are painted at most this often; the last text is always
 // painted, by a short timer, once the window is idle again.
 const DWORD kPaintIntervalMs = 15;
+// Posted to a window: the list box in lParam may draw again.
+const UINT kRedrawMessage = WM_APP + 1;
 
 HINSTANCE instance() {
     return GetModuleHandleW(nullptr);
@@ -74,6 +76,7 @@ class ControlPeer : public ui::ControlPeer {
     void pushText();
     void applyState();
     void updateLine(ui::ListBox& l, ui::Prop what);
+    bool redrawHeld = false; // the list's drawing waits for kRedrawMessage
     void updateMenu(ui::MenuItem& m, ui::Prop what);
     HBRUSH colours(HDC dc);
     void fromNative(int notification);
@@ -358,6 +361,15 @@ void ControlPeer::updateLine(ui::ListBox& l, ui::Prop what) {
     };
     switch (what) {
     case ui::Prop::LineAdded:
+        // The native list grows its storage by a few lines at a time, copying all of it each
+        // time; reserving as many lines again as it holds keeps a long list linear.
+        if (i >= 64 && (i & (i - 1)) == 0) SendMessageW(hwnd, LB_INITSTORAGE, i, i * 32);
+        // Lines added in one go are drawn once, when the program next waits for messages.
+        if (!redrawHeld) {
+            SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+            redrawHeld = PostMessageW(window.hwnd, kRedrawMessage, 0, reinterpret_cast<LPARAM>(hwnd));
+            if (!redrawHeld) SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+        }
         SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(l.item(i)).c_str()));
         break;
     case ui::Prop::LineRemoved:
@@ -522,6 +534,15 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT WindowPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case kRedrawMessage: {
+        HWND list = reinterpret_cast<HWND>(lp);
+        auto* c = reinterpret_cast<ControlPeer*>(GetWindowLongPtrW(list, GWLP_USERDATA));
+        if (!c || c->hwnd != list || !c->redrawHeld) return 0;
+        c->redrawHeld = false;
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+        return 0;
+    }
     case WM_ERASEBKGND: {
         HDC dc = reinterpret_cast<HDC>(wp);
         RECT r;
