@@ -163,6 +163,7 @@ void Anzeiger::ipstart() {
     settings::SettingsFile f(p_.codepage);
     bool ok = settings::openFile(store_, settings::kDirecktIni, f) == settings::Problem::None &&
               settings::readDirecktIni(f, direct) == settings::Problem::None;
+    directRead_ = ok;
     if (ok && direct.directJoinMode == "1") {
         settings::SettingsFile out(p_.codepage);
         settings::writeDirecktIni(out, {direct.directTarget, "0", direct.askBeforeJoin});
@@ -187,8 +188,12 @@ void Anzeiger::regeintraege() {
 void Anzeiger::shellstart() {
     settings::ShellList side;
     settings::SettingsFile f(p_.codepage);
-    if (settings::openFile(store_, settings::kShellListTxt, f) != settings::Problem::None ||
-        settings::readShellList(f, side) != settings::Problem::None) {
+    settings::Problem problem = settings::openFile(store_, settings::kShellListTxt, f);
+    if (problem == settings::Problem::None) problem = settings::readShellList(f, side);
+    // A list saved as UTF-16 is the player's, not a broken one of ours: it stays as it is and
+    // starts nothing.
+    if (problem == settings::Problem::NotText) side = {};
+    else if (problem != settings::Problem::None) {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeLauncherShellList(fresh);
         fresh.save(p_.files, store_.path(settings::kShellListTxt));
@@ -197,7 +202,7 @@ void Anzeiger::shellstart() {
         settings::readShellList(again, side);
     }
     for (const auto& s : side) {
-        if (settings::numericValue(s.sideEnabled) != 1 || s.sideFile.empty()) continue;
+        if (!settings::isNumericOne(s.sideEnabled) || s.sideFile.empty()) continue;
         std::string file = s.sideFile;
         if (!s.sideFolder.empty())
             file = s.sideFolder + (s.sideFolder.back() == '\\' ? "" : "\\") + s.sideFile;
@@ -208,13 +213,15 @@ void Anzeiger::shellstart() {
     p_.files.setCurrentFolder(game);
 
     std::string line;
-    if (settings::numericValue(ini_.usePilot) == 1 && !ini_.pilotName.empty())
+    if (settings::isNumericOne(ini_.usePilot) && !ini_.pilotName.empty())
         line += "-pilot " + ini_.pilotName + " ";
     for (int i = 0; i < keylist.count(); ++i)
         if (keylist.selected(i)) line += "-" + keylist.item(i) + " ";
+    // Mode "2" joins without a question only when the player switched the question off ("0");
+    // a request that could not be read whole joins nothing.
     const std::string& mode = direct.directJoinMode;
-    bool join = mode == "1" || (mode == "2" && direct.askBeforeJoin != "1");
-    if (mode == "2" && direct.askBeforeJoin == "1")
+    bool join = directRead_ && (mode == "1" || (mode == "2" && direct.askBeforeJoin == "0"));
+    if (directRead_ && mode == "2" && direct.askBeforeJoin == "1")
         join = p_.dialogs.message("Joint Server now ?", platform::Buttons::YesNo,
                                   platform::Icon::Question) == platform::Answer::Yes;
     if (join) line += " " + direct.directTarget;

@@ -34,6 +34,7 @@ private:
     void fileError(settings::Problem problem, const std::string& fileName, bool languageKnown);
     void pathError();
     std::string flags_;
+    bool directRead_ = false; // direckt.ini was read whole
 };
 
 } // namespace launcher

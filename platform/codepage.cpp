@@ -26,6 +26,43 @@ void appendUtf8(std::string& out, std::uint32_t c) {
 
 } // namespace
 
+std::string registryText(RegType type, const std::string& data) {
+    auto byte = [&](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(data[i]));
+    };
+    if (type == RegType::Dword) {
+        std::uint32_t n = 0;
+        for (std::size_t i = 0; i < 4 && i < data.size(); ++i) n |= byte(i) << (8 * i);
+        return std::to_string(n);
+    }
+    if (type != RegType::String && type != RegType::MultiString) return "";
+    std::string out;
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+        std::uint32_t c = byte(i) | byte(i + 1) << 8;
+        if (c == 0) {
+            if (type == RegType::String) break;
+            out += "\r\n";
+            continue;
+        }
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < data.size()) {
+            std::uint32_t low = byte(i + 2) | byte(i + 3) << 8;
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        if (c >= 0x10000) {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            appendUtf8(out, c);
+        }
+    }
+    return out;
+}
+
 std::string Cp1252::toUtf8(const std::string& ansi) {
     std::string out;
     out.reserve(ansi.size());
@@ -52,7 +89,9 @@ std::string Cp1252::fromUtf8(const std::string& utf8) {
             out += static_cast<char>(c);
             continue;
         }
+        // The five unused bytes come back as the code points they were read as.
         char mapped = '?';
+        if (c >= 0x80 && c < 0xA0 && !kHigh[c - 0x80]) mapped = static_cast<char>(c);
         for (int k = 0; k < 32; ++k)
             if (kHigh[k] == c) mapped = static_cast<char>(0x80 + k);
         out += mapped;

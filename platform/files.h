@@ -6,6 +6,14 @@
 
 namespace platform {
 
+// What the file system says about one file or folder: which one it is (its volume and its
+// index there, the same for every spelling of its path: case, short names, links) and its size.
+struct FileInfo {
+    std::uint64_t volume = 0, index = 0;
+    std::uint64_t size = 0;
+    bool sameFileAs(const FileInfo& o) const { return volume == o.volume && index == o.index; }
+};
+
 // The file system as both programs use it. Paths are Windows paths in UTF-8
 // ("C:\Games\Descent3\custom\sounds\a.osf"), passed on exactly as given.
 class Files {
@@ -23,6 +31,8 @@ class Files {
     virtual bool folderExists(const std::string& path) = 0;
     // Size in bytes of a file, none when it does not exist.
     virtual std::optional<std::uint64_t> fileSize(const std::string& path) = 0;
+    // Identity and size of a file or folder; none when it does not exist or cannot be asked.
+    virtual std::optional<FileInfo> info(const std::string& path) = 0;
     // Copies a file, replacing an existing target.
     virtual bool copy(const std::string& from, const std::string& to) = 0;
     virtual bool remove(const std::string& path) = 0;

@@ -38,6 +38,14 @@ class Registry {
                       std::string& value) = 0;
 };
 
+// The kinds of registry data the readers tell apart.
+enum class RegType { String, MultiString, Dword, Other };
+// The text a value read from the registry stands for: `data` is exactly the data returned, its
+// strings in UTF-16 (little-endian). A string ends at its first NUL; a multi-string is taken
+// whole with every NUL turned into CR LF; a number is its decimal digits (data shorter than four
+// bytes counts with the bytes there are); any other type gives empty text.
+std::string registryText(RegType type, const std::string& data);
+
 // Conversion between the settings files' single-byte code page and UTF-8.
 class Codepage {
   public:

@@ -69,64 +69,81 @@ void CleaningWindow::finishIfZero(ui::Label& counter) {
     if (counter.caption() == "0") counter.setCaption(finishWord(lang_));
 }
 
-bool CleaningWindow::cleanLogos() {
-    if (on(ini_.logoBackupOthers) && ini_.logoBackupPath.empty()) return false;
-    if (on(ini_.logoBackupOthers)) {
-        graffverschieben();
-        graffkill();
-    }
-    if (on(ini_.logoDeleteOthers)) graffkill();
-    return true;
+CleaningWindow::Step CleaningWindow::cleanLogos() {
+    return clean(ini_.logoBackupOthers, ini_.logoDeleteOthers, ini_.logoBackupPath,
+                 ini_.gamePath + kGraphics, &CleaningWindow::graffverschieben,
+                 &CleaningWindow::graffkill);
 }
 
-bool CleaningWindow::cleanTaunts() {
-    if (on(ini_.tauntBackupOthers) && ini_.tauntBackupPath.empty()) return false;
-    if (on(ini_.tauntBackupOthers)) {
-        tauntverschieben();
-        tauntkill();
+CleaningWindow::Step CleaningWindow::cleanTaunts() {
+    return clean(ini_.tauntBackupOthers, ini_.tauntDeleteOthers, ini_.tauntBackupPath,
+                 ini_.gamePath + kSounds, &CleaningWindow::tauntverschieben,
+                 &CleaningWindow::tauntkill);
+}
+
+// A backup folder that is the folder being cleaned, under whatever spelling or link, is
+// treated like an empty one: its "copies" would be the sources themselves.
+CleaningWindow::Step CleaningWindow::clean(const std::string& backupOthers,
+                                           const std::string& deleteOthers,
+                                           const std::string& backupPath,
+                                           const std::string& folder,
+                                           void (CleaningWindow::*copyAll)(),
+                                           void (CleaningWindow::*removeAll)()) {
+    if (on(backupOthers)) {
+        if (backupPath.empty()) return Step::NoBackupFolder;
+        auto target = p_.files.info(backupPath), source = p_.files.info(folder);
+        if (target && source && target->sameFileAs(*source)) return Step::BackupIsSource;
+        (this->*copyAll)();
+        (this->*removeAll)();
     }
-    if (on(ini_.tauntDeleteOthers)) tauntkill();
-    return true;
+    if (on(deleteOthers)) (this->*removeAll)();
+    return Step::Done;
 }
 
 void CleaningWindow::graffverschieben() {
-    backup(gafigfiles, ini_.gamePath + kGraphics, ini_.logoBackupPath, txt1);
+    backup(gafigfiles, ini_.gamePath + kGraphics, ini_.logoBackupPath, copiedLogos_, txt1);
 }
 
 void CleaningWindow::tauntverschieben() {
-    backup(tauntfiles, ini_.gamePath + kSounds, ini_.tauntBackupPath, txt2);
+    backup(tauntfiles, ini_.gamePath + kSounds, ini_.tauntBackupPath, copiedTaunts_, txt2);
 }
 
 void CleaningWindow::graffkill() {
     remove(gafigfiles, logo, ini_.gamePath + kGraphics,
-           on(ini_.logoBackupOthers) ? ini_.logoBackupPath : "", txt3);
+           on(ini_.logoBackupOthers) ? ini_.logoBackupPath : "", copiedLogos_, txt3);
 }
 
 void CleaningWindow::tauntkill() {
     remove(tauntfiles, mysounds, ini_.gamePath + kSounds,
-           on(ini_.tauntBackupOthers) ? ini_.tauntBackupPath : "", txt4);
+           on(ini_.tauntBackupOthers) ? ini_.tauntBackupPath : "", copiedTaunts_, txt4);
 }
 
 void CleaningWindow::backup(ui::FileList& listing, const std::string& from, const std::string& to,
-                            ui::Label& counter) {
+                            Copied& copied, ui::Label& counter) {
+    copied.clear();
+    copied.reserve(listing.count());
     for (int i = 0; i < listing.count(); ++i) {
-        p_.files.copy(from + "\\" + listing.item(i), to + "\\" + listing.item(i));
+        const std::string& name = listing.item(i);
+        if (p_.files.copy(from + "\\" + name, to + "\\" + name)) copied.insert(name);
         counter.setCaption(countDown(counter.caption()));
         counter.repaint();
     }
     finish(counter);
 }
 
-// A copy counts only when it is there with the source's size, checked right before the source
-// goes: a failed copy, a full disk or a backup folder that vanished meanwhile keep the source.
+// The copy is checked right before the source goes: it must be another file than the source
+// (not the source under a second name) and have its size, so that a full disk, a backup
+// folder that vanished meanwhile or a copy over the source itself keep the source.
 bool CleaningWindow::backedUp(const std::string& source, const std::string& target) {
-    auto size = p_.files.fileSize(source);
-    return size && p_.files.fileSize(target) == size;
+    auto from = p_.files.info(source);
+    if (!from) return false;
+    auto to = p_.files.info(target);
+    return to && to->size == from->size && !to->sameFileAs(*from);
 }
 
 void CleaningWindow::remove(ui::FileList& listing, const ui::ListBox& keep,
                             const std::string& folder, const std::string& backupFolder,
-                            ui::Label& counter) {
+                            const Copied& copied, ui::Label& counter) {
     std::unordered_set<std::string> kept;
     kept.reserve(keep.count());
     for (int i = 0; i < keep.count(); ++i) kept.insert(keep.item(i));
@@ -134,7 +151,8 @@ void CleaningWindow::remove(ui::FileList& listing, const ui::ListBox& keep,
         const std::string& name = listing.item(i);
         if (name != "empty" && !kept.count(name)) {
             const std::string source = folder + "\\" + name;
-            if (backupFolder.empty() || backedUp(source, backupFolder + "\\" + name))
+            if (backupFolder.empty() ||
+                (copied.count(name) && backedUp(source, backupFolder + "\\" + name)))
                 p_.files.remove(source);
         }
         counter.setCaption(countDown(counter.caption()));

@@ -43,7 +43,8 @@ class CleaningWindow : public ui::Window {
     void graffverschieben();
     void tauntverschieben();
     // Deletes every listed logo (taunt) that is neither "empty" nor on the keep list. While
-    // backup is on, a file is deleted only when its copy is in the backup folder.
+    // backup is on, a file is deleted only when this run copied it into the backup folder
+    // with success and that copy, a file other than the source, has the source's size.
     void graffkill();
     void tauntkill();
 
@@ -77,18 +78,30 @@ class CleaningWindow : public ui::Window {
     void setCounters(bool deleteCountsBackup);
     // A counter that reads "0" shows the finish word at once.
     void finishIfZero(ui::Label& counter);
-    // One row: the logo or taunt step, returns false when nothing was done because the
-    // backup folder is empty while backup is wanted.
-    bool cleanLogos();
-    bool cleanTaunts();
+    // What one row's step did.
+    enum class Step {
+        Done,
+        NoBackupFolder, // backup wanted, the backup folder empty: nothing done
+        BackupIsSource, // backup wanted into the folder being cleaned: nothing done
+    };
+    // One row: the logo or taunt step.
+    Step cleanLogos();
+    Step cleanTaunts();
 
   private:
+    // The names a backup copied with success in this run, per kind.
+    using Copied = std::unordered_set<std::string>;
+    Step clean(const std::string& backupOthers, const std::string& deleteOthers,
+               const std::string& backupPath, const std::string& folder,
+               void (CleaningWindow::*copyAll)(), void (CleaningWindow::*removeAll)());
     void backup(ui::FileList& listing, const std::string& from, const std::string& to,
-                ui::Label& counter);
+                Copied& copied, ui::Label& counter);
     void remove(ui::FileList& listing, const ui::ListBox& keep, const std::string& folder,
-                const std::string& backupFolder, ui::Label& counter);
+                const std::string& backupFolder, const Copied& copied, ui::Label& counter);
     bool backedUp(const std::string& source, const std::string& target);
     void finish(ui::Label& counter);
+
+    Copied copiedLogos_, copiedTaunts_;
 };
 
 // Reads a whole list file into a list control.

@@ -157,6 +157,7 @@ Problem openFile(const Store& store, const std::string& fileName, SettingsFile& 
     const std::string path = store.path(fileName);
     if (!store.files.exists(path)) return Problem::Missing;
     if (!f.open(store.files, path)) return Problem::Unreadable;
+    if (!f.isText()) return Problem::NotText;
     return Problem::None;
 }
 
@@ -174,6 +175,13 @@ std::string describe(Problem p, const std::string& fileName, bool german) {
     case Problem::TooShort:
         return german ? "Die Einstellungsdatei " + name + " ist unvollständig."
                       : "The settings file " + name + " ends too early.";
+    case Problem::NotText:
+        return german ? "Die Einstellungsdatei " + name +
+                            " ist keine ANSI-Textdatei (sie ist als Unicode/UTF-16 gespeichert "
+                            "oder enthält Nullbytes)."
+                      : "The settings file " + name +
+                            " is not ANSI text (it was saved as Unicode/UTF-16 or holds zero "
+                            "bytes).";
     }
     return "";
 }

@@ -18,6 +18,7 @@ enum class Problem {
     Missing,    // the file does not exist
     Unreadable, // it exists but cannot be opened
     TooShort,   // a read ran past its end
+    NotText,    // it holds zero bytes: saved as UTF-16 or not a text file at all
 };
 
 // Everything a loader needs: the files, the code page and the program folder.
@@ -102,7 +103,7 @@ void writeLauncherShellList(SettingsFile& f);
 // The editor's first-run file: per slot empty text, empty text and the text "0", quoted.
 void writeEditorShellList(SettingsFile& f);
 
-// Opens `fileName` in the store's folder for reading: Missing, Unreadable or None.
+// Opens `fileName` in the store's folder for reading: Missing, Unreadable, NotText or None.
 Problem openFile(const Store& store, const std::string& fileName, SettingsFile& f);
 
 // Wording of a problem with a file, for messages in both languages; empty for None.

@@ -1,6 +1,7 @@
 #include "common/settings/settings_file.h"
 
 #include <climits>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/files.h"
@@ -21,12 +22,26 @@ bool isLineEnd(char c) {
 SettingsFile::SettingsFile(platform::Codepage& codepage) : codepage_(codepage) {}
 
 SettingsFile::SettingsFile(platform::Codepage& codepage, std::string bytes)
-    : codepage_(codepage), data_(std::move(bytes)) {}
+    : codepage_(codepage), data_(std::move(bytes)) {
+    skipByteOrderMark();
+}
 
 bool SettingsFile::open(platform::Files& files, const std::string& path) {
     data_.clear();
     pos_ = 0;
-    return files.read(path, data_);
+    if (!files.read(path, data_)) return false;
+    skipByteOrderMark();
+    return true;
+}
+
+// Text editors put a UTF-8 byte-order mark before the first line; it is no part of the value.
+void SettingsFile::skipByteOrderMark() {
+    if (data_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
+}
+
+// UTF-16 text and binary files hold zero bytes; single-byte text never does.
+bool SettingsFile::isText() const {
+    return data_.find('\0') == std::string::npos;
 }
 
 // A value ends at a comma or a line end (CR LF, LF, or a lone CR); the ending comma or
@@ -74,6 +89,33 @@ void SettingsFile::writeRaw(const std::string& text) {
 
 bool SettingsFile::save(platform::Files& files, const std::string& path) const {
     return files.write(path, data_);
+}
+
+// The number at the start of the text, as far as it reads as one: blanks, a sign, digits, a
+// point with digits, an exponent.
+bool isNumericOne(const std::string& text) {
+    std::size_t i = 0;
+    auto digits = [&] {
+        std::size_t from = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i > from;
+    };
+    while (i < text.size() && isBlank(text[i])) ++i;
+    const std::size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    bool any = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        any = digits() || any;
+    }
+    if (!any) return false;
+    std::size_t end = i;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits()) end = i;
+    }
+    return std::strtod(text.substr(start, end - start).c_str(), nullptr) == 1.0;
 }
 
 long numericValue(const std::string& text) {

@@ -21,8 +21,12 @@ public:
     // A file for reading, from its bytes as stored.
     SettingsFile(platform::Codepage& codepage, std::string bytes);
 
-    // Opens `path` for reading; false when it cannot be read.
+    // Opens `path` for reading; false when it cannot be read. A UTF-8 byte-order mark at
+    // the start is passed over.
     bool open(platform::Files& files, const std::string& path);
+    // False when the bytes hold a zero byte, as UTF-16 and binary files do: such a file is
+    // not one of ours and reads as nothing trustworthy.
+    bool isText() const;
 
     bool atEnd() const { return pos_ >= data_.size(); }
     // The next value; false (input past the end of the file) when nothing is left.
@@ -40,6 +44,8 @@ public:
     const std::string& bytes() const { return data_; }
 
 private:
+    void skipByteOrderMark();
+
     platform::Codepage& codepage_;
     std::string data_;
     std::size_t pos_ = 0;
@@ -47,5 +53,8 @@ private:
 
 // The numeric value of a text: the number at its start, 0 when there is none.
 long numericValue(const std::string& text);
+// Whether the numeric value of a text, fraction included, is exactly 1 ("1", " 01", "1.0";
+// not "1.5" nor "12").
+bool isNumericOne(const std::string& text);
 
 } // namespace settings

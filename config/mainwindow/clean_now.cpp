@@ -90,11 +90,30 @@ void CleanNow::putzstartTick() {
     step(Label2, ini_.tauntNoAction, false);
 }
 
+// The row stays red; the player learns why nothing was done for that kind.
+void CleanNow::backupIsSource(bool logos) {
+    const std::string& folder = logos ? ini_.logoBackupPath : ini_.tauntBackupPath;
+    std::string text =
+        lang_ == "de"
+            ? std::string(logos ? "Der Sicherungsordner der Schiffslogos"
+                                : "Der Sicherungsordner der Audiotaunts") +
+                  " ist der Ordner, der aufgeräumt wird:\n" + folder + "\n" +
+                  (logos ? "Mit den Schiffslogos" : "Mit den Audiotaunts") +
+                  " wurde nichts gemacht. Bitte wähle einen anderen Sicherungsordner."
+            : std::string(logos ? "The backup folder for ship logos"
+                                : "The backup folder for taunts") +
+                  " is the folder being cleaned:\n" + folder + "\nNothing was done with the " +
+                  (logos ? "ship logos" : "taunts") + ". Please choose another backup folder.";
+    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation);
+}
+
 void CleanNow::step(ui::Label& caption, const std::string& noAction, bool logos) {
     if (on(noAction)) return;
     caption.setForeColour(kRed);
     caption.repaint();
-    if (!(logos ? cleanLogos() : cleanTaunts())) return;
+    const Step done = logos ? cleanLogos() : cleanTaunts();
+    if (done == Step::BackupIsSource) backupIsSource(logos);
+    if (done != Step::Done) return;
     caption.setForeColour(kGreen);
     caption.repaint();
 }

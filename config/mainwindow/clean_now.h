@@ -19,6 +19,7 @@ class CleanNow : public cleaning::CleaningWindow {
     void putzstartTick();
     // Runs one row: its caption turns red while the routines run and green when they are done.
     void step(ui::Label& caption, const std::string& noAction, bool logos);
+    void backupIsSource(bool logos);
     void fileError(settings::Problem problem, const std::string& fileName);
 
     MainWindow& main_;

@@ -14,9 +14,13 @@ using platform::Buttons;
 using platform::Icon;
 
 void MainWindow::load() {
+    std::string failed, failedBefore;
     for (;;) {
         setClientSize(kWidth, kHeight);
-        if (readSettings()) break;
+        if (readSettings(failed)) break;
+        // New files did not help: asking again would only loop.
+        if (failed == failedBefore) return recoveryStuck(failed);
+        failedBefore = failed;
         if (!recover()) return;
     }
     for (int i = 0; i < keylist.count(); ++i)
@@ -25,9 +29,10 @@ void MainWindow::load() {
     fillPilots();
 }
 
-bool MainWindow::readSettings() {
+bool MainWindow::readSettings(std::string& failed) {
     settings::SettingsFile f(p_.codepage);
     settings::ScourixIni v;
+    failed = settings::kScourixIni;
     if (settings::openFile(store_, settings::kScourixIni, f) != settings::Problem::None ||
         settings::readScourixIni(f, v) != settings::Problem::None)
         return false;
@@ -40,21 +45,23 @@ bool MainWindow::readSettings() {
     applyChoice({v.tauntNoAction, v.tauntDeleteOthers, v.tauntBackupOthers},
                 {&nosoundaktion, &soundkill, &usesoundssicheern});
     backupChoice(usesoundssicheern, soundssicherpath, soundssicherbrowser);
-    usepilot.setValue(settings::numericValue(v.usePilot) == 1 ? 1 : 0);
+    usepilot.setValue(settings::isNumericOne(v.usePilot) ? 1 : 0);
     pilot = v.pilotName;
     m111.setChecked(v.language == "1");
     m112.setChecked(v.language == "2");
-    delstad.setValue(settings::numericValue(v.deleteStats) == 1 ? 1 : 0);
+    delstad.setValue(settings::isNumericOne(v.deleteStats) ? 1 : 0);
     musip.setText(v.musicTesterPath);
-    plaus.setValue(settings::numericValue(v.autoCloseTester) == 1 ? 1 : 0);
+    plaus.setValue(settings::isNumericOne(v.autoCloseTester) ? 1 : 0);
 
     play1.setEnabled(!musip.text().empty());
     sprache();
 
-    if (cleaning::readListInto(store_, settings::kLogosIni, logo) != settings::Problem::None ||
-        cleaning::readListInto(store_, settings::kTauntsIni, mysounds) != settings::Problem::None)
-        return false;
+    failed = settings::kLogosIni;
+    if (cleaning::readListInto(store_, failed, logo) != settings::Problem::None) return false;
+    failed = settings::kTauntsIni;
+    if (cleaning::readListInto(store_, failed, mysounds) != settings::Problem::None) return false;
 
+    failed = settings::kKeysIni;
     keylist.clear();
     settings::SettingsFile keys(p_.codepage);
     if (settings::openFile(store_, settings::kKeysIni, keys) != settings::Problem::None)
@@ -63,11 +70,38 @@ bool MainWindow::readSettings() {
     settings::readKeysIni(keys, k);
     for (const auto& s : k.switches) keylist.addItem(s);
     flags = k.flags;
+    failed.clear();
     return true;
 }
 
+// The first free name for a copy of `path`: path.bak, then path.bak2, path.bak3, ... so that
+// a later recovery never overwrites the copy of the player's own file an earlier one made.
+std::string MainWindow::copyName(const std::string& path) {
+    for (int n = 1; n < 1000; ++n) {
+        std::string name = path + ".bak" + (n == 1 ? "" : std::to_string(n));
+        if (!p_.files.exists(name)) return name;
+    }
+    return "";
+}
+
+void MainWindow::recoveryStuck(const std::string& fileName) {
+    const std::string file = store_.path(fileName);
+    p_.dialogs.message(
+        german() ? "Die Einstellungsdatei\n" + file +
+                       "\nkann auch nach dem Anlegen neuer Dateien nicht gelesen werden. Ist sie "
+                       "schreibgeschützt, gesperrt oder der Datenträger voll?\nScourix wird "
+                       "beendet; Kopien deiner bisherigen Dateien (.bak) bleiben erhalten."
+                 : "The settings file\n" + file +
+                       "\nstill cannot be read after new files were written. Is it read-only, "
+                       "locked, or the disk full?\nScourix ends; the copies of your previous "
+                       "files (.bak) are kept.",
+        Buttons::Ok, Icon::Critical, kErrorTitle);
+    p_.app.end();
+}
+
 // The settings files could not be read: offers to write the first-run files. Each old file
-// is kept beside itself as a ".bak" copy first; a file that cannot be copied is left alone.
+// is kept beside itself as a copy under a new name first (".bak", ".bak2", ...); a file that
+// cannot be copied is left alone.
 // False when the player declined and Scourix ends.
 bool MainWindow::recover() {
     p_.dialogs.message("Error !! No INI-File or bad INI-File !", Buttons::Ok, Icon::Critical,
@@ -85,11 +119,12 @@ bool MainWindow::recover() {
     auto prepare = [&](const char* name, void (*write)(settings::SettingsFile&)) {
         const std::string path = store_.path(name);
         if (p_.files.exists(path)) {
-            if (!p_.files.copy(path, path + ".bak")) {
+            const std::string copy = copyName(path);
+            if (copy.empty() || !p_.files.copy(path, copy)) {
                 left += "\n" + path;
                 return;
             }
-            kept += "\n" + path + ".bak";
+            kept += "\n" + copy;
         }
         settings::SettingsFile f(p_.codepage);
         if (write) write(f);

@@ -199,8 +199,11 @@ class MainWindow : public ui::Window {
 
   private:
     // Load steps.
-    bool readSettings();
+    // False when a file failed; `failed` names it.
+    bool readSettings(std::string& failed);
     bool recover();
+    std::string copyName(const std::string& path);
+    void recoveryStuck(const std::string& fileName);
     void fillPilots();
     void panelsUsable(bool on);
     bool save(bool lastPilot, bool closing);

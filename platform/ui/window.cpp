@@ -74,20 +74,26 @@ void Control::repaint() {
 ListBox::ListBox(Window& owner, std::string name, Control* container, bool multiSelect)
     : Control(owner, std::move(name), container), multi_(multiSelect) {}
 
+void ListBox::lineChanged(Prop what, int i) {
+    changed_ = i;
+    changed(what);
+}
+
 void ListBox::addItem(const std::string& text) {
     items_.push_back({text, false});
-    changed(Prop::Items);
+    lineChanged(Prop::LineAdded, count() - 1);
 }
 
 void ListBox::setItem(int i, const std::string& text) {
     items_.at(i).text = text;
-    changed(Prop::Items);
+    lineChanged(Prop::LineText, i);
 }
 
 void ListBox::removeItem(int i) {
     items_.erase(items_.begin() + i);
-    if (index_ >= count()) index_ = count() - 1;
-    changed(Prop::Items);
+    // No line becomes current by itself: the next one is the player's to click.
+    index_ = -1;
+    lineChanged(Prop::LineRemoved, i);
 }
 
 void ListBox::clear() {
@@ -105,10 +111,12 @@ void ListBox::replaceItems(std::vector<std::string> texts) {
 }
 
 void ListBox::setSelected(int i, bool on) {
+    Entry& line = items_.at(i);
+    if (multi_ && line.selected == on) return;
     if (!multi_ && on)
         for (auto& e : items_) e.selected = false;
-    items_.at(i).selected = on;
-    changed(Prop::Selection);
+    line.selected = on;
+    lineChanged(Prop::LineSelected, i);
 }
 
 void ListBox::setListIndex(int i) {
@@ -117,7 +125,7 @@ void ListBox::setListIndex(int i) {
         for (auto& e : items_) e.selected = false;
         items_[index_].selected = true;
     }
-    changed(Prop::Selection);
+    changed(Prop::CurrentLine);
     if (click) click();
 }
 

@@ -19,8 +19,26 @@ constexpr Colour rgb(int r, int g, int b) {
     return static_cast<Colour>(r) | static_cast<Colour>(g) << 8 | static_cast<Colour>(b) << 16;
 }
 
-// What changed on a control, for the backend to mirror into its native control.
-enum class Prop { Caption, Enabled, Visible, Bounds, Colours, Font, Items, Selection, Value, Timer };
+// What changed on a control, for the backend to mirror into its native control. Items and
+// Selection are the whole list and every line's selection; the Line kinds name one line of a
+// list (ListBox::changedLine), so that n changes cost n native calls, not n times the list.
+enum class Prop {
+    Caption,
+    Enabled,
+    Visible,
+    Bounds,
+    Colours,
+    Font,
+    Items,
+    Selection,
+    Value,
+    Timer,
+    LineAdded,    // a line was appended
+    LineRemoved,  // the line was removed; no line is current
+    LineText,     // the line's text changed
+    LineSelected, // the line's selected flag changed (single selection: the others cleared)
+    CurrentLine,  // the list index changed
+};
 
 // The native side of one control.
 class ControlPeer {
@@ -126,6 +144,7 @@ public:
     void addItem(const std::string& text);
     // Replaces the text of line i; its place and selection stay.
     void setItem(int i, const std::string& text);
+    // Removes line i; afterwards no line is current.
     void removeItem(int i);
     void clear();
     bool selected(int i) const { return items_.at(i).selected; }
@@ -133,6 +152,8 @@ public:
     // The current line, -1 for none.
     int listIndex() const { return index_; }
     void setListIndex(int i);
+    // The line the last Line change was about.
+    int changedLine() const { return changed_; }
 
 protected:
     struct Entry {
@@ -142,9 +163,12 @@ protected:
     void replaceItems(std::vector<std::string> texts);
 
 private:
+    void lineChanged(Prop what, int i);
+
     bool multi_;
     std::vector<Entry> items_;
     int index_ = -1;
+    int changed_ = -1;
 };
 
 // The files of one folder that match a pattern; the listing comes from the file system.

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/win32.h"
@@ -119,20 +120,19 @@ class Registry : public platform::Registry {
         DWORD type = 0, size = 0;
         std::wstring n = wide(name);
         LONG r = RegQueryValueExW(h, n.c_str(), nullptr, &type, nullptr, &size);
-        std::vector<BYTE> data(size + sizeof(wchar_t));
+        std::string data(size, '\0');
         if (r == ERROR_SUCCESS)
-            r = RegQueryValueExW(h, n.c_str(), nullptr, &type, data.data(), &size);
+            r = RegQueryValueExW(h, n.c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(data.data()), &size);
         RegCloseKey(h);
         if (r != ERROR_SUCCESS) return false;
-        if (type == REG_DWORD) {
-            value = std::to_string(*reinterpret_cast<DWORD*>(data.data()));
-        } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
-            std::wstring w(reinterpret_cast<wchar_t*>(data.data()), size / sizeof(wchar_t));
-            while (!w.empty() && w.back() == L'\0') w.pop_back();
-            value = utf8(w);
-        } else {
-            return false;
-        }
+        // Only the data returned counts: the value may have shrunk between the two queries.
+        data.resize(std::min<std::size_t>(size, data.size()));
+        platform::RegType kind = type == REG_SZ         ? platform::RegType::String
+                                 : type == REG_MULTI_SZ ? platform::RegType::MultiString
+                                 : type == REG_DWORD    ? platform::RegType::Dword
+                                                        : platform::RegType::Other;
+        value = platform::registryText(kind, data);
         return true;
     }
 
@@ -163,8 +163,9 @@ class App : public platform::App {
         if (!size || !GetFileVersionInfoW(p.c_str(), 0, size, data.data()) ||
             !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
             return {};
+        // Major.minor in the high double word, revision.build in the low one.
         return {int(HIWORD(info->dwFileVersionMS)), int(LOWORD(info->dwFileVersionMS)),
-                int(LOWORD(info->dwFileVersionLS))};
+                int(HIWORD(info->dwFileVersionLS))};
     }
     std::uint64_t milliseconds() override { return GetTickCount64(); }
     void end() override { ExitProcess(0); }

@@ -15,6 +15,7 @@ class Files : public platform::Files {
     bool exists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
     std::optional<std::uint64_t> fileSize(const std::string& path) override;
+    std::optional<platform::FileInfo> info(const std::string& path) override;
     bool copy(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;

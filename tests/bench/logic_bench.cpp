@@ -30,6 +30,6 @@ static void LauncherDeletesForeignFiles(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * n * 2);
 }
-BENCHMARK(LauncherDeletesForeignFiles)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(LauncherDeletesForeignFiles)->Arg(1000)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -129,53 +129,87 @@ std::vector<std::string> FakeFiles::children(const std::string& k, bool folders,
     return names;
 }
 
+bool FakeFiles::callFails() {
+    ++calls_;
+    if (calls_ != failingCall_) return false;
+    failingCall_ = 0;
+    if (callFault_ != CallFault::FolderVanish) return true;
+    eraseTree(key(callFaultFolder_));
+    return false;
+}
+
 bool FakeFiles::list(const std::string& folder, const std::string& pattern,
                      std::vector<std::string>& names) {
-    if (!folderExists(folder)) return false;
+    if (callFails()) return false;
+    const Node* node = find(folder);
+    if (!node || !node->isFolder) return false;
     names = children(key(folder), false, pattern);
     return true;
 }
 
 bool FakeFiles::listFolders(const std::string& folder, std::vector<std::string>& names) {
-    if (!folderExists(folder)) return false;
+    if (callFails()) return false;
+    const Node* node = find(folder);
+    if (!node || !node->isFolder) return false;
     names = children(key(folder), true, "");
     return true;
 }
 
 bool FakeFiles::exists(const std::string& path) {
+    if (callFails()) return false;
     const Node* node = find(path);
     return node && !node->isFolder;
 }
 
 bool FakeFiles::folderExists(const std::string& path) {
+    if (callFails()) return false;
     const Node* node = find(path);
     return node && node->isFolder;
 }
 
 std::optional<std::uint64_t> FakeFiles::fileSize(const std::string& path) {
+    if (callFails()) return std::nullopt;
     const Node* node = find(path);
     if (!node || node->isFolder) return std::nullopt;
     return node->bytes.size();
 }
 
+std::optional<platform::FileInfo> FakeFiles::info(const std::string& path) {
+    if (callFails()) return std::nullopt;
+    const std::string k = key(path);
+    auto it = nodes_.find(k);
+    if (it == nodes_.end()) return std::nullopt;
+    platform::FileInfo i;
+    i.volume = static_cast<unsigned char>(k[0]);
+    i.index = it->second.order + 1;
+    i.size = it->second.isFolder ? 0 : it->second.bytes.size();
+    return i;
+}
+
 bool FakeFiles::copy(const std::string& from, const std::string& to) {
     ++copies_;
+    const bool failing = callFails();
+    const bool partial = failing && callFault_ == CallFault::Partial;
+    if (failing && !partial) return false;
     const Node* source = find(from);
     if (!source || source->isFolder || failRead_.count(key(from))) return false;
     const std::string target = key(to);
     const Node* existing = find(to);
-    if (target.empty() || (existing && existing->isFolder) || !parentIsFolder(target)) return false;
+    if (target.empty() || (existing && existing->isFolder) || !parentIsFolder(target) ||
+        readOnly_.count(target))
+        return false;
     if (failCopyAt_ == copies_) {
         failCopyAt_ = 0;
         return false;
     }
     const std::string bytes = source->bytes;
-    if (failCopyPartial_.count(key(from)) || failCopyPartial_.count(target)) {
+    if (partial || failCopyPartial_.count(key(from)) || failCopyPartial_.count(target)) {
         create(to, false, bytes.substr(0, bytes.size() / 2));
         return false;
     }
     if (!spaceFor(bytes.size())) return false;
     create(to, false, bytes);
+    copyLog_.emplace_back(to, bytes);
     if (!vanishingFolder_.empty() && --copiesBeforeVanish_ <= 0) {
         eraseTree(vanishingFolder_);
         vanishingFolder_.clear();
@@ -185,12 +219,16 @@ bool FakeFiles::copy(const std::string& from, const std::string& to) {
 
 bool FakeFiles::remove(const std::string& path) {
     ++removes_;
-    if (!exists(path) || failRemove_.count(key(path))) return false;
+    if (callFails()) return false;
+    const Node* node = find(path);
+    if (!node || node->isFolder || failRemove_.count(key(path)) || readOnly_.count(key(path)))
+        return false;
     nodes_.erase(key(path));
     return true;
 }
 
 bool FakeFiles::rename(const std::string& from, const std::string& to) {
+    if (callFails()) return false;
     const std::string source = key(from), target = key(to);
     if (target.empty() || !has(from) || has(to) || !parentIsFolder(target) ||
         within(target, source))
@@ -212,12 +250,14 @@ bool FakeFiles::rename(const std::string& from, const std::string& to) {
 }
 
 bool FakeFiles::makeFolder(const std::string& path) {
+    if (callFails()) return false;
     if (key(path).empty() || has(path) || !parentIsFolder(key(path))) return false;
     create(path, true, "");
     return true;
 }
 
 bool FakeFiles::read(const std::string& path, std::string& bytes) {
+    if (callFails()) return false;
     const Node* node = findFile(path);
     if (!node || failRead_.count(key(path))) return false;
     bytes = node->bytes;
@@ -226,15 +266,21 @@ bool FakeFiles::read(const std::string& path, std::string& bytes) {
 
 bool FakeFiles::write(const std::string& path, const std::string& bytes) {
     ++writes_;
+    if (callFails()) return false;
     const std::string k = key(path);
-    if (folderExists(path) || !parentIsFolder(k) || parentKey(k).empty()) return false;
+    const Node* node = find(path);
+    if ((node && node->isFolder) || !parentIsFolder(k) || parentKey(k).empty() ||
+        readOnly_.count(k))
+        return false;
     if (!spaceFor(bytes.size())) return false;
     create(path, false, bytes);
     return true;
 }
 
 bool FakeFiles::setCurrentFolder(const std::string& path) {
-    if (!folderExists(path)) return false;
+    if (callFails()) return false;
+    const Node* node = find(path);
+    if (!node || !node->isFolder) return false;
     currentParts_ = components(path);
     current_ = path;
     return true;
@@ -300,4 +346,14 @@ void FakeFiles::removeFolderAfterCopies(const std::string& folder, int n) {
 
 void FakeFiles::failRead(const std::string& path) {
     failRead_.insert(key(path));
+}
+
+void FakeFiles::readOnly(const std::string& path) {
+    readOnly_.insert(key(path));
+}
+
+void FakeFiles::failCall(int k, CallFault fault, const std::string& folder) {
+    failingCall_ = calls_ + k;
+    callFault_ = fault;
+    callFaultFolder_ = folder;
 }

@@ -16,7 +16,8 @@
 // the order the entries were created; replacing a file's content or renaming it keeps
 // its place.
 //
-// Counters count calls, whether they succeed or fail.
+// Counters count calls, whether they succeed or fail. Every operation of platform::Files
+// counts as one call for the k-th call faults.
 class FakeFiles : public platform::Files {
   public:
     // platform::Files
@@ -26,6 +27,9 @@ class FakeFiles : public platform::Files {
     bool exists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
     std::optional<std::uint64_t> fileSize(const std::string& path) override;
+    // The volume is the drive letter, the index the node's creation number, which replacing
+    // the content keeps.
+    std::optional<platform::FileInfo> info(const std::string& path) override;
     bool copy(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
@@ -46,6 +50,8 @@ class FakeFiles : public platform::Files {
     std::vector<std::string> files(const std::string& folder) const;   // names, listing order
     int removes() const { return removes_; }
     int copies() const { return copies_; }
+    // Every copy that succeeded: target path as given and the bytes it received.
+    const std::vector<std::pair<std::string, std::string>>& copyLog() const { return copyLog_; }
     int writes() const { return writes_; }
 
     // Faults.
@@ -63,6 +69,18 @@ class FakeFiles : public platform::Files {
     void removeFolderAfterCopies(const std::string& folder, int n);
     // The file exists but cannot be read (nor copied).
     void failRead(const std::string& path);
+    // The file is read-only: it cannot be deleted, written or copied over.
+    void readOnly(const std::string& path);
+
+    // The k-th call from now (1 = the next), of any kind, fails as that kind of call fails: a
+    // listing or query finds nothing, a copy, write or deletion leaves everything as it was.
+    enum class CallFault {
+        Fail,
+        Partial,      // as Fail, but a copy leaves the first half of its bytes in the target
+        FolderVanish, // the folder and all it holds vanish right before the call
+    };
+    void failCall(int k, CallFault fault = CallFault::Fail, const std::string& folder = "");
+    int calls() const { return calls_; }
 
   private:
     struct Node {
@@ -89,6 +107,13 @@ class FakeFiles : public platform::Files {
     std::string current_;
     std::vector<std::string> currentParts_;
     int removes_ = 0, copies_ = 0, writes_ = 0;
+    // Counts the call; true when it is the one that fails.
+    bool callFails();
+    std::vector<std::pair<std::string, std::string>> copyLog_;
+    int calls_ = 0, failingCall_ = 0;
+    CallFault callFault_ = CallFault::Fail;
+    std::string callFaultFolder_;
+    std::set<std::string> readOnly_;
 
     std::set<std::string> failRemove_, failCopyPartial_, failRead_;
     int failCopyAt_ = 0; // copies_ value whose copy fails; 0 for none

@@ -37,7 +37,8 @@ class FakeShell : public platform::Shell {
     std::set<std::string> failing; // files that do not start
 };
 
-// A registry of keys and typed values; `readOnly` makes every write fail.
+// A registry of keys and typed values; `readOnly` makes every write fail, `failing` the writes
+// of some values.
 class FakeRegistry : public platform::Registry {
   public:
     struct Value {
@@ -52,14 +53,14 @@ class FakeRegistry : public platform::Registry {
     }
     bool setString(platform::RegRoot root, const std::string& key, const std::string& name,
                    const std::string& value) override {
-        if (readOnly || !keys.count(path(root, key))) return false;
+        if (readOnly || failing.count(name) || !keys.count(path(root, key))) return false;
         values[path(root, key) + "|" + name] = {false, value, 0};
         writes.push_back(name + "=" + value);
         return true;
     }
     bool setDword(platform::RegRoot root, const std::string& key, const std::string& name,
                   std::uint32_t value) override {
-        if (readOnly || !keys.count(path(root, key))) return false;
+        if (readOnly || failing.count(name) || !keys.count(path(root, key))) return false;
         values[path(root, key) + "|" + name] = {true, "", value};
         writes.push_back(name + "=dword:" + std::to_string(value));
         return true;
@@ -84,6 +85,7 @@ class FakeRegistry : public platform::Registry {
     std::map<std::string, Value> values;
     std::vector<std::string> writes; // in order, "name=data"
     bool readOnly = false;
+    std::set<std::string> failing; // value names whose writes fail
 };
 
 // Message and input boxes answered from a script; every box shown is recorded.

@@ -10,7 +10,7 @@ using platform::Answer;
 using platform::Icon;
 
 class Launcher : public ::testing::Test, public GameFolder {
-protected:
+  protected:
     // Loads the window and, when loading armed the timer, runs the cleaning sequence.
     launcher::Anzeiger& run() {
         w = std::make_unique<launcher::Anzeiger>(fake.platform);
@@ -24,7 +24,9 @@ protected:
         return false;
     }
     const FakeShell::Start& gameStart() const { return fake.shell.started.back(); }
-    std::string fileText(const std::string& name) { return fake.files.content(path(name)).value_or("<none>"); }
+    std::string fileText(const std::string& name) {
+        return fake.files.content(path(name)).value_or("<none>");
+    }
 
     std::unique_ptr<launcher::Anzeiger> w;
 };
@@ -34,7 +36,8 @@ TEST_F(Launcher, DeleteModeCleansBothFoldersAndStartsTheGame) {
     ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1";
     for (const char* n : {"mine.ogf", "a_0badf00d.ogf", "b_12345678.oaf"})
         fake.files.addFile(graphics(n), n);
-    for (const char* n : {"Mine.osf", "mine.osf", "c_deadbeef.osf"}) fake.files.addFile(sounds(n), n);
+    for (const char* n : {"Mine.osf", "mine.osf", "c_deadbeef.osf"})
+        fake.files.addFile(sounds(n), n);
     writeSettings({"mine.ogf"}, {"Mine.osf"});
     launcher::Anzeiger& win = run();
 
@@ -158,6 +161,59 @@ TEST_F(Launcher, PilotNeedsBothTheSwitchAndAName) {
     ini.usePilot = "0", ini.pilotName = "Ace";
     writeSettings();
     run();
+    EXPECT_EQ(gameStart().parameters, "-Launched ");
+}
+
+// UsePilot and SideEnabled count by their numeric value, fraction included: only exactly 1.
+TEST_F(Launcher, OnlyANumericValueOfExactlyOneSwitchesOn) {
+    ini.pilotName = "Ace";
+    writeSettings();
+    settings::ShellList side;
+    side[0] = {"one.exe", "C:\\Side", "1"};
+    writeShellList(side);
+    const std::string written = fileText("scourix.ini");
+    const std::string shell = fileText("shelllist.txt");
+    auto withValue = [](std::string file, const std::string& from, const std::string& to) {
+        return file.replace(file.find(from), from.size(), to);
+    };
+    for (const auto& [value, on] :
+         std::initializer_list<std::pair<const char*, bool>>{{"1.5", false},
+                                                             {"1.0", true},
+                                                             {" 01", true},
+                                                             {"1.", true},
+                                                             {"12", false},
+                                                             {"0.9", false},
+                                                             {"-1", false},
+                                                             {"1e3", false},
+                                                             {"10e-1", true}}) {
+        // UsePilot is line 10, after the nine quoted lines; SideEnabled the third line.
+        fake.files.addFile(
+            path("scourix.ini"),
+            withValue(written, "\r\n0\r\n\"Ace\"", std::string("\r\n") + value + "\r\n\"Ace\""));
+        fake.files.addFile(path("shelllist.txt"),
+                           withValue(shell, "\"C:\\Side\"\r\n1\r\n",
+                                     std::string("\"C:\\Side\"\r\n") + value + "\r\n"));
+        fake.shell.started.clear();
+        run();
+        EXPECT_EQ(gameStart().parameters, on ? "-Launched -pilot Ace " : "-Launched ") << value;
+        EXPECT_EQ(fake.shell.started.size(), on ? 2u : 1u) << value;
+    }
+}
+
+// Mode "2" joins without asking only when the question is switched off ("0"); any other ask
+// value joins nothing, and a file that could not be read whole joins nothing either.
+TEST_F(Launcher, AlwaysJoinWithAnUnknownAskValueOrABrokenFileJoinsNothing) {
+    writeSettings();
+    for (const char* ask : {"", "2", "yes", "0 "}) {
+        writeDirect("-directip 1.2.3.4", "2", ask);
+        run();
+        EXPECT_TRUE(fake.dialogs.boxes.empty()) << ask;
+        EXPECT_EQ(gameStart().parameters, "-Launched ") << ask;
+    }
+    fake.files.addFile(path("direckt.ini"), "\"-directip 1.2.3.4\"\r\n\"2\"\r\n");
+    run();
+    EXPECT_EQ(fileText("direckt.ini"), "\"\"\r\n\"0\"\r\n\"0\"\r\n");
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
     EXPECT_EQ(gameStart().parameters, "-Launched ");
 }
 
@@ -411,7 +467,8 @@ TEST_F(Launcher, WithoutNetworkIniTheRegistryIsLeftAlone) {
 
 TEST(GameSettings, ValuesFollowTheirConditionsInOrder) {
     FakeRegistry reg;
-    settings::NetworkIni net{"German", "1", "0", "1", "0", "1", "1", "0", "0", "1", "1", "Ace", "p,w"};
+    settings::NetworkIni net{"German", "1", "0", "1", "0",   "1",  "1",
+                             "0",      "0", "1", "1", "Ace", "p,w"};
     launcher::writeGameSettings(reg, net, "Pilot");
     EXPECT_EQ(reg.writes,
               (std::vector<std::string>{"Default_pilot=Pilot.plt", "LanguageType=dword:1",
@@ -440,12 +497,47 @@ TEST(GameSettings, UnmetConditionsKeepTheOldValues) {
                                                     "LanguageType=dword:4"}));
 }
 
-TEST(GameSettings, AFailingRegistryDoesNotStopTheRest) {
+// The first value written fails, and one in the middle: every other value is still written.
+TEST(GameSettings, AFailingValueDoesNotStopTheRest) {
     FakeRegistry reg;
-    reg.readOnly = true;
+    reg.failing = {"Default_pilot", "NetworkConnection"};
     settings::NetworkIni net{"German", "1", "0", "0", "0", "0", "1", "0", "0", "0", "1", "A", "B"};
     launcher::writeGameSettings(reg, net, "P");
-    EXPECT_TRUE(reg.values.empty());
+    const std::string key = launcher::kGameKey;
+    EXPECT_EQ(reg.get(key, "Default_pilot"), "");
+    EXPECT_EQ(reg.get(key, "NetworkConnection"), "");
+    EXPECT_EQ(reg.get(key, "LanguageType"), "dword:1");
+    EXPECT_EQ(reg.get(key, "KeyboardType"), "United States");
+    EXPECT_EQ(reg.get(key, "ConnectionSpeed"), "Fast");
+    EXPECT_EQ(reg.get(key, "TrackerLogin"), "A");
+    EXPECT_EQ(reg.get(key, "TrackerPassword"), "B");
+}
+
+// The reader of the game settings page, on the data as the registry returns it.
+TEST(RegistryText, EachTypeAsTheGameSettingsPageReadsIt) {
+    using platform::registryText;
+    using platform::RegType;
+    auto utf16 = [](const std::u16string& s) {
+        std::string out;
+        for (char16_t c : s) out += char(c & 0xFF), out += char(c >> 8);
+        return out;
+    };
+    // A string ends at its first NUL; one without a NUL ends with the data.
+    EXPECT_EQ(registryText(RegType::String, utf16(u"Fast\0old\0")), "Fast");
+    EXPECT_EQ(registryText(RegType::String, utf16(u"Fast")), "Fast");
+    EXPECT_EQ(registryText(RegType::String, utf16(u"Fran\u00e7ais")), "Français");
+    EXPECT_EQ(registryText(RegType::String, utf16(u"Fast") + "x"), "Fast"); // odd byte count
+    // Every NUL of a multi-string becomes CR LF.
+    EXPECT_EQ(registryText(RegType::MultiString, utf16(std::u16string(u"LAN\0ISDN\0\0", 10))),
+              "LAN\r\nISDN\r\n\r\n");
+    // Numbers: only the bytes returned count.
+    EXPECT_EQ(registryText(RegType::Dword, std::string("\x2A\x01\0\0", 4)), "298");
+    EXPECT_EQ(registryText(RegType::Dword, std::string("\x2A\x01", 2)), "298");
+    EXPECT_EQ(registryText(RegType::Dword, std::string("\x07", 1)), "7");
+    EXPECT_EQ(registryText(RegType::Dword, ""), "0");
+    EXPECT_EQ(registryText(RegType::Dword, std::string("\xFF\xFF\xFF\xFF", 4)), "4294967295");
+    // Any other type, expandable strings included, gives empty text.
+    EXPECT_EQ(registryText(RegType::Other, utf16(u"%SystemRoot%")), "");
 }
 
 // The window's shape and dragging, seen through a recording peer.

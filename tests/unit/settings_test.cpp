@@ -157,6 +157,38 @@ TEST(CodePage, UmlautIsOneByteOnDiskAndUtf8InMemory) {
     EXPECT_EQ(readAllValues(f.bytes()), (Values{"C:\\Spiele\\B\xC3\xA4r", "\xC3\xA4"}));
 }
 
+// Every byte but the line ends, quote and comma comes back as it was, the five bytes the code
+// page leaves unused among them.
+TEST(CodePage, EveryByteSurvivesAReadAndAWrite) {
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n' && b != '"' && b != ',') all += char(b);
+    Values read = readAllValues("\"" + all + "\"\r\n");
+    ASSERT_EQ(read.size(), 1u);
+    SettingsFile f(cp);
+    f.writeText(read[0]);
+    EXPECT_EQ(f.bytes(), "\"" + all + "\"\r\n");
+    for (const char* unused : {"\x81", "\x8D", "\x8F", "\x90", "\x9D"})
+        EXPECT_EQ(cp.fromUtf8(cp.toUtf8(unused)), unused);
+}
+
+TEST(ReadingRule, AByteOrderMarkIsNoPartOfTheFirstValue) {
+    EXPECT_EQ(readAllValues("\xEF\xBB\xBF\"C:\\Games\"\r\nb\r\n"), (Values{"C:\\Games", "b"}));
+    EXPECT_EQ(readAllValues("\xEF\xBB\xBF"), Values{});
+    EXPECT_EQ(readAllValues("a\r\n\xEF\xBB\xBF"
+                            "b\r\n"),
+              (Values{"a", "\xC3\xAF\xC2\xBB\xC2\xBF"
+                           "b"}))
+        << "only at the start of the file";
+}
+
+TEST(ReadingRule, NumericValueOfExactlyOne) {
+    for (const char* one : {"1", " 1", "+1", "01", "1.0", "1.", "1,5", "1x", "10e-1", ".1e1"})
+        EXPECT_TRUE(isNumericOne(one)) << one;
+    for (const char* other : {"1.5", "0.99", "12", "-1", "", "x1", "1e3", ".", "e1", "0"})
+        EXPECT_FALSE(isNumericOne(other)) << other;
+}
+
 // --- scourix.ini ---
 
 TEST(ScourixIniLayout, SavedFileBytesAndRoundTrip) {

@@ -46,9 +46,40 @@ TEST(ListBoxes, MultiSelectionKeepsEachFlag) {
     EXPECT_TRUE(f.single.shown());
 }
 
+// A peer that counts what mirroring the list costs a native list box: a whole-list change
+// resends every line, a change of one line costs one call.
+struct CostPeer : ui::ControlPeer {
+    explicit CostPeer(const ui::ListBox& l) : list(l) {}
+    const ui::ListBox& list;
+    long calls = 0;
+    void update(ui::Prop what) override {
+        calls += what == ui::Prop::Items || what == ui::Prop::Selection ? list.count() + 1 : 1;
+    }
+    void repaint() override {}
+};
+
+TEST(ListBoxes, AddingAndSelectingLinesCostsOneCallEach) {
+    FakeFiles files;
+    Form f(files);
+    for (ui::ListBox* l : {&f.single, &f.multi}) {
+        CostPeer peer(*l);
+        l->peer = &peer;
+        const int n = 5000;
+        for (int i = 0; i < n; ++i) l->addItem("line " + std::to_string(i));
+        for (int i = 0; i < n; ++i) l->setSelected(i, i % 2 == 0);
+        l->setItem(7, "seven");
+        l->setListIndex(3);
+        l->removeItem(3);
+        EXPECT_LE(peer.calls, 2 * n + 3) << l->name();
+        EXPECT_EQ(l->listIndex(), -1);
+        l->peer = nullptr;
+    }
+}
+
 TEST(FileLists, ListAFolderByPatternAndRefuseAMissingOne) {
     FakeFiles files;
-    for (const char* n : {"a.ogf", "b.OAF", "c.osf", "d.ogf.bak"}) files.addFile("C:\\G\\" + std::string(n));
+    for (const char* n : {"a.ogf", "b.OAF", "c.osf", "d.ogf.bak"})
+        files.addFile("C:\\G\\" + std::string(n));
     Form f(files);
     f.listing.pattern = "*.ogf;*.oaf";
     ASSERT_TRUE(f.listing.setPath("C:\\G"));
@@ -132,10 +163,10 @@ TEST(FolderLists, ShowParentsTheOpenFolderAndItsSubfolders) {
     Folders w(files);
     ASSERT_TRUE(w.dirs.setPath("C:\\Games\\Descent3\\"));
     EXPECT_EQ(w.dirs.path(), "C:\\Games\\Descent3");
-    EXPECT_EQ(w.dirs.entries(),
-              (std::vector<std::string>{"C:\\", "C:\\Games", "C:\\Games\\Descent3",
-                                        "C:\\Games\\Descent3\\custom",
-                                        "C:\\Games\\Descent3\\netgames"}));
+    EXPECT_EQ(
+        w.dirs.entries(),
+        (std::vector<std::string>{"C:\\", "C:\\Games", "C:\\Games\\Descent3",
+                                  "C:\\Games\\Descent3\\custom", "C:\\Games\\Descent3\\netgames"}));
     EXPECT_EQ(w.dirs.openIndex(), 2);
     EXPECT_EQ(w.dirs.chosen(), "C:\\Games\\Descent3") << "nothing highlighted: the open folder";
     w.dirs.setListIndex(4);

@@ -1,6 +1,8 @@
-// bare-delete.exe FOLDER KEEPFILE: deletes every file in FOLDER whose name is not a line of
-// KEEPFILE (exact, case-sensitive; a line written in quotes counts without its quotes).
-// No window; the baseline the launcher's cleaning is measured against.
+// bare-delete.exe FOLDER KEEPFILE [BACKUP]: deletes every file in FOLDER whose name is not a
+// line of KEEPFILE (exact, case-sensitive; a line written in quotes counts without its quotes).
+// With BACKUP it first copies every file of FOLDER into BACKUP, replacing older copies, and then
+// deletes those not kept (without any check). No window; the baseline the launcher's cleaning
+// is measured against.
 #include "standin.h"
 
 #include <set>
@@ -39,20 +41,24 @@ std::set<std::wstring> readKeepList(const std::wstring& path) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) return 2;
+    if (argc != 3 && argc != 4) return 2;
     std::wstring folder = argv[1];
     std::set<std::wstring> keep = readKeepList(argv[2]);
 
     // List first, then delete, so the deleting never works on a listing that changes under it.
-    std::vector<std::wstring> doomed;
+    std::vector<std::wstring> all, doomed;
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
     if (find == INVALID_HANDLE_VALUE) return 1;
     do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !keep.count(fd.cFileName))
-            doomed.push_back(fd.cFileName);
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if (argc == 4) all.push_back(fd.cFileName);
+        if (!keep.count(fd.cFileName)) doomed.push_back(fd.cFileName);
     } while (FindNextFileW(find, &fd));
     FindClose(find);
+    for (const std::wstring& name : all)
+        CopyFileW((folder + L"\\" + name).c_str(), (std::wstring(argv[3]) + L"\\" + name).c_str(),
+                  FALSE);
     for (const std::wstring& name : doomed) DeleteFileW((folder + L"\\" + name).c_str());
     return 0;
 }
