@@ -15,16 +15,8 @@
 // game_settings.cpp (the game settings page), commands.cpp (menu commands and timers).
 
 namespace scourix {
-namespace {
 
 using namespace mainwindow;
-
-// Positions in pixels of 15 twips, relative to the container.
-void place(ui::Control& c, int left, int top, int width, int height) {
-    c.setBounds(left * 15, top * 15, width * 15, height * 15);
-}
-
-} // namespace
 
 MainWindow::MainWindow(platform::Platform& p)
     : ui::Window("Scourix", kWidth, kHeight),

@@ -10,11 +10,6 @@ namespace {
 const char* const kPxo = "-pxo ";
 const char* const kDirectIp = "-directip ";
 
-// Positions in pixels of 15 twips, relative to the container.
-void place(ui::Control& c, int left, int top, int width, int height) {
-    c.setBounds(left * 15, top * 15, width * 15, height * 15);
-}
-
 } // namespace
 
 Diereckt::Diereckt(platform::Platform& p, MainWindow& main)

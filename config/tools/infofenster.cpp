@@ -6,11 +6,6 @@
 namespace scourix {
 namespace {
 
-// Positions in pixels of 15 twips, relative to the container.
-void place(ui::Control& c, int left, int top, int width, int height) {
-    c.setBounds(left * 15, top * 15, width * 15, height * 15);
-}
-
 const int kWidth = 420;
 // The credits panel and what lies below it, with and without the sound-tester panel above.
 const int kWithHint = 114, kWithoutHint = 8;

@@ -6,14 +6,6 @@
 #include "config/tools/tools.h"
 
 namespace scourix {
-namespace {
-
-// Positions in pixels of 15 twips.
-void place(ui::Control& c, int left, int top, int width, int height) {
-    c.setBounds(left * 15, top * 15, width * 15, height * 15);
-}
-
-} // namespace
 
 Mt::Mt(platform::Platform& p, MainWindow& main)
     : ui::Window("toolpath", 358 * 15, 108 * 15), p_(p), main_(main) {

@@ -11,11 +11,6 @@ namespace {
 
 const int kWidth = 6540, kHeight = 3030;
 
-// Positions in pixels of 15 twips, relative to the container.
-void place(ui::Control& c, int left, int top, int width, int height) {
-    c.setBounds(left * 15, top * 15, width * 15, height * 15);
-}
-
 } // namespace
 
 Shellstart::Shellstart(platform::Platform& p, MainWindow& main)

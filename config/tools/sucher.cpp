@@ -9,10 +9,6 @@
 namespace scourix {
 namespace {
 
-void place(ui::Control& c, int left, int top, int width, int height) {
-    c.setBounds(left * 15, top * 15, width * 15, height * 15);
-}
-
 bool sameDrive(const std::string& path, const std::string& drive) {
     return path.size() >= 2 && path[1] == ':' && !drive.empty() &&
            std::tolower(static_cast<unsigned char>(path[0])) ==

@@ -42,7 +42,7 @@ enum class Prop {
 
 // The native side of one control.
 class ControlPeer {
-public:
+  public:
     virtual ~ControlPeer() = default;
     virtual void update(Prop what) = 0;
     // Paints the control now, while the window's thread is busy.
@@ -51,7 +51,7 @@ public:
 
 // A control: plain state plus events. Setters tell the peer, when there is one.
 class Control {
-public:
+  public:
     Control(Window& owner, std::string name, Control* container = nullptr);
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -94,10 +94,10 @@ public:
 
     ControlPeer* peer = nullptr;
 
-protected:
+  protected:
     void changed(Prop what);
 
-private:
+  private:
     Window& owner_;
     std::string name_;
     Control* container_;
@@ -106,21 +106,27 @@ private:
     Colour fore_ = rgb(0, 0, 0), back_ = rgb(255, 255, 255);
 };
 
+// Places a control by a layout drawn in pixels at 96 DPI (15 twips each), relative to its
+// container.
+inline void place(Control& c, int left, int top, int width, int height) {
+    c.setBounds(left * 15, top * 15, width * 15, height * 15);
+}
+
 enum class Align { Left, Right, Center };
 
 class Label : public Control {
-public:
+  public:
     using Control::Control;
     Align alignment = Align::Left;
 };
 
 class Button : public Control {
-public:
+  public:
     using Control::Control;
 };
 
 class Frame : public Control {
-public:
+  public:
     using Control::Control;
     // The frame only carries state: it and its controls never show and get no native side.
     bool stateOnly = false;
@@ -128,13 +134,13 @@ public:
 
 // A picture from the program's resources, by resource name.
 class Image : public Control {
-public:
+  public:
     using Control::Control;
     std::string picture;
 };
 
 class ListBox : public Control {
-public:
+  public:
     ListBox(Window& owner, std::string name, Control* container = nullptr,
             bool multiSelect = false);
 
@@ -155,14 +161,14 @@ public:
     // The line the last Line change was about.
     int changedLine() const { return changed_; }
 
-protected:
+  protected:
     struct Entry {
         std::string text;
         bool selected = false;
     };
     void replaceItems(std::vector<std::string> texts);
 
-private:
+  private:
     void lineChanged(Prop what, int i);
 
     bool multi_;
@@ -173,23 +179,23 @@ private:
 
 // The files of one folder that match a pattern; the listing comes from the file system.
 class FileList : public ListBox {
-public:
-    FileList(Window& owner, std::string name, platform::Files& files,
-             Control* container = nullptr, bool multiSelect = false);
+  public:
+    FileList(Window& owner, std::string name, platform::Files& files, Control* container = nullptr,
+             bool multiSelect = false);
     std::string pattern = "*";
     const std::string& path() const { return path_; }
     // Lists the folder; false (and the listing unchanged) when it does not exist.
     bool setPath(const std::string& folder);
     bool refresh();
 
-private:
+  private:
     platform::Files& files_;
     std::string path_;
 };
 
 // A text box; its text is the caption. Setting the text raises `change`, as typing does.
 class TextBox : public Control {
-public:
+  public:
     using Control::Control;
     const std::string& text() const { return caption(); }
     void setText(const std::string& t);
@@ -197,30 +203,30 @@ public:
 
 // A check box with the value 0 (clear) or 1 (ticked). Setting the value raises `click`.
 class CheckBox : public Control {
-public:
+  public:
     using Control::Control;
     int value() const { return value_; }
     void setValue(int v);
 
-private:
+  private:
     int value_ = 0;
 };
 
 // An option button: the options of one container form a group, one of them selected.
 // Selecting one clears the others of its container and raises its `click`.
 class OptionButton : public Control {
-public:
+  public:
     using Control::Control;
     bool value() const { return value_; }
     void setValue(bool on);
 
-private:
+  private:
     bool value_ = false;
 };
 
 // A combo box: a list of entries and a text that may be any text.
 class ComboBox : public ListBox {
-public:
+  public:
     using ListBox::ListBox;
     const std::string& text() const { return caption(); }
     void setText(const std::string& t);
@@ -228,20 +234,20 @@ public:
 
 // A menu entry. Entries without a parent entry are the menu bar's; `separator` draws a line.
 class MenuItem : public Control {
-public:
+  public:
     MenuItem(Window& owner, std::string name, const std::string& caption,
              MenuItem* parent = nullptr);
     bool checked() const { return checked_; }
     void setChecked(bool on);
     bool separator = false;
 
-private:
+  private:
     bool checked_ = false;
 };
 
 // The drives of the system, one of them chosen ("c:"). Choosing one raises `change`.
 class DriveList : public Control {
-public:
+  public:
     DriveList(Window& owner, std::string name, platform::Files& files,
               Control* container = nullptr);
     const std::string& drive() const { return caption(); }
@@ -250,7 +256,7 @@ public:
     bool setDrive(const std::string& drive);
     const std::vector<std::string>& drives() const { return drives_; }
 
-private:
+  private:
     platform::Files& files_;
     std::vector<std::string> drives_;
 };
@@ -258,9 +264,8 @@ private:
 // A folder list: the open folder with its parents and its subfolders. A click highlights an
 // entry (the list index), a double click opens it.
 class DirList : public Control {
-public:
-    DirList(Window& owner, std::string name, platform::Files& files,
-            Control* container = nullptr);
+  public:
+    DirList(Window& owner, std::string name, platform::Files& files, Control* container = nullptr);
     // The open folder, a full path ("C:\Games"; a drive root ends with "\").
     const std::string& path() const { return path_; }
     bool setPath(const std::string& folder);
@@ -275,7 +280,7 @@ public:
     // Opens the highlighted entry, as a double click does.
     bool openHighlighted();
 
-private:
+  private:
     platform::Files& files_;
     std::string path_;
     std::vector<std::string> entries_;
@@ -284,7 +289,7 @@ private:
 
 // A timer that ticks every `interval` ms while enabled.
 class Timer : public Control {
-public:
+  public:
     Timer(Window& owner, std::string name, int intervalMs);
     int interval;
     std::function<void()> tick;
@@ -292,7 +297,7 @@ public:
 
 // The native side of a window.
 class WindowPeer {
-public:
+  public:
     virtual ~WindowPeer() = default;
     virtual void update(Prop what) = 0;
     virtual void show() = 0;
@@ -311,7 +316,7 @@ enum class Border { None, Fixed, Sizable };
 
 // Creates the native side of windows opened while the program runs.
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
     virtual void create(Window& window) = 0;
 };
@@ -320,7 +325,7 @@ extern Backend* backend;
 
 // A window: a form with its controls as members, wired to handlers in its constructor.
 class Window {
-public:
+  public:
     Window(std::string caption, int clientWidth, int clientHeight);
     virtual ~Window() = default;
     Window(const Window&) = delete;
@@ -369,7 +374,7 @@ public:
     const std::vector<Control*>& controls() const { return controls_; }
     WindowPeer* peer = nullptr;
 
-private:
+  private:
     friend class Control;
     std::string caption_, picture_;
     std::vector<Control*> controls_;
