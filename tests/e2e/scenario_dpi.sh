@@ -2,7 +2,7 @@
 # Both programs at 96 and at 144 DPI, inside Wine's virtual desktop, where windows get their
 # title bars as a player sees them: at 144 DPI every window is half as large again; in English
 # and German no caption is cut off and nothing lies on top of another, in the main window, the
-# custom-file browser and Gatefire's window. Screenshots of each
+# custom-file browser, the clean-now window and Gatefire's window. Screenshots of each
 # (dpi96-*.png, dpi144-*.png) are what tools/screenshots takes for the README.
 source "$(dirname "$0")/lib.sh"
 e2e_begin dpi
@@ -53,6 +53,17 @@ for dpi in 96 144; do
         screenshot "dpi$dpi-browser-$lang"
         WIN=$browser ui_click abbruch
         drive wait-window --title "$browser" --gone --timeout 10000 || fail "the browser stayed open"
+        # The clean-now window, with its caption in the title bar (nothing to clean here).
+        clean=$([[ $lang == de ]] && echo "Säubere...." || echo "clean......")
+        ui_menu "$([[ $lang == de ]] && echo "&Aktion/Descent jetzt aufräumen" || echo "&action/clean descent now")" --post
+        expect_box scourix "$([[ $lang == de ]] && echo "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?" ||
+            echo "Configuration must be save ! Save now ?")" "Yes|No|Cancel" question No
+        drive wait-window --title "$clean" --timeout 10000 || fail "no clean-now window [$clean]"
+        check_layout "$clean"
+        sleep 0.5
+        screenshot "dpi$dpi-clean-now-$lang"
+        WIN=$clean ui_click okende
+        drive wait-window --title "$clean" --gone --timeout 10000 || fail "the clean-now window stayed"
         drive close --window Scourix
         expect_box scourix "$([[ $lang == de ]] && echo "Konfiguration jetzt speichern?" || echo "save config now ?")" \
             "Yes|No|Cancel" question No
