@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include "platform/platform.h"
@@ -25,6 +26,9 @@ public:
     bool setCurrentFolder(const std::string& path) override;
     std::string currentFolder() override;
     std::vector<std::string> drives() override;
+
+  private:
+    std::map<std::string, std::uint64_t> volumes_; // volume of each folder asked, by its path
 };
 
 // The window message boxes belong to: the program's visible main window, if any.
