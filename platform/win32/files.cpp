@@ -69,8 +69,9 @@ namespace {
 // Opening with no access rights and backup semantics works for folders and for files that are
 // open elsewhere; links are followed, so a link and its target give the same identity.
 HANDLE openForQuery(const std::string& path) {
-    return CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    return CreateFileW(wide(path).c_str(), 0,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 // Volume and 128-bit index of an open file or folder, with the older query where the newer one
