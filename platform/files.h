@@ -9,9 +9,11 @@ namespace platform {
 // What the file system says about one file or folder: which one it is (its volume and its
 // index there, the same for every spelling of its path: case, short names, links) and its size.
 struct FileInfo {
-    std::uint64_t volume = 0, index = 0;
+    std::uint64_t volume = 0, index = 0, indexHigh = 0; // a file index may have 128 bits
     std::uint64_t size = 0;
-    bool sameFileAs(const FileInfo& o) const { return volume == o.volume && index == o.index; }
+    bool sameFileAs(const FileInfo& o) const {
+        return volume == o.volume && index == o.index && indexHigh == o.indexHigh;
+    }
 };
 
 // The file system as both programs use it. Paths are Windows paths in UTF-8

@@ -1,4 +1,7 @@
 #include <windows.h>
+#include <winternl.h>
+
+#include <cstring>
 
 #include "platform/files.h"
 #include "platform/win32/win32.h"
@@ -61,21 +64,83 @@ std::optional<std::uint64_t> Files::fileSize(const std::string& path) {
     return (std::uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
 }
 
-// Opening with no access rights and backup semantics works for folders and for files that
-// are open elsewhere; links are followed, so a link and its target give the same identity.
-std::optional<platform::FileInfo> Files::info(const std::string& path) {
-    HANDLE h = CreateFileW(wide(path).c_str(), 0,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+namespace {
+
+// Opening with no access rights and backup semantics works for folders and for files that are
+// open elsewhere; links are followed, so a link and its target give the same identity.
+HANDLE openForQuery(const std::string& path) {
+    return CreateFileW(wide(path).c_str(), 0,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// Volume and 128-bit index of an open file or folder, with the older query where the newer one
+// is missing.
+bool fullIdentity(HANDLE h, platform::FileInfo& i) {
+    FILE_ID_INFO id;
+    if (GetFileInformationByHandleEx(h, FileIdInfo, &id, sizeof id)) {
+        i.volume = id.VolumeSerialNumber;
+        std::memcpy(&i.index, id.FileId.Identifier, 8);
+        std::memcpy(&i.indexHigh, id.FileId.Identifier + 8, 8);
+        return true;
+    }
     BY_HANDLE_FILE_INFORMATION d;
-    bool ok = GetFileInformationByHandle(h, &d) != 0;
-    CloseHandle(h);
-    if (!ok) return std::nullopt;
-    platform::FileInfo i;
+    if (!GetFileInformationByHandle(h, &d)) return false;
     i.volume = d.dwVolumeSerialNumber;
     i.index = (std::uint64_t(d.nFileIndexHigh) << 32) | d.nFileIndexLow;
-    i.size = (std::uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    return true;
+}
+
+// The file's index on its volume alone (FileInternalInformation), which does not ask for the
+// volume's details.
+bool fileIndex(HANDLE h, std::uint64_t& index) {
+    struct {
+        LARGE_INTEGER IndexNumber;
+    } internal;
+    IO_STATUS_BLOCK io;
+    const auto fileInternalInformation = static_cast<FILE_INFORMATION_CLASS>(6);
+    if (NtQueryInformationFile(h, &io, &internal, sizeof internal, fileInternalInformation) < 0)
+        return false;
+    index = std::uint64_t(internal.IndexNumber.QuadPart);
+    return true;
+}
+
+std::string parentOf(const std::string& path) {
+    std::size_t end = path.find_last_not_of("\\/");
+    std::size_t slash = end == std::string::npos ? end : path.find_last_of("\\/", end);
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+} // namespace
+
+// A file lies on the volume of its folder; the volume's details cost a round trip to Wine's
+// mount manager per query, so they are asked once per folder. Folders are asked in full: one
+// may be the mount point of another volume.
+std::optional<platform::FileInfo> Files::info(const std::string& path) {
+    HANDLE h = openForQuery(path);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    platform::FileInfo i;
+    FILE_STANDARD_INFO standard;
+    bool ok = GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard);
+    if (ok) i.size = standard.Directory ? 0 : std::uint64_t(standard.EndOfFile.QuadPart);
+    if (ok && !standard.Directory && fileIndex(h, i.index)) {
+        const std::string folder = parentOf(path);
+        auto known = volumes_.find(folder);
+        if (known == volumes_.end()) {
+            // A drive's root ("C:\") is asked as it is, any other folder without its last "\".
+            const bool root = folder.size() >= 2 && folder[folder.size() - 2] == ':';
+            std::optional<platform::FileInfo> f =
+                folder.empty() ? std::nullopt
+                               : info(root ? folder : folder.substr(0, folder.size() - 1));
+            ok = f.has_value();
+            if (ok) known = volumes_.emplace(folder, f->volume).first;
+        }
+        if (ok) i.volume = known->second;
+    } else if (ok) {
+        ok = fullIdentity(h, i);
+    }
+    CloseHandle(h);
+    if (!ok) return std::nullopt;
     return i;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include "platform/platform.h"
@@ -25,6 +26,9 @@ class Files : public platform::Files {
     bool setCurrentFolder(const std::string& path) override;
     std::string currentFolder() override;
     std::vector<std::string> drives() override;
+
+  private:
+    std::map<std::string, std::uint64_t> volumes_; // volume of each folder asked, by its path
 };
 
 // Keystrokes through SendInput into the window activated by its title.
