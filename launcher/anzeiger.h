@@ -33,6 +33,8 @@ private:
     void putzstartTick();
     void fileError(settings::Problem problem, const std::string& fileName, bool languageKnown);
     void pathError();
+    void gameRunning();
+    std::vector<std::string> statsFolders_;
     std::string flags_;
     bool directRead_ = false; // direckt.ini was read whole
 };
