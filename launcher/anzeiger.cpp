@@ -214,16 +214,18 @@ void Anzeiger::regeintraege() {
     std::string text;
     if (!written)
         text = lang_ == "de" ? "Die Einstellungen des Spiels konnten nicht geschrieben werden; "
-                               "das Spiel startet mit den alten:\n" + game_.settingsFile
+                               "das Spiel startet mit den alten:\n" +
+                                   game_.settingsFile
                              : "The game's settings could not be written; the game starts with "
-                               "its old ones:\n" + game_.settingsFile;
+                               "its old ones:\n" +
+                                   game_.settingsFile;
     else if (!skipped.empty()) {
-        text = lang_ == "de" ? "Diese Einstellungen lassen sich in " +
-                                   std::string(gameregistry::kRegistryFile) +
-                                   " nicht speichern und blieben, wie sie waren:"
-                             : "These settings cannot be stored in " +
-                                   std::string(gameregistry::kRegistryFile) +
-                                   " and were left as they were:";
+        text = lang_ == "de"
+                   ? "Diese Einstellungen lassen sich in " +
+                         std::string(gameregistry::kRegistryFile) +
+                         " nicht speichern und blieben, wie sie waren:"
+                   : "These settings cannot be stored in " +
+                         std::string(gameregistry::kRegistryFile) + " and were left as they were:";
         for (const auto& name : skipped) text += "\n" + name;
     }
     if (!text.empty())
@@ -237,7 +239,8 @@ void Anzeiger::shellstart() {
     if (problem == settings::Problem::None) problem = settings::readShellList(f, side);
     // A list saved as UTF-16 is the player's, not a broken one of ours: it stays as it is and
     // starts nothing.
-    if (problem == settings::Problem::NotText) side = {};
+    if (problem == settings::Problem::NotText)
+        side = {};
     else if (problem != settings::Problem::None) {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeLauncherShellList(fresh);

@@ -2,9 +2,13 @@
 
 namespace cleaning {
 
-std::string languageCode(const std::string& language) { return language == "1" ? "de" : "en"; }
+std::string languageCode(const std::string& language) {
+    return language == "1" ? "de" : "en";
+}
 
-std::string finishWord(const std::string& lang) { return lang == "de" ? "Fertig" : "finish"; }
+std::string finishWord(const std::string& lang) {
+    return lang == "de" ? "Fertig" : "finish";
+}
 
 std::string lowerCase(std::string s) {
     for (char& c : s)
@@ -31,8 +35,8 @@ settings::Problem readListInto(const settings::Store& store, const std::string& 
 }
 
 CleaningWindow::CleaningWindow(platform::Platform& p, std::string caption, int width, int height)
-    : ui::Window(std::move(caption), width, height), p_(p),
-      store_{p.files, p.codepage, p.app.programFolder()} {
+    : ui::Window(std::move(caption), width, height),
+      p_(p), store_{p.files, p.codepage, p.app.programFolder()} {
     Frame1.setVisible(false);
     Frame1.stateOnly = true;
 }
@@ -115,14 +119,11 @@ CleaningWindow::Step CleaningWindow::cleanTaunts() {
 // A backup folder that is the folder being cleaned, under whatever spelling or link, is
 // treated like an empty one: its "copies" would be the sources themselves. Each folder of the
 // kind is backed up and cleaned in turn.
-CleaningWindow::Step CleaningWindow::clean(const std::string& backupOthers,
-                                           const std::string& deleteOthers,
-                                           const std::string& backupPath,
-                                           const std::vector<std::string>& folders,
-                                           ui::FileList& listing,
-                                           void (CleaningWindow::*copyAll)(),
-                                           void (CleaningWindow::*removeAll)(),
-                                           const Copied& copied) {
+CleaningWindow::Step
+CleaningWindow::clean(const std::string& backupOthers, const std::string& deleteOthers,
+                      const std::string& backupPath, const std::vector<std::string>& folders,
+                      ui::FileList& listing, void (CleaningWindow::*copyAll)(),
+                      void (CleaningWindow::*removeAll)(), const Copied& copied) {
     auto each = [&](auto work) {
         for (std::size_t i = 0; i < folders.size(); ++i) {
             lastFolder_ = i + 1 == folders.size();

@@ -111,8 +111,8 @@ class CleaningWindow : public ui::Window {
     // The custom folders of each kind, and the names a backup of this run has already taken
     // from an earlier folder: a second file of that name stays where it is.
     std::vector<std::string> logoFolders_, tauntFolders_;
-    Copied taken_;            // in lower case: Windows names ignore case
-    bool lastFolder_ = true;  // the counters finish after the last folder of a kind
+    Copied taken_;           // in lower case: Windows names ignore case
+    bool lastFolder_ = true; // the counters finish after the last folder of a kind
 };
 
 // The folders among `folders` that hold `part`, each as the full path of that part.

@@ -45,7 +45,8 @@ Game describe(platform::Platform& p, const std::string& gameFolder) {
     g.userFolder = data + kUserFolder;
     g.settingsFile = g.userFolder + "\\" + gameregistry::kRegistryFile;
     g.dataFolders.insert(g.dataFolders.begin(), g.userFolder);
-    bool firstRelease = version && version->major == 1 && version->minor == 5 && version->build == 0;
+    bool firstRelease =
+        version && version->major == 1 && version->minor == 5 && version->build == 0;
     if (!firstRelease) g.pilotFolder = g.userFolder;
     return g;
 }

@@ -20,13 +20,18 @@ std::optional<std::string> sectionOf(const std::string& line) {
                                                               : line.find(']') - 1);
 }
 
+std::string quoted(const std::string& s) {
+    std::string q(1, '"');
+    return q.append(s).append(1, '"');
+}
+
 } // namespace
 
 RegistryFile::RegistryFile() : lines_{"[Version]"} {}
 
 RegistryFile::RegistryFile(const std::string& bytes) {
     std::size_t pos = 0;
-    bool endSeen = false;
+    bool endSeen = false, bare = false; // the first line end is a bare LF
     while (pos < bytes.size()) {
         std::size_t end = bytes.find('\n', pos);
         std::string line = bytes.substr(pos, end == std::string::npos ? end : end - pos);
@@ -35,19 +40,21 @@ RegistryFile::RegistryFile(const std::string& bytes) {
             pos = bytes.size();
         } else {
             pos = end + 1;
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            else if (!endSeen) lineEnd_ = "\n";
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            else if (!endSeen)
+                bare = true;
             endSeen = true;
         }
         lines_.push_back(std::move(line));
     }
+    if (bare) lineEnd_.erase(0, 1);
 }
 
 std::optional<RegistryFile::Value> RegistryFile::parse(const std::string& line) {
     if (line.size() > kMaxLine || line.empty() || line[0] != '"') return {};
     std::size_t close = line.find('"', 1);
-    if (close == std::string::npos || close + 1 >= line.size() || line[close + 1] != '=')
-        return {};
+    if (close == std::string::npos || close + 1 >= line.size() || line[close + 1] != '=') return {};
     Value v{line.substr(1, close - 1), {}, false};
     std::string rest = line.substr(close + 2);
     if (!rest.empty() && rest[0] == '"') {
@@ -72,7 +79,8 @@ std::optional<RegistryFile::Value> RegistryFile::find(const std::string& section
     bool inside = false;
     std::size_t count = lines_.size() - (lastUnended_ ? 1 : 0);
     for (std::size_t i = 0; i < count; ++i) {
-        if (auto s = sectionOf(lines_[i])) inside = sameName(*s, section);
+        if (auto s = sectionOf(lines_[i]))
+            inside = sameName(*s, section);
         else if (inside)
             if (auto v = parse(lines_[i]); v && sameName(v->name, name)) return v;
     }
@@ -97,7 +105,8 @@ bool RegistryFile::setText(const std::string& section, const std::string& name,
                            const std::string& value) {
     if (value.size() > kMaxValue || value.find_first_of("\"\r\n") != std::string::npos)
         return false;
-    std::string line = "\"" + name + "\"=\"" + value + "\"";
+    std::string line = quoted(name);
+    line.append("=").append(quoted(value));
     if (line.size() > kMaxLine) return false;
     set(section, name, line);
     return true;
@@ -107,7 +116,8 @@ void RegistryFile::setNumber(const std::string& section, const std::string& name
                              std::uint32_t value) {
     char hex[9];
     std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(value));
-    set(section, name, "\"" + name + "\"=dword:" + hex);
+    std::string line = quoted(name);
+    set(section, name, line.append("=dword:").append(hex));
 }
 
 void RegistryFile::set(const std::string& section, const std::string& name,
@@ -123,13 +133,15 @@ void RegistryFile::set(const std::string& section, const std::string& name,
             if (inside && !seen) insertAt = i + 1, seen = true;
         } else if (inside) {
             auto v = parse(lines_[i]);
-            if (v && sameName(v->name, name)) lines_[i] = line, found = true;
-            else if (v && !found) insertAt = i + 1;
+            if (v && sameName(v->name, name))
+                lines_[i] = line, found = true;
+            else if (v && !found)
+                insertAt = i + 1;
         }
     }
     if (found) return;
     if (!seen) {
-        lines_.push_back("[" + section + "]");
+        lines_.push_back(std::string("[").append(section).append("]"));
         insertAt = lines_.size();
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), line);
