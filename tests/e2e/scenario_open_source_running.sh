@@ -2,7 +2,7 @@
 # The open-source game writes its settings file back when it ends, so Gatefire changes nothing
 # while it runs: it says so, writes no settings, cleans nothing, keeps the direct-join request and
 # starts nothing. With no settings file yet and the game ended, a later run creates the player's
-# folder and the file.
+# folder and the file, also for the program renamed to Main.exe.
 source "$(dirname "$0")/lib.sh"
 e2e_begin open_source_running
 
@@ -39,13 +39,17 @@ assert_missing "$GAME/launched.txt" "no second game started"
 rm "$GAME/hold"
 settle
 
-# The game ended; no player folder yet: Gatefire creates it with the file.
+# The game ended; no player folder yet: Gatefire creates it with the file. The program is the
+# open-source one renamed to Main.exe, known by its version resource.
 rm -rf "$USER_D3"
+rm "$GAME/Descent3.exe" "$GAME/running.txt"
+cp "$STANDINS/Descent3.exe" "$GAME/Main.exe"
 start_gatefire
 wait_for_file "$GAME/launched.txt"
 wait_gatefire
 assert_bytes "$settings_file" '[Version]\r\n[Descent3]\r\n"LanguageType"=dword:0\r\n"KeyboardType"="United States"\r\n"NetworkConnection"="LAN"\r\n"ConnectionSpeed"="Cable"\r\n"ClientPPS"=dword:9\r\n' \
     "a new .Descent3Registry"
+assert_eq "Main.exe" "$(launched program)" "the renamed program started"
 assert_eq "dword:0" "$(launched file.LanguageType)" "language the game read"
 
 e2e_pass

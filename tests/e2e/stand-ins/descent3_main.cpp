@@ -74,7 +74,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     std::stringstream bytes;
     bytes << in.rdbuf();
 
-    std::string out = "program=Descent3.exe\n";
+    wchar_t self[MAX_PATH * 2];
+    std::wstring me(self, GetModuleFileNameW(nullptr, self, DWORD(std::size(self))));
+    std::string out = "program=" + utf8(me.substr(me.find_last_of(L'\\') + 1)) + "\n";
     out += "cmdline=" + utf8(standin::rawArguments()) + "\n";
     out += "cwd=" + utf8(standin::currentFolder()) + "\n";
     out += std::string("settings=") + (in ? "read" : "missing") + "\n";
