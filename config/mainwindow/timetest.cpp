@@ -31,9 +31,9 @@ void MainWindow::m23Click() {
                    "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?");
     if (a == Answer::Cancel) return;
     if (a == Answer::Yes && !sichern()) return;
-    const std::string game = d3path.text();
-    if (!p_.files.setCurrentFolder(game) ||
-        !p_.shell.open(game + "\\Main.exe", switchString() + "-timetest secret2.dem ", game,
+    const edition::Game g = game();
+    if (!p_.files.setCurrentFolder(g.folder) ||
+        !p_.shell.open(g.program, switchString() + "-timetest secret2.dem ", g.folder,
                        platform::ShowMode::Normal))
         p_.dialogs.message(german() ? "ERROR ! Descent kann nicht gestartet werden !"
                                     : "ERROR ! Can't start Descent !",
