@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window.h"
 #include "config/tools/ordner.h"
 #include "tests/support/game_folder.h"
@@ -126,6 +127,29 @@ TEST_F(OpenSourceScourix, StatisticsAreRemovedInBothFolders) {
     EXPECT_TRUE(fake.files.files(user + "\\netgames").empty());
     EXPECT_EQ(fake.files.files(netgames()), Names{"keep.txt"});
     EXPECT_EQ(fake.dialogs.boxes.back().text, " 2 stats-files deleted !");
+}
+
+TEST_F(OpenSourceScourix, CleanNowCleansBothFolders) {
+    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    ini.tauntNoAction = "0", ini.tauntBackupOthers = "1", ini.tauntBackupPath = "D:\\B";
+    fake.files.addFolder("D:\\B");
+    for (const std::string& root : {user, game}) {
+        fake.files.addFile(root + "\\custom\\graphics\\mine.ogf");
+        fake.files.addFile(root + "\\custom\\graphics\\other.ogf");
+        fake.files.addFile(root + "\\custom\\sounds\\" + (root == user ? "u.osf" : "g.osf"));
+    }
+    writeSettings({"mine.ogf"}, {});
+    scourix::MainWindow main(fake.platform);
+    scourix::CleanNow win(fake.platform, main);
+    win.open();
+    ASSERT_TRUE(win.putzstart.enabled());
+    win.putzstart.tick();
+    for (const std::string& root : {user, game}) {
+        EXPECT_EQ(fake.files.files(root + "\\custom\\graphics"), Names{"mine.ogf"});
+        EXPECT_TRUE(fake.files.files(root + "\\custom\\sounds").empty());
+    }
+    EXPECT_EQ(fake.files.files("D:\\B"), (Names{"u.osf", "g.osf"}));
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
 }
 
 } // namespace
