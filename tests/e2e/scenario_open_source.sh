@@ -35,6 +35,8 @@ printf '%s\r\n' '[Version]' '"Major"=dword:1' '[Descent3]' '"Detail"="high"' \
     '[Other]' '"KeyboardType"="keep me"' >"$settings_file"
 
 start_gatefire
+drive box --title "Gatefire error" --timeout 30000 || fail "no message about the value left out"
+screenshot open-source-value-left-out
 expect_box "Gatefire error" \
     "These settings cannot be stored in .Descent3Registry and were left as they were:\\nTrackerPassword" \
     OK warning OK

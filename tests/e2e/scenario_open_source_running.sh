@@ -22,6 +22,8 @@ cp "$PROG/direckt.ini" "$SC_DIR/direckt.before"
 wait_for_file "$GAME/running.txt"
 
 start_gatefire
+drive box --title "Gatefire error" --timeout 30000 || fail "no message about the running game"
+screenshot open-source-game-running
 expect_box "Gatefire error" \
     "Descent 3 is running:\\n$GAME_WIN\\Descent3.exe\\nPlease end the game first. Gatefire changed nothing and starts nothing." \
     OK warning OK
