@@ -78,6 +78,10 @@ void Anzeiger::load() {
     for (const auto& s : k.switches) keylist.addItem(s);
     flags_ = k.flags;
 
+    game_ = edition::describe(p_, ini_.gamePath);
+    if (!ini_.gamePath.empty() && game_.openSource() && p_.host.running(game_.program))
+        return gameRunning();
+
     ipstart();
 
     if (!ini_.gamePath.empty()) {
@@ -107,6 +111,19 @@ void Anzeiger::fileError(settings::Problem problem, const std::string& fileName,
     close();
 }
 
+// The open-source game writes its settings file back when it ends: a change now would be lost.
+void Anzeiger::gameRunning() {
+    const std::string text =
+        lang_ == "de" ? "Descent 3 läuft gerade:\n" + game_.program +
+                            "\nBitte beende zuerst das Spiel. Gatefire hat nichts geändert und "
+                            "startet nichts."
+                      : "Descent 3 is running:\n" + game_.program +
+                            "\nPlease end the game first. Gatefire changed nothing and starts "
+                            "nothing.";
+    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
+    close();
+}
+
 void Anzeiger::pathError() {
     p_.dialogs.message("Error ! Path not found", platform::Buttons::Ok, platform::Icon::Critical,
                        kErrorTitle);
@@ -121,12 +138,16 @@ void Anzeiger::roundwindow() {
 
 void Anzeiger::putzstartTick() {
     putzstart.setEnabled(false);
-    if (!listCustomFolders() || !statsfiles.setPath(ini_.gamePath + cleaning::kNetgames))
-        return pathError();
+    if (!listCustomFolders()) return pathError();
+    statsFolders_ = cleaning::foldersHolding(statsfiles, game_.dataFolders, cleaning::kNetgames);
+    if (statsFolders_.empty()) return pathError();
 
     txt5.setCaption("0");
     setCounters(true);
-    txt5.setCaption(on(ini_.deleteStats) ? std::to_string(statsfiles.count()) : "0");
+    int stats = 0;
+    for (const auto& f : statsFolders_)
+        if (statsfiles.setPath(f)) stats += statsfiles.count();
+    txt5.setCaption(on(ini_.deleteStats) ? std::to_string(stats) : "0");
     for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4, &txt5}) finishIfZero(*t);
 
     auto step = [](ui::Label& caption, bool skip, auto work) {
@@ -147,13 +168,15 @@ void Anzeiger::putzstartTick() {
 }
 
 void Anzeiger::statswech() {
-    const std::string folder = ini_.gamePath + cleaning::kNetgames;
-    statsfiles.setPath(folder);
-    for (int i = 0; i < statsfiles.count(); ++i) List1.addItem(statsfiles.item(i));
-    for (int i = 0; i < List1.count(); ++i) {
-        p_.files.remove(folder + "\\" + List1.item(i));
-        txt5.setCaption(cleaning::countDown(txt5.caption()));
-        txt5.repaint();
+    for (const auto& folder : statsFolders_) {
+        if (!statsfiles.setPath(folder)) continue;
+        const int first = List1.count();
+        for (int i = 0; i < statsfiles.count(); ++i) List1.addItem(statsfiles.item(i));
+        for (int i = first; i < List1.count(); ++i) {
+            p_.files.remove(folder + "\\" + List1.item(i));
+            txt5.setCaption(cleaning::countDown(txt5.caption()));
+            txt5.repaint();
+        }
     }
     txt5.setCaption(cleaning::finishWord(lang_));
     txt5.repaint();
@@ -182,7 +205,31 @@ void Anzeiger::regeintraege() {
     if (settings::openFile(store_, settings::kNetworkIni, f) != settings::Problem::None ||
         settings::readNetworkIni(f, net) != settings::Problem::None)
         return;
-    writeGameSettings(p_.registry, net, ini_.pilotName);
+    if (!game_.openSource()) return writeGameSettings(p_.registry, net, ini_.pilotName);
+
+    std::vector<std::string> skipped;
+    bool written = !game_.settingsFile.empty() &&
+                   writeGameSettingsFile(p_.files, p_.codepage, game_.settingsFile, net,
+                                         ini_.pilotName, skipped);
+    std::string text;
+    if (!written)
+        text = lang_ == "de" ? "Die Einstellungen des Spiels konnten nicht geschrieben werden; "
+                               "das Spiel startet mit den alten:\n" +
+                                   game_.settingsFile
+                             : "The game's settings could not be written; the game starts with "
+                               "its old ones:\n" +
+                                   game_.settingsFile;
+    else if (!skipped.empty()) {
+        text = lang_ == "de"
+                   ? "Diese Einstellungen lassen sich in " +
+                         std::string(gameregistry::kRegistryFile) +
+                         " nicht speichern und blieben, wie sie waren:"
+                   : "These settings cannot be stored in " +
+                         std::string(gameregistry::kRegistryFile) + " and were left as they were:";
+        for (const auto& name : skipped) text += "\n" + name;
+    }
+    if (!text.empty())
+        p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
 }
 
 void Anzeiger::shellstart() {
@@ -192,7 +239,8 @@ void Anzeiger::shellstart() {
     if (problem == settings::Problem::None) problem = settings::readShellList(f, side);
     // A list saved as UTF-16 is the player's, not a broken one of ours: it stays as it is and
     // starts nothing.
-    if (problem == settings::Problem::NotText) side = {};
+    if (problem == settings::Problem::NotText)
+        side = {};
     else if (problem != settings::Problem::None) {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeLauncherShellList(fresh);
@@ -226,7 +274,7 @@ void Anzeiger::shellstart() {
                                   platform::Icon::Question) == platform::Answer::Yes;
     if (join) line += " " + direct.directTarget;
 
-    const std::string exe = game + "\\" + cleaning::kGameExe;
+    const std::string& exe = game_.program;
     if (!p_.shell.open(exe, "-Launched " + line, game, platform::ShowMode::Normal)) {
         std::string text = lang_ == "de" ? "Das Spiel konnte nicht gestartet werden:\n" + exe
                                          : "The game could not be started:\n" + exe;

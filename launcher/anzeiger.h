@@ -6,7 +6,7 @@ namespace launcher {
 // The launcher window: a round picture window that reads the settings, writes the game's
 // registry values, cleans the custom folders, starts the side programs and the game, and closes.
 class Anzeiger : public cleaning::CleaningWindow {
-public:
+  public:
     explicit Anzeiger(platform::Platform& p);
 
     void load() override;
@@ -29,10 +29,12 @@ public:
     // The direct-join request as read at start-up.
     settings::DirecktIni direct;
 
-private:
+  private:
     void putzstartTick();
     void fileError(settings::Problem problem, const std::string& fileName, bool languageKnown);
     void pathError();
+    void gameRunning();
+    std::vector<std::string> statsFolders_;
     std::string flags_;
     bool directRead_ = false; // direckt.ini was read whole
 };

@@ -1,5 +1,7 @@
 #include "launcher/registry_settings.h"
 
+#include "common/registry/registry_file.h"
+
 namespace launcher {
 
 void writeGameSettings(platform::Registry& reg, const settings::NetworkIni& net,
@@ -28,6 +30,46 @@ void writeGameSettings(platform::Registry& reg, const settings::NetworkIni& net,
     choose(kConnectionSpeed, kSpeeds);
     if (!net.trackerName.empty()) text(kTrackerLogin, net.trackerName);
     if (!net.trackerSecret.empty()) text(kTrackerPassword, net.trackerSecret);
+}
+
+} // namespace launcher
+
+namespace launcher {
+
+bool writeGameSettingsFile(platform::Files& files, platform::Codepage& codepage,
+                           const std::string& path, const settings::NetworkIni& net,
+                           const std::string& pilotName, std::vector<std::string>& skipped) {
+    using namespace gameregistry;
+    RegistryFile file;
+    if (files.exists(path)) {
+        std::string bytes;
+        if (!files.read(path, bytes) || bytes.find('\0') != std::string::npos) return false;
+        file = RegistryFile(bytes);
+    } else {
+        // The folders above it, one by one: the player's own folder may not exist yet.
+        for (std::size_t at = path.find('\\', 3); at != std::string::npos;
+             at = path.find('\\', at + 1))
+            if (!files.folderExists(path.substr(0, at))) files.makeFolder(path.substr(0, at));
+    }
+
+    auto text = [&](const char* name, const std::string& value) {
+        if (!file.setText(kFileSection, name, codepage.fromUtf8(value))) skipped.push_back(name);
+    };
+    if (!pilotName.empty()) text(kDefaultPilot, pilotName + ".plt");
+    for (std::uint32_t i = 0; i < kLanguages.size(); ++i)
+        if (net.gameLanguage == kLanguages[i]) file.setNumber(kFileSection, kLanguageType, i);
+    for (const Choice& c : kKeyboards)
+        if (net.*c.flag == "1") text(kKeyboardType, c.word);
+    for (std::size_t i = 0; i < kConnections.size(); ++i)
+        if (net.*kConnections[i].flag == "1") text(kNetworkConnection, kFileConnections[i]);
+    for (std::size_t i = 0; i < kSpeeds.size(); ++i)
+        if (net.*kSpeeds[i].flag == "1") {
+            text(kConnectionSpeed, kSpeeds[i].word);
+            file.setNumber(kFileSection, kClientPps, kSpeedPps[i]);
+        }
+    if (!net.trackerName.empty()) text(kTrackerLogin, net.trackerName);
+    if (!net.trackerSecret.empty()) text(kTrackerPassword, net.trackerSecret);
+    return files.write(path, file.bytes());
 }
 
 } // namespace launcher

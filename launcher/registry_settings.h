@@ -1,8 +1,10 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "common/registry/game_registry.h"
 #include "common/settings/layouts.h"
+#include "platform/files.h"
 #include "platform/system.h"
 
 namespace launcher {
@@ -13,5 +15,13 @@ using gameregistry::kGameKey;
 // whose condition is not met keeps what the registry holds; each value fails on its own.
 void writeGameSettings(platform::Registry& registry, const settings::NetworkIni& net,
                        const std::string& pilotName);
+
+// The same values for the open-source game, in its settings file `path`, which is created with
+// its folders when missing; every other line of the file stays as it was and the file is
+// replaced whole. A value the file cannot hold is left out and its name added to `skipped`.
+// False, with nothing written, when the file cannot be read or is not text.
+bool writeGameSettingsFile(platform::Files& files, platform::Codepage& codepage,
+                           const std::string& path, const settings::NetworkIni& net,
+                           const std::string& pilotName, std::vector<std::string>& skipped);
 
 } // namespace launcher

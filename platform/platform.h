@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/host.h"
 #include "platform/keys.h"
 #include "platform/shortcuts.h"
 #include "platform/system.h"
@@ -17,6 +18,7 @@ struct Platform {
     Codepage& codepage;
     Keys& keys;
     Shortcuts& shortcuts;
+    Host& host = Host::none();
 };
 
 } // namespace platform

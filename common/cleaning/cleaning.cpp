@@ -2,9 +2,19 @@
 
 namespace cleaning {
 
-std::string languageCode(const std::string& language) { return language == "1" ? "de" : "en"; }
+std::string languageCode(const std::string& language) {
+    return language == "1" ? "de" : "en";
+}
 
-std::string finishWord(const std::string& lang) { return lang == "de" ? "Fertig" : "finish"; }
+std::string finishWord(const std::string& lang) {
+    return lang == "de" ? "Fertig" : "finish";
+}
+
+std::string lowerCase(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return s;
+}
 
 std::string countDown(const std::string& counter) {
     long n = settings::numericValue(counter) - 1;
@@ -25,8 +35,8 @@ settings::Problem readListInto(const settings::Store& store, const std::string& 
 }
 
 CleaningWindow::CleaningWindow(platform::Platform& p, std::string caption, int width, int height)
-    : ui::Window(std::move(caption), width, height), p_(p),
-      store_{p.files, p.codepage, p.app.programFolder()} {
+    : ui::Window(std::move(caption), width, height),
+      p_(p), store_{p.files, p.codepage, p.app.programFolder()} {
     Frame1.setVisible(false);
     Frame1.stateOnly = true;
 }
@@ -45,14 +55,39 @@ settings::Problem CleaningWindow::readSettings(std::string& problemFile) {
     return readListInto(store_, problemFile, mysounds);
 }
 
+std::vector<std::string> foldersHolding(ui::FileList& listing,
+                                        const std::vector<std::string>& folders,
+                                        const std::string& part) {
+    std::vector<std::string> found;
+    for (const auto& f : folders)
+        if (listing.setPath(f + part)) found.push_back(f + part);
+    if (!found.empty()) listing.setPath(found.front());
+    return found;
+}
+
 bool CleaningWindow::listCustomFolders() {
-    return gafigfiles.setPath(ini_.gamePath + kGraphics) &&
-           tauntfiles.setPath(ini_.gamePath + kSounds);
+    game_ = edition::describe(p_, ini_.gamePath);
+    logoFolders_ = foldersHolding(gafigfiles, game_.dataFolders, kGraphics);
+    if (logoFolders_.empty()) return false;
+    tauntFolders_ = foldersHolding(tauntfiles, game_.dataFolders, kSounds);
+    return !tauntFolders_.empty();
+}
+
+// The files in all folders of a kind; the listing ends on the first folder.
+static std::string countAll(ui::FileList& l, const std::vector<std::string>& folders) {
+    if (folders.size() <= 1) return std::to_string(l.count());
+    int n = 0;
+    for (const auto& f : folders)
+        if (l.setPath(f)) n += l.count();
+    l.setPath(folders.front());
+    return std::to_string(n);
 }
 
 void CleaningWindow::setCounters(bool deleteCountsBackup) {
     for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4}) t->setCaption("0");
-    auto count = [](const ui::FileList& l) { return std::to_string(l.count()); };
+    auto count = [this](ui::FileList& l) {
+        return countAll(l, &l == &gafigfiles ? logoFolders_ : tauntFolders_);
+    };
     auto deletes = [&](const std::string& del, const std::string& bak) {
         if (!deleteCountsBackup) return on(del);
         return (on(del) && bak == "0") || (del == "0" && on(bak));
@@ -70,61 +105,80 @@ void CleaningWindow::finishIfZero(ui::Label& counter) {
 }
 
 CleaningWindow::Step CleaningWindow::cleanLogos() {
-    return clean(ini_.logoBackupOthers, ini_.logoDeleteOthers, ini_.logoBackupPath,
-                 ini_.gamePath + kGraphics, &CleaningWindow::graffverschieben,
-                 &CleaningWindow::graffkill);
+    return clean(ini_.logoBackupOthers, ini_.logoDeleteOthers, ini_.logoBackupPath, logoFolders_,
+                 gafigfiles, &CleaningWindow::graffverschieben, &CleaningWindow::graffkill,
+                 copiedLogos_);
 }
 
 CleaningWindow::Step CleaningWindow::cleanTaunts() {
     return clean(ini_.tauntBackupOthers, ini_.tauntDeleteOthers, ini_.tauntBackupPath,
-                 ini_.gamePath + kSounds, &CleaningWindow::tauntverschieben,
-                 &CleaningWindow::tauntkill);
+                 tauntFolders_, tauntfiles, &CleaningWindow::tauntverschieben,
+                 &CleaningWindow::tauntkill, copiedTaunts_);
 }
 
 // A backup folder that is the folder being cleaned, under whatever spelling or link, is
-// treated like an empty one: its "copies" would be the sources themselves.
-CleaningWindow::Step CleaningWindow::clean(const std::string& backupOthers,
-                                           const std::string& deleteOthers,
-                                           const std::string& backupPath,
-                                           const std::string& folder,
-                                           void (CleaningWindow::*copyAll)(),
-                                           void (CleaningWindow::*removeAll)()) {
+// treated like an empty one: its "copies" would be the sources themselves. Each folder of the
+// kind is backed up and cleaned in turn.
+CleaningWindow::Step
+CleaningWindow::clean(const std::string& backupOthers, const std::string& deleteOthers,
+                      const std::string& backupPath, const std::vector<std::string>& folders,
+                      ui::FileList& listing, void (CleaningWindow::*copyAll)(),
+                      void (CleaningWindow::*removeAll)(), const Copied& copied) {
+    auto each = [&](auto work) {
+        for (std::size_t i = 0; i < folders.size(); ++i) {
+            lastFolder_ = i + 1 == folders.size();
+            if (listing.path() == folders[i] || listing.setPath(folders[i])) work();
+        }
+        lastFolder_ = true;
+    };
     if (on(backupOthers)) {
         if (backupPath.empty()) return Step::NoBackupFolder;
-        auto target = p_.files.info(backupPath), source = p_.files.info(folder);
-        if (target && source && target->sameFileAs(*source)) return Step::BackupIsSource;
-        (this->*copyAll)();
-        (this->*removeAll)();
+        auto target = p_.files.info(backupPath);
+        for (const auto& f : folders) {
+            auto source = p_.files.info(f);
+            if (target && source && target->sameFileAs(*source)) return Step::BackupIsSource;
+        }
+        taken_.clear();
+        each([&] {
+            (this->*copyAll)();
+            (this->*removeAll)();
+            for (const auto& name : copied) taken_.insert(lowerCase(name));
+        });
+        taken_.clear();
     }
-    if (on(deleteOthers)) (this->*removeAll)();
+    if (on(deleteOthers)) each([&] { (this->*removeAll)(); });
     return Step::Done;
 }
 
 void CleaningWindow::graffverschieben() {
-    backup(gafigfiles, ini_.gamePath + kGraphics, ini_.logoBackupPath, copiedLogos_, txt1);
+    backup(gafigfiles, ini_.logoBackupPath, copiedLogos_, txt1);
 }
 
 void CleaningWindow::tauntverschieben() {
-    backup(tauntfiles, ini_.gamePath + kSounds, ini_.tauntBackupPath, copiedTaunts_, txt2);
+    backup(tauntfiles, ini_.tauntBackupPath, copiedTaunts_, txt2);
 }
 
 void CleaningWindow::graffkill() {
-    remove(gafigfiles, logo, ini_.gamePath + kGraphics,
+    remove(gafigfiles, logo, gafigfiles.path(),
            on(ini_.logoBackupOthers) ? ini_.logoBackupPath : "", copiedLogos_, txt3);
 }
 
 void CleaningWindow::tauntkill() {
-    remove(tauntfiles, mysounds, ini_.gamePath + kSounds,
+    remove(tauntfiles, mysounds, tauntfiles.path(),
            on(ini_.tauntBackupOthers) ? ini_.tauntBackupPath : "", copiedTaunts_, txt4);
 }
 
-void CleaningWindow::backup(ui::FileList& listing, const std::string& from, const std::string& to,
-                            Copied& copied, ui::Label& counter) {
+// A name an earlier folder of this run put into the backup folder is not copied over: that file
+// stays, and so does the backup.
+void CleaningWindow::backup(ui::FileList& listing, const std::string& to, Copied& copied,
+                            ui::Label& counter) {
+    const std::string& from = listing.path();
     copied.clear();
     copied.reserve(listing.count());
     for (int i = 0; i < listing.count(); ++i) {
         const std::string& name = listing.item(i);
-        if (p_.files.copy(from + "\\" + name, to + "\\" + name)) copied.insert(name);
+        if (!taken_.count(lowerCase(name)) && p_.files.copy(from + "\\" + name, to + "\\" + name))
+            copied.insert(name);
         counter.setCaption(countDown(counter.caption()));
         counter.repaint();
     }
@@ -162,6 +216,7 @@ void CleaningWindow::remove(ui::FileList& listing, const ui::ListBox& keep,
 }
 
 void CleaningWindow::finish(ui::Label& counter) {
+    if (!lastFolder_) return;
     counter.setCaption(finishWord(lang_));
     counter.repaint();
 }

@@ -2,6 +2,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "common/edition/edition.h"
 #include "common/settings/layouts.h"
 #include "platform/platform.h"
 #include "platform/ui/window.h"
@@ -23,6 +24,8 @@ inline constexpr ui::Colour kWhite = ui::rgb(255, 255, 255);
 
 // "de" when the Language value is "1", else "en".
 std::string languageCode(const std::string& language);
+// ASCII letters in lower case.
+std::string lowerCase(std::string s);
 // The word a counter ends with: "finish" or "Fertig".
 std::string finishWord(const std::string& lang);
 // A counter lowered by one: its numeric value minus one, with a leading space when not
@@ -45,6 +48,7 @@ class CleaningWindow : public ui::Window {
     // Deletes every listed logo (taunt) that is neither "empty" nor on the keep list. While
     // backup is on, a file is deleted only when this run copied it into the backup folder
     // with success and that copy, a file other than the source, has the source's size.
+    // Each works on the folder the listing shows.
     void graffkill();
     void tauntkill();
 
@@ -56,6 +60,7 @@ class CleaningWindow : public ui::Window {
     settings::Store store_;
     settings::ScourixIni ini_;
     std::string lang_ = "en";
+    edition::Game game_; // the game in ini_.gamePath, as listCustomFolders found it
 
   public:
     ui::Label Label1{*this, "Label1"}, Label2{*this, "Label2"};
@@ -71,7 +76,8 @@ class CleaningWindow : public ui::Window {
     const std::string& language() const { return lang_; }
 
   protected:
-    // Points the two custom-folder listings at the game folder; false when one is missing.
+    // Finds the custom folders of the game's edition and points the two listings at the first
+    // of each kind; false when a kind has none.
     bool listCustomFolders();
     // Counters txt1-txt4 before cleaning. With `deleteCountsBackup` (the launcher), a backup
     // also counts as deletion for txt3/txt4, as long as plain deletion is not also set.
@@ -92,17 +98,27 @@ class CleaningWindow : public ui::Window {
     // The names a backup copied with success in this run, per kind.
     using Copied = std::unordered_set<std::string>;
     Step clean(const std::string& backupOthers, const std::string& deleteOthers,
-               const std::string& backupPath, const std::string& folder,
-               void (CleaningWindow::*copyAll)(), void (CleaningWindow::*removeAll)());
-    void backup(ui::FileList& listing, const std::string& from, const std::string& to,
-                Copied& copied, ui::Label& counter);
+               const std::string& backupPath, const std::vector<std::string>& folders,
+               ui::FileList& listing, void (CleaningWindow::*copyAll)(),
+               void (CleaningWindow::*removeAll)(), const Copied& copied);
+    void backup(ui::FileList& listing, const std::string& to, Copied& copied, ui::Label& counter);
     void remove(ui::FileList& listing, const ui::ListBox& keep, const std::string& folder,
                 const std::string& backupFolder, const Copied& copied, ui::Label& counter);
     bool backedUp(const std::string& source, const std::string& target);
     void finish(ui::Label& counter);
 
     Copied copiedLogos_, copiedTaunts_;
+    // The custom folders of each kind, and the names a backup of this run has already taken
+    // from an earlier folder: a second file of that name stays where it is.
+    std::vector<std::string> logoFolders_, tauntFolders_;
+    Copied taken_;           // in lower case: Windows names ignore case
+    bool lastFolder_ = true; // the counters finish after the last folder of a kind
 };
+
+// The folders among `folders` that hold `part`, each as the full path of that part.
+std::vector<std::string> foldersHolding(ui::FileList& listing,
+                                        const std::vector<std::string>& folders,
+                                        const std::string& part);
 
 // Reads a whole list file into a list control.
 settings::Problem readListInto(const settings::Store& store, const std::string& fileName,

@@ -1,6 +1,7 @@
 #pragma once
 // The game's registry values as Gatefire writes them and Scourix's game settings page reads them.
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "common/settings/layouts.h"
@@ -40,5 +41,20 @@ inline const std::array<Choice, 4> kSpeeds{{{&settings::NetworkIni::speed56K, "5
                                             {&settings::NetworkIni::speedIsdn, "ISDN"},
                                             {&settings::NetworkIni::speedCable, "Cable"},
                                             {&settings::NetworkIni::speedFast, "Fast"}}};
+
+} // namespace gameregistry
+
+namespace gameregistry {
+
+// The open-source edition keeps the same values in a text file in the player's own folder,
+// in the section kFileSection, and has a number of packets per second for the speed.
+inline const char* const kRegistryFile = ".Descent3Registry";
+inline const char* const kFileSection = "Descent3";
+inline const char* const kVersionSection = "Version";
+inline const char* const kClientPps = "ClientPPS";
+// Packets per second for each of kSpeeds, in their order.
+inline const std::array<std::uint32_t, 4> kSpeedPps{7, 8, 9, 12};
+// kConnections as this edition's file spells them: only "DIALUP" means dial-up there.
+inline const std::array<const char*, 3> kFileConnections{"None", "DIALUP", "LAN"};
 
 } // namespace gameregistry

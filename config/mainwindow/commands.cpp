@@ -85,11 +85,20 @@ void MainWindow::beendenautoTick() {
     if (isClosed()) p_.app.end();
 }
 
-// Taunt preview of the selected own taunt; a double click on it does the same.
+// Taunt preview of the selected own taunt; a double click on it does the same. The taunt is
+// taken from the first custom folder of the game that holds it.
 void MainWindow::play1Click() {
     const int i = mysounds.listIndex();
     if (i < 0 || musip.text().empty()) return;
-    preview_->start(d3path.text() + cleaning::kSounds + "\\" + mysounds.item(i), d3path.text(),
-                    musip.text(), german());
+    const edition::Game g = game();
+    std::string file = d3path.text() + cleaning::kSounds + "\\" + mysounds.item(i);
+    for (const auto& folder : g.dataFolders) {
+        const std::string there = folder + cleaning::kSounds + "\\" + mysounds.item(i);
+        if (p_.files.exists(there)) {
+            file = there;
+            break;
+        }
+    }
+    preview_->start(file, d3path.text(), musip.text(), german());
 }
 } // namespace scourix

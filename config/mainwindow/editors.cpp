@@ -63,14 +63,15 @@ void MainWindow::usepilotClick() {
     if (pilotname.count() == 1 && usepilot.value() == 1) pilotname.setSelected(0, true);
 }
 
-// Puts the current pilot away into the game's custom folder. The line goes only when the file
-// has moved; on a failure the player is told and both files that exist stay.
+// Puts the current pilot away into the custom folder beside the pilots. The line goes only when the
+// file has moved; on a failure the player is told and both files that exist stay.
 void MainWindow::pilotwechClick() {
     const int i = pilotname.listIndex();
     if (i < 0) return p_.dialogs.beep();
     const std::string name = pilotname.item(i);
-    const std::string from = d3path.text() + "\\" + name + ".plt";
-    const std::string to = d3path.text() + cleaning::kCustom + "\\" + name + ".plt";
+    const std::string pilots = game().pilotFolder;
+    const std::string from = pilots + "\\" + name + ".plt";
+    const std::string to = pilots + cleaning::kCustom + "\\" + name + ".plt";
     if (!p_.files.copy(from, to))
         return tell("The pilot file could not be copied to\n" + to +
                         "\nIt stays in the game folder:\n" + from,

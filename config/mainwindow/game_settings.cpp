@@ -1,6 +1,9 @@
 #include "config/mainwindow/main_window.h"
 
+#include <optional>
+
 #include "common/registry/game_registry.h"
+#include "common/registry/registry_file.h"
 #include "config/mainwindow/main_window_detail.h"
 
 namespace scourix {
@@ -10,12 +13,28 @@ using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
 
-// The game settings page shows what the game's registry holds now.
+// The game settings page shows what the game's registry holds now; for the open-source game,
+// what its settings file holds, and the version of its program.
 void MainWindow::m18Click() {
     using namespace gameregistry;
-    auto read = [this](const std::string& key, const char* name) {
+    const edition::Game g = game();
+    std::optional<RegistryFile> file;
+    if (g.openSource()) {
+        std::string bytes;
+        file = g.settingsFile.empty() || !p_.files.read(g.settingsFile, bytes)
+                   ? RegistryFile()
+                   : RegistryFile(bytes);
+    }
+    auto read = [&](const std::string& key, const char* name) {
         std::string text;
-        if (!p_.registry.read(platform::RegRoot::LocalMachine, key, name, text)) text.clear();
+        if (file) {
+            if (auto t = file->text(kFileSection, name))
+                text = p_.codepage.toUtf8(*t);
+            else if (auto n = file->number(kFileSection, name))
+                text = std::to_string(*n);
+        } else if (!p_.registry.read(platform::RegRoot::LocalMachine, key, name, text)) {
+            text.clear();
+        }
         return text;
     };
     username.setText(read(kGameKey, kTrackerLogin));
@@ -40,13 +59,25 @@ void MainWindow::m18Click() {
         }
     };
     choose(kKeyboardType, kKeyboards, {&keyus, &keyfr, &keyger});
-    choose(kNetworkConnection, kConnections, {&iconnone, &icondialup, &iconlan});
+    if (file) {
+        // Only "DIALUP" is dial-up there; anything else is a network.
+        const bool dialup = read(kGameKey, kNetworkConnection) == kFileConnections[1];
+        (dialup ? icondialup : iconlan).setValue(true);
+    } else {
+        choose(kNetworkConnection, kConnections, {&iconnone, &icondialup, &iconlan});
+    }
     choose(kConnectionSpeed, kSpeeds, {&csmodem, &csisdn, &cscable, &csfast});
 
     std::string version;
-    for (int i = 0; i < 3; ++i) {
-        if (i) version += '.';
-        version += read(kVersionKey, kVersionParts[i]);
+    if (file) {
+        if (auto v = p_.host.programVersion(g.program))
+            version = std::to_string(v->major) + "." + std::to_string(v->minor) + "." +
+                      std::to_string(v->build);
+    } else {
+        for (int i = 0; i < 3; ++i) {
+            if (i) version += '.';
+            version += read(kVersionKey, kVersionParts[i]);
+        }
     }
     d3version.setCaption(version);
 

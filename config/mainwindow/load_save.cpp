@@ -180,7 +180,7 @@ void MainWindow::panelsUsable(bool on) {
 }
 
 void MainWindow::fillPilots() {
-    if (!pilotliste.setPath(d3path.text())) return;
+    if (!pilotliste.setPath(game().pilotFolder)) return;
     pilotname.clear();
     for (int i = 0; i < pilotliste.count(); ++i) {
         const std::string& file = pilotliste.item(i);

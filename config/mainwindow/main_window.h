@@ -1,4 +1,5 @@
 #pragma once
+#include "common/edition/edition.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,8 @@ class MainWindow : public ui::Window {
     std::string switchString() const;
 
     platform::Platform& platform() { return p_; }
+    // The game in the folder d3path names: its edition, program and folders.
+    edition::Game game() { return edition::describe(p_, d3path.text()); }
     const settings::Store& store() const { return store_; }
 
     // The answer of the last question or input box, as text ("6" Yes, "7" No, "2" Cancel).
@@ -244,6 +247,7 @@ class MainWindow : public ui::Window {
     void m24Click();
     // Appends the switch block to fps.txt; false (and the file unchanged) when it cannot.
     bool appendFps(const std::string& path);
+    bool noTimeTest();
     // Desktop shortcuts.
     void m41Click();
     void shortcutPanel(bool open);

@@ -26,13 +26,14 @@ std::string MainWindow::switchString() const {
 // The game's own time test with the selected switches, started by its full path in the game
 // folder, as Gatefire starts the game.
 void MainWindow::m23Click() {
+    if (noTimeTest()) return;
     Answer a = ask("Configuration must be save ! Save now ?",
                    "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?");
     if (a == Answer::Cancel) return;
     if (a == Answer::Yes && !sichern()) return;
-    const std::string game = d3path.text();
-    if (!p_.files.setCurrentFolder(game) ||
-        !p_.shell.open(game + "\\Main.exe", switchString() + "-timetest secret2.dem ", game,
+    const edition::Game g = game();
+    if (!p_.files.setCurrentFolder(g.folder) ||
+        !p_.shell.open(g.program, switchString() + "-timetest secret2.dem ", g.folder,
                        platform::ShowMode::Normal))
         p_.dialogs.message(german() ? "ERROR ! Descent kann nicht gestartet werden !"
                                     : "ERROR ! Can't start Descent !",
@@ -40,6 +41,7 @@ void MainWindow::m23Click() {
 }
 
 void MainWindow::m24Click() {
+    if (noTimeTest()) return;
     Answer a = ask("add commandline to fps.txt ?", "Keyinfo's zur TXT hinzufügen ?");
     if (a == Answer::Cancel) return;
     const std::string path = d3path.text() + "\\fps.txt";
@@ -49,6 +51,18 @@ void MainWindow::m24Click() {
         return;
     }
     p_.shell.open("notepad.exe", path, "", platform::ShowMode::Normal);
+}
+
+// The open-source game has neither the time test nor its frame-rate log: the player is told so
+// and nothing is started.
+bool MainWindow::noTimeTest() {
+    if (!game().openSource()) return false;
+    p_.dialogs.message(german() ? "Diese Ausgabe des Spiels (Descent3.exe) hat keinen Zeittest "
+                                  "und keine fps.txt."
+                                : "This edition of the game (Descent3.exe) has no time test and "
+                                  "no fps.txt.",
+                       Buttons::Ok, Icon::Information);
+    return true;
 }
 
 // The log's lines as they are, then the block of demo, switches and version. The file is

@@ -132,11 +132,12 @@ bool Ordner::setUp() {
     if (files) {
         const Mode* m = findMode(mode_);
         File1.pattern = m->pattern;
-        const std::string& game = main_.d3path.text();
-        std::string folder = mode_ == "logos"    ? game + cleaning::kGraphics
+        const edition::Game game = main_.game();
+        const std::string& own = game.dataFolders.front(); // where downloads land
+        std::string folder = mode_ == "logos"    ? own + cleaning::kGraphics
                              : mode_ == "logos2" ? main_.graficsicherpath.text()
-                             : mode_ == "player" ? game + cleaning::kCustom
-                             : mode_ == "sounds" ? game + cleaning::kSounds
+                             : mode_ == "player" ? game.pilotFolder + cleaning::kCustom
+                             : mode_ == "sounds" ? own + cleaning::kSounds
                                                  : main_.soundssicherpath.text();
         if (folder.size() >= 2 && folder[1] == ':' &&
             !sameDrive(p_.files.currentFolder(), folder) &&
@@ -183,13 +184,13 @@ void Ordner::OKClick() {
     }
     if (File1.listIndex() == -1) return p_.dialogs.beep();
 
-    const std::string& game = main_.d3path.text();
+    const std::string own = main_.game().dataFolders.front();
     if (mode_ == "player") {
         returnPilot();
     } else if (mode_ == "logos2") {
-        addCopies(main_.logo, game + cleaning::kGraphics);
+        addCopies(main_.logo, own + cleaning::kGraphics);
     } else if (mode_ == "sounds2") {
-        addCopies(main_.mysounds, game + cleaning::kSounds);
+        addCopies(main_.mysounds, own + cleaning::kSounds);
     } else {
         ui::ListBox& list = mode_ == "logos" ? main_.logo : main_.mysounds;
         for (int i = 0; i < File1.count(); ++i)
@@ -220,16 +221,16 @@ void Ordner::addCopies(ui::ListBox& list, const std::string& target) {
 void Ordner::returnPilot() {
     const std::string name = File1.item(File1.listIndex());
     const std::string from = File1.path() + "\\" + name;
-    const std::string to = main_.d3path.text() + "\\" + name;
+    const std::string pilots = main_.game().pilotFolder;
+    const std::string to = pilots + "\\" + name;
     const bool existed = p_.files.exists(to);
     const auto size = p_.files.fileSize(from);
     if (!p_.files.copy(from, to) || !size || p_.files.fileSize(to) != size) {
         if (!existed) p_.files.remove(to);
-        tell("The pilot file " + quoted(name) + " could not be copied to " +
-                 quoted(main_.d3path.text()) + ". It stays in " + quoted(File1.path()) + ".",
-             "Die Pilotendatei " + quoted(name) + " konnte nicht nach " +
-                 quoted(main_.d3path.text()) + " kopiert werden. Sie bleibt in " +
-                 quoted(File1.path()) + ".");
+        tell("The pilot file " + quoted(name) + " could not be copied to " + quoted(pilots) +
+                 ". It stays in " + quoted(File1.path()) + ".",
+             "Die Pilotendatei " + quoted(name) + " konnte nicht nach " + quoted(pilots) +
+                 " kopiert werden. Sie bleibt in " + quoted(File1.path()) + ".");
         return;
     }
     main_.pilotname.addItem(name.size() >= 4 ? name.substr(0, name.size() - 4) : "");

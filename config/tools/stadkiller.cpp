@@ -15,19 +15,23 @@ Stadkiller::Stadkiller(platform::Platform& p, MainWindow& main)
 // Everything happens while loading; the window closes at the end of it, so it never shows.
 void Stadkiller::load() {
     const bool de = toolsGerman(main_);
-    const std::string folder = main_.d3path.text() + cleaning::kNetgames;
-    if (!File1.setPath(folder)) {
+    const auto folders =
+        cleaning::foldersHolding(File1, main_.game().dataFolders, cleaning::kNetgames);
+    if (folders.empty()) {
         // As Gatefire says it: a game folder without "\netgames" deleted nothing.
         p_.dialogs.message("Error ! Path not found", platform::Buttons::Ok,
                            platform::Icon::Critical);
         return close();
     }
-    List1.clear();
-    for (int i = 0; i < File1.count(); ++i) List1.addItem(File1.item(i));
-
+    // Every folder where the game keeps statistics: the player's own first, then the game's.
     int deleted = 0, left = 0;
-    for (int i = 0; i < List1.count(); ++i)
-        ++(p_.files.remove(folder + "\\" + List1.item(i)) ? deleted : left);
+    for (const auto& folder : folders) {
+        if (!File1.setPath(folder)) continue;
+        List1.clear();
+        for (int i = 0; i < File1.count(); ++i) List1.addItem(File1.item(i));
+        for (int i = 0; i < List1.count(); ++i)
+            ++(p_.files.remove(folder + "\\" + List1.item(i)) ? deleted : left);
+    }
 
     std::string text(" ");
     text += std::to_string(deleted);

@@ -1,5 +1,7 @@
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <vector>
@@ -122,8 +124,8 @@ class Registry : public platform::Registry {
         LONG r = RegQueryValueExW(h, n.c_str(), nullptr, &type, nullptr, &size);
         std::string data(size, '\0');
         if (r == ERROR_SUCCESS)
-            r = RegQueryValueExW(h, n.c_str(), nullptr, &type,
-                                 reinterpret_cast<BYTE*>(data.data()), &size);
+            r = RegQueryValueExW(h, n.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                                 &size);
         RegCloseKey(h);
         if (r != ERROR_SUCCESS) return false;
         // Only the data returned counts: the value may have shrunk between the two queries.
@@ -178,6 +180,69 @@ class App : public platform::App {
             if (n < p.size()) return p.substr(0, n);
             p.resize(p.size() * 2);
         }
+    }
+};
+
+class Host : public platform::Host {
+  public:
+    std::string userDataFolder() override {
+        wchar_t path[MAX_PATH];
+        if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
+            return {};
+        std::string folder = utf8(path);
+        while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+        return folder;
+    }
+    std::optional<platform::ProgramVersion> programVersion(const std::string& file) override {
+        std::wstring p = wide(file);
+        DWORD ignored = 0, size = GetFileVersionInfoSizeW(p.c_str(), &ignored);
+        std::vector<BYTE> data(size);
+        VS_FIXEDFILEINFO* info = nullptr;
+        UINT len = 0;
+        if (!size || !GetFileVersionInfoW(p.c_str(), 0, size, data.data()) ||
+            !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
+            return {};
+        platform::ProgramVersion v;
+        v.major = HIWORD(info->dwFileVersionMS);
+        v.minor = LOWORD(info->dwFileVersionMS);
+        v.build = HIWORD(info->dwFileVersionLS);
+        // The original name in the first language the resource lists.
+        struct Translation {
+            WORD language, codePage;
+        }* t = nullptr;
+        if (VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&t),
+                           &len) &&
+            t && len >= sizeof *t) {
+            wchar_t key[64];
+            swprintf(key, 64, L"\\StringFileInfo\\%04x%04x\\OriginalFilename", t->language,
+                     t->codePage);
+            wchar_t* name = nullptr;
+            if (VerQueryValueW(data.data(), key, reinterpret_cast<void**>(&name), &len) && name &&
+                len)
+                v.originalName = utf8(name);
+        }
+        return v;
+    }
+    bool running(const std::string& program) override {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE) return false;
+        std::wstring wanted = wide(program);
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        bool found = false;
+        for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+             more = Process32NextW(snapshot, &entry)) {
+            HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+            if (!h) continue;
+            wchar_t path[MAX_PATH * 4];
+            DWORD n = MAX_PATH * 4;
+            if (QueryFullProcessImageNameW(h, 0, path, &n))
+                found = CompareStringOrdinal(path, int(n), wanted.c_str(), int(wanted.size()),
+                                             TRUE) == CSTR_EQUAL;
+            CloseHandle(h);
+        }
+        CloseHandle(snapshot);
+        return found;
     }
 };
 
@@ -271,7 +336,9 @@ struct System::Impl {
     Codepage codepage;
     Keys keys;
     Shortcuts shortcuts;
-    platform::Platform platform{files, shell, registry, dialogs, app, codepage, keys, shortcuts};
+    Host host;
+    platform::Platform platform{files,    shell, registry,  dialogs, app,
+                                codepage, keys,  shortcuts, host};
 };
 
 System::System(std::string title) : impl_(std::make_unique<Impl>(std::move(title))) {}

@@ -199,6 +199,23 @@ make_game_folder() {
     cp "$STANDINS/Main.exe" "$GAME/"
 }
 
+# The open-source game: Descent3.exe in the game folder (beside the retail Main.exe, as players
+# install it over their retail data), and the player's own folder (USER_D3), where that edition
+# keeps its settings file, pilots, downloaded custom files and statistics.
+make_open_source_game_folder() {
+    make_game_folder
+    cp "$STANDINS/Descent3.exe" "$GAME/"
+    USER_D3=$(user_d3_folder)
+    mkdir -p "$USER_D3/custom/sounds" "$USER_D3/custom/graphics" "$USER_D3/netgames"
+}
+
+# %APPDATA%\Outrage Entertainment\Descent 3 of the prefix's user, on the Linux side.
+user_d3_folder() {
+    local user
+    user=$(cd "$C_DRIVE/users" && ls | grep -vx Public | head -n1)
+    echo "$C_DRIVE/users/$user/AppData/Roaming/Outrage Entertainment/Descent 3"
+}
+
 # put_files DIR NAME...: small files whose content names them, so copies can be checked.
 put_files() {
     local dir=$1 name

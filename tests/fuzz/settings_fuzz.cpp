@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/registry/registry_file.h"
 #include "common/settings/layouts.h"
 #include "common/settings/settings_file.h"
 #include "platform/system.h"
@@ -163,6 +164,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     check(b[i].sideFile == v[i].sideFile && b[i].sideFolder == v[i].sideFolder &&
                           b[i].sideEnabled == number(v[i].sideEnabled));
             }
+        }
+    }
+    // The open-source game's settings file: a value set reads back as set, and a value read
+    // before stays as it was (unless it stood on a last line without a line end, which the game
+    // does not read before the file is written whole).
+    {
+        gameregistry::RegistryFile f(bytes);
+        const auto pilot = f.text("Descent3", "Default_pilot");
+        const auto language = f.number("descent3", "LanguageType");
+        f.setNumber("Descent3", "ClientPPS", static_cast<std::uint32_t>(size));
+        const bool text = f.setText("DESCENT3", "TrackerLogin", bytes.substr(0, 40));
+        gameregistry::RegistryFile g(f.bytes());
+        check(g.number("Descent3", "clientpps") == static_cast<std::uint32_t>(size));
+        if (text) check(g.text("Descent3", "trackerlogin") == bytes.substr(0, 40));
+        if (bytes.empty() || bytes.back() == '\n') {
+            check(g.text("Descent3", "Default_pilot") == pilot);
+            check(g.number("Descent3", "LanguageType") == language);
         }
     }
     // The registry reader never reads past the data it is given.

@@ -1,4 +1,5 @@
 #pragma once
+#include <cctype>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -186,6 +187,32 @@ class FakeShortcuts : public platform::Shortcuts {
     FakeFiles& files_;
 };
 
+// The player's data folder, the version resources of program files by path, and the programs
+// that run, by path (compared without case, as the system does).
+class FakeHost : public platform::Host {
+  public:
+    std::string userDataFolder() override { return dataFolder; }
+    std::optional<platform::ProgramVersion> programVersion(const std::string& path) override {
+        auto v = versions.find(path);
+        if (v == versions.end()) return {};
+        return v->second;
+    }
+    bool running(const std::string& path) override {
+        for (const auto& r : runningPrograms)
+            if (lower(r) == lower(path)) return true;
+        return false;
+    }
+    std::string dataFolder = "C:\\Users\\player\\AppData\\Roaming";
+    std::map<std::string, platform::ProgramVersion> versions;
+    std::vector<std::string> runningPrograms;
+
+  private:
+    static std::string lower(std::string s) {
+        for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    }
+};
+
 // All fakes together, as one platform.
 struct FakePlatform {
     FakeFiles files;
@@ -196,5 +223,7 @@ struct FakePlatform {
     platform::Cp1252 codepage;
     FakeKeys keys;
     FakeShortcuts shortcuts{files};
-    platform::Platform platform{files, shell, registry, dialogs, app, codepage, keys, shortcuts};
+    FakeHost host;
+    platform::Platform platform{files,    shell, registry,  dialogs, app,
+                                codepage, keys,  shortcuts, host};
 };

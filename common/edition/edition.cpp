@@ -1,0 +1,54 @@
+#include "common/edition/edition.h"
+
+#include <algorithm>
+
+#include "common/cleaning/cleaning.h"
+#include "common/registry/game_registry.h"
+
+namespace edition {
+namespace {
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return s;
+}
+
+bool openSourceProgram(const platform::ProgramVersion& v) {
+    return lower(v.originalName) == lower(kOpenSourceExe) &&
+           (v.major > 1 || (v.major == 1 && v.minor >= 5));
+}
+
+} // namespace
+
+Game describe(platform::Platform& p, const std::string& gameFolder) {
+    Game g;
+    g.folder = gameFolder;
+    g.program = gameFolder + "\\" + cleaning::kGameExe;
+    g.pilotFolder = gameFolder;
+    g.dataFolders = {gameFolder};
+
+    const std::string own = gameFolder + "\\" + kOpenSourceExe;
+    std::optional<platform::ProgramVersion> version;
+    if (p.files.exists(own)) {
+        g.program = own;
+        version = p.host.programVersion(own);
+    } else if (p.files.exists(g.program)) {
+        version = p.host.programVersion(g.program);
+        if (!version || !openSourceProgram(*version)) return g;
+    } else {
+        return g;
+    }
+    g.edition = Edition::OpenSource;
+    const std::string data = p.host.userDataFolder();
+    if (data.empty()) return g;
+    g.userFolder = data + kUserFolder;
+    g.settingsFile = g.userFolder + "\\" + gameregistry::kRegistryFile;
+    g.dataFolders.insert(g.dataFolders.begin(), g.userFolder);
+    bool firstRelease =
+        version && version->major == 1 && version->minor == 5 && version->build == 0;
+    if (!firstRelease) g.pilotFolder = g.userFolder;
+    return g;
+}
+
+} // namespace edition

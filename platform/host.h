@@ -1,0 +1,29 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// What a program's version resource tells about it.
+struct ProgramVersion {
+    std::string originalName; // "OriginalFilename", as the maker named the program
+    int major = 0, minor = 0, build = 0;
+};
+
+// What the system knows beyond files: the player's own folders and the programs that run.
+class Host {
+  public:
+    virtual ~Host() = default;
+    // The player's roaming application data folder (%APPDATA%), without trailing backslash;
+    // empty when the system has none.
+    virtual std::string userDataFolder() = 0;
+    // The version resource of a program file; none when it has none or cannot be read.
+    virtual std::optional<ProgramVersion> programVersion(const std::string& path) = 0;
+    // Whether a program started from this file runs now (the path compared without case).
+    virtual bool running(const std::string& path) = 0;
+
+    // A host that knows nothing: no data folder, no versions, nothing running.
+    static Host& none();
+};
+
+} // namespace platform

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include "launcher/anzeiger.h"
+#include "tests/support/game_folder.h"
+
+namespace {
+
+// Gatefire on a game folder of the open-source edition: Descent3.exe beside Main.exe, the
+// player's own folder with its custom folders and statistics.
+class OpenSourceLauncher : public ::testing::Test, public GameFolder {
+  protected:
+    const std::string user =
+        "C:\\Users\\player\\AppData\\Roaming\\Outrage Entertainment\\Descent 3";
+    const std::string file = user + "\\.Descent3Registry";
+
+    OpenSourceLauncher() {
+        fake.files.addFile(game + "\\Main.exe");
+        fake.files.addFile(game + "\\Descent3.exe");
+        for (const char* f : {"\\custom\\sounds", "\\custom\\graphics", "\\netgames"})
+            fake.files.addFolder(user + f);
+        ini.usePilot = "1", ini.pilotName = "Ace";
+        net.gameLanguage = "German";
+        net.keyboardFrench = "1", net.netDialup = "1", net.speedFast = "1";
+        net.trackerName = "pilot7", net.trackerSecret = "secret";
+    }
+    launcher::Anzeiger& run() {
+        writeSettings(logos, taunts);
+        writeNetwork(net);
+        w = std::make_unique<launcher::Anzeiger>(fake.platform);
+        w->load();
+        if (w->putzstart.enabled()) w->putzstart.tick();
+        return *w;
+    }
+    std::vector<std::string> programsStarted() const {
+        std::vector<std::string> out;
+        for (const auto& s : fake.shell.started) out.push_back(s.file);
+        return out;
+    }
+    std::string u(const std::string& part) const { return user + part; }
+
+    settings::NetworkIni net;
+    std::vector<std::string> logos, taunts;
+    std::unique_ptr<launcher::Anzeiger> w;
+};
+
+TEST_F(OpenSourceLauncher, WritesTheSettingsFileAndStartsDescent3InTheGameFolder) {
+    fake.files.addFile(file, "[Version]\r\n[Descent3]\r\n\"Detail\"=\"high\"\r\n"
+                             "\"KeyboardType\"=\"German\"\r\n[Mine]\r\n\"x\"=\"y\"\r\n");
+    run();
+    EXPECT_EQ(fake.files.content(file),
+              "[Version]\r\n[Descent3]\r\n\"Detail\"=\"high\"\r\n\"KeyboardType\"=\"French\"\r\n"
+              "\"Default_pilot\"=\"Ace.plt\"\r\n\"LanguageType\"=dword:1\r\n"
+              "\"NetworkConnection\"=\"DIALUP\"\r\n\"ConnectionSpeed\"=\"Fast\"\r\n"
+              "\"ClientPPS\"=dword:C\r\n\"TrackerLogin\"=\"pilot7\"\r\n"
+              "\"TrackerPassword\"=\"secret\"\r\n[Mine]\r\n\"x\"=\"y\"\r\n");
+    EXPECT_TRUE(fake.registry.writes.empty()) << "this edition has no registry";
+    ASSERT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"});
+    EXPECT_EQ(fake.shell.started[0].parameters, "-Launched -pilot Ace ");
+    EXPECT_EQ(fake.shell.started[0].folder, game);
+    EXPECT_EQ(fake.files.currentFolder(), game);
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
+}
+
+TEST_F(OpenSourceLauncher, AMissingFileIsCreatedWithItsFolders) {
+    GameFolder other; // a player who never ran the game: no folder of the player's at all
+    other.fake.files.addFile(other.game + "\\Descent3.exe");
+    other.ini.pilotName = "Zed";
+    other.writeSettings();
+    other.writeNetwork(net);
+    launcher::Anzeiger win(other.fake.platform);
+    win.load();
+    auto text = other.fake.files.content(file);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->rfind("[Version]\r\n[Descent3]\r\n\"Default_pilot\"=\"Zed.plt\"\r\n", 0), 0u);
+    EXPECT_TRUE(other.fake.dialogs.boxes.empty());
+}
+
+TEST_F(OpenSourceLauncher, AValueTheFileCannotHoldIsLeftOutAndNamed) {
+    ini.language = "1";
+    net.trackerSecret = "pa\"ss";
+    fake.files.addFile(file, "[Descent3]\r\n\"TrackerPassword\"=\"old\"\r\n");
+    run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fake.dialogs.boxes[0].text, "Diese Einstellungen lassen sich in .Descent3Registry "
+                                          "nicht speichern und blieben, wie sie waren:\n"
+                                          "TrackerPassword");
+    auto text = fake.files.content(file).value_or("");
+    EXPECT_NE(text.find("\"TrackerPassword\"=\"old\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\"TrackerLogin\"=\"pilot7\"\r\n"), std::string::npos);
+    EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"});
+}
+
+TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
+    for (int fault = 0; fault < 3; ++fault) {
+        const std::string before = fault == 0 ? std::string("[\0D\0e\0", 7) : "[Descent3]\r\n";
+        fake.files.addFile(file, before);
+        if (fault == 1) fake.files.failRead(file);
+        if (fault == 2) fake.files.failWritesAfter(5);
+        fake.dialogs.boxes.clear(), fake.shell.started.clear();
+        run();
+        EXPECT_EQ(fake.files.content(file), before) << fault;
+        ASSERT_EQ(fake.dialogs.boxes.size(), 1u) << fault;
+        EXPECT_EQ(fake.dialogs.boxes[0].text.rfind("The game's settings could not be written", 0),
+                  0u);
+        EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"}) << fault;
+        fake.files.failWritesAfter(UINT64_MAX);
+    }
+}
+
+TEST_F(OpenSourceLauncher, WhileTheGameRunsNothingIsChangedAndNothingStarted) {
+    fake.host.runningPrograms = {"c:\\games\\descent3\\DESCENT3.EXE"};
+    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1", ini.deleteStats = "1";
+    fake.files.addFile(u("\\custom\\sounds\\x.osf"));
+    fake.files.addFile(u("\\netgames\\a.stats"));
+    fake.files.addFile(file, "[Descent3]\r\n");
+    writeDirect("10.0.0.1", "1", "0");
+    const std::string direct = fake.files.content(path("direckt.ini")).value();
+    launcher::Anzeiger& win = run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fake.dialogs.boxes[0].text,
+              "Descent 3 is running:\n" + game +
+                  "\\Descent3.exe\nPlease end the game first. Gatefire changed nothing and starts "
+                  "nothing.");
+    EXPECT_EQ(fake.files.content(file), "[Descent3]\r\n");
+    EXPECT_EQ(fake.files.content(path("direckt.ini")), direct);
+    EXPECT_TRUE(fake.files.has(u("\\custom\\sounds\\x.osf")));
+    EXPECT_TRUE(fake.files.has(u("\\netgames\\a.stats")));
+    EXPECT_TRUE(fake.shell.started.empty());
+    EXPECT_TRUE(win.isClosed());
+}
+
+TEST_F(OpenSourceLauncher, CleansTheCustomFoldersAndStatisticsOfBothFolders) {
+    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1", ini.deleteStats = "1";
+    logos = {"mine.ogf"}, taunts = {"mine.osf"};
+    for (const std::string& root : {user, game}) {
+        for (const char* n : {"mine.ogf", "x.ogf"})
+            fake.files.addFile(root + "\\custom\\graphics\\" + n, n);
+        for (const char* n : {"mine.osf", "empty", "y.osf"})
+            fake.files.addFile(root + "\\custom\\sounds\\" + n, n);
+        fake.files.addFile(root + "\\netgames\\s.stats");
+        fake.files.addFile(root + "\\netgames\\keep.txt");
+    }
+    launcher::Anzeiger& win = run();
+    for (const std::string& root : {user, game}) {
+        EXPECT_EQ(fake.files.files(root + "\\custom\\graphics"),
+                  std::vector<std::string>{"mine.ogf"});
+        EXPECT_EQ(fake.files.files(root + "\\custom\\sounds"),
+                  (std::vector<std::string>{"mine.osf", "empty"}));
+        EXPECT_EQ(fake.files.files(root + "\\netgames"), std::vector<std::string>{"keep.txt"});
+    }
+    for (ui::Label* t : {&win.txt1, &win.txt2, &win.txt3, &win.txt4, &win.txt5})
+        EXPECT_EQ(t->caption(), "finish") << t->name();
+}
+
+TEST_F(OpenSourceLauncher, CountersAddUpBothFolders) {
+    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1", ini.deleteStats = "1";
+    fake.files.addFile(u("\\custom\\sounds\\a.osf"));
+    fake.files.addFile(u("\\custom\\sounds\\b.osf"));
+    fake.files.addFile(sounds("c.osf"));
+    fake.files.addFile(u("\\netgames\\a.stats"));
+    fake.files.addFile(netgames("b.stats"));
+    writeSettings(logos, taunts);
+    writeNetwork(net);
+    w = std::make_unique<launcher::Anzeiger>(fake.platform);
+    w->load();
+    struct Record : ui::ControlPeer {
+        ui::Label* label = nullptr;
+        std::vector<std::string> seen;
+        void update(ui::Prop) override {}
+        void repaint() override { seen.push_back(label->caption()); }
+    } taunt, stats;
+    taunt.label = &w->txt4, stats.label = &w->txt5;
+    w->txt4.peer = &taunt, w->txt5.peer = &stats;
+    w->putzstart.tick();
+    w->txt4.peer = w->txt5.peer = nullptr;
+    EXPECT_EQ(taunt.seen, (std::vector<std::string>{" 2", " 1", " 0", "finish"}));
+    EXPECT_EQ(stats.seen, (std::vector<std::string>{" 1", " 0", "finish"}));
+}
+
+TEST_F(OpenSourceLauncher, BackupLosesNothingWhenBothFoldersHoldAFileOfOneName) {
+    ini.logoNoAction = "0", ini.logoBackupOthers = "1", ini.logoBackupPath = "D:\\Backup";
+    fake.files.addFolder("D:\\Backup");
+    fake.files.addFile(u("\\custom\\graphics\\dup.ogf"), "user");
+    fake.files.addFile(graphics("DUP.ogf"), "game");
+    fake.files.addFile(graphics("other.ogf"), "other");
+    fake.files.failCopyNth(2); // the copy of other.ogf fails: it stays
+    run();
+    EXPECT_EQ(fake.files.content("D:\\Backup\\dup.ogf"), "user");
+    EXPECT_FALSE(fake.files.has(u("\\custom\\graphics\\dup.ogf")));
+    EXPECT_EQ(fake.files.content(graphics("DUP.ogf")), "game") << "its name was taken";
+    EXPECT_EQ(fake.files.content(graphics("other.ogf")), "other") << "its copy failed";
+}
+
+TEST_F(OpenSourceLauncher, PathNotFoundOnlyWhenNeitherFolderHasAKind) {
+    fake.files.rename(game + "\\custom", game + "\\custom.old");
+    fake.files.rename(game + "\\netgames", game + "\\netgames.old");
+    run();
+    EXPECT_TRUE(fake.dialogs.boxes.empty()) << "the player's folder has them";
+    EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"});
+
+    fake.files.rename(u("\\netgames"), u("\\netgames.old"));
+    fake.shell.started.clear();
+    run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fake.dialogs.boxes[0].text, "Error ! Path not found");
+    EXPECT_TRUE(fake.shell.started.empty());
+}
+
+TEST_F(OpenSourceLauncher, ARenamedProgramOfThisEditionIsStartedAsItIsNamed) {
+    fake.files.remove(game + "\\Descent3.exe");
+    fake.host.versions[game + "\\Main.exe"] = {"Descent3.exe", 1, 5, 0};
+    run();
+    EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Main.exe"});
+    EXPECT_TRUE(fake.files.has(file));
+    EXPECT_TRUE(fake.registry.writes.empty());
+}
+
+} // namespace

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "config/mainwindow/clean_now.h"
+#include "config/mainwindow/main_window.h"
+#include "config/tools/ordner.h"
+#include "tests/support/game_folder.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+using platform::Answer;
+
+// Scourix on a game folder of the open-source edition (Descent3.exe), whose player's folder
+// holds the settings file, the pilots, the downloaded custom files and statistics.
+class OpenSourceScourix : public ::testing::Test, public GameFolder {
+  protected:
+    const std::string user =
+        "C:\\Users\\player\\AppData\\Roaming\\Outrage Entertainment\\Descent 3";
+
+    OpenSourceScourix() {
+        program = "C:\\Scourix";
+        fake.app.folder = program;
+        fake.dialogs.programTitle = "scourix";
+        fake.files.addFolder(program);
+        fake.files.setCurrentFolder(program);
+        fake.files.addFile(game + "\\Descent3.exe");
+        for (const char* f : {"\\custom\\sounds", "\\custom\\graphics", "\\netgames"})
+            fake.files.addFolder(user + f);
+        fake.files.addFile(user + "\\Alice.plt", "alice");
+        fake.files.addFile(game + "\\Retail.plt", "retail");
+    }
+    scourix::MainWindow& start(bool german = false) {
+        ini.language = german ? "1" : "2";
+        writeSettings({}, {}, {"nointro"}, {true});
+        w = std::make_unique<scourix::MainWindow>(fake.platform);
+        w->open();
+        return *w;
+    }
+    static Names items(const ui::ListBox& l) {
+        Names out;
+        for (int i = 0; i < l.count(); ++i) out.push_back(l.item(i));
+        return out;
+    }
+    std::unique_ptr<scourix::MainWindow> w;
+};
+
+TEST_F(OpenSourceScourix, GameSettingsPageShowsTheSettingsFile) {
+    fake.files.addFile(user + "\\.Descent3Registry",
+                       "[Version]\r\n[Descent3]\r\n\"TrackerLogin\"=\"joe\"\r\n"
+                       "\"trackerpassword\"=\"s\xe9\x63ret\"\r\n\"LanguageType\"=dword:3\r\n"
+                       "\"KeyboardType\"=\"German\"\r\n\"NetworkConnection\"=\"DIALUP\"\r\n"
+                       "\"ConnectionSpeed\"=\"ISDN\"\r\n");
+    fake.host.versions[game + "\\Descent3.exe"] = {"Descent3.exe", 1, 6, 2};
+    // The registry of a retail installation on the same machine is not what this game reads.
+    fake.registry.createKey(platform::RegRoot::LocalMachine, "Software\\Outrage\\Descent3");
+    fake.registry.setString(platform::RegRoot::LocalMachine, "Software\\Outrage\\Descent3",
+                            "TrackerLogin", "retail");
+    scourix::MainWindow& win = start();
+    win.m18.click();
+    EXPECT_EQ(win.username.text(), "joe");
+    EXPECT_EQ(win.passwort.text(), "s\xc3\xa9"
+                                   "cret");
+    EXPECT_EQ(win.d3sprache.text(), "Italian");
+    EXPECT_TRUE(win.keyger.value());
+    EXPECT_TRUE(win.icondialup.value());
+    EXPECT_FALSE(win.iconlan.value());
+    EXPECT_TRUE(win.csisdn.value());
+    EXPECT_EQ(win.d3version.caption(), "1.6.2");
+}
+
+TEST_F(OpenSourceScourix, WithoutASettingsFileThePageShowsTheDefaults) {
+    scourix::MainWindow& win = start();
+    win.m18.click();
+    EXPECT_EQ(win.username.text(), "");
+    EXPECT_EQ(win.d3sprache.text(), "US-Version");
+    EXPECT_TRUE(win.iconlan.value()) << "anything but DIALUP is a network";
+    EXPECT_EQ(win.d3version.caption(), "");
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
+}
+
+TEST_F(OpenSourceScourix, PilotsAreListedAndPutAwayInThePlayersFolder) {
+    scourix::MainWindow& win = start();
+    EXPECT_EQ(items(win.pilotname), Names{"Alice"});
+    win.pilotname.setListIndex(0);
+    win.pilotwech.click();
+    EXPECT_EQ(fake.files.content(user + "\\custom\\Alice.plt"), "alice");
+    EXPECT_FALSE(fake.files.has(user + "\\Alice.plt"));
+    EXPECT_TRUE(fake.files.has(game + "\\Retail.plt"));
+    EXPECT_TRUE(win.pilotname.count() == 0);
+}
+
+TEST_F(OpenSourceScourix, BrowserShowsThePlayersCustomFolders) {
+    fake.files.addFile(user + "\\custom\\graphics\\mine.ogf");
+    fake.files.addFile(game + "\\custom\\graphics\\old.ogf");
+    scourix::MainWindow& win = start();
+    win.dummy.setText("logos");
+    scourix::Ordner browser(fake.platform, win);
+    browser.open();
+    EXPECT_EQ(browser.File1.path(), user + "\\custom\\graphics");
+    EXPECT_EQ(items(browser.File1), Names{"mine.ogf"});
+}
+
+TEST_F(OpenSourceScourix, TimeTestAndFrameRateLogSayThisEditionHasNone) {
+    for (bool german : {false, true}) {
+        fake.dialogs.boxes.clear();
+        start(german);
+        w->m23.click();
+        w->m24.click();
+        ASSERT_EQ(fake.dialogs.boxes.size(), 2u);
+        const std::string text = german ? "Diese Ausgabe des Spiels (Descent3.exe) hat keinen "
+                                          "Zeittest und keine fps.txt."
+                                        : "This edition of the game (Descent3.exe) has no time "
+                                          "test and no fps.txt.";
+        EXPECT_EQ(fake.dialogs.boxes[0].text, text);
+        EXPECT_EQ(fake.dialogs.boxes[1].text, text);
+        EXPECT_TRUE(fake.shell.started.empty());
+        EXPECT_FALSE(fake.files.has(game + "\\fps.txt"));
+    }
+}
+
+TEST_F(OpenSourceScourix, StatisticsAreRemovedInBothFolders) {
+    fake.files.addFile(user + "\\netgames\\a.stats");
+    fake.files.addFile(netgames("b.stats"));
+    fake.files.addFile(netgames("keep.txt"));
+    start();
+    w->delstadjetzt.click();
+    EXPECT_TRUE(fake.files.files(user + "\\netgames").empty());
+    EXPECT_EQ(fake.files.files(netgames()), Names{"keep.txt"});
+    EXPECT_EQ(fake.dialogs.boxes.back().text, " 2 stats-files deleted !");
+}
+
+TEST_F(OpenSourceScourix, CleanNowCleansBothFolders) {
+    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    ini.tauntNoAction = "0", ini.tauntBackupOthers = "1", ini.tauntBackupPath = "D:\\B";
+    fake.files.addFolder("D:\\B");
+    for (const std::string& root : {user, game}) {
+        fake.files.addFile(root + "\\custom\\graphics\\mine.ogf");
+        fake.files.addFile(root + "\\custom\\graphics\\other.ogf");
+        fake.files.addFile(root + "\\custom\\sounds\\" + (root == user ? "u.osf" : "g.osf"));
+    }
+    writeSettings({"mine.ogf"}, {});
+    scourix::MainWindow main(fake.platform);
+    scourix::CleanNow win(fake.platform, main);
+    win.open();
+    ASSERT_TRUE(win.putzstart.enabled());
+    win.putzstart.tick();
+    for (const std::string& root : {user, game}) {
+        EXPECT_EQ(fake.files.files(root + "\\custom\\graphics"), Names{"mine.ogf"});
+        EXPECT_TRUE(fake.files.files(root + "\\custom\\sounds").empty());
+    }
+    EXPECT_EQ(fake.files.files("D:\\B"), (Names{"u.osf", "g.osf"}));
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
+}
+
+} // namespace
