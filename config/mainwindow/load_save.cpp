@@ -79,7 +79,7 @@ bool MainWindow::readSettings(std::string& failed) {
 std::string MainWindow::copyName(const std::string& path) {
     for (int n = 1; n < 1000; ++n) {
         std::string name = path + ".bak" + (n == 1 ? "" : std::to_string(n));
-        if (!p_.files.exists(name)) return name;
+        if (p_.files.missing(name)) return name;
     }
     return "";
 }
@@ -118,8 +118,9 @@ bool MainWindow::recover() {
     std::vector<std::pair<const char*, settings::SettingsFile>> fresh;
     auto prepare = [&](const char* name, void (*write)(settings::SettingsFile&)) {
         const std::string path = store_.path(name);
-        if (p_.files.exists(path)) {
-            const std::string copy = copyName(path);
+        const auto there = p_.files.presence(path);
+        if (there != platform::Files::Presence::Missing) {
+            const std::string copy = there == platform::Files::Presence::File ? copyName(path) : "";
             if (copy.empty() || !p_.files.copy(path, copy)) {
                 left += "\n" + path;
                 return;

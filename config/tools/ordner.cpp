@@ -223,7 +223,7 @@ void Ordner::returnPilot() {
     const std::string from = File1.path() + "\\" + name;
     const std::string pilots = main_.game().pilotFolder;
     const std::string to = pilots + "\\" + name;
-    const bool existed = p_.files.exists(to);
+    const bool existed = !p_.files.missing(to);
     const auto size = p_.files.fileSize(from);
     if (!p_.files.copy(from, to) || !size || p_.files.fileSize(to) != size) {
         if (!existed) p_.files.remove(to);
