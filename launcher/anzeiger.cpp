@@ -126,14 +126,9 @@ void Anzeiger::gameRunning() {
 }
 
 void Anzeiger::argumentsLeftOut(const std::vector<std::string>& parts) {
-    std::string text =
-        lang_ == "de"
-            ? "Das Spiel nimmt höchstens " + std::to_string(edition::kMaxArgs) +
-                  " Befehlszeilenargumente zu je höchstens " +
-                  std::to_string(edition::kMaxArgChars) + " Zeichen an. Das Spiel startet ohne:"
-            : "The game takes at most " + std::to_string(edition::kMaxArgs) +
-                  " command-line arguments of at most " + std::to_string(edition::kMaxArgChars) +
-                  " characters each. The game starts without:";
+    const bool german = lang_ == "de";
+    std::string text = edition::argumentLimits(german) +
+                       (german ? "\nDas Spiel startet ohne:" : "\nThe game starts without:");
     for (const auto& part : parts) text += "\n" + part.substr(0, part.find_last_not_of(' ') + 1);
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
 }

@@ -34,4 +34,19 @@ std::string fitToGame(const std::string& before, const std::vector<std::string>&
     return line + after;
 }
 
+std::string argumentLimits(bool german) {
+    const std::string args = std::to_string(kMaxArgs), chars = std::to_string(kMaxArgChars);
+    return german ? "Das Spiel nimmt höchstens " + args +
+                        " Befehlszeilenargumente (durch Leerzeichen getrennt) zu je höchstens " +
+                        chars + " Zeichen an."
+                  : "The game takes at most " + args +
+                        " command-line arguments (separated by blanks) of at most " + chars +
+                        " characters each.";
+}
+
+std::string tooLongForTheGame(bool german) {
+    return (german ? "Das ist zu lang für das Spiel. " : "This is too long for the game. ") +
+           argumentLimits(german);
+}
+
 } // namespace edition

@@ -24,4 +24,8 @@ std::string pilotSwitch(const std::string& name);
 std::string fitToGame(const std::string& before, const std::vector<std::string>& parts,
                       const std::string& after, std::vector<std::string>& leftOut);
 
+// The game's limits in a sentence, in English or German; and that a text is past them.
+std::string argumentLimits(bool german);
+std::string tooLongForTheGame(bool german);
+
 } // namespace edition

@@ -61,12 +61,15 @@ TEST_F(Editions, ARenamedProgramIsKnownByItsVersionResource) {
     }
 }
 
-TEST_F(Editions, Version150KeptThePilotsInTheGameFolder) {
+TEST_F(Editions, Version150KeptPilotsCustomFilesAndStatisticsInTheGameFolder) {
     fake.files.addFile(kGame + "\\Descent3.exe");
     fake.host.versions[kGame + "\\Descent3.exe"] = {"Descent3.exe", 1, 5, 0};
     EXPECT_EQ(describe().pilotFolder, kGame);
+    EXPECT_EQ(describe().dataFolders, std::vector<std::string>{kGame});
+    EXPECT_EQ(describe().settingsFile, kUser + "\\.Descent3Registry");
     fake.host.versions[kGame + "\\Descent3.exe"] = {"Descent3.exe", 1, 5, 1};
     EXPECT_EQ(describe().pilotFolder, kUser);
+    EXPECT_EQ(describe().dataFolders, (std::vector<std::string>{kUser, kGame}));
 }
 
 TEST_F(Editions, WithoutAPlayersFolderOnlyTheGameFolderIsUsed) {
