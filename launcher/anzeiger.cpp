@@ -129,7 +129,10 @@ void Anzeiger::argumentsLeftOut(const std::vector<std::string>& parts) {
     const bool german = lang_ == "de";
     std::string text = edition::argumentLimits(german) +
                        (german ? "\nDas Spiel startet ohne:" : "\nThe game starts without:");
-    for (const auto& part : parts) text += "\n" + part.substr(0, part.find_last_not_of(' ') + 1);
+    for (const auto& part : parts) {
+        text += '\n';
+        text += part.substr(0, part.find_last_not_of(' ') + 1);
+    }
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
 }
 

@@ -77,7 +77,7 @@ std::vector<RegistryFile::Record> RegistryFile::records() const {
             }
             const std::size_t close = piece.find('"', 1);
             if (piece[0] != '"' || !section || close == std::string::npos) continue;
-            Record r{i, at == 0, *section, piece.substr(1, close - 1)};
+            Record r{i, at == 0, *section, piece.substr(1, close - 1), false, std::nullopt};
             const std::size_t eq = piece.find('=');
             r.number = eq != std::string::npos && eq + 1 < piece.size() && piece[eq + 1] == 'd';
             // After the name's closing quote one character is passed over ('='); a number then

@@ -42,7 +42,10 @@ void MainWindow::m23Click() {
         std::string text =
             edition::argumentLimits(german()) +
             (german() ? "\nDer Zeittest startet ohne:" : "\nThe time test starts without:");
-        for (const auto& s : leftOut) text += "\n" + s.substr(0, s.size() - 1);
+        for (const auto& s : leftOut) {
+            text += '\n';
+            text += s.substr(0, s.size() - 1);
+        }
         p_.dialogs.message(text, Buttons::Ok, Icon::Exclamation);
     }
     if (!p_.files.setCurrentFolder(g.folder) ||

@@ -26,16 +26,21 @@ bool nextLine(const std::string& text, std::size_t& at, std::string& line) {
 
 } // namespace
 
-std::optional<std::string> Settings::text(const std::string& name) const {
+const Held* Settings::held(const std::string& name) const {
     auto it = values.find(lower(name));
-    if (it == values.end() || it->second.number) return std::nullopt;
-    return it->second.text;
+    return it == values.end() ? nullptr : &it->second;
+}
+
+std::optional<std::string> Settings::text(const std::string& name) const {
+    const Held* h = held(name);
+    if (!h || h->number) return std::nullopt;
+    return h->text;
 }
 
 std::optional<std::int32_t> Settings::number(const std::string& name) const {
-    auto it = values.find(lower(name));
-    if (it == values.end() || !it->second.number) return std::nullopt;
-    return it->second.value;
+    const Held* h = held(name);
+    if (!h || !h->number) return std::nullopt;
+    return h->value;
 }
 
 Settings readSettings(const std::string& fileBytes, const std::string& section) {

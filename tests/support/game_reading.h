@@ -25,6 +25,7 @@ struct Settings {
     std::map<std::string, Held> values;
     // Values that overran a buffer of the game's (value too long, tracker login or password).
     std::vector<std::string> overruns;
+    const Held* held(const std::string& name) const; // none: no record of the name
     std::optional<std::string> text(const std::string& name) const;
     std::optional<std::int32_t> number(const std::string& name) const;
 };
