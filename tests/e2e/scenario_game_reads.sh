@@ -31,12 +31,13 @@ expect_box "Gatefire error" \
     OK warning OK
 left="-directip $address\\n${switches[1]/#/-}"
 for i in $(seq 22 29); do left+="\\n-s$i"; done
+drive box --title "Gatefire error" --timeout 30000 || fail "no message about the arguments left out"
+screenshot arguments-left-out
 expect_box "Gatefire error" \
     "The game takes at most 28 command-line arguments (separated by blanks) of at most 99 characters each.\\nThe game starts without:\\n$left" \
     OK warning OK
 wait_for_file "$GAME/launched.txt"
 wait_gatefire
-screenshot game-reads
 
 rows="-LAUNCHED|-PILOT|RED JüRGEN||-NOINTRO"
 for i in $(seq 0 21); do rows+="|-S$i"; done
