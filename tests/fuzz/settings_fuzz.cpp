@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the settings reader and to every file layout's loader (and to the
-// KeyValues reader of Steam's library files, whose keys written back read again the same), and writes
-// what was read back with the layout's writer: reading that again gives the same values, for
+// KeyValues reader of Steam's library files, whose keys written back read again the same), and
+// writes what was read back with the layout's writer: reading that again gives the same values, for
 // every value the file format can hold (no double quote in quoted style; no comma, line end,
 // leading blank or leading quote in raw style; numbers as their numeric value).
 #include <cstddef>
@@ -52,7 +52,9 @@ std::string keyValuesText(const std::vector<keyvalues::Node>& nodes) {
         std::string out = "\"";
         for (char c : v) {
             if (c == '\\' || c == '"') out += '\\';
-            out += c == '\n' ? std::string("\\n") : c == '\t' ? std::string("\\t") : std::string(1, c);
+            out += c == '\n'   ? std::string("\\n")
+                   : c == '\t' ? std::string("\\t")
+                               : std::string(1, c);
         }
         return out + "\"";
     };

@@ -42,6 +42,10 @@
 //   driver input [--title T] [--text TEXT] [--press OK|Cancel] [--timeout MS]
 //       waits for our input box (class ScourixInput), prints title=, prompt=, text=, then types
 //       TEXT over its text and presses the button. Exit 2 timeout, 4 box stayed.
+//   driver dpi --window T --dpi N
+//       tells the window, as the system does when it moves to a monitor of another DPI, that
+//       its DPI is now N (WM_DPICHANGED with its rectangle scaled from the screen's DPI to N),
+//       and prints its rect= afterwards.
 //   driver layout --window T
 //       prints every named control (control= lines) and what is wrong with the layout:
 //       problem= lines for a caption its control cuts off, a control outside the window and
@@ -75,6 +79,7 @@ struct Options {
     bool hasText = false;
     std::wstring text;
     int index = -1;
+    int dpi = 0;
     bool post = false, add = false, off = false, dblclick = false, gone = false;
 };
 
@@ -529,7 +534,7 @@ int closeWindow(const Options& opt) {
 }
 
 // Asks driverhook.dll inside the window's thread for a description (see driver_hook.cpp).
-bool askHook(HWND top, const wchar_t* message, std::string& out) {
+bool askHook(HWND top, const wchar_t* message, std::string& out, LPARAM lp = 0) {
     wchar_t exe[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
     std::wstring dllPath(exe, n);
@@ -550,7 +555,7 @@ bool askHook(HWND top, const wchar_t* message, std::string& out) {
     HHOOK hook =
         view ? SetWindowsHookExW(WH_CALLWNDPROC, proc, dll, GetWindowThreadProcessId(top, nullptr))
              : nullptr;
-    bool ok = hook && send(top, RegisterWindowMessageW(message), GetCurrentProcessId(), 0);
+    bool ok = hook && send(top, RegisterWindowMessageW(message), GetCurrentProcessId(), lp);
     if (ok) out.assign(view, strnlen(view, size));
     if (hook) UnhookWindowsHookEx(hook);
     if (view) UnmapViewOfFile(view);
@@ -653,6 +658,18 @@ struct Placed {
     LONG style = 0;
     int needWidth = 0, needHeight = 0;
 };
+
+int changeDpi(const Options& opt) {
+    HWND top = targetWindow(opt);
+    if (!top) return 2;
+    HDC dc = GetDC(nullptr);
+    const int screen = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    std::string out;
+    if (!askHook(top, L"e2e.driver.dpi", out, MAKELPARAM(opt.dpi, screen))) return 1;
+    print(out.substr(0, out.find('\n')));
+    return 0;
+}
 
 int layout(const Options& opt) {
     HWND top = targetWindow(opt);
@@ -811,6 +828,8 @@ bool parse(int argc, wchar_t** argv, Options& opt) {
                 opt.path = v;
             else if (a == L"--item")
                 opt.item = v;
+            else if (a == L"--dpi")
+                opt.dpi = _wtoi(v.c_str());
             else if (a == L"--index")
                 opt.index = _wtoi(v.c_str());
             else if (a == L"--text")
@@ -848,8 +867,10 @@ int wmain(int argc, wchar_t** argv) {
         if (c == L"close" && window) return closeWindow(opt);
         if (c == L"input") return input(opt);
         if (c == L"layout" && window) return layout(opt);
+        if (c == L"dpi" && window && opt.dpi > 0) return changeDpi(opt);
     }
-    print("usage: driver box|wait-window|foreground|no-box|click|settext|select|get|menu|menu-state|close|"
-          "input|layout ... (see the top of driver_main.cpp)");
+    print("usage: driver "
+          "box|wait-window|foreground|no-box|click|settext|select|get|menu|menu-state|close|"
+          "input|layout|dpi ... (see the top of driver_main.cpp)");
     return 64;
 }
