@@ -14,8 +14,9 @@
 //       exit 0 when no such dialog shows up within N ms, 1 (after printing it) when one does.
 //
 // Controls of our programs' windows, found by the name the program gives them (the window
-// property "ControlName"); the window by its exact title. Exit 2 when the window or the control
-// does not turn up within the timeout, 5 when the control is disabled or hidden.
+// property "ControlName"), or, for other programs' windows (the installer's pages), a visible
+// control by its text without '&'; the window by its exact title. Exit 2 when the window or the
+// control does not turn up within the timeout, 5 when the control is disabled or hidden.
 //   driver click --window T --control N [--post]
 //       presses a button, check box or option button (BM_CLICK). --post returns at once, for
 //       clicks that open a modal box; otherwise the click has been handled on return.
@@ -142,7 +143,12 @@ BOOL CALLBACK findTopLevel(HWND h, LPARAM param) {
     if (!IsWindowVisible(h)) return TRUE;
     if (s->dialogsOnly && className(h) != L"#32770") return TRUE;
     if (!s->opt->cls.empty() && className(h) != s->opt->cls) return TRUE;
-    if (s->opt->hasTitle && windowText(h) != s->opt->title) return TRUE;
+    // A title is compared without trailing blanks: the installer's pages after the first add one.
+    if (s->opt->hasTitle) {
+        std::wstring t = windowText(h);
+        while (!t.empty() && t.back() == L' ') t.pop_back();
+        if (t != s->opt->title) return TRUE;
+    }
     s->found = h;
     return FALSE;
 }
@@ -347,12 +353,16 @@ std::wstring controlName(HWND h) {
 
 struct ControlSearch {
     std::wstring name;
+    bool byText = false;
     HWND found = nullptr;
 };
 
 BOOL CALLBACK findNamed(HWND h, LPARAM param) {
     auto* s = reinterpret_cast<ControlSearch*>(param);
-    if (controlName(h) != s->name) return TRUE;
+    if (s->byText ? !IsWindowVisible(h) || !controlName(h).empty() ||
+                        !sameNoCase(withoutAmpersand(windowText(h)), s->name)
+                  : controlName(h) != s->name)
+        return TRUE;
     s->found = h;
     return FALSE;
 }
@@ -364,6 +374,9 @@ HWND targetControl(const Options& opt) {
     DWORD start = GetTickCount();
     for (;;) {
         ControlSearch s{opt.control};
+        EnumChildWindows(top, findNamed, LPARAM(&s));
+        if (s.found) return s.found;
+        s.byText = true;
         EnumChildWindows(top, findNamed, LPARAM(&s));
         if (s.found) return s.found;
         if (GetTickCount() - start >= opt.timeout) break;
