@@ -27,8 +27,8 @@ HINSTANCE instance() {
     return GetModuleHandleW(nullptr);
 }
 
-// The screen's DPI, which every window starts with; a window moved to a monitor of another DPI
-// gets that monitor's (WM_DPICHANGED).
+// A window's DPI, and its twips in pixels: the screen's when the window opens; a window moved to
+// a monitor of another DPI takes that monitor's (WM_DPICHANGED).
 struct Dpi {
     int x = 96, y = 96;
     static Dpi screen() {
