@@ -25,6 +25,17 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 else()
   set(CPACK_SCOURIX_NSIS_TARGET x86-unicode)
 endif()
+# The files the installer writes, each recorded in the folder's install log as it is written; the
+# installer checks the folder for a file of the player's under one of these names first, and the
+# uninstaller removes them only when the log lists them.
+set(CPACK_SCOURIX_NSIS_CHECK_FILES "")
+set(CPACK_SCOURIX_NSIS_INSTALL_FILES "")
+set(CPACK_SCOURIX_NSIS_REMOVE_FILES "")
+foreach(f gatefire.exe scourix.exe README.md LICENSE)
+  string(APPEND CPACK_SCOURIX_NSIS_CHECK_FILES "  !insertmacro CheckFile ${f}\n")
+  string(APPEND CPACK_SCOURIX_NSIS_INSTALL_FILES "  !insertmacro InstallFile ${f}\n")
+  string(APPEND CPACK_SCOURIX_NSIS_REMOVE_FILES "  !insertmacro RemoveListedFile ${f}\n")
+endforeach()
 # The settings files the uninstaller removes when the player asks for it, with their ".bak" copies.
 set(CPACK_SCOURIX_NSIS_SETTINGS_FILES "")
 foreach(f scourix.ini logos.ini taunts.ini keys.ini network.ini direckt.ini shelllist.txt)

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -36,6 +37,8 @@ class Registry {
     // Reads a value as text (a DWORD as its decimal digits); false when it is missing.
     virtual bool read(RegRoot root, const std::string& key, const std::string& name,
                       std::string& value) = 0;
+    // The names of the key's direct subkeys; false when the key cannot be opened.
+    virtual bool subkeys(RegRoot root, const std::string& key, std::vector<std::string>& names) = 0;
 };
 
 // The kinds of registry data the readers tell apart.

@@ -1,6 +1,7 @@
 #include "config/mainwindow/main_window.h"
 
 #include "common/cleaning/cleaning.h"
+#include "common/discovery/discovery.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window_detail.h"
 #include "config/tools/mt.h"
@@ -25,8 +26,21 @@ void MainWindow::load() {
     }
     for (int i = 0; i < keylist.count(); ++i)
         keylist.setSelected(i, static_cast<std::size_t>(i) < flags.size() && flags[i] == '1');
+    if (d3path.text().empty()) offerFoundGame();
     panelsUsable(!d3path.text().empty());
     fillPilots();
+}
+
+// No game folder yet: offers the folders the stores installed the game in, one after the other,
+// until the player takes one. Taking it sets the field as typing would; nothing is saved here.
+void MainWindow::offerFoundGame() {
+    for (const auto& folder : discovery::gameFolders(p_)) {
+        Answer a = p_.dialogs.message(
+            german() ? "Descent 3 gefunden in:\n" + folder + "\n\nDiesen Ordner verwenden?"
+                     : "Descent 3 found in:\n" + folder + "\n\nUse this folder?",
+            Buttons::YesNo, Icon::Question);
+        if (a == Answer::Yes) return d3path.setText(folder);
+    }
 }
 
 bool MainWindow::readSettings(std::string& failed) {

@@ -208,6 +208,7 @@ class MainWindow : public ui::Window {
     std::string copyName(const std::string& path);
     void recoveryStuck(const std::string& fileName);
     void fillPilots();
+    void offerFoundGame();
     void panelsUsable(bool on);
     bool save(bool lastPilot, bool closing);
     // Tells the player which settings files could not be written.

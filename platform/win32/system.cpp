@@ -137,6 +137,24 @@ class Registry : public platform::Registry {
         value = platform::registryText(kind, data);
         return true;
     }
+    bool subkeys(platform::RegRoot root, const std::string& key,
+                 std::vector<std::string>& names) override {
+        HKEY h;
+        if (RegOpenKeyExW(rootKey(root), wide(key).c_str(), 0, KEY_ENUMERATE_SUB_KEYS | kView,
+                          &h) != ERROR_SUCCESS)
+            return false;
+        names.clear();
+        wchar_t name[256]; // the longest key name the registry allows, with its NUL
+        for (DWORD i = 0;; ++i) {
+            DWORD size = 256;
+            if (RegEnumKeyExW(h, i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS)
+                break;
+            names.push_back(utf8(std::wstring(name, size)));
+        }
+        RegCloseKey(h);
+        return true;
+    }
 
   private:
     bool set(platform::RegRoot root, const std::string& key, const std::string& name, DWORD type,

@@ -27,36 +27,32 @@ HINSTANCE instance() {
     return GetModuleHandleW(nullptr);
 }
 
-struct Screen {
-    int tppX = 15, tppY = 15, dpiY = 96;
-    Screen() {
+// A window's DPI, and its twips in pixels: the screen's when the window opens; a window moved to
+// a monitor of another DPI takes that monitor's (WM_DPICHANGED).
+struct Dpi {
+    int x = 96, y = 96;
+    static Dpi screen() {
+        Dpi d;
         HDC dc = GetDC(nullptr);
         int dx = GetDeviceCaps(dc, LOGPIXELSX), dy = GetDeviceCaps(dc, LOGPIXELSY);
         ReleaseDC(nullptr, dc);
-        if (dx > 0) tppX = 1440 / dx;
-        if (dy > 0) tppY = 1440 / dy, dpiY = dy;
+        if (dx > 0) d.x = dx;
+        if (dy > 0) d.y = dy;
+        return d;
     }
+    int tppX() const { return 1440 / x; }
+    int tppY() const { return 1440 / y; }
+    int pxX(int twips) const { return (twips + tppX() / 2) / tppX(); }
+    int pxY(int twips) const { return (twips + tppY() / 2) / tppY(); }
 };
 
-const Screen& screen() {
-    static Screen s;
-    return s;
-}
-
-int pxX(int twips) {
-    return (twips + screen().tppX / 2) / screen().tppX;
-}
-int pxY(int twips) {
-    return (twips + screen().tppY / 2) / screen().tppY;
-}
-
-HFONT font(const std::string& face, int size, bool bold) {
-    static std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
-    auto key = std::make_tuple(face, size, bold);
+HFONT font(const std::string& face, int size, bool bold, int dpiY) {
+    static std::map<std::tuple<std::string, int, bool, int>, HFONT> fonts;
+    auto key = std::make_tuple(face, size, bold, dpiY);
     auto it = fonts.find(key);
     if (it != fonts.end()) return it->second;
-    HFONT f = CreateFontW(-MulDiv(size, screen().dpiY, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0,
-                          0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, wide(face).c_str());
+    HFONT f = CreateFontW(-MulDiv(size, dpiY, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
+                          DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, wide(face).c_str());
     return fonts[key] = f;
 }
 
@@ -74,6 +70,8 @@ class ControlPeer : public ui::ControlPeer {
         if (brush) DeleteObject(brush);
     }
     void update(ui::Prop what) override;
+    // Puts the native control where the model's twips say, at the window's DPI.
+    void place();
     void repaint() override;
     void pushText();
     void applyState();
@@ -96,7 +94,7 @@ class ControlPeer : public ui::ControlPeer {
 
 class WindowPeer : public ui::WindowPeer {
   public:
-    explicit WindowPeer(ui::Window& w) : window(w) {}
+    explicit WindowPeer(ui::Window& w) : window(w), dpi(Dpi::screen()) {}
     void create();
     void update(ui::Prop what) override {
         if (!hwnd) return;
@@ -147,16 +145,19 @@ class WindowPeer : public ui::WindowPeer {
     }
     std::vector<ControlPeer*> pending;
     void setEllipticRegion(int l, int t, int r, int b) override {
+        region = {l, t, r, b};
+        regionDpi = dpi;
         SetWindowRgn(hwnd, CreateEllipticRgn(l, t, r, b), TRUE);
     }
     void beginDrag() override {
         ReleaseCapture();
         SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
     }
-    int twipsPerPixelX() override { return screen().tppX; }
-    int twipsPerPixelY() override { return screen().tppY; }
+    int twipsPerPixelX() override { return dpi.tppX(); }
+    int twipsPerPixelY() override { return dpi.tppY(); }
 
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    void dpiChanged(Dpi to, const RECT& suggested);
 
     ui::Window& window;
     HWND hwnd = nullptr;
@@ -165,6 +166,10 @@ class WindowPeer : public ui::WindowPeer {
     std::vector<std::unique_ptr<ControlPeer>> controls;
     std::map<const ui::MenuItem*, std::pair<HMENU, UINT>> menus;
     DWORD style = 0;
+    Dpi dpi;
+    // The window's elliptic region as last set, in pixels at regionDpi; none while empty.
+    RECT region{0, 0, 0, 0};
+    Dpi regionDpi;
 };
 
 // Controls of a state-only frame are the window's working lists: they stay in the model alone.
@@ -248,9 +253,7 @@ void ControlPeer::update(ui::Prop what) {
             SendMessageW(hwnd, BM_SETCHECK, o->value() ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     case ui::Prop::Bounds: {
-        POINT o = origin(control);
-        MoveWindow(hwnd, pxX(o.x + control.left), pxY(o.y + control.top), pxX(control.width),
-                   pxY(control.height) + dropHeight(control), TRUE);
+        place();
         // The controls inside a frame move with it.
         for (auto& c : window.controls)
             if (c->control.container() == &control) c->update(ui::Prop::Bounds);
@@ -261,10 +264,10 @@ void ControlPeer::update(ui::Prop what) {
         InvalidateRect(hwnd, nullptr, TRUE);
         break;
     case ui::Prop::Font:
-        SendMessageW(
-            hwnd, WM_SETFONT,
-            reinterpret_cast<WPARAM>(font(control.fontName, control.fontSize, control.fontBold)),
-            TRUE);
+        SendMessageW(hwnd, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(
+                         font(control.fontName, control.fontSize, control.fontBold, window.dpi.y)),
+                     TRUE);
         break;
     case ui::Prop::Items:
         if (auto* d = dynamic_cast<ui::DriveList*>(&control)) {
@@ -369,7 +372,8 @@ void ControlPeer::updateLine(ui::ListBox& l, ui::Prop what) {
         // Lines added in one go are drawn once, when the program next waits for messages.
         if (!redrawHeld) {
             SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
-            redrawHeld = PostMessageW(window.hwnd, kRedrawMessage, 0, reinterpret_cast<LPARAM>(hwnd));
+            redrawHeld =
+                PostMessageW(window.hwnd, kRedrawMessage, 0, reinterpret_cast<LPARAM>(hwnd));
             if (!redrawHeld) SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
         }
         SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(l.item(i)).c_str()));
@@ -512,6 +516,13 @@ void ControlPeer::fromNative(int notification) {
     }
 }
 
+void ControlPeer::place() {
+    const Dpi& d = window.dpi;
+    POINT o = origin(control);
+    MoveWindow(hwnd, d.pxX(o.x + control.left), d.pxY(o.y + control.top), d.pxX(control.width),
+               d.pxY(control.height) + dropHeight(control), TRUE);
+}
+
 LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* c = reinterpret_cast<ControlPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (msg == WM_ERASEBKGND && c) {
@@ -611,8 +622,14 @@ LRESULT WindowPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         if (window.mouseDown)
-            window.mouseDown(GET_X_LPARAM(lp) * screen().tppX, GET_Y_LPARAM(lp) * screen().tppY);
+            window.mouseDown(GET_X_LPARAM(lp) * dpi.tppX(), GET_Y_LPARAM(lp) * dpi.tppY());
         return 0;
+    case WM_DPICHANGED: {
+        Dpi to;
+        to.x = LOWORD(wp), to.y = HIWORD(wp);
+        if (to.x > 0 && to.y > 0) dpiChanged(to, *reinterpret_cast<const RECT*>(lp));
+        return 0;
+    }
     case WM_CLOSE:
         window.close();
         return 0;
@@ -652,7 +669,7 @@ void WindowPeer::create() {
     if (window.border == ui::Border::Sizable) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
     bool hasMenu = false;
     for (ui::Control* c : window.controls()) hasMenu = hasMenu || isMenu(*c);
-    RECT r{0, 0, pxX(window.clientWidth), pxY(window.clientHeight)};
+    RECT r{0, 0, dpi.pxX(window.clientWidth), dpi.pxY(window.clientHeight)};
     AdjustWindowRectEx(&r, style, hasMenu, 0);
     int w = r.right - r.left, h = r.bottom - r.top;
     RECT area;
@@ -722,9 +739,10 @@ void WindowPeer::create() {
         }
         if (cls) {
             POINT o = origin(*c);
-            child = CreateWindowExW(ex, cls, nativeText(*c).c_str(), cs, pxX(o.x + c->left),
-                                    pxY(o.y + c->top), pxX(c->width), pxY(c->height) + extraHeight,
-                                    hwnd, reinterpret_cast<HMENU>(id), instance(), nullptr);
+            child = CreateWindowExW(ex, cls, nativeText(*c).c_str(), cs, dpi.pxX(o.x + c->left),
+                                    dpi.pxY(o.y + c->top), dpi.pxX(c->width),
+                                    dpi.pxY(c->height) + extraHeight, hwnd,
+                                    reinterpret_cast<HMENU>(id), instance(), nullptr);
         }
         // The control's name, for tools that find controls from outside (the test driver).
         if (child)
@@ -784,8 +802,31 @@ void WindowPeer::buildMenu() {
     if (bar) SetMenu(hwnd, bar);
 }
 
+// Moved to a monitor of another DPI: the window takes the rectangle the system suggests, and its
+// controls, fonts and region are laid out again for the new DPI.
+void WindowPeer::dpiChanged(Dpi to, const RECT& suggested) {
+    dpi = to;
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (auto& c : controls) {
+        if (!c->hwnd) continue;
+        c->place();
+        c->update(ui::Prop::Font);
+    }
+    if (region.right > region.left) {
+        auto scale = [](LONG v, int now, int before) { return MulDiv(v, now, before); };
+        SetWindowRgn(hwnd,
+                     CreateEllipticRgn(scale(region.left, dpi.x, regionDpi.x),
+                                       scale(region.top, dpi.y, regionDpi.y),
+                                       scale(region.right, dpi.x, regionDpi.x),
+                                       scale(region.bottom, dpi.y, regionDpi.y)),
+                     TRUE);
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 void WindowPeer::resize() {
-    RECT r{0, 0, pxX(window.clientWidth), pxY(window.clientHeight)};
+    RECT r{0, 0, dpi.pxX(window.clientWidth), dpi.pxY(window.clientHeight)};
     AdjustWindowRectEx(&r, style, GetMenu(hwnd) != nullptr, 0);
     SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

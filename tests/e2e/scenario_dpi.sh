@@ -4,6 +4,9 @@
 # and German no caption is cut off and nothing lies on top of another, in the main window, the
 # custom-file browser, the clean-now window and Gatefire's window. Screenshots of each
 # (dpi96-*.png, dpi144-*.png) are what tools/screenshots takes for the README.
+# A window moved to a monitor of another DPI (told so by WM_DPICHANGED, 96 to 144) lays itself
+# out again: its controls stand where, and measure their captions as, those of a window opened
+# at 144 DPI, and nothing is cut off.
 source "$(dirname "$0")/lib.sh"
 e2e_begin dpi
 
@@ -32,6 +35,12 @@ width_of() { # TITLE: width of the window as wait-window prints it (rect=LEFT,TO
 }
 
 declare -A main_width
+
+# controls_of TITLE: the layout's control lines (place, size, text width in the control's font).
+controls_of() {
+    check_layout "$1"
+    grep '^control=' <<<"$DRIVER_OUT"
+}
 for dpi in 96 144; do
     settle
     user_reg 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$dpi"
@@ -45,6 +54,14 @@ for dpi in 96 144; do
         main_width[$dpi-$lang]=$(width_of Scourix)
         sleep 0.5
         screenshot "dpi$dpi-scourix-$lang"
+        if ((dpi == 96)); then
+            drive dpi --window Scourix --dpi 144 || fail "could not change the DPI: $DRIVER_OUT"
+            controls_of Scourix >"$SC_DIR/moved-$lang.layout"
+            sleep 0.5
+            screenshot "dpi96-to-144-scourix-$lang"
+        else
+            controls_of Scourix >"$SC_DIR/opened-$lang.layout"
+        fi
         # The custom-file browser, the largest of the other windows.
         ui_click logoplus
         browser=$([[ $lang == de ]] && echo "Wähle dein Schiffslogo" || echo "select your shiplogo")
@@ -78,10 +95,23 @@ for dpi in 96 144; do
     check_layout Gatefire
     sleep 0.5
     screenshot "dpi$dpi-gatefire"
+    if ((dpi == 96)); then
+        drive dpi --window Gatefire --dpi 144 || fail "could not change Gatefire's DPI: $DRIVER_OUT"
+        controls_of Gatefire >"$SC_DIR/moved-gatefire.layout"
+        sleep 0.5
+        screenshot dpi96-to-144-gatefire
+    else
+        controls_of Gatefire >"$SC_DIR/opened-gatefire.layout"
+    fi
     drive box --title gatefire --press No --timeout 5000 || fail "could not answer the join question"
     wait_for_file "$GAME/launched.txt" 60
     wait_gatefire
     rm -f "$GAME/launched.txt"
+done
+
+for which in en de gatefire; do
+    diff "$SC_DIR/opened-$which.layout" "$SC_DIR/moved-$which.layout" >"$SC_DIR/moved-$which.diff" ||
+        fail "moved to 144 DPI, [$which] is not laid out as opened at 144 DPI (moved-$which.diff)"
 done
 
 for lang in en de; do

@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the settings reader and to every file layout's loader, and writes
-// what was read back with the layout's writer: reading that again gives the same values, for
+// Feeds arbitrary bytes to the settings reader and to every file layout's loader (and to the
+// KeyValues reader of Steam's library files, whose keys written back read again the same), and
+// writes what was read back with the layout's writer: reading that again gives the same values, for
 // every value the file format can hold (no double quote in quoted style; no comma, line end,
 // leading blank or leading quote in raw style; numbers as their numeric value).
 #include <cstddef>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/discovery/keyvalues.h"
 #include "common/registry/registry_file.h"
 #include "tests/support/game_reading.h"
 #include "common/settings/layouts.h"
@@ -43,6 +45,34 @@ T again(platform::Codepage& cp, const T& v, Write write, Read read) {
     check(read(in, back) == Problem::None);
     check(in.atEnd());
     return back;
+}
+
+// KeyValues text of `nodes`, every key and value quoted and escaped.
+std::string keyValuesText(const std::vector<keyvalues::Node>& nodes) {
+    auto quoted = [](const std::string& v) {
+        std::string out = "\"";
+        for (char c : v) {
+            if (c == '\\' || c == '"') out += '\\';
+            out += c == '\n'   ? std::string("\\n")
+                   : c == '\t' ? std::string("\\t")
+                               : std::string(1, c);
+        }
+        return out + "\"";
+    };
+    std::string out;
+    for (const auto& n : nodes)
+        out += quoted(n.key) + (n.block ? " {\n" + keyValuesText(n.children) + "}\n"
+                                        : " " + quoted(n.value) + "\n");
+    return out;
+}
+
+bool same(const std::vector<keyvalues::Node>& a, const std::vector<keyvalues::Node>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].key != b[i].key || a[i].value != b[i].value || a[i].block != b[i].block ||
+            !same(a[i].children, b[i].children))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -191,6 +221,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(g.text("Descent3", "Default_pilot") == pilot);
             check(g.number("Descent3", "LanguageType") == language);
         }
+    }
+    {
+        const auto nodes = keyvalues::parse(bytes);
+        check(same(keyvalues::parse(keyValuesText(nodes)), nodes));
     }
     // The registry reader never reads past the data it is given.
     for (auto type : {platform::RegType::String, platform::RegType::MultiString,

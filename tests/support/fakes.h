@@ -73,6 +73,23 @@ class FakeRegistry : public platform::Registry {
         value = it->second.isDword ? std::to_string(it->second.number) : it->second.text;
         return true;
     }
+    // A key exists when it was created or holds a value.
+    bool subkeys(platform::RegRoot root, const std::string& key,
+                 std::vector<std::string>& names) override {
+        const std::string prefix = path(root, key) + "\\";
+        std::set<std::string> found;
+        bool exists = keys.count(path(root, key)) > 0;
+        auto add = [&](const std::string& p) {
+            if (p.rfind(prefix, 0) != 0) return;
+            exists = true;
+            const std::string rest = p.substr(prefix.size());
+            if (rest.find('\\') != std::string::npos) found.insert(rest.substr(0, rest.find('\\')));
+        };
+        for (const auto& k : keys) add(k + "\\");
+        for (const auto& [k, v] : values) add(k.substr(0, k.find('|')) + "\\");
+        names.assign(found.begin(), found.end());
+        return exists;
+    }
     // The value as "text" or "dword:N", empty when missing.
     std::string get(const std::string& key, const std::string& name) const {
         auto it = values.find(path(platform::RegRoot::LocalMachine, key) + "|" + name);

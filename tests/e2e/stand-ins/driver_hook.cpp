@@ -1,7 +1,8 @@
 // driverhook.dll: the driver's eyes inside the driven program. Menus and fonts cannot be read
 // from another process under Wine, so driver.exe hooks the window's thread with this library
 // (WH_CALLWNDPROC) and sends it a message; the hook then describes the window's menu or its
-// controls into shared memory named after the driver's process id, given as wParam.
+// controls into shared memory named after the driver's process id, given as wParam, or tells the
+// window that its DPI changed.
 #include "standin.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@ namespace {
 
 const UINT kMenuMessage = RegisterWindowMessageW(L"e2e.driver.menu");
 const UINT kLayoutMessage = RegisterWindowMessageW(L"e2e.driver.layout");
+const UINT kDpiMessage = RegisterWindowMessageW(L"e2e.driver.dpi");
 
 std::string flat(std::string s) {
     for (char& c : s)
@@ -118,6 +120,20 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK DriverHook(int code, WPARAM wp
                     "\n";
             EnumChildWindows(c->hwnd, describeControl, LPARAM(&l));
             answer(DWORD(c->wParam), l.out);
+        } else if (c->message == kDpiMessage) {
+            // As the system tells a window moved to a monitor of another DPI: the new DPI and
+            // the window's rectangle scaled from the old one.
+            const int to = LOWORD(c->lParam), from = HIWORD(c->lParam);
+            RECT r;
+            GetWindowRect(c->hwnd, &r);
+            RECT s{r.left, r.top, r.left + MulDiv(r.right - r.left, to, from),
+                   r.top + MulDiv(r.bottom - r.top, to, from)};
+            SendMessageW(c->hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), LPARAM(&s));
+            GetWindowRect(c->hwnd, &r);
+            answer(DWORD(c->wParam), "rect=" + std::to_string(r.left) + "," +
+                                         std::to_string(r.top) + "," +
+                                         std::to_string(r.right - r.left) + "x" +
+                                         std::to_string(r.bottom - r.top) + "\n");
         }
     }
     return CallNextHookEx(nullptr, code, wp, lp);

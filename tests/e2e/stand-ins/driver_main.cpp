@@ -14,8 +14,9 @@
 //       exit 0 when no such dialog shows up within N ms, 1 (after printing it) when one does.
 //
 // Controls of our programs' windows, found by the name the program gives them (the window
-// property "ControlName"); the window by its exact title. Exit 2 when the window or the control
-// does not turn up within the timeout, 5 when the control is disabled or hidden.
+// property "ControlName"), or, for other programs' windows (the installer's pages), a visible
+// control by its text without '&'; the window by its exact title. Exit 2 when the window or the
+// control does not turn up within the timeout, 5 when the control is disabled or hidden.
 //   driver click --window T --control N [--post]
 //       presses a button, check box or option button (BM_CLICK). --post returns at once, for
 //       clicks that open a modal box; otherwise the click has been handled on return.
@@ -42,6 +43,10 @@
 //   driver input [--title T] [--text TEXT] [--press OK|Cancel] [--timeout MS]
 //       waits for our input box (class ScourixInput), prints title=, prompt=, text=, then types
 //       TEXT over its text and presses the button. Exit 2 timeout, 4 box stayed.
+//   driver dpi --window T --dpi N
+//       tells the window, as the system does when it moves to a monitor of another DPI, that
+//       its DPI is now N (WM_DPICHANGED with its rectangle scaled from the screen's DPI to N),
+//       and prints its rect= afterwards.
 //   driver layout --window T
 //       prints every named control (control= lines) and what is wrong with the layout:
 //       problem= lines for a caption its control cuts off, a control outside the window and
@@ -75,6 +80,7 @@ struct Options {
     bool hasText = false;
     std::wstring text;
     int index = -1;
+    int dpi = 0;
     bool post = false, add = false, off = false, dblclick = false, gone = false;
 };
 
@@ -137,7 +143,12 @@ BOOL CALLBACK findTopLevel(HWND h, LPARAM param) {
     if (!IsWindowVisible(h)) return TRUE;
     if (s->dialogsOnly && className(h) != L"#32770") return TRUE;
     if (!s->opt->cls.empty() && className(h) != s->opt->cls) return TRUE;
-    if (s->opt->hasTitle && windowText(h) != s->opt->title) return TRUE;
+    // A title is compared without trailing blanks: the installer's pages after the first add one.
+    if (s->opt->hasTitle) {
+        std::wstring t = windowText(h);
+        while (!t.empty() && t.back() == L' ') t.pop_back();
+        if (t != s->opt->title) return TRUE;
+    }
     s->found = h;
     return FALSE;
 }
@@ -342,12 +353,16 @@ std::wstring controlName(HWND h) {
 
 struct ControlSearch {
     std::wstring name;
+    bool byText = false;
     HWND found = nullptr;
 };
 
 BOOL CALLBACK findNamed(HWND h, LPARAM param) {
     auto* s = reinterpret_cast<ControlSearch*>(param);
-    if (controlName(h) != s->name) return TRUE;
+    if (s->byText ? !IsWindowVisible(h) || !controlName(h).empty() ||
+                        !sameNoCase(withoutAmpersand(windowText(h)), s->name)
+                  : controlName(h) != s->name)
+        return TRUE;
     s->found = h;
     return FALSE;
 }
@@ -359,6 +374,9 @@ HWND targetControl(const Options& opt) {
     DWORD start = GetTickCount();
     for (;;) {
         ControlSearch s{opt.control};
+        EnumChildWindows(top, findNamed, LPARAM(&s));
+        if (s.found) return s.found;
+        s.byText = true;
         EnumChildWindows(top, findNamed, LPARAM(&s));
         if (s.found) return s.found;
         if (GetTickCount() - start >= opt.timeout) break;
@@ -529,7 +547,7 @@ int closeWindow(const Options& opt) {
 }
 
 // Asks driverhook.dll inside the window's thread for a description (see driver_hook.cpp).
-bool askHook(HWND top, const wchar_t* message, std::string& out) {
+bool askHook(HWND top, const wchar_t* message, std::string& out, LPARAM lp = 0) {
     wchar_t exe[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
     std::wstring dllPath(exe, n);
@@ -550,7 +568,7 @@ bool askHook(HWND top, const wchar_t* message, std::string& out) {
     HHOOK hook =
         view ? SetWindowsHookExW(WH_CALLWNDPROC, proc, dll, GetWindowThreadProcessId(top, nullptr))
              : nullptr;
-    bool ok = hook && send(top, RegisterWindowMessageW(message), GetCurrentProcessId(), 0);
+    bool ok = hook && send(top, RegisterWindowMessageW(message), GetCurrentProcessId(), lp);
     if (ok) out.assign(view, strnlen(view, size));
     if (hook) UnhookWindowsHookEx(hook);
     if (view) UnmapViewOfFile(view);
@@ -653,6 +671,18 @@ struct Placed {
     LONG style = 0;
     int needWidth = 0, needHeight = 0;
 };
+
+int changeDpi(const Options& opt) {
+    HWND top = targetWindow(opt);
+    if (!top) return 2;
+    HDC dc = GetDC(nullptr);
+    const int screen = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    std::string out;
+    if (!askHook(top, L"e2e.driver.dpi", out, MAKELPARAM(opt.dpi, screen))) return 1;
+    print(out.substr(0, out.find('\n')));
+    return 0;
+}
 
 int layout(const Options& opt) {
     HWND top = targetWindow(opt);
@@ -811,6 +841,8 @@ bool parse(int argc, wchar_t** argv, Options& opt) {
                 opt.path = v;
             else if (a == L"--item")
                 opt.item = v;
+            else if (a == L"--dpi")
+                opt.dpi = _wtoi(v.c_str());
             else if (a == L"--index")
                 opt.index = _wtoi(v.c_str());
             else if (a == L"--text")
@@ -848,9 +880,14 @@ int wmain(int argc, wchar_t** argv) {
         if (c == L"close" && window) return closeWindow(opt);
         if (c == L"input") return input(opt);
         if (c == L"layout" && window) return layout(opt);
+        if (c == L"dpi" && window && opt.dpi > 0) return changeDpi(opt);
     }
     print("usage: driver "
           "box|wait-window|foreground|no-box|click|settext|select|get|menu|menu-state|close|"
+<<<<<<< HEAD
           "input|layout ... (see the top of driver_main.cpp)");
+=======
+          "input|layout|dpi ... (see the top of driver_main.cpp)");
+>>>>>>> issue16
     return 64;
 }

@@ -1,0 +1,151 @@
+// Where the stores put the game: the KeyValues files Steam writes, its registry values and
+// GOG's, and the one question per find that Scourix asks when no game folder is set.
+#include <gtest/gtest.h>
+
+#include "common/discovery/discovery.h"
+#include "config/mainwindow/main_window.h"
+#include "tests/support/game_folder.h"
+
+namespace {
+
+using platform::Answer;
+using platform::RegRoot;
+using Names = std::vector<std::string>;
+
+TEST(SteamLibraries, ReadAsSteamWritesThemAndAsEditorsLeaveThem) {
+    const struct {
+        const char* what;
+        std::string vdf;
+        Names libraries;
+    } cases[] = {
+        {"current layout, escapes, unknown keys and blocks",
+         "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"C:\\\\Program Files "
+         "(x86)\\\\Steam\"\n"
+         "\t\t\"label\"\t\t\"my \\\"fast\\\" "
+         "disk\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"273590\"\t\t\"1\"\n"
+         "\t\t}\n\t}\n\t\"1\"\n\t{\n\t\t\"label\" \"{}\"\n\t\t\"PATH\"\t\t\"D:\\\\SteamLibrary\"\n"
+         "\t}\n}\n",
+         {"C:\\Program Files (x86)\\Steam", "D:\\SteamLibrary"}},
+        {"older layout: the path is the entry's value",
+         "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1\"\n\t\"ContentStatsID\"\t\t\"-"
+         "1\"\n"
+         "\t\"1\"\t\t\"E:\\\\Games\\\\Steam\"\n}\n",
+         {"E:\\Games\\Steam"}},
+        {"byte-order mark, comments, bare tokens, conditions",
+         "\xEF\xBB\xBF// written by hand\nlibraryfolders { // the list\n 0 { path "
+         "\"F:\\\\Lib\" [$WIN32] } 1 { path G:\\\\x } }",
+         {"F:\\Lib", "G:\\\\x"}},
+        {"cut off inside the second entry",
+         "\"libraryfolders\" { \"0\" { \"path\" \"C:\\\\A\" } \"1\" { \"path\" \"D:\\\\B",
+         {"C:\\A", "D:\\B"}},
+        {"a brace where a key belongs ends the reading",
+         "\"libraryfolders\" { \"0\" { \"path\" \"C:\\\\A\" } { \"1\" { \"path\" \"D:\\\\B\" } } }",
+         {"C:\\A"}},
+        {"no library list", "\"AppState\" { \"installdir\" \"Descent 3\" }", {}},
+        {"nested deeper than the reader goes",
+         [] {
+             std::string s = "\"libraryfolders\" { \"0\" { \"path\" \"C:\\\\A\" } ";
+             for (int i = 0; i < 100; ++i) s += "\"k\" { ";
+             return s;
+         }(),
+         {"C:\\A"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(discovery::steamLibraries(c.vdf), c.libraries) << c.what;
+}
+
+class Discovery : public ::testing::Test, public GameFolder {
+  protected:
+    Discovery() {
+        program = "C:\\Scourix";
+        fake.app.folder = program;
+        fake.dialogs.programTitle = "scourix";
+        fake.files.addFolder(program);
+        ini.gamePath = "";
+    }
+    void reg(RegRoot root, const std::string& key, const std::string& name,
+             const std::string& value) {
+        fake.registry.createKey(root, key);
+        fake.registry.setString(root, key, name, value);
+    }
+    // A Steam library holding the game under `dir`, with `program` in it ("" for none).
+    void steamGame(const std::string& library, const std::string& dir, const std::string& exe) {
+        fake.files.addFile(
+            library + "\\steamapps\\appmanifest_273590.acf",
+            "\"AppState\"\n{\n\t\"appid\"\t\t\"273590\"\n\t\"name\"\t\t\"Descent 3\"\n"
+            "\t\"installdir\"\t\t\"" +
+                dir + "\"\n\t\"UserConfig\" { }\n}\n");
+        if (!exe.empty())
+            fake.files.addFile(library + "\\steamapps\\common\\" + dir + "\\" + exe, "");
+    }
+    void gogGame(const std::string& id, const std::string& name, const std::string& folder,
+                 const std::string& exe) {
+        const std::string key = "SOFTWARE\\GOG.com\\Games\\" + id;
+        reg(RegRoot::LocalMachine, key, "gameName", name);
+        reg(RegRoot::LocalMachine, key, "path", folder);
+        if (!exe.empty()) fake.files.addFile(folder + "\\" + exe, "");
+    }
+    // The folders Scourix offers when every question is answered No.
+    Names offered() {
+        writeSettings();
+        scourix::MainWindow w(fake.platform);
+        w.open();
+        Names out;
+        for (const auto& b : fake.dialogs.boxes) {
+            EXPECT_EQ(b.buttons, platform::Buttons::YesNo);
+            out.push_back(b.text);
+        }
+        EXPECT_EQ(w.d3path.text(), "");
+        return out;
+    }
+    static std::string question(const std::string& folder) {
+        return "Descent 3 found in:\n" + folder + "\n\nUse this folder?";
+    }
+};
+
+TEST_F(Discovery, SteamAndGogInstallsAreOfferedOpenSourceFirstEachOnce) {
+    // Steam as it registers itself: the user's value in lower case with forward slashes, the
+    // machine's as installed; both name the same folder.
+    reg(RegRoot::CurrentUser, "Software\\Valve\\Steam", "SteamPath", "c:/program files/steam");
+    reg(RegRoot::LocalMachine, "SOFTWARE\\Valve\\Steam", "InstallPath", "C:\\Program Files\\Steam");
+    fake.files.addFile(
+        "C:\\Program Files\\Steam\\steamapps\\libraryfolders.vdf",
+        "\"libraryfolders\" { \"0\" { \"path\" \"C:\\\\Program Files\\\\Steam\" }"
+        " \"1\" { \"path\" \"D:\\\\SteamLibrary\\\\\" } \"2\" { \"path\" \"E:\\\\Empty\" } }");
+    steamGame("C:\\Program Files\\Steam", "Descent 3", "Main.exe");
+    steamGame("D:\\SteamLibrary", "Descent3 Piccu", "Descent3.exe");
+    steamGame("E:\\Empty", "Descent 3", ""); // a manifest left behind without the game
+    gogGame("1207658984", "Descent 3 + Mercenary", "C:\\GOG Games\\Descent 3", "main.exe");
+    gogGame("1207658985", "Descent", "C:\\GOG Games\\Descent", "Descent.exe");
+    gogGame("1207658986", "Descent 3", "C:\\Program Files\\Steam\\steamapps\\common\\Descent 3",
+            "Main.exe");
+
+    EXPECT_EQ(offered(), (Names{question("D:\\SteamLibrary\\steamapps\\common\\Descent3 Piccu"),
+                                question("C:\\Program Files\\Steam\\steamapps\\common\\Descent 3"),
+                                question("C:\\GOG Games\\Descent 3")}));
+}
+
+TEST_F(Discovery, YesSetsTheFolderAsTypingWouldAndWritesNothing) {
+    const std::string gog = "C:\\GOG Games\\Descent 3";
+    gogGame("1", "Descent 3", gog, "Main.exe");
+    gogGame("2", "Descent 3 (second copy)", "D:\\Descent 3", "Main.exe");
+    fake.files.addFile(gog + "\\Ace.plt", "");
+    ini.language = "1";
+    writeSettings();
+    const std::string before = fake.files.content(path(settings::kScourixIni)).value();
+    fake.dialogs.answers = {Answer::Yes};
+    scourix::MainWindow w(fake.platform);
+    w.open();
+
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fake.dialogs.boxes[0].text,
+              "Descent 3 gefunden in:\n" + gog + "\n\nDiesen Ordner verwenden?");
+    EXPECT_EQ(fake.dialogs.boxes[0].title, "scourix");
+    EXPECT_EQ(w.d3path.text(), gog);
+    EXPECT_TRUE(w.Frame1.enabled());
+    EXPECT_TRUE(w.m2.enabled());
+    ASSERT_EQ(w.pilotname.count(), 1);
+    EXPECT_EQ(w.pilotname.item(0), "Ace");
+    EXPECT_EQ(fake.files.content(path(settings::kScourixIni)).value(), before);
+}
+
+} // namespace
