@@ -1,5 +1,6 @@
 #include "config/tools/diereckt.h"
 
+#include "common/settings/keep_copy.h"
 #include "common/settings/layouts.h"
 #include "config/mainwindow/main_window.h"
 #include "config/tools/tools.h"
@@ -71,7 +72,7 @@ void Diereckt::captions() {
 
 void Diereckt::load() {
     german_ = toolsGerman(main_);
-    joined_ = false;
+    joined_.reset();
     // As a freshly loaded form: no address, PXO, neither box ticked.
     iptext.setText("");
     pxo.setValue(true);
@@ -79,7 +80,18 @@ void Diereckt::load() {
     jointfrage.setValue(0);
     captions();
 
-    if (!readFile()) write(iptext.text(), immer.value() == 1 ? "2" : "0");
+    if (!readFile()) {
+        settings::SettingsFile f(p_.codepage);
+        settings::writeDirecktIni(f, {iptext.text(), immer.value() == 1 ? "2" : "0",
+                                      jointfrage.value() == 1 ? "1" : "0"});
+        const std::string path = main_.store().path(settings::kDirecktIni);
+        const settings::Replaced r =
+            settings::replaceUnreadable(p_.files, path, f.bytes(), german_);
+        if (!r.message.empty())
+            p_.dialogs.message(r.message, platform::Buttons::Ok, platform::Icon::Exclamation);
+        else if (!r.written)
+            tellWriteFailed(p_.dialogs, german_, path);
+    }
     show();
 }
 
@@ -124,6 +136,7 @@ bool Diereckt::write(const std::string& target, const std::string& mode) {
 // saved, starts nothing and leaves Scourix open, without a pending request.
 void Diereckt::teilnehmenClick() {
     if (iptext.text().empty()) return;
+    joined_.reset(); // a new join: closed before its tick, it is withdrawn
     if (!write(target(), immer.value() == 1 ? "2" : "1")) return;
     if (!main_.sichern()) {
         write(target(), immer.value() == 1 ? "2" : "0");
@@ -132,16 +145,34 @@ void Diereckt::teilnehmenClick() {
     d3run.setEnabled(true);
 }
 
+// A Gatefire that does not start leaves no request behind for some later start of it: the
+// request is withdrawn and Scourix stays open.
 void Diereckt::d3runTick() {
     d3run.setEnabled(false);
-    joined_ = true;
-    p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate);
+    if (!p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate)) {
+        write(target(), immer.value() == 1 ? "2" : "0");
+        const std::string exe = main_.store().path("gatefire.exe");
+        p_.dialogs.message(german_ ? "Gatefire konnte nicht gestartet werden:\n" + exe +
+                                         "\nEs wird keinem Server beigetreten; Scourix bleibt "
+                                         "offen."
+                                   : "Gatefire could not be started:\n" + exe +
+                                         "\nNo server is joined; Scourix stays open.",
+                           platform::Buttons::Ok, platform::Icon::Critical);
+        return;
+    }
+    joined_ = choices();
     main_.beendenauto.setEnabled(true);
 }
 
-// A window closed before its join started Gatefire withdraws the request with the start.
+std::string Diereckt::choices() const {
+    return target() + '\n' + std::to_string(immer.value()) + std::to_string(jointfrage.value());
+}
+
+// A window closed before its join started Gatefire withdraws the request with the start. After
+// the start, the request is Gatefire's: the close that comes with the end of Scourix leaves it,
+// unless the player changed his choices since (the end did not come).
 void Diereckt::unload() {
-    if (!joined_) write(target(), immer.value() == 1 ? "2" : "0");
+    if (!joined_ || *joined_ != choices()) write(target(), immer.value() == 1 ? "2" : "0");
 }
 
 } // namespace scourix

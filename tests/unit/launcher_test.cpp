@@ -210,10 +210,13 @@ TEST_F(Launcher, AlwaysJoinWithAnUnknownAskValueOrABrokenFileJoinsNothing) {
         EXPECT_TRUE(fake.dialogs.boxes.empty()) << ask;
         EXPECT_EQ(gameStart().parameters, "-Launched ") << ask;
     }
-    fake.files.addFile(path("direckt.ini"), "\"-directip 1.2.3.4\"\r\n\"2\"\r\n");
+    const std::string broken = "\"-directip 1.2.3.4\"\r\n\"2\"\r\n";
+    fake.files.addFile(path("direckt.ini"), broken);
     run();
     EXPECT_EQ(fileText("direckt.ini"), "\"\"\r\n\"0\"\r\n\"0\"\r\n");
-    EXPECT_TRUE(fake.dialogs.boxes.empty());
+    EXPECT_EQ(fileText("direckt.ini.bak"), broken) << "the player's bytes are kept";
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find(path("direckt.ini.bak")), std::string::npos);
     EXPECT_EQ(gameStart().parameters, "-Launched ");
 }
 
@@ -421,7 +424,7 @@ TEST_F(Launcher, TheQuestionComesAfterTheSidePrograms) {
     } dialogs;
     dialogs.shell = &fake.shell;
     platform::Platform p{fake.files, fake.shell,    fake.registry, dialogs,
-                         fake.app,   fake.codepage, fake.keys, fake.shortcuts};
+                         fake.app,   fake.codepage, fake.keys,     fake.shortcuts};
     launcher::Anzeiger win(p);
     win.load();
     win.putzstart.tick();

@@ -1,0 +1,64 @@
+#include "common/settings/keep_copy.h"
+
+#include "platform/files.h"
+
+namespace settings {
+
+// A name is free only when neither query finds anything there: one failing query must not make
+// an earlier copy look free.
+std::string copyName(platform::Files& files, const std::string& path) {
+    for (int n = 1; n < 1000; ++n) {
+        std::string name = path + ".bak" + (n == 1 ? "" : std::to_string(n));
+        if (!files.exists(name) && !files.info(name)) return name;
+    }
+    return "";
+}
+
+bool copyWhole(platform::Files& files, const std::string& from, const std::string& to) {
+    const auto size = files.fileSize(from);
+    return size && files.copy(from, to) && files.fileSize(to) == size;
+}
+
+// A file whose size cannot be asked is taken as missing only when it does not exist either.
+Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy) {
+    copy.clear();
+    const auto size = files.fileSize(path);
+    if (!size) return files.exists(path) ? Kept::Failed : Kept::Nothing;
+    if (*size == 0) return Kept::Nothing;
+    const std::string name = copyName(files, path);
+    if (name.empty()) return Kept::Failed;
+    if (!copyWhole(files, path, name)) {
+        files.remove(name); // a short copy under the new name is no copy
+        return Kept::Failed;
+    }
+    copy = name;
+    return Kept::Copy;
+}
+
+Replaced replaceUnreadable(platform::Files& files, const std::string& path,
+                           const std::string& fresh, bool german) {
+    const std::string name = "\"" + path + "\"";
+    std::string copy;
+    const Kept kept = keepCopy(files, path, copy);
+    if (kept == Kept::Failed)
+        return {false, german ? "Die Einstellungsdatei " + name +
+                                    " kann nicht gelesen und auch nicht kopiert werden. Sie "
+                                    "bleibt, wie sie ist."
+                              : "The settings file " + name +
+                                    " cannot be read, nor copied. It is left as it is."};
+    Replaced r{files.write(path, fresh), ""};
+    if (kept == Kept::Nothing) return r;
+    r.message = german ? "Die Einstellungsdatei " + name +
+                             " konnte nicht gelesen werden. Deine Datei wurde als \"" + copy +
+                             "\" aufbewahrt"
+                       : "The settings file " + name +
+                             " could not be read. Your file was kept as \"" + copy + "\"";
+    if (r.written)
+        r.message += german ? "; eine neue wurde angelegt." : "; a new one was written.";
+    else
+        r.message += german ? "; eine neue konnte nicht geschrieben werden."
+                            : "; a new one could not be written.";
+    return r;
+}
+
+} // namespace settings
