@@ -38,10 +38,16 @@ class Files {
     // Copies a file, replacing an existing target.
     virtual bool copy(const std::string& from, const std::string& to) = 0;
     virtual bool remove(const std::string& path) = 0;
+    // Never replaces an existing file.
     virtual bool rename(const std::string& from, const std::string& to) = 0;
+    // Moves a file over another in one step, replacing it; when it fails, both stay as they
+    // were.
+    virtual bool replace(const std::string& from, const std::string& to) = 0;
     virtual bool makeFolder(const std::string& path) = 0;
-    // Whole-file read of raw bytes.
-    virtual bool read(const std::string& path, std::string& bytes) = 0;
+    // Whole-file read of raw bytes. False also when the file holds more than `limit` bytes:
+    // then no more than that is read.
+    virtual bool read(const std::string& path, std::string& bytes, std::uint64_t limit) = 0;
+    bool read(const std::string& path, std::string& bytes) { return read(path, bytes, UINT64_MAX); }
     // Replaces the file atomically: the data is written beside it and swapped in,
     // so a failed write leaves the old file whole.
     virtual bool write(const std::string& path, const std::string& bytes) = 0;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "common/settings/keep_copy.h"
 #include "common/settings/layouts.h"
 #include "config/mainwindow/main_window.h"
 #include "config/tools/tools.h"
@@ -74,10 +75,16 @@ void Shellstart::load() {
     // As a freshly loaded form: empty rows, every start box disabled.
     for (ui::TextBox* box : pr) box->setText("");
     if (!readFile()) {
+        // The player's own file (one saved as UTF-16, say) is kept as a copy before it goes.
         settings::SettingsFile fresh(p_.codepage);
         settings::writeEditorShellList(fresh);
         const std::string path = main_.store().path(settings::kShellListTxt);
-        if (!fresh.save(p_.files, path)) tellWriteFailed(p_.dialogs, german_, path);
+        const settings::Replaced r =
+            settings::replaceUnreadable(p_.files, path, fresh.bytes(), german_);
+        if (!r.message.empty())
+            p_.dialogs.message(r.message, platform::Buttons::Ok, platform::Icon::Exclamation);
+        else if (!r.written)
+            tellWriteFailed(p_.dialogs, german_, path);
         if (!readFile()) {
             // The fresh file is not there to read: the rows stay empty all the same.
             sideFile.fill(""), sideFolder.fill("");

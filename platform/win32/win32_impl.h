@@ -21,7 +21,9 @@ class Files : public platform::Files {
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
     bool makeFolder(const std::string& path) override;
-    bool read(const std::string& path, std::string& bytes) override;
+    using platform::Files::read;
+    bool read(const std::string& path, std::string& bytes, std::uint64_t limit) override;
+    bool replace(const std::string& from, const std::string& to) override;
     bool write(const std::string& path, const std::string& bytes) override;
     bool setCurrentFolder(const std::string& path) override;
     std::string currentFolder() override;

@@ -25,7 +25,7 @@ TEST(CounterText, LanguageCodeAndFinishWord) {
 
 // The routines on their own, on a window that has read the settings and listed the folders.
 class Routines : public ::testing::Test, public GameFolder {
-protected:
+  protected:
     struct Window : cleaning::CleaningWindow {
         using CleaningWindow::CleaningWindow;
         using CleaningWindow::listCustomFolders;
@@ -49,8 +49,8 @@ protected:
 
 TEST_F(Routines, RemovalKeepsExactNamesAndTheFileEmpty) {
     taunts = {"Taunt1.osf", "mine", "spaced .osf"};
-    addTaunts({"Taunt1.osf", "taunt1.osf", "mine.osf", "empty", "Empty", "empty.txt",
-               "spaced .osf", "spaced.osf", "readme.txt"});
+    addTaunts({"Taunt1.osf", "taunt1.osf", "mine.osf", "empty", "Empty", "empty.txt", "spaced .osf",
+               "spaced.osf", "readme.txt"});
     open().tauntkill();
     EXPECT_EQ(fake.files.files(sounds()),
               (std::vector<std::string>{"Taunt1.osf", "empty", "spaced .osf"}));

@@ -402,11 +402,26 @@ TEST_F(SidePrograms, EmptyingAPathUnticksItsRowButKeepsTheSlot) {
                       "\"\"\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n1\r\n");
 }
 
-TEST_F(SidePrograms, AShortFileIsResetToFiveEmptySlots) {
-    fake.files.addFile(path(settings::kShellListTxt), "\"voice.exe\"\r\n\"D:\\Tools\"\r\n1\r\n");
-    scourix::Shellstart& s = open();
-    EXPECT_EQ(s.pr1.text(), "");
-    EXPECT_EQ(list().substr(0, 13), "\"\"\r\n\"\"\r\n\"0\"\r\n");
+// A UTF-16 list is one Gatefire keeps as the player's own: it is kept here too, as a copy.
+TEST_F(SidePrograms, AShortOrUtf16FileIsKeptAsACopyAndResetToFiveEmptySlots) {
+    const std::string shortList = "\"voice.exe\"\r\n\"D:\\Tools\"\r\n1\r\n";
+    std::string wide = "\xFF\xFE";
+    for (char c : shortList + shortList + shortList + shortList + shortList)
+        wide += c, wide += '\0';
+    start();
+    int n = 0;
+    for (const std::string& bytes : {shortList, wide}) {
+        fake.files.addFile(path(settings::kShellListTxt), bytes);
+        w->m43.click();
+        scourix::Shellstart& s = w->shellstart();
+        EXPECT_EQ(s.pr1.text(), "");
+        EXPECT_EQ(list().substr(0, 13), "\"\"\r\n\"\"\r\n\"0\"\r\n");
+        const std::string copy = path(settings::kShellListTxt) + (n++ ? ".bak2" : ".bak");
+        EXPECT_EQ(fake.files.content(copy), bytes);
+        ASSERT_EQ(fake.dialogs.boxes.size(), std::size_t(n));
+        EXPECT_NE(texts().back().find(copy), std::string::npos);
+        s.close();
+    }
 }
 
 TEST_F(SidePrograms, ClosingOtherwiseSavesNothing) {
