@@ -13,6 +13,7 @@ using platform::Icon;
 namespace {
 
 const int kMaxFpsLines = 501;
+const std::uint64_t kMaxFpsBytes = 1 << 20;
 
 } // namespace
 
@@ -24,7 +25,7 @@ std::string MainWindow::switchString() const {
 }
 
 // The game's own time test with the selected switches, started by its full path in the game
-// folder, as Gatefire starts the game.
+// folder, as Gatefire starts the game. Only the retail program has it.
 void MainWindow::m23Click() {
     if (noTimeTest()) return;
     Answer a = ask("Configuration must be save ! Save now ?",
@@ -32,8 +33,9 @@ void MainWindow::m23Click() {
     if (a == Answer::Cancel) return;
     if (a == Answer::Yes && !sichern()) return;
     const edition::Game g = game();
-    if (!p_.files.setCurrentFolder(g.folder) ||
-        !p_.shell.open(g.program, switchString() + "-timetest secret2.dem ", g.folder,
+    const std::string program = g.openSource() ? edition::retailProgram(p_, g.folder) : g.program;
+    if (!p_.files.exists(program) || !p_.files.setCurrentFolder(g.folder) ||
+        !p_.shell.open(program, switchString() + "-timetest secret2.dem ", g.folder,
                        platform::ShowMode::Normal))
         p_.dialogs.message(german() ? "ERROR ! Descent kann nicht gestartet werden !"
                                     : "ERROR ! Can't start Descent !",
@@ -54,9 +56,10 @@ void MainWindow::m24Click() {
 }
 
 // The open-source game has neither the time test nor its frame-rate log: the player is told so
-// and nothing is started.
+// and nothing is started, unless the retail program stands beside it in the folder.
 bool MainWindow::noTimeTest() {
-    if (!game().openSource()) return false;
+    const edition::Game g = game();
+    if (!g.openSource() || !edition::retailProgram(p_, g.folder).empty()) return false;
     p_.dialogs.message(german() ? "Diese Ausgabe des Spiels (Descent3.exe) hat keinen Zeittest "
                                   "und keine fps.txt."
                                 : "This edition of the game (Descent3.exe) has no time test and "
@@ -68,8 +71,12 @@ bool MainWindow::noTimeTest() {
 // The log's lines as they are, then the block of demo, switches and version. The file is
 // replaced whole, so a failed write leaves the old log as it was.
 bool MainWindow::appendFps(const std::string& path) {
+    // A log of more lines than it may have is not read whole; one holding zero bytes (saved as
+    // UTF-16) would be spoilt by single-byte lines.
     std::string bytes;
-    if (!p_.files.exists(path) || !p_.files.read(path, bytes)) return false;
+    if (!p_.files.exists(path) || !p_.files.read(path, bytes, kMaxFpsBytes) ||
+        bytes.find('\0') != std::string::npos)
+        return false;
     std::string out;
     int lines = 0;
     for (std::size_t start = 0; start < bytes.size();) {
