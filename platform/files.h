@@ -56,7 +56,19 @@ class Files {
     virtual std::string currentFolder() = 0;
     // The drive letters of the system, lower case with colon ("c:").
     virtual std::vector<std::string> drives() = 0;
+    // Whether two file names name the same file in one folder: equal but for letter case, as
+    // the file system compares them (ordinal, over UTF-16, each character in upper case).
+    virtual bool sameName(const std::string& a, const std::string& b) = 0;
 };
+
+// The comparison of Files::sameName in portable code: the upper case of the Latin, Greek and
+// Cyrillic letters, every other character as it is.
+bool sameNameIgnoringCase(const std::string& a, const std::string& b);
+
+// Whether Windows takes `name` as the name of a file in a folder: not empty, none of
+// \ / : * ? " < > | nor a control character, no dot or blank at its end, and no device name
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9), also not with an extension.
+bool validFileName(const std::string& name);
 
 // "*.ogf;*.oaf" against a plain file name, case-insensitive as Windows matches.
 bool matchesPattern(const std::string& name, const std::string& pattern);

@@ -216,4 +216,10 @@ std::vector<std::string> Files::drives() {
     return out;
 }
 
+bool Files::sameName(const std::string& a, const std::string& b) {
+    const std::wstring x = wide(a), y = wide(b);
+    return CompareStringOrdinal(x.c_str(), int(x.size()), y.c_str(), int(y.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
 } // namespace win32

@@ -28,6 +28,7 @@ class Files : public platform::Files {
     bool setCurrentFolder(const std::string& path) override;
     std::string currentFolder() override;
     std::vector<std::string> drives() override;
+    bool sameName(const std::string& a, const std::string& b) override;
 
   private:
     std::map<std::string, std::uint64_t> volumes_; // volume of each folder asked, by its path

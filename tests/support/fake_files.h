@@ -43,6 +43,9 @@ class FakeFiles : public platform::Files {
     bool setCurrentFolder(const std::string& path) override;
     std::string currentFolder() override { return current_; } // as last set
     std::vector<std::string> drives() override;
+    bool sameName(const std::string& a, const std::string& b) override {
+        return platform::sameNameIgnoringCase(a, b);
+    }
 
     // Setting up: both create missing parent folders; addFile replaces an existing file.
     void addFolder(const std::string& path);

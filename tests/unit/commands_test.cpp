@@ -262,12 +262,18 @@ TEST_F(Shortcuts, WithoutRightsOnTheCommonDesktopTheyGoOnThePlayersOwn) {
 TEST_F(Shortcuts, BadNamesAndFailedWritesAreToldAndThePanelStays) {
     start();
     w->m41.click();
-    w->cle.setText("Sc:ourix");
-    w->verkok.click();
-    ASSERT_EQ(texts().size(), 1u);
-    EXPECT_NE(texts()[0].find("\"Sc:ourix\""), std::string::npos);
-    EXPECT_TRUE(fake.files.files(fake.shortcuts.common).empty()) << "nothing half-done";
-    EXPECT_TRUE(w->verknupf.visible());
+    // Characters a file name cannot hold, control characters, names Windows keeps for devices.
+    for (const std::string name : {"Sc:ourix", "CON", "nul.x", "Lpt1", "a\tb"}) {
+        fake.dialogs.boxes.clear();
+        w->cle.setText(name);
+        w->verkok.click();
+        ASSERT_EQ(texts().size(), 1u) << name;
+        EXPECT_EQ(texts()[0], "The shortcut name \"" + name +
+                                  "\" cannot be used: a file name cannot hold \\ / : * ? \" < > | "
+                                  "or control characters, nor be a device name such as CON or NUL");
+        EXPECT_TRUE(fake.files.files(fake.shortcuts.common).empty()) << "nothing half-done";
+        EXPECT_TRUE(w->verknupf.visible());
+    }
 
     w->m111.click();
     w->cle.setText("Scourix");
