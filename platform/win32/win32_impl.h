@@ -37,7 +37,7 @@ class Files : public platform::Files {
 // Keystrokes through SendInput into the window activated by its title.
 class Keys : public platform::Keys {
   public:
-    bool activate(const std::string& title) override;
+    platform::Activation activate(const std::string& title) override;
     bool send(const std::string& keys, bool wait) override;
 
   private:
