@@ -377,8 +377,11 @@ void FakeFiles::removeFolderAfterCopies(const std::string& folder, int n) {
     copiesBeforeVanish_ = n;
 }
 
-void FakeFiles::failRead(const std::string& path) {
-    failRead_.insert(key(path));
+void FakeFiles::failRead(const std::string& path, bool failing) {
+    if (failing)
+        failRead_.insert(key(path));
+    else
+        failRead_.erase(key(path));
 }
 
 void FakeFiles::readOnly(const std::string& path) {

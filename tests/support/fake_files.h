@@ -78,8 +78,8 @@ class FakeFiles : public platform::Files {
     void failWritesAfter(std::uint64_t bytes);
     // After n more successful copies the folder and all it holds vanish (at once for n 0).
     void removeFolderAfterCopies(const std::string& folder, int n);
-    // The file exists but cannot be read (nor copied).
-    void failRead(const std::string& path);
+    // The file exists but cannot be read (nor copied); with `failing` false, it can again.
+    void failRead(const std::string& path, bool failing = true);
     // The file is read-only: it cannot be deleted, written or copied over.
     void readOnly(const std::string& path);
 
