@@ -95,7 +95,8 @@ struct Sweep : GameFolder {
 
 std::string describe(const char* program, const Mode& m, Target t, Fault f, int k) {
     static const char* const targets[] = {"separate", "source folder", "read-only stale"};
-    static const char* const faults[] = {"fails", "copies half", "backup folder vanishes"};
+    static const char* const faults[] = {"fails", "copies half", "backup folder vanishes",
+                                         "copies half and says it worked"};
     return std::string(program) + ", " + m.name + ", backup into " + targets[int(t)] + ": call " +
            std::to_string(k) + " " + faults[int(f)];
 }
@@ -167,7 +168,7 @@ TEST_P(FaultSweep, NoFileIsLostWhicheverCallFails) {
                         << "a working backup deletes";
                 }
             }
-            for (Fault fault : {Fault::Fail, Fault::Partial, Fault::FolderVanish})
+            for (Fault fault : {Fault::Fail, Fault::Partial, Fault::FolderVanish, Fault::Short})
                 for (int k = 1; k <= calls + 1; ++k) {
                     Sweep s(mode, target);
                     run(s, fault, k);
@@ -205,6 +206,15 @@ TEST(BackupCheck, TheCleanNowWindowSaysWhyInThePlayersLanguage) {
                   "Sicherungsordner.");
     EXPECT_NE(s.fake.dialogs.boxes[1].text.find("Audiotaunts"), std::string::npos);
     EXPECT_EQ(s.fake.files.files(s.graphics()).size(), 5u);
+}
+
+// A copy that says it worked but came out short is caught by its size.
+TEST(BackupCheck, ACopyThatReportsSuccessButIsShortKeepsTheSource) {
+    Sweep s(kModes[1], Target::Separate);
+    s.fake.files.copyShort(s.graphics("a.ogf"));
+    runLauncher(s, Fault::Fail, 0);
+    EXPECT_EQ(s.fake.files.content(s.graphics("a.ogf")), "data:a.ogf");
+    EXPECT_EQ(s.fake.files.content(s.graphics("b.ogf")), std::nullopt);
 }
 
 TEST(BackupCheck, AnOlderCopyOfTheSameSizeDoesNotCountWhenTheNewCopyFails) {
