@@ -1,5 +1,7 @@
 #include "common/cleaning/cleaning.h"
 
+#include "common/settings/keep_copy.h"
+
 namespace cleaning {
 
 std::string languageCode(const std::string& language) {
@@ -169,7 +171,8 @@ void CleaningWindow::tauntkill() {
 }
 
 // A name an earlier folder of this run put into the backup folder is not copied over: that file
-// stays, and so does the backup.
+// stays, and so does the backup. An older copy in the backup folder is replaced only by a whole
+// new one.
 void CleaningWindow::backup(ui::FileList& listing, const std::string& to, Copied& copied,
                             ui::Label& counter) {
     const std::string& from = listing.path();
@@ -177,7 +180,8 @@ void CleaningWindow::backup(ui::FileList& listing, const std::string& to, Copied
     copied.reserve(listing.count());
     for (int i = 0; i < listing.count(); ++i) {
         const std::string& name = listing.item(i);
-        if (!taken_.count(lowerCase(name)) && p_.files.copy(from + "\\" + name, to + "\\" + name))
+        if (!taken_.count(lowerCase(name)) &&
+            settings::copyOver(p_.files, from + "\\" + name, to + "\\" + name))
             copied.insert(name);
         counter.setCaption(countDown(counter.caption()));
         counter.repaint();

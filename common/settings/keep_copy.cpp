@@ -19,6 +19,13 @@ bool copyWhole(platform::Files& files, const std::string& from, const std::strin
     return size && files.copy(from, to) && files.fileSize(to) == size;
 }
 
+bool copyOver(platform::Files& files, const std::string& from, const std::string& to) {
+    const std::string temp = to + ".new~";
+    if (copyWhole(files, from, temp) && files.replace(temp, to)) return true;
+    files.remove(temp);
+    return false;
+}
+
 // A file whose size cannot be asked is taken as missing only when it does not exist either.
 Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy) {
     copy.clear();
@@ -41,12 +48,13 @@ Replaced replaceUnreadable(platform::Files& files, const std::string& path,
     std::string copy;
     const Kept kept = keepCopy(files, path, copy);
     if (kept == Kept::Failed)
-        return {false, german ? "Die Einstellungsdatei " + name +
-                                    " kann nicht gelesen und auch nicht kopiert werden. Sie "
-                                    "bleibt, wie sie ist."
-                              : "The settings file " + name +
-                                    " cannot be read, nor copied. It is left as it is."};
-    Replaced r{files.write(path, fresh), ""};
+        return {false, true,
+                german ? "Die Einstellungsdatei " + name +
+                             " kann nicht gelesen und auch nicht kopiert werden. Sie "
+                             "bleibt, wie sie ist."
+                       : "The settings file " + name +
+                             " cannot be read, nor copied. It is left as it is."};
+    Replaced r{files.write(path, fresh), false, ""};
     if (kept == Kept::Nothing) return r;
     r.message = german ? "Die Einstellungsdatei " + name +
                              " konnte nicht gelesen werden. Deine Datei wurde als \"" + copy +

@@ -16,6 +16,10 @@ std::string copyName(platform::Files& files, const std::string& path);
 // reports success but came out short does not count (and is not left behind when `to` is new).
 bool copyWhole(platform::Files& files, const std::string& from, const std::string& to);
 
+// Copies `from` over `to` by way of a temporary file beside `to`, which takes its place only
+// once it is whole: a copy that fails midway leaves `to` as it was.
+bool copyOver(platform::Files& files, const std::string& from, const std::string& to);
+
 // What became of a file before it is replaced.
 enum class Kept {
     Nothing, // missing or empty: nothing of the player's to keep
@@ -28,6 +32,7 @@ Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy
 // first, then writes `fresh`. A file that could not be kept is left as it was.
 struct Replaced {
     bool written = false;
+    bool leftAlone = false; // it could not be kept, so it was not replaced
     // For the player, in his language: what became of his file; empty when there was nothing
     // of his to keep.
     std::string message;

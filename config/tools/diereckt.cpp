@@ -1,6 +1,5 @@
 #include "config/tools/diereckt.h"
 
-#include "common/settings/keep_copy.h"
 #include "common/settings/layouts.h"
 #include "config/mainwindow/main_window.h"
 #include "config/tools/tools.h"
@@ -80,17 +79,10 @@ void Diereckt::load() {
     jointfrage.setValue(0);
     captions();
 
+    keepFirst_ = false;
     if (!readFile()) {
-        settings::SettingsFile f(p_.codepage);
-        settings::writeDirecktIni(f, {iptext.text(), immer.value() == 1 ? "2" : "0",
-                                      jointfrage.value() == 1 ? "1" : "0"});
-        const std::string path = main_.store().path(settings::kDirecktIni);
-        const settings::Replaced r =
-            settings::replaceUnreadable(p_.files, path, f.bytes(), german_);
-        if (!r.message.empty())
-            p_.dialogs.message(r.message, platform::Buttons::Ok, platform::Icon::Exclamation);
-        else if (!r.written)
-            tellWriteFailed(p_.dialogs, german_, path);
+        keepFirst_ = true;
+        write(iptext.text(), immer.value() == 1 ? "2" : "0");
     }
     show();
 }
@@ -125,10 +117,8 @@ std::string Diereckt::target() const {
 bool Diereckt::write(const std::string& target, const std::string& mode) {
     settings::SettingsFile f(p_.codepage);
     settings::writeDirecktIni(f, {target, mode, jointfrage.value() == 1 ? "1" : "0"});
-    const std::string path = main_.store().path(settings::kDirecktIni);
-    if (f.save(p_.files, path)) return true;
-    tellWriteFailed(p_.dialogs, german_, path);
-    return false;
+    return writeSettings(p_.files, p_.dialogs, german_, main_.store().path(settings::kDirecktIni),
+                         f.bytes(), keepFirst_);
 }
 
 // The request is written first; the configuration is saved so that Gatefire finds it; Gatefire

@@ -59,6 +59,7 @@ class Diereckt : public ui::Window {
     std::string choices() const;
 
     bool german_ = false;
+    bool keepFirst_ = false; // the file could not be read, nor kept as a copy yet
     // The choices of the join that started Gatefire, none before.
     std::optional<std::string> joined_;
 };

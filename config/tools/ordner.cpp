@@ -205,7 +205,7 @@ void Ordner::addCopies(ui::ListBox& list, const std::string& target) {
     for (int i = 0; i < File1.count(); ++i) {
         if (!File1.selected(i)) continue;
         const std::string& name = File1.item(i);
-        if (copyInto(File1.path() + "\\" + name, target + "\\" + name))
+        if (settings::copyOver(p_.files, File1.path() + "\\" + name, target + "\\" + name))
             list.addItem(name);
         else
             failed += "\n" + name;
@@ -224,7 +224,7 @@ void Ordner::returnPilot() {
     const std::string from = File1.path() + "\\" + name;
     const std::string pilots = main_.game().pilotFolder;
     const std::string to = pilots + "\\" + name;
-    if (!copyInto(from, to)) {
+    if (!settings::copyOver(p_.files, from, to)) {
         tell("The pilot file " + quoted(name) + " could not be copied to " + quoted(pilots) +
                  ". It stays in " + quoted(File1.path()) + ".",
              "Die Pilotendatei " + quoted(name) + " konnte nicht nach " + quoted(pilots) +
@@ -240,15 +240,6 @@ void Ordner::returnPilot() {
              "Die Pilotendatei " + quoted(name) +
                  " wurde in den Spielordner kopiert, konnte aber nicht aus " +
                  quoted(File1.path()) + " gelöscht werden.");
-}
-
-// The copy is made under a temporary name beside the target and takes the target's place only
-// once it is whole: a copy that fails midway leaves the game folder as it was.
-bool Ordner::copyInto(const std::string& from, const std::string& to) {
-    const std::string temp = to + ".new~";
-    if (settings::copyWhole(p_.files, from, temp) && p_.files.replace(temp, to)) return true;
-    p_.files.remove(temp);
-    return false;
 }
 
 void Ordner::tell(const std::string& english, const std::string& german) {

@@ -54,7 +54,6 @@ class Ordner : public ui::Window {
     // arrived to `list`; tells the player about the others.
     void addCopies(ui::ListBox& list, const std::string& target);
     void returnPilot();
-    bool copyInto(const std::string& from, const std::string& to);
     void tell(const std::string& english, const std::string& german);
     // The taunt under the cursor, heard through the sound tester.
     void playerClick();

@@ -332,6 +332,13 @@ std::optional<std::string> FakeFiles::content(const std::string& path) const {
     return node->bytes;
 }
 
+std::map<std::string, std::string> FakeFiles::snapshot() const {
+    std::map<std::string, std::string> out;
+    for (const auto& [k, node] : nodes_)
+        if (!node.isFolder) out[k] = node.bytes;
+    return out;
+}
+
 bool FakeFiles::has(const std::string& path) const {
     return find(path) != nullptr;
 }

@@ -60,6 +60,9 @@ class FakeFiles : public platform::Files {
     // Every copy that succeeded: target path as given and the bytes it received.
     const std::vector<std::pair<std::string, std::string>>& copyLog() const { return copyLog_; }
     int writes() const { return writes_; }
+    // Every file, by its path as the fake keys it (lower case unless caseSensitive), with its
+    // bytes.
+    std::map<std::string, std::string> snapshot() const;
 
     // Faults.
     // The file cannot be deleted.
