@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/edition/game_args.h"
 #include "common/settings/keep_copy.h"
 #include "launcher/registry_settings.h"
 
@@ -125,6 +126,17 @@ void Anzeiger::gameRunning() {
     close();
 }
 
+void Anzeiger::argumentsLeftOut(const std::vector<std::string>& parts) {
+    const bool german = lang_ == "de";
+    std::string text = edition::argumentLimits(german) +
+                       (german ? "\nDas Spiel startet ohne:" : "\nThe game starts without:");
+    for (const auto& part : parts) {
+        text += '\n';
+        text += part.substr(0, part.find_last_not_of(' ') + 1);
+    }
+    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
+}
+
 void Anzeiger::pathError() {
     p_.dialogs.message("Error ! Path not found", platform::Buttons::Ok, platform::Icon::Critical,
                        kErrorTitle);
@@ -222,9 +234,9 @@ void Anzeiger::regeintraege() {
     if (!game_.openSource()) return writeGameSettings(p_.registry, net, ini_.pilotName);
 
     std::vector<std::string> skipped;
-    bool written = !game_.settingsFile.empty() &&
-                   writeGameSettingsFile(p_.files, p_.codepage, game_.settingsFile, net,
-                                         ini_.pilotName, skipped);
+    bool written =
+        !game_.settingsFile.empty() &&
+        writeGameSettingsFile(p_.files, game_.settingsFile, net, ini_.pilotName, skipped);
     std::string text;
     if (!written)
         text = lang_ == "de" ? "Die Einstellungen des Spiels konnten nicht geschrieben werden; "
@@ -276,11 +288,19 @@ void Anzeiger::shellstart() {
     const std::string& game = ini_.gamePath;
     p_.files.setCurrentFolder(game);
 
-    std::string line;
-    if (settings::isNumericOne(ini_.usePilot) && !ini_.pilotName.empty())
-        line += "-pilot " + ini_.pilotName + " ";
+    // The game's rows for its arguments are fixed: the pilot and the join come first, and a
+    // switch that no longer fits is left out and named.
+    const std::string head = "-Launched ";
+    std::vector<std::string> leftOut;
+    std::string pilot;
+    if (settings::isNumericOne(ini_.usePilot) && !ini_.pilotName.empty()) {
+        pilot = edition::pilotSwitch(ini_.pilotName);
+        if (pilot.empty() || !edition::gameCanHold(head + pilot))
+            leftOut.push_back("-pilot " + ini_.pilotName), pilot.clear();
+    }
+    std::vector<std::string> switches;
     for (int i = 0; i < keylist.count(); ++i)
-        if (keylist.selected(i)) line += "-" + keylist.item(i) + " ";
+        if (keylist.selected(i)) switches.push_back("-" + keylist.item(i) + " ");
     // Mode "2" joins without a question only when the player switched the question off ("0");
     // a request that could not be read whole joins nothing.
     const std::string& mode = direct.directJoinMode;
@@ -288,10 +308,16 @@ void Anzeiger::shellstart() {
     if (directRead_ && mode == "2" && direct.askBeforeJoin == "1")
         join = p_.dialogs.message("Joint Server now ?", platform::Buttons::YesNo,
                                   platform::Icon::Question) == platform::Answer::Yes;
-    if (join) line += " " + direct.directTarget;
+    std::string target = join ? " " + direct.directTarget : "";
+    if (!edition::gameCanHold(head + pilot + target))
+        leftOut.push_back(direct.directTarget), target.clear();
+    std::vector<std::string> dropped;
+    const std::string line = edition::fitToGame(head + pilot, switches, target, dropped);
+    leftOut.insert(leftOut.end(), dropped.begin(), dropped.end());
+    if (!leftOut.empty()) argumentsLeftOut(leftOut);
 
     const std::string& exe = game_.program;
-    if (!p_.shell.open(exe, "-Launched " + line, game, platform::ShowMode::Normal)) {
+    if (!p_.shell.open(exe, line, game, platform::ShowMode::Normal)) {
         std::string text = lang_ == "de" ? "Das Spiel konnte nicht gestartet werden:\n" + exe
                                          : "The game could not be started:\n" + exe;
         p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Critical, kErrorTitle);

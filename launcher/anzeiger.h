@@ -33,6 +33,7 @@ class Anzeiger : public cleaning::CleaningWindow {
     void putzstartTick();
     void fileError(settings::Problem problem, const std::string& fileName, bool languageKnown);
     void pathError();
+    void argumentsLeftOut(const std::vector<std::string>& parts);
     void gameRunning();
     // Shows a message of the launcher's own, when there is one.
     void tell(const std::string& text);

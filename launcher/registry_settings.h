@@ -19,9 +19,10 @@ void writeGameSettings(platform::Registry& registry, const settings::NetworkIni&
 // The same values for the open-source game, in its settings file `path`, which is created with
 // its folders when missing; every other line of the file stays as it was and the file is
 // replaced whole. A value the file cannot hold is left out and its name added to `skipped`.
-// False, with nothing written, when the file cannot be read or is not text.
-bool writeGameSettingsFile(platform::Files& files, platform::Codepage& codepage,
-                           const std::string& path, const settings::NetworkIni& net,
-                           const std::string& pilotName, std::vector<std::string>& skipped);
+// False, with nothing written, when the file cannot be read or is not text, or when the file
+// system cannot say whether it is there.
+bool writeGameSettingsFile(platform::Files& files, const std::string& path,
+                           const settings::NetworkIni& net, const std::string& pilotName,
+                           std::vector<std::string>& skipped);
 
 } // namespace launcher

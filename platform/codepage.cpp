@@ -26,6 +26,28 @@ void appendUtf8(std::string& out, std::uint32_t c) {
 
 } // namespace
 
+bool isUtf8(const std::string& bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+        const unsigned lead = b(i);
+        const std::size_t n = lead < 0x80                   ? 0
+                              : lead >= 0xC2 && lead < 0xE0 ? 1
+                              : lead >= 0xE0 && lead < 0xF0 ? 2
+                              : lead >= 0xF0 && lead < 0xF5 ? 3
+                                                            : 4;
+        if (n == 4 || i + n >= bytes.size()) return false;
+        std::uint32_t c = n == 0 ? lead : lead & (0x3F >> n);
+        for (std::size_t k = 1; k <= n; ++k) {
+            if ((b(i + k) & 0xC0) != 0x80) return false;
+            c = (c << 6) | (b(i + k) & 0x3F);
+        }
+        const std::uint32_t least[] = {0, 0x80, 0x800, 0x10000};
+        if (c < least[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        i += n + 1;
+    }
+    return true;
+}
+
 std::string registryText(RegType type, const std::string& data) {
     auto byte = [&](std::size_t i) {
         return static_cast<std::uint32_t>(static_cast<unsigned char>(data[i]));

@@ -29,8 +29,14 @@ class Files {
                       std::vector<std::string>& names) = 0;
     // Plain names of the subfolders of `folder`, without "." and "..".
     virtual bool listFolders(const std::string& folder, std::vector<std::string>& names) = 0;
-    virtual bool exists(const std::string& path) = 0;
-    virtual bool folderExists(const std::string& path) = 0;
+    // What is at `path`: Missing only when the file system says for certain that nothing is
+    // there; Unknown when it could not be asked (no rights, a drive not ready, a failing call).
+    enum class Presence { File, Folder, Missing, Unknown };
+    virtual Presence presence(const std::string& path) = 0;
+    bool exists(const std::string& path) { return presence(path) == Presence::File; }
+    bool folderExists(const std::string& path) { return presence(path) == Presence::Folder; }
+    // Nothing is there, for certain: the only answer on which a file may be made from nothing.
+    bool missing(const std::string& path) { return presence(path) == Presence::Missing; }
     // Size in bytes of a file, none when it does not exist.
     virtual std::optional<std::uint64_t> fileSize(const std::string& path) = 0;
     // Identity and size of a file or folder; none when it does not exist or cannot be asked.

@@ -54,6 +54,10 @@ class Codepage {
     virtual std::string fromUtf8(const std::string& utf8) = 0;
 };
 
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing past
+// U+10FFFF).
+bool isUtf8(const std::string& bytes);
+
 // Windows-1252, the code page used where the system has none of its own.
 class Cp1252 : public Codepage {
   public:

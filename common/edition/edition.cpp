@@ -44,10 +44,13 @@ Game describe(platform::Platform& p, const std::string& gameFolder) {
     if (data.empty()) return g;
     g.userFolder = data + kUserFolder;
     g.settingsFile = g.userFolder + "\\" + gameregistry::kRegistryFile;
-    g.dataFolders.insert(g.dataFolders.begin(), g.userFolder);
-    bool firstRelease =
+    // Version 1.5.0 kept pilots, custom files and statistics in the game folder, its working
+    // folder; later versions keep them in the player's own folder.
+    const bool firstRelease =
         version && version->major == 1 && version->minor == 5 && version->build == 0;
-    if (!firstRelease) g.pilotFolder = g.userFolder;
+    if (firstRelease) return g;
+    g.pilotFolder = g.userFolder;
+    g.dataFolders.insert(g.dataFolders.begin(), g.userFolder);
     return g;
 }
 

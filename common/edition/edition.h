@@ -25,7 +25,8 @@ struct Game {
     // Where the pilots are.
     std::string pilotFolder;
     // The folders that hold "custom\graphics", "custom\sounds" and "netgames": the player's own
-    // folder first, where downloads land, then the game folder.
+    // folder first, where downloads land, then the game folder; the game folder alone for
+    // retail and for version 1.5.0.
     std::vector<std::string> dataFolders;
 
     bool openSource() const { return edition == Edition::OpenSource; }
@@ -33,8 +34,8 @@ struct Game {
 
 // The game in `gameFolder`: open source when "Descent3.exe" is there, or when the program there
 // is one whose version resource names "Descent3.exe" as its original file with version 1.5 or
-// later (a renamed one); retail otherwise. Version 1.5.0 kept its pilots in the game folder,
-// later versions keep them in the player's own folder.
+// later (a renamed one); retail otherwise. Version 1.5.0 kept its pilots, custom files and
+// statistics in the game folder, later versions keep them in the player's own folder.
 Game describe(platform::Platform& p, const std::string& gameFolder);
 
 // The retail program in `gameFolder`: "Main.exe" when it is there and its version resource does

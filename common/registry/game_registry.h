@@ -54,6 +54,10 @@ inline const char* const kVersionSection = "Version";
 inline const char* const kClientPps = "ClientPPS";
 // Packets per second for each of kSpeeds, in their order.
 inline const std::array<std::uint32_t, 4> kSpeedPps{7, 8, 9, 12};
+// The game copies the tracker login and password into buffers of 33 and 17 bytes: longer ones
+// (in UTF-8 bytes, as the file holds them) would overrun them.
+inline constexpr std::size_t kFileTrackerLoginMax = 32;
+inline constexpr std::size_t kFileTrackerPasswordMax = 16;
 // kConnections as this edition's file spells them: only "DIALUP" means dial-up there.
 inline const std::array<const char*, 3> kFileConnections{"None", "DIALUP", "LAN"};
 

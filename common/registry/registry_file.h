@@ -1,11 +1,16 @@
 #pragma once
 // The open-source game's settings file, ".Descent3Registry": sections and values as lines.
 //
-// Rules, as the game reads the file: a line that starts with '[' opens the section named up to
-// ']'; a line that starts with '"' is a value, "Name"="text" or "Name"=dword:1A2B (hex, upper
-// case when written); every other line is passed over. Names compare without case. A line longer
-// than kMaxLine characters or a value longer than kMaxValue counts as nothing, and so does a last
-// line without a line end. The file is single-byte text; the values here are as stored.
+// How the game reads it (and so how this class reads it): in text mode, where CR LF is one line
+// end and a Ctrl-Z ends the file; a line in pieces of at most kPiece bytes, the rest of a longer
+// line read as the next line; a last piece without its line end is not read. A piece that starts
+// with '[' opens the section named up to ']'; one that starts with '"' is a record,
+// "Name"="text" or "Name"=dword:1A2B (hex); every other piece is passed over. Names compare
+// without case; every section of one name is the same section, and a later record of a name
+// replaces an earlier one. A text of more than kMaxValue bytes, or a record the game cannot
+// parse, leaves the game holding no usable value.
+//
+// Values are as stored: the game takes them as UTF-8, and the caller converts.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,40 +20,47 @@ namespace gameregistry {
 
 class RegistryFile {
   public:
-    static constexpr std::size_t kMaxLine = 500;
-    static constexpr std::size_t kMaxValue = 300;
+    static constexpr std::size_t kPiece = 499;
+    static constexpr std::size_t kMaxValue = 299;
 
     // A new file: an empty "[Version]" section first.
     RegistryFile();
     // The file from its bytes as stored.
     explicit RegistryFile(const std::string& bytes);
 
-    // The text (number) of a value as the game reads it; none when missing or of the other kind.
+    // The text (number) of a value as the game reads it; none when missing, of the other kind or
+    // unusable.
     std::optional<std::string> text(const std::string& section, const std::string& name) const;
     std::optional<std::uint32_t> number(const std::string& section, const std::string& name) const;
 
-    // Sets a value in place of the lines of that name in the section, or after the section's
-    // last value, opening the section at the end when it is missing. Every other line stays as
-    // it was. False, with nothing changed, when the text cannot be stored: a double quote or a
-    // line break in it, or too long.
+    // Sets a value so that the game reads it: every line that holds a record of that name in
+    // the section is replaced; without one the line goes after the section's last record, and
+    // the section is opened at the end when it is missing. Every other line stays byte for
+    // byte, its line end included; the lines written here end with CR LF. False, with nothing
+    // changed, when the game could not read the text back: a double quote, a line break, a NUL
+    // or a Ctrl-Z in it, more than kMaxValue bytes, or a file whose end the game never reaches.
     bool setText(const std::string& section, const std::string& name, const std::string& value);
-    void setNumber(const std::string& section, const std::string& name, std::uint32_t value);
+    bool setNumber(const std::string& section, const std::string& name, std::uint32_t value);
 
-    // The file as stored, every line ended.
+    // The file as stored.
     std::string bytes() const;
 
   private:
-    struct Value {
-        std::string name, data;
+    // One record as the game reads it.
+    struct Record {
+        std::size_t line; // the line it is read from
+        bool wholeLine;   // it starts the line (not a later piece of a long line)
+        std::string section, name;
         bool number = false;
+        std::optional<std::string> data; // none: the game holds no usable value
     };
-    static std::optional<Value> parse(const std::string& line);
-    std::optional<Value> find(const std::string& section, const std::string& name) const;
-    void set(const std::string& section, const std::string& name, const std::string& line);
+    std::vector<Record> records() const;
+    std::optional<Record> last(const std::string& section, const std::string& name) const;
+    bool set(const std::string& section, const std::string& name, const std::string& line,
+             const Record& expected);
+    std::size_t endOfReadLines() const;
 
-    std::vector<std::string> lines_;
-    std::string lineEnd_ = "\r\n";
-    bool lastUnended_ = false; // the last line had no line end: the game does not read it
+    std::vector<std::string> lines_; // each with its line end as stored; the last may have none
 };
 
 } // namespace gameregistry

@@ -4,12 +4,11 @@
 
 namespace settings {
 
-// A name is free only when neither query finds anything there: one failing query must not make
-// an earlier copy look free.
+// A name is free only when the file system says for certain that nothing is there.
 std::string copyName(platform::Files& files, const std::string& path) {
     for (int n = 1; n < 1000; ++n) {
         std::string name = path + ".bak" + (n == 1 ? "" : std::to_string(n));
-        if (!files.exists(name) && !files.info(name)) return name;
+        if (files.missing(name)) return name;
     }
     return "";
 }
@@ -26,11 +25,14 @@ bool copyOver(platform::Files& files, const std::string& from, const std::string
     return false;
 }
 
-// A file whose size cannot be asked is taken as missing only when it does not exist either.
+// Only a file the file system says for certain is not there has nothing to keep.
 Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy) {
     copy.clear();
-    const auto size = files.fileSize(path);
-    if (!size) return files.exists(path) ? Kept::Failed : Kept::Nothing;
+    const auto there = files.presence(path);
+    if (there == platform::Files::Presence::Missing) return Kept::Nothing;
+    const auto size =
+        there == platform::Files::Presence::File ? files.fileSize(path) : std::nullopt;
+    if (!size) return Kept::Failed;
     if (*size == 0) return Kept::Nothing;
     const std::string name = copyName(files, path);
     if (name.empty()) return Kept::Failed;

@@ -155,7 +155,14 @@ void writeEditorShellList(SettingsFile& f) {
 
 Problem openFile(const Store& store, const std::string& fileName, SettingsFile& f) {
     const std::string path = store.path(fileName);
-    if (!store.files.exists(path)) return Problem::Missing;
+    switch (store.files.presence(path)) {
+    case platform::Files::Presence::Missing:
+        return Problem::Missing;
+    case platform::Files::Presence::File:
+        break;
+    default: // a folder of that name, or no answer: nothing to read, and nothing to replace
+        return Problem::Unreadable;
+    }
     if (!f.open(store.files, path)) return Problem::Unreadable;
     if (!f.isText()) return Problem::NotText;
     return Problem::None;

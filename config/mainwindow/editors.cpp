@@ -3,6 +3,7 @@
 #include "config/mainwindow/main_window_detail.h"
 
 #include "common/cleaning/cleaning.h"
+#include "common/edition/game_args.h"
 
 namespace scourix {
 
@@ -16,19 +17,25 @@ void MainWindow::removeCurrent(ui::ListBox& list) {
     list.removeItem(list.listIndex());
 }
 
-// Asks for a switch until it holds no double quote, which keys.ini cannot store.
+// Asks for a switch until it holds no double quote, which keys.ini cannot store, and fits into
+// the game's rows for its arguments.
 std::string MainWindow::askSwitch(const std::string& prompt, const std::string& title,
                                   const std::string& start) {
     std::string text = start;
     for (;;) {
         text = p_.dialogs.input(prompt, title, text);
         answer = text;
-        if (text.find('"') == std::string::npos) return text;
-        p_.dialogs.message(german() ? "Ein Key darf kein Anführungszeichen (\") enthalten. Bitte "
-                                      "gib ihn ohne Anführungszeichen ein."
-                                    : "A key cannot contain a double quote (\"). Please type it "
-                                      "without double quotes.",
-                           Buttons::Ok, Icon::Exclamation);
+        if (text.find('"') != std::string::npos)
+            p_.dialogs.message(german() ? "Ein Key darf kein Anführungszeichen (\") enthalten. "
+                                          "Bitte gib ihn ohne Anführungszeichen ein."
+                                        : "A key cannot contain a double quote (\"). Please type "
+                                          "it without double quotes.",
+                               Buttons::Ok, Icon::Exclamation);
+        else if (!edition::gameCanHold("-Launched -" + text + " "))
+            p_.dialogs.message(edition::tooLongForTheGame(german()), Buttons::Ok,
+                               Icon::Exclamation);
+        else
+            return text;
     }
 }
 

@@ -9,6 +9,7 @@
 namespace scourix {
 
 using namespace mainwindow;
+using namespace gameregistry;
 using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
@@ -16,7 +17,6 @@ using platform::Icon;
 // The game settings page shows what the game's registry holds now; for the open-source game,
 // what its settings file holds, and the version of its program.
 void MainWindow::m18Click() {
-    using namespace gameregistry;
     const edition::Game g = game();
     std::optional<RegistryFile> file;
     if (g.openSource()) {
@@ -28,8 +28,9 @@ void MainWindow::m18Click() {
     auto read = [&](const std::string& key, const char* name) {
         std::string text;
         if (file) {
+            // The game takes the file as UTF-8; a file of older tools may hold the code page.
             if (auto t = file->text(kFileSection, name))
-                text = p_.codepage.toUtf8(*t);
+                text = platform::isUtf8(*t) ? *t : p_.codepage.toUtf8(*t);
             else if (auto n = file->number(kFileSection, name))
                 text = std::to_string(*n);
         } else if (!p_.registry.read(platform::RegRoot::LocalMachine, key, name, text)) {
@@ -94,6 +95,23 @@ void MainWindow::m18Click() {
 }
 
 void MainWindow::d3sichernClick() {
+    // The open-source game keeps the login and password in buffers of a fixed size.
+    if (game().openSource() && (username.text().size() > kFileTrackerLoginMax ||
+                                passwort.text().size() > kFileTrackerPasswordMax)) {
+        const std::string login = std::to_string(kFileTrackerLoginMax);
+        const std::string password = std::to_string(kFileTrackerPasswordMax);
+        p_.dialogs.message(
+            german() ? "Diese Ausgabe des Spiels (Descent3.exe) kann einen Benutzernamen von "
+                       "höchstens " +
+                           login + " und ein Passwort von höchstens " + password +
+                           " Bytes halten (ein Umlaut zählt zwei). Bitte kürze sie."
+                     : "This edition of the game (Descent3.exe) can hold a user name of at "
+                       "most " +
+                           login + " and a password of at most " + password +
+                           " bytes (a character such as ü counts two). Please shorten them.",
+            Buttons::Ok, Icon::Exclamation);
+        return;
+    }
     settings::NetworkIni v;
     v.gameLanguage = d3sprache.text();
     v.keyboardUS = flag(keyus);

@@ -58,9 +58,13 @@ MainWindow::Link MainWindow::makeShortcut(const std::string& name, const std::st
                                Buttons::Ok, Icon::Information);
             return Link::Exists;
         }
+    // A link is written only where nothing is for certain: one that could not be asked about may
+    // be the player's own.
     const std::string target = store_.folder + "\\" + program + ".exe";
     for (const std::string& desktop : {common, own})
-        if (!desktop.empty() && p_.shortcuts.create(desktop + file, target)) return Link::Created;
+        if (!desktop.empty() && p_.files.missing(desktop + file) &&
+            p_.shortcuts.create(desktop + file, target))
+            return Link::Created;
     const std::string where = own.empty() ? common : own;
     tell("The shortcut \"" + name + ".lnk\" could not be written to the desktop" +
              (where.empty() ? "" : " \"" + where + "\"") + ".",

@@ -1,5 +1,6 @@
 #include "config/mainwindow/main_window.h"
 
+#include "common/edition/game_args.h"
 #include "config/mainwindow/main_window_detail.h"
 
 // The time test and the frame-rate log of the "&action " menu.
@@ -33,10 +34,24 @@ void MainWindow::m23Click() {
     if (a == Answer::Cancel) return;
     if (a == Answer::Yes && !sichern()) return;
     const edition::Game g = game();
+    // Switches past what the game's rows for its arguments hold are left out and named.
+    std::vector<std::string> switches, leftOut;
+    for (int i = 0; i < keylist.count(); ++i)
+        if (keylist.selected(i)) switches.push_back("-" + keylist.item(i) + " ");
+    const std::string line = edition::fitToGame("", switches, "-timetest secret2.dem ", leftOut);
+    if (!leftOut.empty()) {
+        std::string text =
+            edition::argumentLimits(german()) +
+            (german() ? "\nDer Zeittest startet ohne:" : "\nThe time test starts without:");
+        for (const auto& s : leftOut) {
+            text += '\n';
+            text += s.substr(0, s.size() - 1);
+        }
+        p_.dialogs.message(text, Buttons::Ok, Icon::Exclamation);
+    }
     const std::string program = g.openSource() ? edition::retailProgram(p_, g.folder) : g.program;
     if (!p_.files.exists(program) || !p_.files.setCurrentFolder(g.folder) ||
-        !p_.shell.open(program, switchString() + "-timetest secret2.dem ", g.folder,
-                       platform::ShowMode::Normal))
+        !p_.shell.open(program, line, g.folder, platform::ShowMode::Normal))
         p_.dialogs.message(german() ? "ERROR ! Descent kann nicht gestartet werden !"
                                     : "ERROR ! Can't start Descent !",
                            Buttons::Ok, Icon::Critical);

@@ -1,5 +1,6 @@
 #include "config/tools/diereckt.h"
 
+#include "common/edition/game_args.h"
 #include "common/settings/layouts.h"
 #include "config/mainwindow/main_window.h"
 #include "config/tools/tools.h"
@@ -126,6 +127,11 @@ bool Diereckt::write(const std::string& target, const std::string& mode) {
 // saved, starts nothing and leaves Scourix open, without a pending request.
 void Diereckt::teilnehmenClick() {
     if (iptext.text().empty()) return;
+    if (!edition::gameCanHold("-Launched  " + target())) {
+        p_.dialogs.message(edition::tooLongForTheGame(german_), platform::Buttons::Ok,
+                           platform::Icon::Exclamation);
+        return;
+    }
     joined_.reset(); // a new join: closed before its tick, it is withdrawn
     if (!write(target(), immer.value() == 1 ? "2" : "1")) return;
     if (!main_.sichern()) {

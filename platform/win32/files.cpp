@@ -46,14 +46,19 @@ bool Files::listFolders(const std::string& folder, std::vector<std::string>& nam
     return true;
 }
 
-bool Files::exists(const std::string& path) {
+platform::Files::Presence Files::presence(const std::string& path) {
     DWORD a = GetFileAttributesW(wide(path).c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool Files::folderExists(const std::string& path) {
-    DWORD a = GetFileAttributesW(wide(path).c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    if (a != INVALID_FILE_ATTRIBUTES)
+        return a & FILE_ATTRIBUTE_DIRECTORY ? Presence::Folder : Presence::File;
+    switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_INVALID_DRIVE:
+        return Presence::Missing;
+    default: // no rights, a drive not ready, a network that does not answer: no answer
+        return Presence::Unknown;
+    }
 }
 
 std::optional<std::uint64_t> Files::fileSize(const std::string& path) {

@@ -13,8 +13,7 @@ class Files : public platform::Files {
     bool list(const std::string& folder, const std::string& pattern,
               std::vector<std::string>& names) override;
     bool listFolders(const std::string& folder, std::vector<std::string>& names) override;
-    bool exists(const std::string& path) override;
-    bool folderExists(const std::string& path) override;
+    Presence presence(const std::string& path) override;
     std::optional<std::uint64_t> fileSize(const std::string& path) override;
     std::optional<platform::FileInfo> info(const std::string& path) override;
     bool copy(const std::string& from, const std::string& to) override;

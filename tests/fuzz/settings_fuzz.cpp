@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/registry/registry_file.h"
+#include "tests/support/game_reading.h"
 #include "common/settings/layouts.h"
 #include "common/settings/settings_file.h"
 #include "platform/system.h"
@@ -173,11 +174,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         gameregistry::RegistryFile f(bytes);
         const auto pilot = f.text("Descent3", "Default_pilot");
         const auto language = f.number("descent3", "LanguageType");
-        f.setNumber("Descent3", "ClientPPS", static_cast<std::uint32_t>(size));
+        const bool number = f.setNumber("Descent3", "ClientPPS", static_cast<std::uint32_t>(size));
         const bool text = f.setText("DESCENT3", "TrackerLogin", bytes.substr(0, 40));
         gameregistry::RegistryFile g(f.bytes());
-        check(g.number("Descent3", "clientpps") == static_cast<std::uint32_t>(size));
-        if (text) check(g.text("Descent3", "trackerlogin") == bytes.substr(0, 40));
+        // What was set is what the game's own reading of the file holds.
+        const auto game = gamereading::readSettings(f.bytes());
+        if (number) {
+            check(g.number("Descent3", "clientpps") == static_cast<std::uint32_t>(size));
+            check(game.number("ClientPPS") == static_cast<std::int32_t>(size));
+        }
+        if (text) {
+            check(g.text("Descent3", "trackerlogin") == bytes.substr(0, 40));
+            check(game.text("TrackerLogin") == bytes.substr(0, 40));
+        }
         if (bytes.empty() || bytes.back() == '\n') {
             check(g.text("Descent3", "Default_pilot") == pilot);
             check(g.number("Descent3", "LanguageType") == language);

@@ -155,16 +155,10 @@ bool FakeFiles::listFolders(const std::string& folder, std::vector<std::string>&
     return true;
 }
 
-bool FakeFiles::exists(const std::string& path) {
-    if (callFails()) return false;
+platform::Files::Presence FakeFiles::presence(const std::string& path) {
+    if (callFails() || failQuery_.count(key(path))) return Presence::Unknown;
     const Node* node = find(path);
-    return node && !node->isFolder;
-}
-
-bool FakeFiles::folderExists(const std::string& path) {
-    if (callFails()) return false;
-    const Node* node = find(path);
-    return node && node->isFolder;
+    return !node ? Presence::Missing : node->isFolder ? Presence::Folder : Presence::File;
 }
 
 std::optional<std::uint64_t> FakeFiles::fileSize(const std::string& path) {

@@ -26,8 +26,7 @@ class FakeFiles : public platform::Files {
     bool list(const std::string& folder, const std::string& pattern,
               std::vector<std::string>& names) override;
     bool listFolders(const std::string& folder, std::vector<std::string>& names) override;
-    bool exists(const std::string& path) override;
-    bool folderExists(const std::string& path) override;
+    Presence presence(const std::string& path) override;
     std::optional<std::uint64_t> fileSize(const std::string& path) override;
     // The volume is the drive letter, the index the node's creation number, which replacing
     // the content keeps.
@@ -83,6 +82,14 @@ class FakeFiles : public platform::Files {
     void removeFolderAfterCopies(const std::string& folder, int n);
     // The file exists but cannot be read (nor copied); with `failing` false, it can again.
     void failRead(const std::string& path, bool failing = true);
+    // Asking whether anything is at the path fails (Unknown), whatever is there; with
+    // `failing` false, it can be asked again.
+    void failQuery(const std::string& path, bool failing = true) {
+        if (failing)
+            failQuery_.insert(key(path));
+        else
+            failQuery_.erase(key(path));
+    }
     // The file is read-only: it cannot be deleted, written or copied over.
     void readOnly(const std::string& path);
 
@@ -133,7 +140,7 @@ class FakeFiles : public platform::Files {
     std::string callFaultFolder_;
     std::set<std::string> readOnly_;
 
-    std::set<std::string> failRemove_, failCopyPartial_, failRead_, copyShort_;
+    std::set<std::string> failRemove_, failCopyPartial_, failRead_, failQuery_, copyShort_;
     std::map<std::string, int> failWrites_;
     int failCopyAt_ = 0; // copies_ value whose copy fails; 0 for none
     bool diskFull_ = false;

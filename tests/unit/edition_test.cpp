@@ -3,6 +3,7 @@
 #include "common/edition/edition.h"
 #include "common/registry/registry_file.h"
 #include "tests/support/fakes.h"
+#include "tests/support/game_reading.h"
 
 namespace {
 
@@ -60,12 +61,15 @@ TEST_F(Editions, ARenamedProgramIsKnownByItsVersionResource) {
     }
 }
 
-TEST_F(Editions, Version150KeptThePilotsInTheGameFolder) {
+TEST_F(Editions, Version150KeptPilotsCustomFilesAndStatisticsInTheGameFolder) {
     fake.files.addFile(kGame + "\\Descent3.exe");
     fake.host.versions[kGame + "\\Descent3.exe"] = {"Descent3.exe", 1, 5, 0};
     EXPECT_EQ(describe().pilotFolder, kGame);
+    EXPECT_EQ(describe().dataFolders, std::vector<std::string>{kGame});
+    EXPECT_EQ(describe().settingsFile, kUser + "\\.Descent3Registry");
     fake.host.versions[kGame + "\\Descent3.exe"] = {"Descent3.exe", 1, 5, 1};
     EXPECT_EQ(describe().pilotFolder, kUser);
+    EXPECT_EQ(describe().dataFolders, (std::vector<std::string>{kUser, kGame}));
 }
 
 TEST_F(Editions, WithoutAPlayersFolderOnlyTheGameFolderIsUsed) {
@@ -114,45 +118,87 @@ TEST(RegistryFile, ANewFileStartsWithTheVersionSection) {
 TEST(RegistryFile, TextTheFileCannotHoldIsRefusedAndChangesNothing) {
     RegistryFile f("[Descent3]\n\"TrackerPassword\"=\"old\"\n");
     const std::string before = f.bytes();
-    for (const std::string& bad : {std::string("pa\"ss"), std::string("two\r\nlines"),
-                                   std::string("a\nb"), std::string(301, 'x')})
+    for (const std::string& bad :
+         {std::string("pa\"ss"), std::string("two\r\nlines"), std::string("a\nb"),
+          std::string("end\x1aof file"), std::string("nul\0", 4), std::string(300, 'x')})
         EXPECT_FALSE(f.setText("Descent3", "TrackerPassword", bad)) << bad;
-    EXPECT_FALSE(f.setText("Descent3", std::string(200, 'n'), std::string(300, 'v')))
-        << "the line would pass 500 characters";
+    EXPECT_FALSE(f.setText("Descent3", std::string(200, 'n'), std::string(299, 'v')))
+        << "the line would pass the game's line buffer";
     EXPECT_EQ(f.bytes(), before);
-    EXPECT_TRUE(f.setText("Descent3", "TrackerPassword", std::string(300, 'x')));
-    EXPECT_EQ(RegistryFile(f.bytes()).text("Descent3", "TrackerPassword"), std::string(300, 'x'));
+    EXPECT_TRUE(f.setText("Descent3", "TrackerPassword", std::string(299, 'x')));
+    EXPECT_EQ(RegistryFile(f.bytes()).text("Descent3", "TrackerPassword"), std::string(299, 'x'));
 }
 
-TEST(RegistryFile, BadFilesReadAsNothingAndKeepTheirLines) {
-    const std::string longLine = "\"Default_pilot\"=\"" + std::string(582, 'p') + "\"";
-    ASSERT_EQ(longLine.size(), 600u);
-    const std::string longValue = "\"TrackerLogin\"=\"" + std::string(301, 'l') + "\"";
-    RegistryFile f("[Descent3]\n" + longLine + "\n" + longValue + "\n\"LanguageType\"=dword:zz\n" +
-                   "\"KeyboardType\"=\"open\n\"NoEquals\"\"x\"\n\x01\xff garbage\n" +
-                   "\"NetworkConnection\"=\"LAN\"");
-    for (const char* name :
-         {"Default_pilot", "TrackerLogin", "KeyboardType", "NoEquals", "NetworkConnection"})
-        EXPECT_EQ(f.text("Descent3", name), std::nullopt) << name;
-    EXPECT_EQ(f.number("Descent3", "LanguageType"), std::nullopt);
+// Each file is read as the game reads it, and a value set in it is what the game then holds:
+// every foreign line stays byte for byte, line end included.
+TEST(RegistryFile, ReadAndWrittenAsTheGameReadsIt) {
+    const std::string longPilot = "\"Default_pilot\"=\"" + std::string(482, 'p') + "\"";
+    ASSERT_EQ(longPilot.size(), 500u);
+    const std::string tail = "\"TrackerLogin\"=\"hidden\"";
+    struct Case {
+        const char* what;
+        std::string file;
+        const char* name;
+        std::optional<std::string> read; // before the write
+    };
+    const Case cases[] = {
+        {"repeated names and sections: the last wins",
+         "[Descent3]\r\n\"KeyboardType\"=\"French\"\r\n[Other]\r\n\"KeyboardType\"=\"x\"\r\n"
+         "[descent3]\r\n\"keyboardtype\"=\"German\"\r\n",
+         "KeyboardType", "German"},
+        {"a long line goes on as the next line",
+         "[Descent3]\n" + std::string(499, ';') + tail + "\n", "TrackerLogin", "hidden"},
+        {"a line of 500 is cut before its closing quote", "[Descent3]\n" + longPilot + "\n",
+         "Default_pilot", std::nullopt},
+        {"a value of 300 bytes is none", "[Descent3]\n\"A\"=\"" + std::string(300, 'v') + "\"\n",
+         "A", std::nullopt},
+        {"a last line without its end is not read", "[Descent3]\r\n\"A\"=\"1\"\r\n\"A\"=\"2\"", "A",
+         "1"},
+        {"Ctrl-Z ends the file", "[Descent3]\r\n\"A\"=\"1\"\r\n\x1a\"A\"=\"2\"\r\n", "A", "1"},
+        {"mixed line ends", "[Version]\n[Descent3]\r\n\"A\"=\"1\"\n\"B\"=\"2\"\r\n", "A", "1"},
+        {"a broken later record hides an earlier one", "[Descent3]\n\"A\"=\"1\"\n\"A\"=\"open\n",
+         "A", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        RegistryFile f(c.file);
+        EXPECT_EQ(f.text("Descent3", c.name), c.read) << c.what;
+        EXPECT_EQ(gamereading::readSettings(c.file).text(c.name), c.read) << c.what;
+        EXPECT_EQ(f.bytes(), c.file) << c.what;
 
-    // Writing keeps the unread lines, LF line ends as the file had them, and ends the last line.
-    f.setNumber("Descent3", "ClientPPS", 30);
-    const std::string out = f.bytes();
-    EXPECT_NE(out.find("\n" + longLine + "\n"), std::string::npos);
-    EXPECT_NE(out.find("\x01\xff garbage\n"), std::string::npos);
-    EXPECT_EQ(out.find('\r'), std::string::npos);
-    const std::string end = "\"NetworkConnection\"=\"LAN\"\n\"ClientPPS\"=dword:1E\n";
-    EXPECT_EQ(out.substr(out.size() - end.size()), end);
-    EXPECT_EQ(RegistryFile(out).number("Descent3", "ClientPPS"), 30u);
+        ASSERT_TRUE(f.setText("Descent3", c.name, "ours")) << c.what;
+        const std::string out = f.bytes();
+        EXPECT_EQ(gamereading::readSettings(out).text(c.name), "ours") << c.what << "\n" << out;
+        EXPECT_EQ(RegistryFile(out).text("Descent3", c.name), "ours") << c.what;
+        // Every line that does not start with a record of the name is still there, as it was.
+        auto lower = [](std::string t) {
+            for (char& ch : t) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+            return t;
+        };
+        const std::string record = lower("\"" + std::string(c.name) + "\"");
+        std::size_t from = 0;
+        for (std::size_t at = 0; at < c.file.size();) {
+            std::size_t end = std::min(c.file.find('\n', at), c.file.size() - 1) + 1;
+            const std::string line = c.file.substr(at, end - at);
+            at = end;
+            if (lower(line).rfind(record, 0) == 0) continue;
+            from = out.find(line, from);
+            EXPECT_NE(from, std::string::npos) << c.what << ": " << line;
+        }
+        EXPECT_EQ(out.find("\"ours\"\n"), std::string::npos) << "our lines end with CR LF";
+    }
 }
 
-TEST(RegistryFile, EveryLineOfTheNameIsReplacedAndTheFirstIsRead) {
-    RegistryFile f("[Descent3]\r\n\"A\"=\"1\"\r\n\"a\"=\"2\"\r\n[Descent3]\r\n\"A\"=\"3\"\r\n");
-    EXPECT_EQ(f.text("Descent3", "A"), "1");
-    f.setText("Descent3", "A", "new");
-    EXPECT_EQ(f.bytes(), "[Descent3]\r\n\"A\"=\"new\"\r\n\"A\"=\"new\"\r\n[Descent3]\r\n"
-                         "\"A\"=\"new\"\r\n");
+TEST(RegistryFile, NumbersReadAsTheGameConvertsThem) {
+    for (auto [data, value] : {std::pair{"1A", 0x1Au},
+                               {"0x10", 16u},
+                               {"zz", 0u},
+                               {"7 8", 7u},
+                               {"FFFFFFFFF", 0x7FFFFFFFu},
+                               {"-2", 0xFFFFFFFEu}}) {
+        const std::string file = std::string("[Descent3]\n\"N\"=dword:") + data + "\n";
+        EXPECT_EQ(RegistryFile(file).number("Descent3", "N"), value) << data;
+        EXPECT_EQ(gamereading::readSettings(file).number("N"), std::int32_t(value)) << data;
+    }
 }
 
 } // namespace

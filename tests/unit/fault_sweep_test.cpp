@@ -341,12 +341,14 @@ const PlayerPath kPlayerPaths[] = {
          g.fake.files.addFile(g.path(settings::kDirecktIni), utf16("\"-pxo 1.2.3.4\"\r\n\"2\""));
      },
      runGatefire},
-    {"Gatefire: the open-source game's settings file made",
+    {"Gatefire: the open-source game's settings file",
      [](GameFolder& g) {
          const std::string user = g.fake.host.dataFolder + edition::kUserFolder;
          g.fake.files.addFile(g.game + "\\Descent3.exe", "exe");
          for (const char* f : {"\\custom\\sounds", "\\custom\\graphics", "\\netgames"})
              g.fake.files.addFolder(user + f);
+         g.fake.files.addFile(user + "\\.Descent3Registry",
+                              "[Descent3]\r\n\"Detail\"=\"high\"\r\n");
          g.fake.files.addFile(user + "\\netgames\\c.stats", "c");
      },
      runGatefire},

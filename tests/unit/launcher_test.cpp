@@ -3,6 +3,7 @@
 #include "launcher/anzeiger.h"
 #include "launcher/registry_settings.h"
 #include "tests/support/game_folder.h"
+#include "tests/support/game_reading.h"
 
 namespace {
 
@@ -151,6 +152,86 @@ TEST_F(Launcher, CommandLineHasPilotSwitchesInFileOrderAndTheOneTimeTarget) {
     EXPECT_EQ(gameStart().parameters,
               "-Launched -pilot Ace -nointro -framecap 0  -directip 10.0.0.1:2092");
     EXPECT_TRUE(fake.dialogs.boxes.empty());
+}
+
+// The game splits its command line at blanks and double quotes into 28 rows of 99 characters:
+// what does not fit is left out, switches first, and named; the rest reaches the game whole.
+TEST_F(Launcher, TheGameGetsOnlyACommandLineItsRowsHold) {
+    const std::string address = "-directip " + std::string(95, '1');
+    std::vector<std::string> many;
+    for (int i = 0; i < 30; ++i) many.push_back("s" + std::to_string(i));
+    struct Case {
+        const char* what;
+        std::string pilot;
+        std::vector<std::string> switches;
+        std::string target;
+        std::vector<std::string> args;    // rows after -LAUNCHED, as the game fills them
+        std::vector<std::string> leftOut; // named to the player
+    };
+    const Case cases[] = {
+        {"a pilot with a blank is one argument",
+         "Red Baron",
+         {"nointro"},
+         "",
+         {"-PILOT", "RED BARON", "", "-NOINTRO", ""},
+         {}},
+        {"a pilot name of 100 characters",
+         std::string(100, 'p'),
+         {},
+         "",
+         {""},
+         {"-pilot " + std::string(100, 'p')}},
+        {"a switch of 120 characters",
+         "Ace",
+         {"nointro", "x" + std::string(119, 'y')},
+         "",
+         {"-PILOT", "ACE", "-NOINTRO", ""},
+         {"-x" + std::string(119, 'y')}},
+        {"an address of 110 characters",
+         "",
+         {"nointro"},
+         "-directip " + std::string(110, '2'),
+         {"-NOINTRO", ""},
+         {"-directip " + std::string(110, '2')}},
+        {"many switches: pilot and join first", "Ace", many, address, {}, {}},
+    };
+    for (const Case& c : cases) {
+        ini.usePilot = "1", ini.pilotName = c.pilot;
+        writeSettings({}, {}, c.switches, std::vector<bool>(c.switches.size(), true));
+        writeDirect(c.target, c.target.empty() ? "0" : "1", "0");
+        fake.dialogs.boxes.clear(), fake.shell.started.clear();
+        run();
+        ASSERT_TRUE(gameStarted()) << c.what;
+        const auto game = gamereading::gatherArgs(gameStart().parameters);
+        EXPECT_FALSE(game.overrun) << c.what << ": " << gameStart().parameters;
+        ASSERT_FALSE(game.args.empty());
+        EXPECT_EQ(game.args[0], "-LAUNCHED") << c.what;
+        if (!c.args.empty())
+            EXPECT_EQ(std::vector<std::string>(game.args.begin() + 1, game.args.end()), c.args)
+                << c.what;
+        std::vector<std::string> named;
+        if (!fake.dialogs.boxes.empty()) {
+            const std::string& text = fake.dialogs.boxes[0].text;
+            EXPECT_EQ(text.rfind("The game takes at most 28 command-line arguments", 0), 0u);
+            for (std::size_t at = text.find('\n'); at != std::string::npos;) {
+                const std::size_t end = text.find('\n', at + 1);
+                named.push_back(text.substr(at + 1, end - at - 1));
+                at = end;
+            }
+            named.erase(named.begin()); // "The game starts without:"
+        }
+        if (c.switches.size() == many.size()) {
+            // -Launched -pilot Ace, 22 switches, the empty row of the double blank and the join
+            // fill the 28 rows.
+            EXPECT_EQ(game.args.size(), 28u);
+            EXPECT_EQ(game.args[1], "-PILOT");
+            EXPECT_EQ(game.args.back(), std::string(95, '1'));
+            EXPECT_EQ(named, std::vector<std::string>(
+                                 {"-s22", "-s23", "-s24", "-s25", "-s26", "-s27", "-s28", "-s29"}));
+        } else {
+            EXPECT_EQ(named, c.leftOut) << c.what;
+        }
+    }
 }
 
 TEST_F(Launcher, PilotNeedsBothTheSwitchAndAName) {

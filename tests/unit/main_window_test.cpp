@@ -179,6 +179,22 @@ TEST_F(Main, AnOldFileThatCannotBeCopiedIsLeftAsItWas) {
     EXPECT_NE(box(2).text.find(path("taunts.ini")), std::string::npos);
 }
 
+// Only a definite "not there" lets the recovery write a file or a copy from nothing.
+TEST_F(Main, TheRecoveryNeitherReplacesNorCopiesOverWhatTheFileSystemCannotBeAskedAbout) {
+    writeSettings({"mine.ogf"}, {"mine.osf"});
+    fake.files.remove(path("keys.ini"));
+    fake.files.failQuery(path("logos.ini"));
+    fake.files.addFile(path("taunts.ini.bak"), "old copy");
+    fake.files.failQuery(path("taunts.ini.bak"));
+    answer({Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok});
+    start();
+    EXPECT_EQ(file("logos.ini"), "\"mine.ogf\"\r\n");
+    EXPECT_EQ(file("logos.ini.bak"), "<none>");
+    EXPECT_EQ(file("taunts.ini.bak"), "old copy");
+    EXPECT_EQ(file("taunts.ini.bak2"), "\"mine.osf\"\r\n");
+    EXPECT_NE(box(2).text.find(path("logos.ini")), std::string::npos);
+}
+
 TEST_F(Main, FirstRunFilesThatCannotBeWrittenAreNamedAndTheRecoveryStopsAsking) {
     fake.files.diskFull(true);
     answer({Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok});
@@ -532,21 +548,25 @@ TEST_F(Main, NewSwitchIsAppendedInactiveAsTyped) {
     EXPECT_EQ(win.keylist.item(4), "vsync");
 }
 
-TEST_F(Main, SwitchWithADoubleQuoteIsRefusedAndAskedAgain) {
+TEST_F(Main, SwitchWithADoubleQuoteOrPastTheGamesRowsIsRefusedAndAskedAgain) {
     scourix::MainWindow& win = startWithPilots();
-    type({"useport \"2092\"", "useport 2093"});
+    std::string many;
+    for (int i = 0; i < 26; ++i) many += "x ";
+    type({"useport \"2092\"", std::string(99, 'a'), many, "useport 2093"});
     win.newkey.click();
-    ASSERT_EQ(fake.dialogs.inputs.size(), 2u);
-    EXPECT_EQ(fake.dialogs.lastDefault, "useport \"2092\"");
-    ASSERT_EQ(boxes(), 1u);
+    ASSERT_EQ(fake.dialogs.inputs.size(), 4u);
+    EXPECT_EQ(fake.dialogs.lastDefault, many);
+    ASSERT_EQ(boxes(), 3u);
     EXPECT_NE(box().text.find("double quote"), std::string::npos);
+    EXPECT_EQ(box(1).text.rfind("This is too long for the game.", 0), 0u) << "-a... is 100";
+    EXPECT_EQ(box(2).text, box(1).text) << "28 rows with -Launched and the blank at the end";
     EXPECT_EQ(win.keylist.item(2), "useport 2093");
 
     win.m111.click();
     win.keylist.setListIndex(0);
     type({"a\"b", ""});
     win.keyanders.click();
-    EXPECT_NE(box(1).text.find("Anführungszeichen"), std::string::npos);
+    EXPECT_NE(box(3).text.find("Anführungszeichen"), std::string::npos);
     EXPECT_EQ(win.keylist.item(0), "nointro");
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "launcher/anzeiger.h"
+#include <algorithm>
+
 #include "tests/support/game_folder.h"
+#include "tests/support/game_reading.h"
 
 namespace {
 
@@ -90,12 +93,98 @@ TEST_F(OpenSourceLauncher, AValueTheFileCannotHoldIsLeftOutAndNamed) {
     EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"});
 }
 
+// What Gatefire writes is what the game's own reading of the file then holds, in UTF-8; a value
+// past one of the game's buffers is left out and named, never written.
+TEST_F(OpenSourceLauncher, TheGameReadsWhatWasChosenAndNothingOverrunsItsBuffers) {
+    const std::string u = "\xc3\xbc"; // ü
+    std::string sixteen, seventeen;
+    for (int i = 0; i < 16; ++i) sixteen += u;
+    seventeen = sixteen + u;
+    struct Case {
+        const char* what;
+        std::string pilot, login, password, file;
+        std::vector<std::string> skipped;
+    };
+    const Case cases[] = {
+        {"UTF-8",
+         "J" + u + "rgen",
+         "J" + u + "rg",
+         "stra\xc3\x9f"
+         "e",
+         "",
+         {}},
+        {"at the limits",
+         std::string(295, 'p'),
+         std::string(32, 'l'),
+         std::string(16, 's'),
+         "",
+         {}},
+        {"login of 32 bytes in 16 characters", "Ace", sixteen, "s", "", {}},
+        {"one past the limits",
+         std::string(296, 'p'),
+         std::string(33, 'l'),
+         std::string(17, 's'),
+         "",
+         {"Default_pilot", "TrackerLogin", "TrackerPassword"}},
+        {"17 characters of two bytes",
+         "Ace",
+         seventeen,
+         u + u + u + u + u + u + u + u + u,
+         "",
+         {"TrackerLogin", "TrackerPassword"}},
+        {"repeated sections and names",
+         "Ace",
+         "new",
+         "pw",
+         "[Descent3]\r\n\"LanguageType\"=dword:0\r\n[Other]\r\n\"LanguageType\"=dword:3\r\n"
+         "[DESCENT3]\n\"languagetype\"=dword:0\n\"TrackerLogin\"=\"old\"\n" +
+             std::string(499, '#') + "\"TrackerLogin\"=\"older\"\r\n",
+         {}},
+    };
+    ini.usePilot = "0"; // the default pilot only: a name this long is no command-line argument
+    for (const Case& c : cases) {
+        ini.pilotName = c.pilot, net.trackerName = c.login, net.trackerSecret = c.password;
+        fake.files.remove(file);
+        if (!c.file.empty()) fake.files.addFile(file, c.file);
+        fake.dialogs.boxes.clear();
+        run();
+        const auto game = gamereading::readSettings(fake.files.content(file).value_or(""));
+        EXPECT_TRUE(game.overruns.empty()) << c.what;
+        auto expect = [&](const char* name, const std::string& value) {
+            const bool left = std::count(c.skipped.begin(), c.skipped.end(), name) > 0;
+            EXPECT_EQ(game.text(name), left ? std::nullopt : std::optional(value))
+                << c.what << ": " << name;
+        };
+        expect("Default_pilot", c.pilot + ".plt");
+        expect("TrackerLogin", c.login);
+        expect("TrackerPassword", c.password);
+        EXPECT_EQ(game.number("LanguageType"), 1) << c.what;
+        if (c.skipped.empty()) {
+            EXPECT_TRUE(fake.dialogs.boxes.empty()) << c.what;
+        } else {
+            ASSERT_EQ(fake.dialogs.boxes.size(), 1u) << c.what;
+            std::string names;
+            for (const auto& n : c.skipped) names += "\n" + n;
+            EXPECT_EQ(fake.dialogs.boxes[0].text.substr(fake.dialogs.boxes[0].text.find('\n')),
+                      names)
+                << c.what;
+        }
+        if (!c.file.empty()) {
+            const std::string out = fake.files.content(file).value_or("");
+            EXPECT_NE(out.find("[Other]\r\n\"LanguageType\"=dword:3\r\n"), std::string::npos);
+            EXPECT_NE(out.find(std::string(499, '#')), std::string::npos) << "foreign line kept";
+        }
+    }
+}
+
 TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
-    for (int fault = 0; fault < 3; ++fault) {
+    for (int fault = 0; fault < 4; ++fault) {
         const std::string before = fault == 0 ? std::string("[\0D\0e\0", 7) : "[Descent3]\r\n";
         fake.files.addFile(file, before);
         fake.files.failRead(file, fault == 1);
         if (fault == 2) fake.files.failWritesAfter(5);
+        // A file the file system cannot be asked about is not one to build from nothing.
+        fake.files.failQuery(file, fault == 3);
         fake.dialogs.boxes.clear(), fake.shell.started.clear();
         run();
         EXPECT_EQ(fake.files.content(file), before) << fault;
@@ -106,6 +195,7 @@ TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
         fake.files.failWritesAfter(UINT64_MAX);
     }
     // Without a fault the same file is read and written: the faults above were what stopped it.
+    fake.files.failQuery(file, false);
     fake.dialogs.boxes.clear();
     run();
     EXPECT_NE(fake.files.content(file), "[Descent3]\r\n");

@@ -47,6 +47,7 @@ class OpenSourceScourix : public ::testing::Test, public GameFolder {
 TEST_F(OpenSourceScourix, GameSettingsPageShowsTheSettingsFile) {
     fake.files.addFile(user + "\\.Descent3Registry",
                        "[Version]\r\n[Descent3]\r\n\"TrackerLogin\"=\"joe\"\r\n"
+                       "[descent3]\n\"TrackerLogin\"=\"J\xc3\xb6rg\"\n"
                        "\"trackerpassword\"=\"s\xe9\x63ret\"\r\n\"LanguageType\"=dword:3\r\n"
                        "\"KeyboardType\"=\"German\"\r\n\"NetworkConnection\"=\"DIALUP\"\r\n"
                        "\"ConnectionSpeed\"=\"ISDN\"\r\n");
@@ -57,7 +58,7 @@ TEST_F(OpenSourceScourix, GameSettingsPageShowsTheSettingsFile) {
                             "TrackerLogin", "retail");
     scourix::MainWindow& win = start();
     win.m18.click();
-    EXPECT_EQ(win.username.text(), "joe");
+    EXPECT_EQ(win.username.text(), "J\xc3\xb6rg") << "UTF-8, the last of the name";
     EXPECT_EQ(win.passwort.text(), "s\xc3\xa9"
                                    "cret");
     EXPECT_EQ(win.d3sprache.text(), "Italian");
@@ -66,6 +67,20 @@ TEST_F(OpenSourceScourix, GameSettingsPageShowsTheSettingsFile) {
     EXPECT_FALSE(win.iconlan.value());
     EXPECT_TRUE(win.csisdn.value());
     EXPECT_EQ(win.d3version.caption(), "1.6.2");
+
+    // The game's buffers hold 32 bytes of login and 16 of password: more is not saved.
+    for (auto [login, password] :
+         {std::pair{std::string(33, 'l'), std::string("pw")},
+          {"login", std::string(8, 's') + "\xc3\xbc\xc3\xbc\xc3\xbc\xc3\xbc\xc3\xbc"}}) {
+        win.username.setText(login);
+        win.passwort.setText(password);
+        fake.dialogs.boxes.clear();
+        win.d3sichern.click();
+        ASSERT_EQ(fake.dialogs.boxes.size(), 1u) << login;
+        EXPECT_NE(fake.dialogs.boxes[0].text.find("at most 32"), std::string::npos);
+        EXPECT_TRUE(win.d3misc.visible()) << "the page stays open";
+    }
+    EXPECT_EQ(fake.files.content(path("network.ini")), std::nullopt);
 }
 
 TEST_F(OpenSourceScourix, WithoutASettingsFileThePageShowsTheDefaults) {

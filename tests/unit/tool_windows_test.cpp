@@ -220,16 +220,19 @@ TEST_F(DirectJoin, JoinAlwaysWritesTwo) {
     EXPECT_EQ(direckt(), "\"-pxo 1.2.3.4:2092\"\r\n\"2\"\r\n\"1\"\r\n");
 }
 
-TEST_F(DirectJoin, JoinWithoutAnAddressDoesNothing) {
-    writeDirect("", "0", "0");
-    scourix::Diereckt& d = open();
-    const std::string before = file(settings::kScourixIni);
-    fake.files.addFile(path(settings::kScourixIni), "changed");
-    d.teilnehmen.click();
-    EXPECT_EQ(file(settings::kScourixIni), "changed") << "no save";
-    EXPECT_FALSE(d.d3run.enabled());
-    EXPECT_EQ(direckt(), "\"\"\r\n\"0\"\r\n\"0\"\r\n");
-    EXPECT_TRUE(fake.dialogs.boxes.empty());
+TEST_F(DirectJoin, JoinWithoutAnAddressOrWithOneTooLongForTheGameDoesNothing) {
+    for (const std::string& address : {std::string(), std::string(100, '1')}) {
+        writeDirect("", "0", "0");
+        scourix::Diereckt& d = open();
+        fake.files.addFile(path(settings::kScourixIni), "changed");
+        d.iptext.setText(address);
+        d.teilnehmen.click();
+        EXPECT_EQ(file(settings::kScourixIni), "changed") << "no save";
+        EXPECT_FALSE(d.d3run.enabled());
+        EXPECT_EQ(direckt(), "\"\"\r\n\"0\"\r\n\"0\"\r\n");
+        EXPECT_EQ(fake.dialogs.boxes.size(), address.empty() ? 0u : 1u);
+        fake.dialogs.boxes.clear();
+    }
 }
 
 TEST_F(DirectJoin, AFailedWriteNamesTheFileStartsNothingAndKeepsScourix) {

@@ -1,16 +1,9 @@
 // Descent3.exe stand-in, the open-source game: reads .Descent3Registry in the player's own folder
-// by the game's rules and records what it read, its command line and working folder in
-// launched.txt beside itself. While a file "hold" lies beside it, it keeps running (a game
-// being played).
-//
-// The game's rules: a line longer than 500 characters is not a line of the file; a last line
-// without a line end is not read; "[Name]" in column 0 opens a section; "Name"="text" and
-// "Name"=dword:HEX are values, their names compared without case; values longer than 300
-// characters are not read; every other line is passed over.
+// by the game's rules (tests/support/game_reading.h) and records what it read, its command line
+// as the game splits it and its working folder in launched.txt beside itself. While a file
+// "hold" lies beside it, it keeps running (a game being played).
 #include <shlobj.h>
 
-#include <cctype>
-#include <cstdint>
 #include <fstream>
 #include <sstream>
 
@@ -24,43 +17,13 @@ const char* const kValues[] = {"Default_pilot",     "LanguageType",    "Keyboard
                                "NetworkConnection", "ConnectionSpeed", "ClientPPS",
                                "TrackerLogin",      "TrackerPassword"};
 
-bool same(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-// The value of `name` in [Descent3] as the game reads it: "text", "dword:DECIMAL", "<missing>".
-std::string lookUp(const std::string& bytes, const std::string& name) {
-    std::string section;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        std::size_t end = bytes.find('\n', pos);
-        if (end == std::string::npos) break; // no line end: not read
-        std::string line = bytes.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.size() > 500 || line.empty()) continue;
-        if (line[0] == '[') {
-            section = line.substr(1, line.find(']') - 1);
-            continue;
-        }
-        if (line[0] != '"' || !same(section, "Descent3")) continue;
-        std::size_t close = line.find('"', 1);
-        if (close == std::string::npos || line.compare(close + 1, 1, "=") != 0) continue;
-        if (!same(line.substr(1, close - 1), name)) continue;
-        std::string rest = line.substr(close + 2);
-        if (rest.size() >= 2 && rest[0] == '"' && rest.find('"', 1) != std::string::npos) {
-            std::string v = rest.substr(1, rest.find('"', 1) - 1);
-            if (v.size() <= 300) return v;
-        } else if (rest.rfind("dword:", 0) == 0) {
-            return "dword:" + std::to_string(std::stoul(rest.substr(6), nullptr, 16));
-        }
-    }
-    return "<missing>";
+// The value of `name` in [Descent3] as the game holds it: "text", "dword:DECIMAL", "<missing>",
+// or "<overrun>" when the game's buffer was left without its end.
+std::string lookUp(const gamereading::Settings& s, const std::string& name) {
+    const gamereading::Held* h = s.held(name);
+    if (!h) return "<missing>";
+    if (h->number) return "dword:" + std::to_string(h->value);
+    return h->text ? *h->text : "<overrun>";
 }
 
 } // namespace
@@ -80,8 +43,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     out += "cmdline=" + utf8(standin::rawArguments()) + "\n";
     out += "cwd=" + utf8(standin::currentFolder()) + "\n";
     out += std::string("settings=") + (in ? "read" : "missing") + "\n";
+    out += standin::gameArguments();
+    const gamereading::Settings read = gamereading::readSettings(bytes.str());
     for (const char* name : kValues)
-        out += "file." + std::string(name) + "=" + lookUp(bytes.str(), name) + "\n";
+        out += "file." + std::string(name) + "=" + lookUp(read, name) + "\n";
+    std::string overruns;
+    for (const auto& name : read.overruns) overruns += (overruns.empty() ? "" : ",") + name;
+    out += "file.overruns=" + overruns + "\n";
 
     const std::wstring hold = standin::exeFolder() + L"\\hold";
     if (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES) {

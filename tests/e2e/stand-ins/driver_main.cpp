@@ -849,7 +849,8 @@ int wmain(int argc, wchar_t** argv) {
         if (c == L"input") return input(opt);
         if (c == L"layout" && window) return layout(opt);
     }
-    print("usage: driver box|wait-window|foreground|no-box|click|settext|select|get|menu|menu-state|close|"
+    print("usage: driver "
+          "box|wait-window|foreground|no-box|click|settext|select|get|menu|menu-state|close|"
           "input|layout ... (see the top of driver_main.cpp)");
     return 64;
 }

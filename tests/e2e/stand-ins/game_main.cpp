@@ -41,6 +41,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
 
     std::string out = "time_ms=" + std::to_string(unixMs) + "\n";
     out += "cmdline=" + utf8(standin::rawArguments()) + "\n";
+    out += standin::gameArguments();
     out += "cwd=" + utf8(standin::currentFolder()) + "\n";
 
     // The game is a 32-bit program: it reads the 32-bit view, whatever this stand-in's own build.

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "tests/support/game_reading.h"
+
 namespace standin {
 
 inline std::string utf8(const std::wstring& w) {
@@ -51,6 +53,15 @@ inline std::wstring rawArguments() {
     }
     if (*p == L' ' || *p == L'\t') ++p;
     return p;
+}
+
+// The command line as the game's own code splits it: "args=" its rows joined by '|', and
+// "args.overrun=1" when the game's rows could not hold them.
+inline std::string gameArguments() {
+    const auto a = gamereading::gatherArgs(utf8(rawArguments()));
+    std::string rows;
+    for (std::size_t i = 0; i < a.args.size(); ++i) rows += (i ? "|" : "") + a.args[i];
+    return "args=" + rows + "\nargs.overrun=" + (a.overrun ? "1" : "0") + "\n";
 }
 
 inline bool writeFile(const std::wstring& path, const std::string& bytes, bool append) {

@@ -1,0 +1,40 @@
+#pragma once
+// What the game makes of what we hand it, written from its reading rules (not from our code), so
+// that the tests hold every value the programs write against the game's view:
+// - its settings file: read in text mode (CR LF is LF, Ctrl-Z ends the file) with a line buffer
+//   of 500 bytes, a last line without its end dropped, sections merged, the last record of a
+//   name kept, a text taken into 300 bytes, the tracker login and password copied into 33 and
+//   17 bytes;
+// - its command line: upper-cased, split at blanks and double quotes into 30 rows of 100 bytes.
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gamereading {
+
+struct Held {
+    bool number = false;
+    std::optional<std::string> text; // none: the 300-byte buffer was left without its end
+    std::int32_t value = 0;
+};
+
+struct Settings {
+    // Value name, lower case, to what the game holds, for one section (all of its blocks).
+    std::map<std::string, Held> values;
+    // Values that overran a buffer of the game's (value too long, tracker login or password).
+    std::vector<std::string> overruns;
+    const Held* held(const std::string& name) const; // none: no record of the name
+    std::optional<std::string> text(const std::string& name) const;
+    std::optional<std::int32_t> number(const std::string& name) const;
+};
+Settings readSettings(const std::string& fileBytes, const std::string& section = "Descent3");
+
+struct Arguments {
+    std::vector<std::string> args; // rows 1.. as the game fills them, upper case
+    bool overrun = false;          // more rows or longer rows than the game has
+};
+Arguments gatherArgs(const std::string& parameters);
+
+} // namespace gamereading
