@@ -1,6 +1,7 @@
 #include "config/mainwindow/main_window.h"
 
 #include "common/edition/game_args.h"
+#include "config/mainwindow/fps_log.h"
 #include "config/mainwindow/main_window_detail.h"
 
 // The time test and the frame-rate log of the "&action " menu.
@@ -13,7 +14,6 @@ using platform::Icon;
 
 namespace {
 
-const int kMaxFpsLines = 501;
 const std::uint64_t kMaxFpsBytes = 1 << 20;
 
 } // namespace
@@ -86,29 +86,17 @@ bool MainWindow::noTimeTest() {
 // The log's lines as they are, then the block of demo, switches and version. The file is
 // replaced whole, so a failed write leaves the old log as it was.
 bool MainWindow::appendFps(const std::string& path) {
-    // A log of more lines than it may have is not read whole; one holding zero bytes (saved as
-    // UTF-16) would be spoilt by single-byte lines.
-    std::string bytes;
-    if (!p_.files.exists(path) || !p_.files.read(path, bytes, kMaxFpsBytes) ||
-        bytes.find('\0') != std::string::npos)
-        return false;
-    std::string out;
-    int lines = 0;
-    for (std::size_t start = 0; start < bytes.size();) {
-        std::size_t end = bytes.find('\n', start);
-        std::string line = bytes.substr(start, end == std::string::npos ? end : end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        out += line + "\r\n";
-        if (++lines > kMaxFpsLines) return false;
-        start = end == std::string::npos ? bytes.size() : end + 1;
-    }
+    // A log of more lines than it may have is not read whole.
+    std::string bytes, out;
+    if (!p_.files.exists(path) || !p_.files.read(path, bytes, kMaxFpsBytes)) return false;
     const platform::Version v = p_.app.version();
-    for (const std::string& line :
-         {std::string("demo : secret2.dem"), std::string(), std::string("key's : "), std::string(),
-          p_.codepage.fromUtf8(switchString()), std::string(),
-          "** Scourix Version :" + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
-              std::to_string(v.revision) + " **"})
-        out += line + "\r\n";
+    if (!appendToLog(bytes,
+                     {"demo : secret2.dem", "", "key's : ", "",
+                      p_.codepage.fromUtf8(switchString()), "",
+                      "** Scourix Version :" + std::to_string(v.major) + "." +
+                          std::to_string(v.minor) + "." + std::to_string(v.revision) + " **"},
+                     out))
+        return false;
     return p_.files.write(path, out);
 }
 

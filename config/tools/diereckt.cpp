@@ -6,13 +6,6 @@
 #include "config/tools/tools.h"
 
 namespace scourix {
-namespace {
-
-const char* const kPxo = "-pxo ";
-const char* const kDirectIp = "-directip ";
-
-} // namespace
-
 Diereckt::Diereckt(platform::Platform& p, MainWindow& main)
     : ui::Window("Joint a Game", 448 * 15, 282 * 15), p_(p), main_(main) {
     ownerWindow = &main;
@@ -94,16 +87,9 @@ bool Diereckt::readFile() {
         return false;
     std::string value;
     if (!f.readValue(value)) return false;
-    if (value.compare(0, 5, kPxo) == 0) {
-        iptext.setText(value.substr(5));
-        pxo.setValue(true);
-    } else if (value.compare(0, 10, kDirectIp) == 0) {
-        iptext.setText(value.substr(10));
-        tcpip.setValue(true);
-    } else {
-        iptext.setText("");
-        pxo.setValue(true);
-    }
+    const settings::JoinTarget t = settings::splitTarget(value);
+    iptext.setText(t.address);
+    (t.pxo ? pxo : tcpip).setValue(true);
     if (!f.readValue(value)) return false;
     immer.setValue(value == "2" ? 1 : 0);
     if (!f.readValue(value)) return false;
@@ -112,7 +98,7 @@ bool Diereckt::readFile() {
 }
 
 std::string Diereckt::target() const {
-    return (pxo.value() ? kPxo : kDirectIp) + iptext.text();
+    return settings::composeTarget({iptext.text(), pxo.value()});
 }
 
 bool Diereckt::write(const std::string& target, const std::string& mode) {
