@@ -171,17 +171,26 @@ void CleaningWindow::tauntkill() {
 }
 
 // A name an earlier folder of this run put into the backup folder is not copied over: that file
-// stays, and so does the backup. An older copy in the backup folder is replaced only by a whole
-// new one.
+// stays, and so does the backup.
 void CleaningWindow::backup(ui::FileList& listing, const std::string& to, Copied& copied,
                             ui::Label& counter) {
     const std::string& from = listing.path();
     copied.clear();
     copied.reserve(listing.count());
+    // A new name is copied to at once; an older copy is replaced by way of a temporary file, so
+    // that a copy breaking off does not spoil it. Each new name costs Wine a look through the
+    // whole folder, so the temporary file is used only where it is needed. A folder that cannot
+    // be listed counts as holding every name.
+    std::vector<std::string> names;
+    const bool listed = p_.files.list(to, "*", names);
+    std::unordered_set<std::string> older;
+    for (const auto& n : names) older.insert(lowerCase(n));
     for (int i = 0; i < listing.count(); ++i) {
         const std::string& name = listing.item(i);
+        const std::string source = from + "\\" + name, target = to + "\\" + name;
         if (!taken_.count(lowerCase(name)) &&
-            settings::copyOver(p_.files, from + "\\" + name, to + "\\" + name))
+            (!listed || older.count(lowerCase(name)) ? settings::copyOver(p_.files, source, target)
+                                                     : p_.files.copy(source, target)))
             copied.insert(name);
         counter.setCaption(countDown(counter.caption()));
         counter.repaint();
