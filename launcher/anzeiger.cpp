@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/edition/game_args.h"
+#include "common/settings/keep_copy.h"
 #include "launcher/registry_settings.h"
 
 namespace launcher {
@@ -194,21 +195,34 @@ void Anzeiger::statswech() {
     txt5.repaint();
 }
 
+// A one-time request is turned off at once; a reset that fails is tried once more. A file that
+// cannot be read is replaced by an empty request, the player's bytes kept beside it first.
 void Anzeiger::ipstart() {
     settings::SettingsFile f(p_.codepage);
-    bool ok = settings::openFile(store_, settings::kDirecktIni, f) == settings::Problem::None &&
-              settings::readDirecktIni(f, direct) == settings::Problem::None;
-    directRead_ = ok;
-    if (ok && direct.directJoinMode == "1") {
-        settings::SettingsFile out(p_.codepage);
-        settings::writeDirecktIni(out, {direct.directTarget, "0", direct.askBeforeJoin});
-        ok = out.save(p_.files, store_.path(settings::kDirecktIni));
-    }
-    if (!ok) {
+    const std::string path = store_.path(settings::kDirecktIni);
+    directRead_ = settings::openFile(store_, settings::kDirecktIni, f) == settings::Problem::None &&
+                  settings::readDirecktIni(f, direct) == settings::Problem::None;
+    if (!directRead_) {
         settings::SettingsFile out(p_.codepage);
         settings::writeDirecktIni(out, {"", "0", "0"});
-        out.save(p_.files, store_.path(settings::kDirecktIni));
+        return tell(
+            settings::replaceUnreadable(p_.files, path, out.bytes(), lang_ == "de").message);
     }
+    if (direct.directJoinMode != "1") return;
+    settings::SettingsFile out(p_.codepage);
+    settings::writeDirecktIni(out, {direct.directTarget, "0", direct.askBeforeJoin});
+    if (out.save(p_.files, path) || out.save(p_.files, path)) return;
+    tell(lang_ == "de" ? "Die einmalige Teilnahme in \"" + path +
+                             "\" konnte nicht zurückgesetzt werden: auch spätere Starts von "
+                             "Gatefire treten diesem Server bei, bis Scourix sie ändert."
+                       : "The one-time join in \"" + path +
+                             "\" could not be turned off: later starts of Gatefire join this "
+                             "server too, until Scourix changes it.");
+}
+
+void Anzeiger::tell(const std::string& text) {
+    if (!text.empty())
+        p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
 }
 
 void Anzeiger::regeintraege() {
@@ -256,7 +270,9 @@ void Anzeiger::shellstart() {
     else if (problem != settings::Problem::None) {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeLauncherShellList(fresh);
-        fresh.save(p_.files, store_.path(settings::kShellListTxt));
+        tell(settings::replaceUnreadable(p_.files, store_.path(settings::kShellListTxt),
+                                         fresh.bytes(), lang_ == "de")
+                 .message);
         settings::SettingsFile again(p_.codepage, fresh.bytes());
         side = {};
         settings::readShellList(again, side);

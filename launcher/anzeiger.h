@@ -35,6 +35,8 @@ class Anzeiger : public cleaning::CleaningWindow {
     void pathError();
     void argumentsLeftOut(const std::vector<std::string>& parts);
     void gameRunning();
+    // Shows a message of the launcher's own, when there is one.
+    void tell(const std::string& text);
     std::vector<std::string> statsFolders_;
     std::string flags_;
     bool directRead_ = false; // direckt.ini was read whole

@@ -44,10 +44,16 @@ class Files {
     // Copies a file, replacing an existing target.
     virtual bool copy(const std::string& from, const std::string& to) = 0;
     virtual bool remove(const std::string& path) = 0;
+    // Never replaces an existing file.
     virtual bool rename(const std::string& from, const std::string& to) = 0;
+    // Moves a file over another in one step, replacing it; when it fails, both stay as they
+    // were.
+    virtual bool replace(const std::string& from, const std::string& to) = 0;
     virtual bool makeFolder(const std::string& path) = 0;
-    // Whole-file read of raw bytes.
-    virtual bool read(const std::string& path, std::string& bytes) = 0;
+    // Whole-file read of raw bytes. False also when the file holds more than `limit` bytes:
+    // then no more than that is read.
+    virtual bool read(const std::string& path, std::string& bytes, std::uint64_t limit) = 0;
+    bool read(const std::string& path, std::string& bytes) { return read(path, bytes, UINT64_MAX); }
     // Replaces the file atomically: the data is written beside it and swapped in,
     // so a failed write leaves the old file whole.
     virtual bool write(const std::string& path, const std::string& bytes) = 0;
@@ -56,7 +62,19 @@ class Files {
     virtual std::string currentFolder() = 0;
     // The drive letters of the system, lower case with colon ("c:").
     virtual std::vector<std::string> drives() = 0;
+    // Whether two file names name the same file in one folder: equal but for letter case, as
+    // the file system compares them (ordinal, over UTF-16, each character in upper case).
+    virtual bool sameName(const std::string& a, const std::string& b) = 0;
 };
+
+// The comparison of Files::sameName in portable code: the upper case of the Latin, Greek and
+// Cyrillic letters, every other character as it is.
+bool sameNameIgnoringCase(const std::string& a, const std::string& b);
+
+// Whether Windows takes `name` as the name of a file in a folder: not empty, none of
+// \ / : * ? " < > | nor a control character, no dot or blank at its end, and no device name
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9), also not with an extension.
+bool validFileName(const std::string& name);
 
 // "*.ogf;*.oaf" against a plain file name, case-insensitive as Windows matches.
 bool matchesPattern(const std::string& name, const std::string& pattern);

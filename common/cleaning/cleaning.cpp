@@ -1,5 +1,7 @@
 #include "common/cleaning/cleaning.h"
 
+#include "common/settings/keep_copy.h"
+
 namespace cleaning {
 
 std::string languageCode(const std::string& language) {
@@ -175,9 +177,20 @@ void CleaningWindow::backup(ui::FileList& listing, const std::string& to, Copied
     const std::string& from = listing.path();
     copied.clear();
     copied.reserve(listing.count());
+    // A new name is copied to at once; an older copy is replaced by way of a temporary file, so
+    // that a copy breaking off does not spoil it. Each new name costs Wine a look through the
+    // whole folder, so the temporary file is used only where it is needed. A folder that cannot
+    // be listed counts as holding every name.
+    std::vector<std::string> names;
+    const bool listed = p_.files.list(to, "*", names);
+    std::unordered_set<std::string> older;
+    for (const auto& n : names) older.insert(lowerCase(n));
     for (int i = 0; i < listing.count(); ++i) {
         const std::string& name = listing.item(i);
-        if (!taken_.count(lowerCase(name)) && p_.files.copy(from + "\\" + name, to + "\\" + name))
+        const std::string source = from + "\\" + name, target = to + "\\" + name;
+        if (!taken_.count(lowerCase(name)) &&
+            (!listed || older.count(lowerCase(name)) ? settings::copyOver(p_.files, source, target)
+                                                     : p_.files.copy(source, target)))
             copied.insert(name);
         counter.setCaption(countDown(counter.caption()));
         counter.repaint();

@@ -54,4 +54,11 @@ Game describe(platform::Platform& p, const std::string& gameFolder) {
     return g;
 }
 
+std::string retailProgram(platform::Platform& p, const std::string& gameFolder) {
+    const std::string program = gameFolder + "\\" + cleaning::kGameExe;
+    if (!p.files.exists(program)) return "";
+    const auto version = p.host.programVersion(program);
+    return version && openSourceProgram(*version) ? "" : program;
+}
+
 } // namespace edition

@@ -38,6 +38,11 @@ struct Game {
 // statistics in the game folder, later versions keep them in the player's own folder.
 Game describe(platform::Platform& p, const std::string& gameFolder);
 
+// The retail program in `gameFolder`: "Main.exe" when it is there and its version resource does
+// not name the open-source game. The open-source program is often copied beside it. Empty when
+// there is none.
+std::string retailProgram(platform::Platform& p, const std::string& gameFolder);
+
 // The player's own folder of the open-source game below the application data folder.
 inline const std::string kUserFolder = "\\Outrage Entertainment\\Descent 3";
 inline const std::string kOpenSourceExe = "Descent3.exe";

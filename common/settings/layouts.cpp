@@ -121,6 +121,16 @@ void writeDirecktIni(SettingsFile& f, const DirecktIni& v) {
     f.writeText(v.askBeforeJoin);
 }
 
+std::string composeTarget(const JoinTarget& t) {
+    return (t.pxo ? "-pxo " : "-directip ") + t.address;
+}
+
+JoinTarget splitTarget(const std::string& target) {
+    if (target.compare(0, 5, "-pxo ") == 0) return {target.substr(5), true};
+    if (target.compare(0, 10, "-directip ") == 0) return {target.substr(10), false};
+    return {};
+}
+
 Problem readShellList(SettingsFile& f, ShellList& out) {
     for (SideProgram& slot : out) {
         Problem p = readAll(f, {&slot.sideFile, &slot.sideFolder, &slot.sideEnabled});

@@ -90,6 +90,16 @@ struct DirecktIni {
 Problem readDirecktIni(SettingsFile& f, DirecktIni& out);
 void writeDirecktIni(SettingsFile& f, const DirecktIni& v);
 
+// DirectTarget as the direct-join window composes it: the game switch for the server kind,
+// "-pxo " or "-directip ", followed by the address.
+struct JoinTarget {
+    std::string address;
+    bool pxo = true;
+};
+std::string composeTarget(const JoinTarget& t);
+// The address and kind in a target; a text without either switch gives no address and PXO.
+JoinTarget splitTarget(const std::string& target);
+
 // shelllist.txt: five slots of file, folder and start flag.
 struct SideProgram {
     std::string sideFile, sideFolder, sideEnabled;

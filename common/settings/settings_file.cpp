@@ -29,7 +29,7 @@ SettingsFile::SettingsFile(platform::Codepage& codepage, std::string bytes)
 bool SettingsFile::open(platform::Files& files, const std::string& path) {
     data_.clear();
     pos_ = 0;
-    if (!files.read(path, data_)) return false;
+    if (!files.read(path, data_, kMaxBytes)) return false;
     skipByteOrderMark();
     return true;
 }

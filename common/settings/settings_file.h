@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -15,14 +16,18 @@ namespace settings {
 // double quote runs to the next double quote, and the rest up to a comma or the line end
 // is passed over; any other value runs to the first comma or the line end.
 class SettingsFile {
-public:
+  public:
     // An empty file for writing.
     explicit SettingsFile(platform::Codepage& codepage);
     // A file for reading, from its bytes as stored.
     SettingsFile(platform::Codepage& codepage, std::string bytes);
 
-    // Opens `path` for reading; false when it cannot be read. A UTF-8 byte-order mark at
-    // the start is passed over.
+    // The settings files hold a few kilobytes; a bigger one is no file of ours, and reading it
+    // whole could exhaust the memory.
+    static constexpr std::uint64_t kMaxBytes = 1 << 20;
+
+    // Opens `path` for reading; false when it cannot be read or is bigger than kMaxBytes. A
+    // UTF-8 byte-order mark at the start is passed over.
     bool open(platform::Files& files, const std::string& path);
     // False when the bytes hold a zero byte, as UTF-16 and binary files do: such a file is
     // not one of ours and reads as nothing trustworthy.
@@ -43,7 +48,7 @@ public:
 
     const std::string& bytes() const { return data_; }
 
-private:
+  private:
     void skipByteOrderMark();
 
     platform::Codepage& codepage_;

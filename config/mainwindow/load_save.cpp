@@ -2,6 +2,7 @@
 
 #include "common/cleaning/cleaning.h"
 #include "common/discovery/discovery.h"
+#include "common/settings/keep_copy.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window_detail.h"
 #include "config/tools/mt.h"
@@ -88,16 +89,6 @@ bool MainWindow::readSettings(std::string& failed) {
     return true;
 }
 
-// The first free name for a copy of `path`: path.bak, then path.bak2, path.bak3, ... so that
-// a later recovery never overwrites the copy of the player's own file an earlier one made.
-std::string MainWindow::copyName(const std::string& path) {
-    for (int n = 1; n < 1000; ++n) {
-        std::string name = path + ".bak" + (n == 1 ? "" : std::to_string(n));
-        if (p_.files.missing(name)) return name;
-    }
-    return "";
-}
-
 void MainWindow::recoveryStuck(const std::string& fileName) {
     const std::string file = store_.path(fileName);
     p_.dialogs.message(
@@ -115,7 +106,7 @@ void MainWindow::recoveryStuck(const std::string& fileName) {
 
 // The settings files could not be read: offers to write the first-run files. Each old file
 // is kept beside itself as a copy under a new name first (".bak", ".bak2", ...); a file that
-// cannot be copied is left alone.
+// cannot be copied whole is left alone, an empty one holds nothing to keep.
 // False when the player declined and Scourix ends.
 bool MainWindow::recover() {
     p_.dialogs.message("Error !! No INI-File or bad INI-File !", Buttons::Ok, Icon::Critical,
@@ -132,15 +123,13 @@ bool MainWindow::recover() {
     std::vector<std::pair<const char*, settings::SettingsFile>> fresh;
     auto prepare = [&](const char* name, void (*write)(settings::SettingsFile&)) {
         const std::string path = store_.path(name);
-        const auto there = p_.files.presence(path);
-        if (there != platform::Files::Presence::Missing) {
-            const std::string copy = there == platform::Files::Presence::File ? copyName(path) : "";
-            if (copy.empty() || !p_.files.copy(path, copy)) {
-                left += "\n" + path;
-                return;
-            }
-            kept += "\n" + copy;
+        std::string copy;
+        const settings::Kept k = settings::keepCopy(p_.files, path, copy);
+        if (k == settings::Kept::Failed) {
+            left += "\n" + path;
+            return;
         }
+        if (k == settings::Kept::Copy) kept += "\n" + copy;
         settings::SettingsFile f(p_.codepage);
         if (write) write(f);
         fresh.emplace_back(name, std::move(f));

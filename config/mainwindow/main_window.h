@@ -205,7 +205,6 @@ class MainWindow : public ui::Window {
     // False when a file failed; `failed` names it.
     bool readSettings(std::string& failed);
     bool recover();
-    std::string copyName(const std::string& path);
     void recoveryStuck(const std::string& fileName);
     void fillPilots();
     void offerFoundGame();

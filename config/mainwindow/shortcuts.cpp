@@ -33,11 +33,13 @@ void MainWindow::shortcutPanel(bool open) {
 // made and nothing failed; an existing shortcut is left as it is.
 void MainWindow::verkokClick() {
     for (const std::string& name : {cstart.text(), cle.text()})
-        if (name.find_first_of("\\/:*?\"<>|") != std::string::npos) {
+        if (!platform::validFileName(name + ".lnk")) {
             tell("The shortcut name \"" + name +
-                     "\" cannot be used: a file name cannot hold \\ / : * ? \" < > |",
+                     "\" cannot be used: a file name cannot hold \\ / : * ? \" < > | or "
+                     "control characters, nor be a device name such as CON or NUL",
                  "Der Verknüpfungsname \"" + name +
-                     "\" geht nicht: ein Dateiname kann \\ / : * ? \" < > | nicht enthalten");
+                     "\" geht nicht: ein Dateiname kann \\ / : * ? \" < > | und Steuerzeichen "
+                     "nicht enthalten und kein Gerätename wie CON oder NUL sein");
             return;
         }
     const Link gatefire = makeShortcut(cstart.text(), "gatefire");

@@ -51,8 +51,16 @@ void TauntPreview::start(const std::string& taunt, const std::string& gamePath,
 
 void TauntPreview::loading(bool autoClose) {
     playerstart_.setEnabled(false);
-    if (!p_.keys.activate(kTesterTitle)) {
+    const platform::Activation a = p_.keys.activate(kTesterTitle);
+    if (a != platform::Activation::Done) {
         if (looksLeft_-- > 0) return playerstart_.setEnabled(true);
+        if (a == platform::Activation::NotInFront)
+            return tell("The window of the sound tester (\"" + std::string(kTesterTitle) +
+                            "\") is there but could not be brought to the front. Nothing was "
+                            "typed.",
+                        "Das Fenster des Soundtesters (\"" + std::string(kTesterTitle) +
+                            "\") ist da, ließ sich aber nicht in den Vordergrund holen. Es wurde "
+                            "nichts eingetippt.");
         return tell("The window of the sound tester (\"" + std::string(kTesterTitle) +
                         "\") did not appear. Nothing was typed.",
                     "Das Fenster des Soundtesters (\"" + std::string(kTesterTitle) +
@@ -68,7 +76,7 @@ void TauntPreview::loading(bool autoClose) {
 
 bool TauntPreview::closing() {
     zeitaus_.setEnabled(false);
-    if (!p_.keys.activate(kTesterTitle)) return false;
+    if (p_.keys.activate(kTesterTitle) != platform::Activation::Done) return false;
     for (const char* keys : {"{TAB}", "{TAB}", "{TAB}", "{TAB}", "\r"})
         if (!p_.keys.send(keys, true)) return false;
     for (const char* keys : {"%", "{DOWN}", "{DOWN}", "{DOWN}", "{DOWN}", "{DOWN}", "\r", "\r"})

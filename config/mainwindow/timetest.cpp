@@ -1,6 +1,7 @@
 #include "config/mainwindow/main_window.h"
 
 #include "common/edition/game_args.h"
+#include "config/mainwindow/fps_log.h"
 #include "config/mainwindow/main_window_detail.h"
 
 // The time test and the frame-rate log of the "&action " menu.
@@ -13,7 +14,7 @@ using platform::Icon;
 
 namespace {
 
-const int kMaxFpsLines = 501;
+const std::uint64_t kMaxFpsBytes = 1 << 20;
 
 } // namespace
 
@@ -25,7 +26,7 @@ std::string MainWindow::switchString() const {
 }
 
 // The game's own time test with the selected switches, started by its full path in the game
-// folder, as Gatefire starts the game.
+// folder, as Gatefire starts the game. Only the retail program has it.
 void MainWindow::m23Click() {
     if (noTimeTest()) return;
     Answer a = ask("Configuration must be save ! Save now ?",
@@ -48,8 +49,9 @@ void MainWindow::m23Click() {
         }
         p_.dialogs.message(text, Buttons::Ok, Icon::Exclamation);
     }
-    if (!p_.files.setCurrentFolder(g.folder) ||
-        !p_.shell.open(g.program, line, g.folder, platform::ShowMode::Normal))
+    const std::string program = g.openSource() ? edition::retailProgram(p_, g.folder) : g.program;
+    if (!p_.files.exists(program) || !p_.files.setCurrentFolder(g.folder) ||
+        !p_.shell.open(program, line, g.folder, platform::ShowMode::Normal))
         p_.dialogs.message(german() ? "ERROR ! Descent kann nicht gestartet werden !"
                                     : "ERROR ! Can't start Descent !",
                            Buttons::Ok, Icon::Critical);
@@ -69,9 +71,10 @@ void MainWindow::m24Click() {
 }
 
 // The open-source game has neither the time test nor its frame-rate log: the player is told so
-// and nothing is started.
+// and nothing is started, unless the retail program stands beside it in the folder.
 bool MainWindow::noTimeTest() {
-    if (!game().openSource()) return false;
+    const edition::Game g = game();
+    if (!g.openSource() || !edition::retailProgram(p_, g.folder).empty()) return false;
     p_.dialogs.message(german() ? "Diese Ausgabe des Spiels (Descent3.exe) hat keinen Zeittest "
                                   "und keine fps.txt."
                                 : "This edition of the game (Descent3.exe) has no time test and "
@@ -83,25 +86,17 @@ bool MainWindow::noTimeTest() {
 // The log's lines as they are, then the block of demo, switches and version. The file is
 // replaced whole, so a failed write leaves the old log as it was.
 bool MainWindow::appendFps(const std::string& path) {
-    std::string bytes;
-    if (!p_.files.exists(path) || !p_.files.read(path, bytes)) return false;
-    std::string out;
-    int lines = 0;
-    for (std::size_t start = 0; start < bytes.size();) {
-        std::size_t end = bytes.find('\n', start);
-        std::string line = bytes.substr(start, end == std::string::npos ? end : end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        out += line + "\r\n";
-        if (++lines > kMaxFpsLines) return false;
-        start = end == std::string::npos ? bytes.size() : end + 1;
-    }
+    // A log of more lines than it may have is not read whole.
+    std::string bytes, out;
+    if (!p_.files.exists(path) || !p_.files.read(path, bytes, kMaxFpsBytes)) return false;
     const platform::Version v = p_.app.version();
-    for (const std::string& line :
-         {std::string("demo : secret2.dem"), std::string(), std::string("key's : "), std::string(),
-          p_.codepage.fromUtf8(switchString()), std::string(),
-          "** Scourix Version :" + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
-              std::to_string(v.revision) + " **"})
-        out += line + "\r\n";
+    if (!appendToLog(bytes,
+                     {"demo : secret2.dem", "", "key's : ", "",
+                      p_.codepage.fromUtf8(switchString()), "",
+                      "** Scourix Version :" + std::to_string(v.major) + "." +
+                          std::to_string(v.minor) + "." + std::to_string(v.revision) + " **"},
+                     out))
+        return false;
     return p_.files.write(path, out);
 }
 

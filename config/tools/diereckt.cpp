@@ -6,13 +6,6 @@
 #include "config/tools/tools.h"
 
 namespace scourix {
-namespace {
-
-const char* const kPxo = "-pxo ";
-const char* const kDirectIp = "-directip ";
-
-} // namespace
-
 Diereckt::Diereckt(platform::Platform& p, MainWindow& main)
     : ui::Window("Joint a Game", 448 * 15, 282 * 15), p_(p), main_(main) {
     ownerWindow = &main;
@@ -72,7 +65,7 @@ void Diereckt::captions() {
 
 void Diereckt::load() {
     german_ = toolsGerman(main_);
-    joined_ = false;
+    joined_.reset();
     // As a freshly loaded form: no address, PXO, neither box ticked.
     iptext.setText("");
     pxo.setValue(true);
@@ -80,7 +73,11 @@ void Diereckt::load() {
     jointfrage.setValue(0);
     captions();
 
-    if (!readFile()) write(iptext.text(), immer.value() == 1 ? "2" : "0");
+    keepFirst_ = false;
+    if (!readFile()) {
+        keepFirst_ = true;
+        write(iptext.text(), immer.value() == 1 ? "2" : "0");
+    }
     show();
 }
 
@@ -90,16 +87,9 @@ bool Diereckt::readFile() {
         return false;
     std::string value;
     if (!f.readValue(value)) return false;
-    if (value.compare(0, 5, kPxo) == 0) {
-        iptext.setText(value.substr(5));
-        pxo.setValue(true);
-    } else if (value.compare(0, 10, kDirectIp) == 0) {
-        iptext.setText(value.substr(10));
-        tcpip.setValue(true);
-    } else {
-        iptext.setText("");
-        pxo.setValue(true);
-    }
+    const settings::JoinTarget t = settings::splitTarget(value);
+    iptext.setText(t.address);
+    (t.pxo ? pxo : tcpip).setValue(true);
     if (!f.readValue(value)) return false;
     immer.setValue(value == "2" ? 1 : 0);
     if (!f.readValue(value)) return false;
@@ -108,16 +98,14 @@ bool Diereckt::readFile() {
 }
 
 std::string Diereckt::target() const {
-    return (pxo.value() ? kPxo : kDirectIp) + iptext.text();
+    return settings::composeTarget({iptext.text(), pxo.value()});
 }
 
 bool Diereckt::write(const std::string& target, const std::string& mode) {
     settings::SettingsFile f(p_.codepage);
     settings::writeDirecktIni(f, {target, mode, jointfrage.value() == 1 ? "1" : "0"});
-    const std::string path = main_.store().path(settings::kDirecktIni);
-    if (f.save(p_.files, path)) return true;
-    tellWriteFailed(p_.dialogs, german_, path);
-    return false;
+    return writeSettings(p_.files, p_.dialogs, german_, main_.store().path(settings::kDirecktIni),
+                         f.bytes(), keepFirst_);
 }
 
 // The request is written first; the configuration is saved so that Gatefire finds it; Gatefire
@@ -130,6 +118,7 @@ void Diereckt::teilnehmenClick() {
                            platform::Icon::Exclamation);
         return;
     }
+    joined_.reset(); // a new join: closed before its tick, it is withdrawn
     if (!write(target(), immer.value() == 1 ? "2" : "1")) return;
     if (!main_.sichern()) {
         write(target(), immer.value() == 1 ? "2" : "0");
@@ -138,16 +127,34 @@ void Diereckt::teilnehmenClick() {
     d3run.setEnabled(true);
 }
 
+// A Gatefire that does not start leaves no request behind for some later start of it: the
+// request is withdrawn and Scourix stays open.
 void Diereckt::d3runTick() {
     d3run.setEnabled(false);
-    joined_ = true;
-    p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate);
+    if (!p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate)) {
+        write(target(), immer.value() == 1 ? "2" : "0");
+        const std::string exe = main_.store().path("gatefire.exe");
+        p_.dialogs.message(german_ ? "Gatefire konnte nicht gestartet werden:\n" + exe +
+                                         "\nEs wird keinem Server beigetreten; Scourix bleibt "
+                                         "offen."
+                                   : "Gatefire could not be started:\n" + exe +
+                                         "\nNo server is joined; Scourix stays open.",
+                           platform::Buttons::Ok, platform::Icon::Critical);
+        return;
+    }
+    joined_ = choices();
     main_.beendenauto.setEnabled(true);
 }
 
-// A window closed before its join started Gatefire withdraws the request with the start.
+std::string Diereckt::choices() const {
+    return target() + '\n' + std::to_string(immer.value()) + std::to_string(jointfrage.value());
+}
+
+// A window closed before its join started Gatefire withdraws the request with the start. After
+// the start, the request is Gatefire's: the close that comes with the end of Scourix leaves it,
+// unless the player changed his choices since (the end did not come).
 void Diereckt::unload() {
-    if (!joined_) write(target(), immer.value() == 1 ? "2" : "0");
+    if (!joined_ || *joined_ != choices()) write(target(), immer.value() == 1 ? "2" : "0");
 }
 
 } // namespace scourix

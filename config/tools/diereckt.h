@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -16,14 +17,15 @@ class Diereckt : public ui::Window {
     Diereckt(platform::Platform& p, MainWindow& main);
 
     void load() override;
-    // Writes the choices without a one-time request, unless a join has started Gatefire: the
-    // request the join wrote is then Gatefire's to read and turn off.
+    // Writes the choices without a one-time request, unless a join has started Gatefire and
+    // the choices are still those of the join: the request is then Gatefire's to read and turn
+    // off.
     void unload() override;
 
     // The game switch for the server kind followed by the address.
     std::string target() const;
-    // True once a join has started Gatefire, until the window loads again.
-    bool joined() const { return joined_; }
+    // True once a join has started Gatefire, until the next join or load.
+    bool joined() const { return joined_.has_value(); }
 
   private:
     platform::Platform& p_;
@@ -54,9 +56,12 @@ class Diereckt : public ui::Window {
     bool write(const std::string& target, const std::string& mode);
     void teilnehmenClick();
     void d3runTick();
+    std::string choices() const;
 
     bool german_ = false;
-    bool joined_ = false;
+    bool keepFirst_ = false; // the file could not be read, nor kept as a copy yet
+    // The choices of the join that started Gatefire, none before.
+    std::optional<std::string> joined_;
 };
 
 } // namespace scourix

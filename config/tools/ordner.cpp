@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "common/cleaning/cleaning.h"
+#include "common/settings/keep_copy.h"
 #include "config/mainwindow/main_window.h"
 #include "config/mainwindow/taunt_preview.h"
 #include "config/tools/tools.h"
@@ -204,7 +205,7 @@ void Ordner::addCopies(ui::ListBox& list, const std::string& target) {
     for (int i = 0; i < File1.count(); ++i) {
         if (!File1.selected(i)) continue;
         const std::string& name = File1.item(i);
-        if (p_.files.copy(File1.path() + "\\" + name, target + "\\" + name))
+        if (settings::copyOver(p_.files, File1.path() + "\\" + name, target + "\\" + name))
             list.addItem(name);
         else
             failed += "\n" + name;
@@ -223,10 +224,7 @@ void Ordner::returnPilot() {
     const std::string from = File1.path() + "\\" + name;
     const std::string pilots = main_.game().pilotFolder;
     const std::string to = pilots + "\\" + name;
-    const bool existed = !p_.files.missing(to);
-    const auto size = p_.files.fileSize(from);
-    if (!p_.files.copy(from, to) || !size || p_.files.fileSize(to) != size) {
-        if (!existed) p_.files.remove(to);
+    if (!settings::copyOver(p_.files, from, to)) {
         tell("The pilot file " + quoted(name) + " could not be copied to " + quoted(pilots) +
                  ". It stays in " + quoted(File1.path()) + ".",
              "Die Pilotendatei " + quoted(name) + " konnte nicht nach " + quoted(pilots) +
@@ -287,29 +285,16 @@ void Ordner::umbenenClick() {
     File1.refresh();
 }
 
+// The name is checked as it will be, with its ".osf": "v2." gives "v2..osf", a good name.
 std::string Ordner::refusal(const std::string& answer) {
     const std::string name = answer + ".osf";
-    auto lower = [](std::string s) {
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
     // Taken: the name of a listed taunt, also when it differs only in letter case, which the
     // file system ignores.
     for (int i = 0; i < File1.count(); ++i)
-        if (lower(File1.item(i)) == lower(name))
+        if (p_.files.sameName(File1.item(i), name))
             return german_ ? "Name bereits vergeben ! Bitte Neu eingeben !"
                            : "Name already assign! Enter please new!";
-
-    bool bad = answer.back() == '.' || answer.back() == ' ';
-    for (unsigned char c : answer)
-        bad = bad || c < 32 || std::string("\\/:*?\"<>|").find(c) != std::string::npos;
-    // Names of devices, which Windows keeps for itself also with an extension.
-    const std::string base = lower(answer.substr(0, answer.find('.')));
-    for (const char* device : {"con", "prn", "aux", "nul"}) bad = bad || base == device;
-    if (base.size() == 4 && (base.rfind("com", 0) == 0 || base.rfind("lpt", 0) == 0) &&
-        base[3] >= '1' && base[3] <= '9')
-        bad = true;
-    if (!bad) return "";
+    if (platform::validFileName(name)) return "";
     return german_ ? quoted(name) + " kann kein Dateiname sein: Er darf weder \\ / : * ? \" < > | "
                                     "noch Steuerzeichen enthalten, nicht auf einen Punkt oder ein "
                                     "Leerzeichen enden und kein Gerätename wie CON oder NUL sein. "

@@ -71,13 +71,16 @@ void Shellstart::load() {
     setClientSize(kWidth, kHeight);
     panel(false);
 
+    keepFirst_ = false;
     // As a freshly loaded form: empty rows, every start box disabled.
     for (ui::TextBox* box : pr) box->setText("");
     if (!readFile()) {
+        // The player's own file (one saved as UTF-16, say) is kept as a copy before it goes.
         settings::SettingsFile fresh(p_.codepage);
         settings::writeEditorShellList(fresh);
-        const std::string path = main_.store().path(settings::kShellListTxt);
-        if (!fresh.save(p_.files, path)) tellWriteFailed(p_.dialogs, german_, path);
+        keepFirst_ = true;
+        writeSettings(p_.files, p_.dialogs, german_, main_.store().path(settings::kShellListTxt),
+                      fresh.bytes(), keepFirst_);
         if (!readFile()) {
             // The fresh file is not there to read: the rows stay empty all the same.
             sideFile.fill(""), sideFolder.fill("");
@@ -161,10 +164,10 @@ void Shellstart::saveClick() {
         list[i] = {sideFile[i], sideFolder[i], std::to_string(a[i]->value())};
     settings::SettingsFile f(p_.codepage);
     settings::writeShellList(f, list);
-    const std::string path = main_.store().path(settings::kShellListTxt);
     // A file that could not be written keeps the window open with the player's choice.
-    if (!f.save(p_.files, path)) return tellWriteFailed(p_.dialogs, german_, path);
-    close();
+    if (writeSettings(p_.files, p_.dialogs, german_, main_.store().path(settings::kShellListTxt),
+                      f.bytes(), keepFirst_))
+        close();
 }
 
 } // namespace scourix

@@ -60,6 +60,7 @@ class Shellstart : public ui::Window {
 
     int row_ = 1;
     bool german_ = false;
+    bool keepFirst_ = false; // the list could not be read, nor kept as a copy yet
     // Set while the window itself chooses a drive.
     bool quiet_ = false;
 };

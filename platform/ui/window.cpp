@@ -141,7 +141,9 @@ bool FileList::setPath(const std::string& folder) {
     return true;
 }
 
-bool FileList::refresh() { return setPath(path_); }
+bool FileList::refresh() {
+    return setPath(path_);
+}
 
 void TextBox::setText(const std::string& t) {
     setCaption(t);
@@ -158,9 +160,8 @@ void OptionButton::setValue(bool on) {
     value_ = on;
     if (on)
         for (Control* c : owner().controls())
-            if (auto* o = dynamic_cast<OptionButton*>(c); o && o != this &&
-                                                           o->container() == container() &&
-                                                           o->value_) {
+            if (auto* o = dynamic_cast<OptionButton*>(c);
+                o && o != this && o->container() == container() && o->value_) {
                 o->value_ = false;
                 o->changed(Prop::Value);
             }
@@ -187,8 +188,10 @@ DriveList::DriveList(Window& owner, std::string name, platform::Files& files, Co
     : Control(owner, std::move(name), container), files_(files) {
     drives_ = files_.drives();
     std::string current = files_.currentFolder();
-    if (current.size() >= 2 && current[1] == ':') setDrive(current);
-    else if (!drives_.empty()) setCaption(drives_.front());
+    if (current.size() >= 2 && current[1] == ':')
+        setDrive(current);
+    else if (!drives_.empty())
+        setCaption(drives_.front());
 }
 
 bool DriveList::setDrive(const std::string& drive) {
@@ -218,7 +221,8 @@ bool DirList::setPath(const std::string& folder) {
     entries_.clear();
     // Parents: "C:\", "C:\Games", ... up to the open folder itself.
     for (std::size_t i = 0; i < p.size(); ++i)
-        if (p[i] == '\\' && i + 1 < p.size()) entries_.push_back(i == 2 ? p.substr(0, 3) : p.substr(0, i));
+        if (p[i] == '\\' && i + 1 < p.size())
+            entries_.push_back(i == 2 ? p.substr(0, 3) : p.substr(0, i));
     entries_.push_back(p);
     open_ = static_cast<int>(entries_.size()) - 1;
     const std::string base = p.back() == '\\' ? p : p + "\\";
@@ -235,9 +239,13 @@ void DirList::setListIndex(int i) {
     if (click) click();
 }
 
-std::string DirList::chosen() const { return index_ >= 0 ? entries_[index_] : path_; }
+std::string DirList::chosen() const {
+    return index_ >= 0 ? entries_[index_] : path_;
+}
 
-bool DirList::openHighlighted() { return index_ >= 0 && setPath(entries_[index_]); }
+bool DirList::openHighlighted() {
+    return index_ >= 0 && setPath(entries_[index_]);
+}
 
 Timer::Timer(Window& owner, std::string name, int intervalMs)
     : Control(owner, std::move(name)), interval(intervalMs) {
@@ -270,7 +278,7 @@ void Window::open() {
         focus();
         return;
     }
-    opened_ = true, closed_ = false, shown_ = false;
+    opened_ = true, closed_ = false, shown_ = false, everShown_ = false;
     if (backend) backend->create(*this);
     load();
     if (!closed_ && !shown_) show();
@@ -281,7 +289,7 @@ void Window::focus() {
 }
 
 void Window::show() {
-    shown_ = true;
+    shown_ = everShown_ = true;
     if (peer) peer->show();
 }
 

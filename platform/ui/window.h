@@ -361,6 +361,8 @@ class Window {
     void minimize();
     void focus();
     bool isShown() const { return shown_; }
+    // Whether it showed itself since it was last opened, also when it has closed since.
+    bool wasShown() const { return everShown_; }
     bool isClosed() const { return closed_; }
     bool isOpen() const { return opened_ && !closed_; }
     void setEllipticRegion(int left, int top, int right, int bottom);
@@ -378,7 +380,7 @@ class Window {
     friend class Control;
     std::string caption_, picture_;
     std::vector<Control*> controls_;
-    bool shown_ = false, closed_ = false, opened_ = false;
+    bool shown_ = false, everShown_ = false, closed_ = false, opened_ = false;
 };
 
 } // namespace ui

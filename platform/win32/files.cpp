@@ -165,15 +165,25 @@ bool Files::makeFolder(const std::string& path) {
     return CreateDirectoryW(wide(path).c_str(), nullptr) != 0;
 }
 
-bool Files::read(const std::string& path, std::string& bytes) {
+bool Files::replace(const std::string& from, const std::string& to) {
+    return MoveFileExW(wide(from).c_str(), wide(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Files::read(const std::string& path, std::string& bytes, std::uint64_t limit) {
     HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bytes.clear();
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(h, &size) && std::uint64_t(size.QuadPart) <= limit;
     char buf[16384];
     DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(h, buf, sizeof buf, &got, nullptr)) && got > 0) bytes.append(buf, got);
+    while (ok && (ok = ReadFile(h, buf, sizeof buf, &got, nullptr)) && got > 0) {
+        // The file may grow while it is read.
+        ok = bytes.size() + got <= limit;
+        if (ok) bytes.append(buf, got);
+    }
     CloseHandle(h);
     return ok;
 }
@@ -209,6 +219,12 @@ std::vector<std::string> Files::drives() {
     for (int i = 0; i < 26; ++i)
         if (mask & (1u << i)) out.push_back(std::string(1, char('a' + i)) + ":");
     return out;
+}
+
+bool Files::sameName(const std::string& a, const std::string& b) {
+    const std::wstring x = wide(a), y = wide(b);
+    return CompareStringOrdinal(x.c_str(), int(x.size()), y.c_str(), int(y.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 } // namespace win32

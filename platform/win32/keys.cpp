@@ -72,12 +72,12 @@ std::vector<INPUT> inputsOf(const platform::Key& key) {
 
 } // namespace
 
-bool Keys::activate(const std::string& title) {
+platform::Activation Keys::activate(const std::string& title) {
     target_ = nullptr;
     TitleSearch search{wide(title)};
     EnumWindows(findTitle, LPARAM(&search));
     HWND h = search.found;
-    if (!h) return false;
+    if (!h) return platform::Activation::NoWindow;
     if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
     // Windows lets the thread that owns the foreground hand it on; joining its input for the
     // moment makes the change allowed also when another program is in front.
@@ -88,10 +88,11 @@ bool Keys::activate(const std::string& title) {
     BringWindowToTop(h);
     SetForegroundWindow(h);
     if (joined) AttachThreadInput(self, frontThread, FALSE);
-    for (int i = 0; i < 50 && GetForegroundWindow() != h; ++i) Sleep(10);
-    if (GetForegroundWindow() != h) return false;
+    // A short wait only: this runs on the caller's window thread, whose timer looks again.
+    for (int i = 0; i < 5 && GetForegroundWindow() != h; ++i) Sleep(10);
+    if (GetForegroundWindow() != h) return platform::Activation::NotInFront;
     target_ = h;
-    return true;
+    return platform::Activation::Done;
 }
 
 // The keys go to the program whose window was activated, or nowhere: its window, or one of

@@ -20,11 +20,14 @@ class Files : public platform::Files {
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
     bool makeFolder(const std::string& path) override;
-    bool read(const std::string& path, std::string& bytes) override;
+    using platform::Files::read;
+    bool read(const std::string& path, std::string& bytes, std::uint64_t limit) override;
+    bool replace(const std::string& from, const std::string& to) override;
     bool write(const std::string& path, const std::string& bytes) override;
     bool setCurrentFolder(const std::string& path) override;
     std::string currentFolder() override;
     std::vector<std::string> drives() override;
+    bool sameName(const std::string& a, const std::string& b) override;
 
   private:
     std::map<std::string, std::uint64_t> volumes_; // volume of each folder asked, by its path
@@ -33,7 +36,7 @@ class Files : public platform::Files {
 // Keystrokes through SendInput into the window activated by its title.
 class Keys : public platform::Keys {
   public:
-    bool activate(const std::string& title) override;
+    platform::Activation activate(const std::string& title) override;
     bool send(const std::string& keys, bool wait) override;
 
   private:

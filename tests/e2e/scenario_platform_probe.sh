@@ -3,7 +3,8 @@
 # the version is major.minor.revision from the fields that hold them; the registry reader cuts a
 # string at its first NUL, turns a multi-string's NULs into CR LF, reads a short number only as
 # far as it goes and gives other types empty text; file identities see through case, short names
-# and links and tell two equal files apart.
+# and links and tell two equal files apart; names compare without case beyond ASCII; a replace
+# puts a file in another's place; a read refuses a file over its limit.
 source "$(dirname "$0")/lib.sh"
 e2e_begin platform_probe --no-gatefire
 need_file "$STANDINS/platform-probe.exe"
@@ -53,5 +54,21 @@ assert_eq "same=1" "$(probe same "$G\\Pilot_0badf00d.ogf" 'C:\Backup\linked\PILO
 assert_eq "same=0" "$(probe same "$G\\Pilot_0badf00d.ogf" 'C:\Backup\Pilot_0badf00d.ogf')" \
     "an equal copy is another file"
 assert_eq "same=none" "$(probe same "$G" 'C:\Nowhere')" "a missing folder"
+
+# Names compared as the file system compares them: letter case beyond ASCII too (the names reach
+# the probe through a UTF-8 locale).
+assert_eq "samename=1" "$(LC_ALL=C.UTF-8 probe samename 'ärger.osf' 'ÄRGER.osf')" "umlauts differ in case only"
+assert_eq "samename=1" "$(LC_ALL=C.UTF-8 probe samename 'Ωmega.osf' 'ωMEGA.OSF')" "Greek, other case"
+assert_eq "samename=0" "$(LC_ALL=C.UTF-8 probe samename 'ärger.osf' 'arger.osf')" "another letter"
+
+# A file put in the place of another in one step; a read bounded by its size.
+printf 'new' >"$C_DRIVE/Backup/a.new~"
+printf 'old bytes' >"$C_DRIVE/Backup/a.osf"
+assert_eq "replace=1" "$(probe replace 'C:\Backup\a.new~' 'C:\Backup\a.osf')" "replaces"
+assert_eq "new" "$(cat "$C_DRIVE/Backup/a.osf")" "the new bytes in the old place"
+assert_eq "replace=0" "$(probe replace 'C:\Backup\gone.new~' 'C:\Backup\a.osf')" "nothing to move"
+assert_eq "new" "$(cat "$C_DRIVE/Backup/a.osf")" "a failed replace leaves the file"
+assert_eq "read=3" "$(probe read 'C:\Backup\a.osf' 3)" "a file of the limit's size"
+assert_eq "read=refused" "$(probe read 'C:\Backup\a.osf' 2)" "a file over the limit"
 
 e2e_pass

@@ -2,7 +2,8 @@
 # The direct-join window: closed without a join it records the choices without a request; a
 # join typed in the window saves, starts the real Gatefire, which takes the game to the server,
 # and Scourix ends by itself. The request the join wrote is the one Gatefire reads: afterwards
-# direckt.ini holds the target with mode "0". In German the window is German.
+# direckt.ini holds the target with mode "0". A join whose Gatefire cannot start withdraws its
+# request and keeps Scourix open. In German the window is German.
 source "$(dirname "$0")/lib.sh"
 e2e_begin scourix_direct_join
 
@@ -44,6 +45,23 @@ assert_eq "$GAME_WIN" "$(launched cwd)" "the game's working folder"
 assert_bytes "$PROG/direckt.ini" '"-directip 10.20.30.40:2092"\r\n"0"\r\n"0"\r\n' \
     "direckt.ini after the join: the request was read and turned off"
 assert_eq '"***011"' "$(tail -n1 "$PROG/keys.ini" | tr -d '\r')" "the join saved the switches"
+
+# A join whose Gatefire cannot start: the request is withdrawn, the player is told, and Scourix
+# stays open.
+mv "$PROG/gatefire.exe" "$PROG/gatefire.off"
+start_scourix
+wait_main_window
+ui_menu "&extra/direct joint"
+drive wait-window --title "Joint a Game" --timeout 10000 || fail "no direct-join window"
+WIN="Joint a Game" ui_click teilnehmen
+expect_box scourix "Gatefire could not be started:\\n$PROG_WIN\\gatefire.exe\\nNo server is joined; Scourix stays open." \
+    OK error OK
+assert_bytes "$PROG/direckt.ini" '"-directip 10.20.30.40:2092"\r\n"0"\r\n"0"\r\n' \
+    "direckt.ini after a join whose Gatefire did not start"
+scourix_running || fail "Scourix ended after a join whose Gatefire did not start"
+WIN="Joint a Game" assert_ui iptext text "10.20.30.40:2092"
+mv "$PROG/gatefire.off" "$PROG/gatefire.exe"
+stop_scourix
 
 # German.
 write_default_settings Language=1

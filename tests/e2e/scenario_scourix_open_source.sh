@@ -2,7 +2,8 @@
 # Scourix on the open-source game: the game settings page shows what .Descent3Registry in the
 # player's folder holds (not the retail registry) and the version of Descent3.exe; the pilot list
 # comes from the player's folder; the time test and the frame-rate log say in the player's
-# language that this edition has none and start nothing. The player saves the page, leaves, and
+# language that this edition has none and start nothing, unless the retail Main.exe stands beside
+# it, whose time test then runs. The player saves the page, leaves, and
 # Gatefire writes the saved choices into the file the game reads.
 source "$(dirname "$0")/lib.sh"
 e2e_begin scourix_open_source
@@ -42,12 +43,23 @@ ui_click csfast
 ui_click d3sichern
 assert_ui d3misc visible 0 "the page after ok"
 
+# Without the retail Main.exe beside it, this edition has no time test and no log.
+mv "$GAME/Main.exe" "$SC_DIR/Main.exe"
 ui_menu "&action/start timetest now" --post
 expect_box scourix "This edition of the game (Descent3.exe) has no time test and no fps.txt." OK information OK
 ui_menu "&action/view fsp.txt" --post
 expect_box scourix "This edition of the game (Descent3.exe) has no time test and no fps.txt." OK information OK
 assert_missing "$GAME/launched.txt" "nothing started for the time test"
 assert_missing "$GAME/fps.txt" "no frame-rate log made"
+
+# The retail Main.exe beside it, as players often keep it: the time test is that program's.
+mv "$SC_DIR/Main.exe" "$GAME/Main.exe"
+ui_menu "&action/start timetest now" --post
+expect_box scourix "Configuration must be save ! Save now ?" "Yes|No|Cancel" question No
+wait_for_file "$GAME/launched.txt" 30
+assert_contains "$(launched cmdline)" "-timetest secret2.dem" "the time test's parameters"
+if grep -q '^settings=' "$GAME/launched.txt"; then fail "Descent3.exe was started for the time test"; fi
+rm "$GAME/launched.txt"
 
 ui_menu "&file/exit" --post
 expect_box scourix "save config now ?" "Yes|No|Cancel" question Yes

@@ -52,7 +52,7 @@ assert_ui verkc text abbrechen
 screenshot scourix-shortcuts-de
 ui_settext cle "Scourix: neu"
 ui_click verkok --post
-expect_box scourix 'Der Verknüpfungsname "Scourix: neu" geht nicht: ein Dateiname kann \ / : * ? " < > | nicht enthalten' \
+expect_box scourix 'Der Verknüpfungsname "Scourix: neu" geht nicht: ein Dateiname kann \ / : * ? " < > | und Steuerzeichen nicht enthalten und kein Gerätename wie CON oder NUL sein' \
     OK warning OK
 assert_ui verknupf visible 1 "the panel after a bad name"
 assert_listing "$DESKTOP" Gatefire.lnk Scourix.lnk

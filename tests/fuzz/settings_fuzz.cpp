@@ -10,10 +10,14 @@
 
 #include "common/discovery/keyvalues.h"
 #include "common/registry/registry_file.h"
-#include "tests/support/game_reading.h"
+#include "common/settings/keep_copy.h"
 #include "common/settings/layouts.h"
 #include "common/settings/settings_file.h"
+#include "config/mainwindow/fps_log.h"
+#include "launcher/registry_settings.h"
 #include "platform/system.h"
+#include "tests/support/fake_files.h"
+#include "tests/support/game_reading.h"
 
 using namespace settings;
 
@@ -220,6 +224,83 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (bytes.empty() || bytes.back() == '\n') {
             check(g.text("Descent3", "Default_pilot") == pilot);
             check(g.number("Descent3", "LanguageType") == language);
+        }
+    }
+    // A file of the player's, read from disk: one holding a zero byte is refused; replaced, its
+    // bytes are kept whole beside it.
+    {
+        FakeFiles files;
+        const std::string path = "C:\\Prog\\direckt.ini";
+        files.addFile(path, bytes);
+        Store store{files, cp, "C:\\Prog"};
+        SettingsFile in(cp);
+        const Problem p = openFile(store, kDirecktIni, in);
+        check((p == Problem::NotText) == (bytes.find('\0') != std::string::npos));
+        check(p == Problem::NotText || p == Problem::None);
+        const Replaced r = replaceUnreadable(files, path, "fresh", false);
+        check(r.written && files.content(path) == "fresh");
+        check(bytes.empty() ? !files.has(path + ".bak") : files.content(path + ".bak") == bytes);
+    }
+    // The direct-join target splits into what composes it again.
+    {
+        const JoinTarget t = splitTarget(bytes);
+        if (bytes.rfind("-pxo ", 0) == 0 || bytes.rfind("-directip ", 0) == 0)
+            check(composeTarget(t) == bytes);
+        else
+            check(t.address.empty() && t.pxo);
+        check(splitTarget(composeTarget(t)).address == t.address);
+    }
+    // The frame-rate log: its lines come first as they were, the block after them; a log holding
+    // a zero byte is not appended to.
+    {
+        std::string out;
+        const bool ok = scourix::appendToLog(bytes, {"demo : secret2.dem", "** end **"}, out);
+        if (bytes.find('\0') != std::string::npos) check(!ok);
+        if (ok) {
+            const std::string tail = "demo : secret2.dem\r\n** end **\r\n";
+            check(out.size() >= tail.size() &&
+                  out.compare(out.size() - tail.size(), tail.size(), tail) == 0);
+            std::size_t at = 0;
+            for (std::size_t start = 0; start < bytes.size();) {
+                std::size_t end = bytes.find('\n', start);
+                std::string line =
+                    bytes.substr(start, end == std::string::npos ? end : end - start);
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                check(out.compare(at, line.size() + 2, line + "\r\n") == 0);
+                at += line.size() + 2;
+                start = end == std::string::npos ? bytes.size() : end + 1;
+            }
+        }
+    }
+    // The game's settings file writer: a file holding a zero byte stays as it was; in any other,
+    // every whole line that names none of the values written is there after the write.
+    {
+        FakeFiles files;
+        const std::string path = "C:\\Users\\p\\.Descent3Registry";
+        files.addFile(path, bytes);
+        NetworkIni net;
+        net.gameLanguage = "German", net.keyboardGerman = "1", net.netLan = "1";
+        net.speedFast = "1", net.trackerName = "Ace", net.trackerSecret = "pw";
+        std::vector<std::string> skipped;
+        const bool written = launcher::writeGameSettingsFile(files, path, net, "Pilot", skipped);
+        if (bytes.find('\0') != std::string::npos) check(!written && files.content(path) == bytes);
+        if (written) {
+            const std::string out = *files.content(path);
+            auto lower = [](std::string t) {
+                for (char& c : t) c = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+                return t;
+            };
+            for (std::size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos;
+                 start = end + 1) {
+                std::string line = bytes.substr(start, end - start);
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                bool names = false;
+                for (const char* n :
+                     {"default_pilot", "languagetype", "keyboardtype", "networkconnection",
+                      "connectionspeed", "clientpps", "trackerlogin", "trackerpassword"})
+                    names = names || lower(line).find(n) != std::string::npos;
+                if (!names) check(out.find(line) != std::string::npos);
+            }
         }
     }
     {

@@ -16,11 +16,11 @@ std::string lower(const std::string& s) {
     return out;
 }
 
-std::string join(const std::vector<std::string>& parts, std::size_t count) {
+std::string join(const std::vector<std::string>& parts, std::size_t count, bool keepCase) {
     std::string out;
     for (std::size_t i = 0; i < count; ++i) {
         if (i) out += '\\';
-        out += lower(parts[i]);
+        out += keepCase ? parts[i] : lower(parts[i]);
     }
     return out;
 }
@@ -59,7 +59,7 @@ std::vector<std::string> FakeFiles::components(const std::string& path) const {
 
 std::string FakeFiles::key(const std::string& path) const {
     const std::vector<std::string> parts = components(path);
-    return join(parts, parts.size());
+    return join(parts, parts.size(), caseSensitive);
 }
 
 std::string FakeFiles::parentKey(const std::string& k) {
@@ -89,7 +89,7 @@ void FakeFiles::create(const std::string& path, bool isFolder, const std::string
     const std::vector<std::string> parts = components(path);
     for (std::size_t i = 1; i <= parts.size(); ++i) {
         const bool last = i == parts.size();
-        auto [it, added] = nodes_.try_emplace(join(parts, i));
+        auto [it, added] = nodes_.try_emplace(join(parts, i, caseSensitive));
         Node& node = it->second;
         if (added) {
             node.name = parts[i - 1];
@@ -184,7 +184,7 @@ bool FakeFiles::copy(const std::string& from, const std::string& to) {
     ++copies_;
     const bool failing = callFails();
     const bool partial = failing && callFault_ == CallFault::Partial;
-    if (failing && !partial) return false;
+    if (failing && !partial && callFault_ != CallFault::Short) return false;
     const Node* source = find(from);
     if (!source || source->isFolder || failRead_.count(key(from))) return false;
     const std::string target = key(to);
@@ -200,6 +200,11 @@ bool FakeFiles::copy(const std::string& from, const std::string& to) {
     if (partial || failCopyPartial_.count(key(from)) || failCopyPartial_.count(target)) {
         create(to, false, bytes.substr(0, bytes.size() / 2));
         return false;
+    }
+    if ((failing && callFault_ == CallFault::Short) || copyShort_.count(key(from)) ||
+        copyShort_.count(target)) {
+        create(to, false, bytes.substr(0, bytes.size() / 2));
+        return true;
     }
     if (!spaceFor(bytes.size())) return false;
     create(to, false, bytes);
@@ -243,6 +248,22 @@ bool FakeFiles::rename(const std::string& from, const std::string& to) {
     return true;
 }
 
+bool FakeFiles::replace(const std::string& from, const std::string& to) {
+    if (callFails()) return false;
+    const Node* source = find(from);
+    const Node* target = find(to);
+    if (!source || source->isFolder || (target && target->isFolder) || readOnly_.count(key(to)) ||
+        failRemove_.count(key(to)) || !parentIsFolder(key(to)))
+        return false;
+    if (key(from) == key(to)) return true;
+    Node moved = *source;
+    moved.name = components(to).back();
+    if (target) moved.order = target->order; // the listing keeps the replaced file's place
+    nodes_.erase(key(from));
+    nodes_[key(to)] = moved;
+    return true;
+}
+
 bool FakeFiles::makeFolder(const std::string& path) {
     if (callFails()) return false;
     if (key(path).empty() || has(path) || !parentIsFolder(key(path))) return false;
@@ -250,10 +271,10 @@ bool FakeFiles::makeFolder(const std::string& path) {
     return true;
 }
 
-bool FakeFiles::read(const std::string& path, std::string& bytes) {
+bool FakeFiles::read(const std::string& path, std::string& bytes, std::uint64_t limit) {
     if (callFails()) return false;
     const Node* node = findFile(path);
-    if (!node || failRead_.count(key(path))) return false;
+    if (!node || failRead_.count(key(path)) || node->bytes.size() > limit) return false;
     bytes = node->bytes;
     return true;
 }
@@ -262,6 +283,10 @@ bool FakeFiles::write(const std::string& path, const std::string& bytes) {
     ++writes_;
     if (callFails()) return false;
     const std::string k = key(path);
+    if (auto failing = failWrites_.find(k); failing != failWrites_.end() && failing->second > 0) {
+        --failing->second;
+        return false;
+    }
     const Node* node = find(path);
     if ((node && node->isFolder) || !parentIsFolder(k) || parentKey(k).empty() ||
         readOnly_.count(k))
@@ -301,6 +326,13 @@ std::optional<std::string> FakeFiles::content(const std::string& path) const {
     return node->bytes;
 }
 
+std::map<std::string, std::string> FakeFiles::snapshot() const {
+    std::map<std::string, std::string> out;
+    for (const auto& [k, node] : nodes_)
+        if (!node.isFolder) out[k] = node.bytes;
+    return out;
+}
+
 bool FakeFiles::has(const std::string& path) const {
     return find(path) != nullptr;
 }
@@ -321,6 +353,14 @@ void FakeFiles::failCopyPartial(const std::string& path) {
     failCopyPartial_.insert(key(path));
 }
 
+void FakeFiles::copyShort(const std::string& path) {
+    copyShort_.insert(key(path));
+}
+
+void FakeFiles::failWrites(const std::string& path, int n) {
+    failWrites_[key(path)] = n;
+}
+
 void FakeFiles::diskFull(bool full) {
     diskFull_ = full;
 }
@@ -338,8 +378,11 @@ void FakeFiles::removeFolderAfterCopies(const std::string& folder, int n) {
     copiesBeforeVanish_ = n;
 }
 
-void FakeFiles::failRead(const std::string& path) {
-    failRead_.insert(key(path));
+void FakeFiles::failRead(const std::string& path, bool failing) {
+    if (failing)
+        failRead_.insert(key(path));
+    else
+        failRead_.erase(key(path));
 }
 
 void FakeFiles::readOnly(const std::string& path) {

@@ -12,9 +12,11 @@
 //
 // Paths compare as Windows compares them: case-insensitive (ASCII letters), '/' equal to
 // '\', repeated and trailing backslashes ignored; names keep the case they were created
-// with. A path without a drive is taken relative to the current folder. Listings come in
-// the order the entries were created; replacing a file's content or renaming it keeps
-// its place.
+// with. With `caseSensitive` set before anything is added, names that differ in case are
+// different files, as in a case-sensitive folder, so that exact-name rules can be told from
+// case-insensitive ones. A path without a drive is taken relative to the current folder. Listings
+// come in the order the entries were created; replacing a file's content or renaming it keeps its
+// place.
 //
 // Counters count calls, whether they succeed or fail. Every operation of platform::Files
 // counts as one call for the k-th call faults.
@@ -32,12 +34,17 @@ class FakeFiles : public platform::Files {
     bool copy(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
+    bool replace(const std::string& from, const std::string& to) override;
     bool makeFolder(const std::string& path) override;
-    bool read(const std::string& path, std::string& bytes) override;
+    using platform::Files::read;
+    bool read(const std::string& path, std::string& bytes, std::uint64_t limit) override;
     bool write(const std::string& path, const std::string& bytes) override;
     bool setCurrentFolder(const std::string& path) override;
     std::string currentFolder() override { return current_; } // as last set
     std::vector<std::string> drives() override;
+    bool sameName(const std::string& a, const std::string& b) override {
+        return platform::sameNameIgnoringCase(a, b);
+    }
 
     // Setting up: both create missing parent folders; addFile replaces an existing file.
     void addFolder(const std::string& path);
@@ -52,6 +59,9 @@ class FakeFiles : public platform::Files {
     // Every copy that succeeded: target path as given and the bytes it received.
     const std::vector<std::pair<std::string, std::string>>& copyLog() const { return copyLog_; }
     int writes() const { return writes_; }
+    // Every file, by its path as the fake keys it (lower case unless caseSensitive), with its
+    // bytes.
+    std::map<std::string, std::string> snapshot() const;
 
     // Faults.
     // The file cannot be deleted.
@@ -60,16 +70,26 @@ class FakeFiles : public platform::Files {
     void failCopyNth(int n);
     // A copy from or to this path leaves the target truncated to half and reports failure.
     void failCopyPartial(const std::string& path);
+    // A copy from or to this path leaves the target truncated to half and reports success.
+    void copyShort(const std::string& path);
+    // The next n writes to this path fail and leave it as it was.
+    void failWrites(const std::string& path, int n = 1);
     // While full, every write and copy fails and leaves its target as it was.
     void diskFull(bool full);
     // Writes and copies succeed while their bytes fit into what is left of `bytes`.
     void failWritesAfter(std::uint64_t bytes);
     // After n more successful copies the folder and all it holds vanish (at once for n 0).
     void removeFolderAfterCopies(const std::string& folder, int n);
-    // The file exists but cannot be read (nor copied).
-    void failRead(const std::string& path);
-    // Asking whether anything is at the path fails (Unknown), whatever is there.
-    void failQuery(const std::string& path) { failQuery_.insert(key(path)); }
+    // The file exists but cannot be read (nor copied); with `failing` false, it can again.
+    void failRead(const std::string& path, bool failing = true);
+    // Asking whether anything is at the path fails (Unknown), whatever is there; with
+    // `failing` false, it can be asked again.
+    void failQuery(const std::string& path, bool failing = true) {
+        if (failing)
+            failQuery_.insert(key(path));
+        else
+            failQuery_.erase(key(path));
+    }
     // The file is read-only: it cannot be deleted, written or copied over.
     void readOnly(const std::string& path);
 
@@ -79,9 +99,13 @@ class FakeFiles : public platform::Files {
         Fail,
         Partial,      // as Fail, but a copy leaves the first half of its bytes in the target
         FolderVanish, // the folder and all it holds vanish right before the call
+        Short,        // a copy leaves the first half of its bytes and reports success; other
+                      // calls fail as with Fail
     };
     void failCall(int k, CallFault fault = CallFault::Fail, const std::string& folder = "");
     int calls() const { return calls_; }
+
+    bool caseSensitive = false;
 
   private:
     struct Node {
@@ -116,7 +140,8 @@ class FakeFiles : public platform::Files {
     std::string callFaultFolder_;
     std::set<std::string> readOnly_;
 
-    std::set<std::string> failRemove_, failCopyPartial_, failRead_, failQuery_;
+    std::set<std::string> failRemove_, failCopyPartial_, failRead_, failQuery_, copyShort_;
+    std::map<std::string, int> failWrites_;
     int failCopyAt_ = 0; // copies_ value whose copy fails; 0 for none
     bool diskFull_ = false;
     std::optional<std::uint64_t> spaceLeft_;

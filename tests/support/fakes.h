@@ -159,10 +159,12 @@ class FakeApp : public platform::App {
 // A send goes through only while the window last activated exists.
 class FakeKeys : public platform::Keys {
   public:
-    bool activate(const std::string& title) override {
+    platform::Activation activate(const std::string& title) override {
         log.push_back("activate " + title);
-        target = windows.count(title) ? title : "";
-        return !target.empty();
+        target = windows.count(title) && !stuck.count(title) ? title : "";
+        if (!target.empty()) return platform::Activation::Done;
+        return windows.count(title) ? platform::Activation::NotInFront
+                                    : platform::Activation::NoWindow;
     }
     bool send(const std::string& keys, bool wait) override {
         if (target.empty() || !windows.count(target) || focusLostAfter == 0) return false;
@@ -178,6 +180,7 @@ class FakeKeys : public platform::Keys {
         return out;
     }
     std::set<std::string> windows;
+    std::set<std::string> stuck; // windows there that do not come to the front
     std::string target;
     std::vector<std::string> log;
     int focusLostAfter = -1; // sends that go through before the target loses the focus; -1 none

@@ -204,14 +204,18 @@ TEST_F(Browser, AFailedRestoreCopyIsReportedAndNotListed) {
     main.graficsicherpath.setText("D:\\Logos");
     open("logos2", true);
     pick({"a.ogf", "b.ogf", "c.ogf"});
+    // a.ogf is in the game folder already; its copy breaks off halfway.
+    fake.files.addFile(graphics("a.ogf"), "old a");
+    fake.files.failCopyPartial("D:\\Logos\\a.ogf");
     fake.files.failCopyNth(2);
     w->OK.click();
-    EXPECT_EQ(items(main.logo), (Names{"a.ogf", "c.ogf"}));
-    EXPECT_FALSE(fake.files.has(graphics("b.ogf")));
+    EXPECT_EQ(items(main.logo), (Names{"c.ogf"}));
+    EXPECT_EQ(fake.files.content(graphics("a.ogf")), "old a") << "no half file in its place";
+    EXPECT_EQ(fake.files.files(graphics()), (Names{"a.ogf", "c.ogf"})) << "nothing left over";
     ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
     EXPECT_NE(box().find("kopiert"), std::string::npos) << box();
-    EXPECT_NE(box().find("\nb.ogf"), std::string::npos) << box();
-    EXPECT_EQ(box().find("a.ogf"), std::string::npos) << box();
+    EXPECT_NE(box().find("\na.ogf\nb.ogf"), std::string::npos) << box();
+    EXPECT_EQ(box().find("c.ogf"), std::string::npos) << box();
     EXPECT_EQ(fake.dialogs.boxes[0].title, "scourix");
     EXPECT_TRUE(w->isClosed());
 }
@@ -234,21 +238,29 @@ TEST_F(Browser, ReturningAPilotMovesOnlyTheFileAtTheCursor) {
 
 TEST_F(Browser, APilotIsNeverLost) {
     const std::string custom = game + "\\custom\\";
-    fake.files.addFile(custom + "Bob.plt", "bob's pilot");
     fake.files.addFile(custom + "Cid.plt", "cid's pilot");
     const int pilots = main.pilotname.count();
 
-    // The copy fails: the pilot stays parked, no half file is left in the game folder.
-    open("player");
-    pick({"Bob.plt"});
-    fake.files.failCopyPartial(game + "\\Bob.plt");
-    w->OK.click();
-    EXPECT_EQ(fake.files.content(custom + "Bob.plt"), "bob's pilot");
-    EXPECT_FALSE(fake.files.has(game + "\\Bob.plt"));
-    EXPECT_EQ(main.pilotname.count(), pilots);
-    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
-    EXPECT_NE(box().find("Bob.plt"), std::string::npos) << box();
-    EXPECT_EQ(fake.dialogs.boxes[0].icon, Icon::Exclamation);
+    // The copy fails, or says it worked but came out short: the pilot stays parked, no half
+    // file is left in the game folder.
+    using Fault = void (FakeFiles::*)(const std::string&);
+    for (auto [pilot, fault] : {std::pair<std::string, Fault>{"Bob", &FakeFiles::failCopyPartial},
+                                std::pair<std::string, Fault>{"Dan", &FakeFiles::copyShort}}) {
+        fake.files.addFile(custom + pilot + ".plt", pilot + "'s pilot");
+        fake.dialogs.boxes.clear();
+        open("player");
+        pick({pilot + ".plt"});
+        (fake.files.*fault)(custom + pilot + ".plt");
+        w->OK.click();
+        EXPECT_EQ(fake.files.content(custom + pilot + ".plt"), pilot + "'s pilot");
+        EXPECT_FALSE(fake.files.has(game + "\\" + pilot + ".plt"));
+        EXPECT_FALSE(fake.files.has(game + "\\" + pilot + ".plt.new~"));
+        EXPECT_EQ(main.pilotname.count(), pilots);
+        ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+        EXPECT_NE(box().find(pilot + ".plt"), std::string::npos) << box();
+        EXPECT_EQ(fake.dialogs.boxes[0].icon, Icon::Exclamation);
+    }
+    fake.dialogs.boxes.resize(1);
 
     // The deletion fails: the pilot is in the game folder and listed; the player is told.
     fake.files.failRemove(custom + "Cid.plt");

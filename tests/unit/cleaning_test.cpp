@@ -47,7 +47,14 @@ class Routines : public ::testing::Test, public GameFolder {
     std::unique_ptr<Window> w;
 };
 
+// In a folder that tells names apart by case, so that "Taunt1.osf" and "taunt1.osf", "empty"
+// and "Empty" are really two files each.
 TEST_F(Routines, RemovalKeepsExactNamesAndTheFileEmpty) {
+    fake.files = FakeFiles();
+    fake.files.caseSensitive = true;
+    fake.files.addFolder(sounds());
+    fake.files.addFolder(graphics());
+    fake.files.addFolder(netgames());
     taunts = {"Taunt1.osf", "mine", "spaced .osf"};
     addTaunts({"Taunt1.osf", "taunt1.osf", "mine.osf", "empty", "Empty", "empty.txt", "spaced .osf",
                "spaced.osf", "readme.txt"});

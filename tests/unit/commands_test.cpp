@@ -21,6 +21,7 @@ class Commands : public ::testing::Test, public GameFolder {
         fake.files.setCurrentFolder(program);
         fake.files.addFolder(fake.shortcuts.common);
         fake.files.addFolder(fake.shortcuts.user);
+        fake.files.addFile(game + "\\Main.exe");
     }
     scourix::MainWindow& start(bool german = false) {
         ini.language = german ? "1" : "2";
@@ -86,11 +87,20 @@ TEST_F(Commands, TimeTestThatCannotStartSaysSoInBothLanguages) {
     EXPECT_EQ(texts()[1], "ERROR ! Descent kann nicht gestartet werden !");
     EXPECT_EQ(fake.dialogs.boxes[1].icon, Icon::Critical);
 
+    // A game that is not there at all, not a start the shell refused.
+    fake.shell.failing.clear();
+    fake.files.remove(game + "\\Main.exe");
+    answer({Answer::No});
+    w->m23.click();
+    ASSERT_EQ(texts().size(), 4u);
+    EXPECT_EQ(texts()[3], "ERROR ! Descent kann nicht gestartet werden !");
+    EXPECT_EQ(fake.shell.started.size(), 1u);
+
     w->m112.click();
     w->d3path.setText("C:\\Nowhere");
     answer({Answer::No});
     w->m23.click();
-    EXPECT_EQ(texts()[3], "ERROR ! Can't start Descent !");
+    EXPECT_EQ(texts()[5], "ERROR ! Can't start Descent !");
     EXPECT_EQ(fake.shell.started.size(), 1u) << "a missing game folder starts nothing";
 }
 
@@ -131,15 +141,21 @@ TEST_F(Commands, AppendTakesAt501LinesAndRefusesOneMore) {
     fake.files.addFile(game + "\\fps.txt", lines(501));
     answer({Answer::Yes});
     w->m24.click();
-    EXPECT_EQ(fps().substr(0, lines(501).size()), lines(501));
+    EXPECT_EQ(fps(), lines(501) + "demo : secret2.dem\r\n\r\nkey's : \r\n\r\n-framecap 0 \r\n\r\n"
+                                  "** Scourix Version :2.0.7 **\r\n");
     EXPECT_EQ(fake.shell.started.size(), 1u);
 
-    fake.files.addFile(game + "\\fps.txt", lines(502));
-    answer({Answer::Yes});
-    w->m24.click();
-    EXPECT_EQ(fps(), lines(502));
-    EXPECT_EQ(texts().back(), "Keine fps.txt vorhanden !");
-    EXPECT_EQ(fake.shell.started.size(), 1u) << "Notepad is not started";
+    // One line too many, or a log saved as UTF-16, whose zero bytes single-byte lines spoil.
+    std::string wide = "\xFF\xFE";
+    for (char c : lines(3)) wide += c, wide += '\0';
+    for (const std::string& log : {lines(502), wide}) {
+        fake.files.addFile(game + "\\fps.txt", log);
+        answer({Answer::Yes});
+        w->m24.click();
+        EXPECT_EQ(fps(), log);
+        EXPECT_EQ(texts().back(), "Keine fps.txt vorhanden !");
+        EXPECT_EQ(fake.shell.started.size(), 1u) << "Notepad is not started";
+    }
 }
 
 TEST_F(Commands, AFailedAppendLeavesTheLogWhole) {
@@ -246,12 +262,18 @@ TEST_F(Shortcuts, WithoutRightsOnTheCommonDesktopTheyGoOnThePlayersOwn) {
 TEST_F(Shortcuts, BadNamesAndFailedWritesAreToldAndThePanelStays) {
     start();
     w->m41.click();
-    w->cle.setText("Sc:ourix");
-    w->verkok.click();
-    ASSERT_EQ(texts().size(), 1u);
-    EXPECT_NE(texts()[0].find("\"Sc:ourix\""), std::string::npos);
-    EXPECT_TRUE(fake.files.files(fake.shortcuts.common).empty()) << "nothing half-done";
-    EXPECT_TRUE(w->verknupf.visible());
+    // Characters a file name cannot hold, control characters, names Windows keeps for devices.
+    for (const std::string name : {"Sc:ourix", "CON", "nul.x", "Lpt1", "a\tb"}) {
+        fake.dialogs.boxes.clear();
+        w->cle.setText(name);
+        w->verkok.click();
+        ASSERT_EQ(texts().size(), 1u) << name;
+        EXPECT_EQ(texts()[0], "The shortcut name \"" + name +
+                                  "\" cannot be used: a file name cannot hold \\ / : * ? \" < > | "
+                                  "or control characters, nor be a device name such as CON or NUL");
+        EXPECT_TRUE(fake.files.files(fake.shortcuts.common).empty()) << "nothing half-done";
+        EXPECT_TRUE(w->verknupf.visible());
+    }
 
     w->m111.click();
     w->cle.setText("Scourix");

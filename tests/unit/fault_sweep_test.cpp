@@ -1,11 +1,17 @@
-// Every cleaning mode of the launcher and of the clean-now window, with the k-th file operation
-// of the cleaning failing for every k: no file may be lost.
+// Every cleaning mode of the launcher and of the clean-now window, and every other path of both
+// programs that writes or deletes a player's file, with the k-th file operation failing for
+// every k: no file may be lost.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <set>
 
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window.h"
+#include "config/tools/diereckt.h"
+#include "config/tools/ordner.h"
+#include "config/tools/shellstart.h"
 #include "launcher/anzeiger.h"
 #include "tests/support/game_folder.h"
 
@@ -83,7 +89,7 @@ struct Sweep : GameFolder {
             if (!fake.files.has(copy) && !fake.files.has(logo ? logoBackup : tauntBackup)) {
                 bool made = false;
                 for (const auto& [to, got] : fake.files.copyLog())
-                    made |= to == copy && got == bytes;
+                    made |= to.rfind(copy, 0) == 0 && got == bytes; // by way of a temporary file
                 EXPECT_TRUE(made) << what << ": " << p << " deleted without a copy";
                 continue;
             }
@@ -95,7 +101,8 @@ struct Sweep : GameFolder {
 
 std::string describe(const char* program, const Mode& m, Target t, Fault f, int k) {
     static const char* const targets[] = {"separate", "source folder", "read-only stale"};
-    static const char* const faults[] = {"fails", "copies half", "backup folder vanishes"};
+    static const char* const faults[] = {"fails", "copies half", "backup folder vanishes",
+                                         "copies half and says it worked"};
     return std::string(program) + ", " + m.name + ", backup into " + targets[int(t)] + ": call " +
            std::to_string(k) + " " + faults[int(f)];
 }
@@ -167,7 +174,7 @@ TEST_P(FaultSweep, NoFileIsLostWhicheverCallFails) {
                         << "a working backup deletes";
                 }
             }
-            for (Fault fault : {Fault::Fail, Fault::Partial, Fault::FolderVanish})
+            for (Fault fault : {Fault::Fail, Fault::Partial, Fault::FolderVanish, Fault::Short})
                 for (int k = 1; k <= calls + 1; ++k) {
                     Sweep s(mode, target);
                     run(s, fault, k);
@@ -207,6 +214,15 @@ TEST(BackupCheck, TheCleanNowWindowSaysWhyInThePlayersLanguage) {
     EXPECT_EQ(s.fake.files.files(s.graphics()).size(), 5u);
 }
 
+// A copy that says it worked but came out short is caught by its size.
+TEST(BackupCheck, ACopyThatReportsSuccessButIsShortKeepsTheSource) {
+    Sweep s(kModes[1], Target::Separate);
+    s.fake.files.copyShort(s.graphics("a.ogf"));
+    runLauncher(s, Fault::Fail, 0);
+    EXPECT_EQ(s.fake.files.content(s.graphics("a.ogf")), "data:a.ogf");
+    EXPECT_EQ(s.fake.files.content(s.graphics("b.ogf")), std::nullopt);
+}
+
 TEST(BackupCheck, AnOlderCopyOfTheSameSizeDoesNotCountWhenTheNewCopyFails) {
     Sweep s(kModes[1], Target::ReadOnlyStale);
     runLauncher(s, Fault::Fail, 0);
@@ -214,5 +230,218 @@ TEST(BackupCheck, AnOlderCopyOfTheSameSizeDoesNotCountWhenTheNewCopyFails) {
     EXPECT_EQ(s.fake.files.content(s.sounds("stale.osf")), "data:stale.osf");
     EXPECT_EQ(s.fake.files.content(s.graphics("a.ogf")), std::nullopt);
 }
+
+// --- Every other path that writes or deletes a player's file ---------------------------------
+
+// One path: what its folder holds, and its run, which calls `arm` where the faults may begin.
+struct PlayerPath {
+    const char* name;
+    std::function<void(GameFolder&)> setUp;
+    std::function<void(GameFolder&, const std::function<void()>& arm)> run;
+};
+
+using Files = std::map<std::string, std::string>;
+
+std::string utf16(const std::string& text) {
+    std::string out = "\xFF\xFE";
+    for (char c : text) out += c, out += '\0';
+    return out;
+}
+
+// Each file ends as it was, or as the run without a fault left it, or has a copy this run made
+// with its bytes; and bytes the run without a fault kept somewhere (a copy, a file moved) are
+// somewhere after this run too.
+void checkPlayerFiles(const Files& before, const Files& clean, const FakeFiles& files,
+                      const std::string& what) {
+    const Files now = files.snapshot();
+    auto copied = [&](const std::string& bytes) {
+        for (auto [to, got] : files.copyLog()) {
+            for (char& c : to) c = char(std::tolower(static_cast<unsigned char>(c)));
+            if (got == bytes && !before.count(to) && now.count(to) && now.at(to) == bytes)
+                return true;
+        }
+        return false;
+    };
+    std::multiset<std::string> held, heldClean;
+    for (const auto& [path, bytes] : now) held.insert(bytes);
+    for (const auto& [path, bytes] : clean) heldClean.insert(bytes);
+    auto at = [](const Files& f, const std::string& path) {
+        auto it = f.find(path);
+        return it == f.end() ? std::optional<std::string>() : it->second;
+    };
+    for (const auto& [path, bytes] : before) {
+        const auto got = at(now, path);
+        if (got == bytes || copied(bytes)) continue;
+        EXPECT_EQ(got, at(clean, path)) << what << ": " << path << " changed";
+        if (heldClean.count(bytes))
+            EXPECT_TRUE(held.count(bytes)) << what << ": the bytes of " << path << " are lost";
+    }
+}
+
+const std::string kBackup = "D:\\Backup";
+
+void playerSetUp(GameFolder& g) {
+    g.ini.logoNoAction = "0", g.ini.logoDeleteOthers = "1";
+    g.ini.tauntNoAction = "0", g.ini.tauntBackupOthers = "1", g.ini.tauntBackupPath = kBackup;
+    g.ini.deleteStats = "1", g.ini.musicTesterPath = "C:\\Tools\\MusicTester.exe";
+    g.fake.files.addFolder(kBackup);
+    for (const char* n : {"mine.ogf", "a.ogf"}) g.fake.files.addFile(g.graphics(n), n);
+    for (const char* n : {"mine.osf", "x.osf"}) g.fake.files.addFile(g.sounds(n), n);
+    for (const char* n : {"a.stats", "b.stats"}) g.fake.files.addFile(g.netgames(n), n);
+    g.fake.files.addFile(kBackup + "\\x.osf", "older x");
+    g.fake.files.addFile(g.game + "\\custom\\Bob.plt", "bob's pilot");
+    g.fake.files.addFile(g.game + "\\Main.exe", "exe");
+    g.fake.files.addFile(g.game + "\\fps.txt", "run 1\r\n");
+    g.writeSettings({"mine.ogf"}, {"mine.osf"}, {"nointro"}, {true});
+    g.writeDirect("-pxo 1.2.3.4:2092", "1", "1");
+    g.writeNetwork({"German", "1", "0", "0", "0", "0", "1", "0", "0", "0", "1", "Ace", "pw"});
+    g.fake.files.addFile(g.path(settings::kShellListTxt), "\"side.exe\"\r\n");
+    g.fake.files.setCurrentFolder(g.program);
+}
+
+void runGatefire(GameFolder& g, const std::function<void()>& arm) {
+    arm();
+    launcher::Anzeiger w(g.fake.platform);
+    w.load();
+    if (w.putzstart.enabled()) w.putzstart.tick();
+}
+
+// Scourix's main window, opened before the faults; `then` is the path under test.
+auto inScourix(std::function<void(GameFolder&, scourix::MainWindow&)> then) {
+    return [then](GameFolder& g, const std::function<void()>& arm) {
+        g.fake.dialogs.programTitle = "scourix";
+        scourix::MainWindow w(g.fake.platform);
+        w.open();
+        arm();
+        then(g, w);
+    };
+}
+
+// The browser in a mode, the file of this name at its cursor; `then` is the path under test.
+auto inBrowser(const char* mode, const char* file,
+               std::function<void(GameFolder&, scourix::Ordner&)> then) {
+    return [=](GameFolder& g, const std::function<void()>& arm) {
+        scourix::MainWindow w(g.fake.platform);
+        w.open();
+        w.soundssicherpath.setText(kBackup);
+        w.dummy.setText(mode);
+        scourix::Ordner b(g.fake.platform, w);
+        b.open();
+        for (int i = 0; i < b.File1.count(); ++i)
+            if (b.File1.item(i) == file) b.File1.setSelected(i, true), b.File1.setListIndex(i);
+        arm();
+        then(g, b);
+    };
+}
+
+const PlayerPath kPlayerPaths[] = {
+    {"Gatefire: one-time join, side-program list kept, statistics", nullptr, runGatefire},
+    {"Gatefire: UTF-16 direckt.ini",
+     [](GameFolder& g) {
+         g.fake.files.addFile(g.path(settings::kDirecktIni), utf16("\"-pxo 1.2.3.4\"\r\n\"2\""));
+     },
+     runGatefire},
+    {"Gatefire: the open-source game's settings file",
+     [](GameFolder& g) {
+         const std::string user = g.fake.host.dataFolder + edition::kUserFolder;
+         g.fake.files.addFile(g.game + "\\Descent3.exe", "exe");
+         for (const char* f : {"\\custom\\sounds", "\\custom\\graphics", "\\netgames"})
+             g.fake.files.addFolder(user + f);
+         g.fake.files.addFile(user + "\\.Descent3Registry",
+                              "[Descent3]\r\n\"Detail\"=\"high\"\r\n");
+         g.fake.files.addFile(user + "\\netgames\\c.stats", "c");
+     },
+     runGatefire},
+    {"Scourix: recovery of a short scourix.ini",
+     [](GameFolder& g) {
+         g.fake.files.addFile(g.path(settings::kScourixIni), "\"C:\\Games\"\r\n");
+         g.fake.dialogs.answers.assign(8, platform::Answer::Ok);
+     },
+     [](GameFolder& g, const std::function<void()>& arm) {
+         arm();
+         scourix::MainWindow w(g.fake.platform);
+         w.open();
+     }},
+    {"Scourix: save", nullptr, inScourix([](GameFolder&, scourix::MainWindow& w) {
+         w.logo.addItem("a.ogf");
+         w.sichern();
+     })},
+    {"Scourix: fps.txt append", nullptr, inScourix([](GameFolder& g, scourix::MainWindow& w) {
+         g.fake.dialogs.answers.assign({platform::Answer::Yes});
+         w.m24.click();
+     })},
+    {"Scourix: statistics remover", nullptr,
+     inScourix([](GameFolder&, scourix::MainWindow& w) { w.delstadjetzt.click(); })},
+    {"Scourix: direct-join window on a UTF-16 file, joined",
+     [](GameFolder& g) {
+         g.fake.files.addFile(g.path(settings::kDirecktIni), utf16("\"-pxo 1.2.3.4\"\r\n\"2\""));
+     },
+     inScourix([](GameFolder&, scourix::MainWindow& w) {
+         w.m44.click();
+         w.diereckt().iptext.setText("5.6.7.8:2092");
+         w.diereckt().teilnehmen.click();
+         w.diereckt().d3run.tick();
+         w.diereckt().close();
+     })},
+    {"Scourix: side-program editor on a UTF-16 list, saved",
+     [](GameFolder& g) {
+         g.fake.files.addFile(g.path(settings::kShellListTxt), utf16("\"side.exe\"\r\n"));
+     },
+     inScourix([](GameFolder&, scourix::MainWindow& w) {
+         w.m43.click();
+         w.shellstart().save.click();
+     })},
+    {"Scourix: taunt rename", nullptr,
+     inBrowser("sounds", "x.osf",
+               [](GameFolder& g, auto& b) {
+                   g.fake.dialogs.typed = {"renamed"};
+                   b.umbenen.click();
+               })},
+    {"Scourix: pilot return", nullptr,
+     inBrowser("player", "Bob.plt", [](GameFolder&, auto& b) { b.OK.click(); })},
+    {"Scourix: restore from backup", nullptr,
+     inBrowser("sounds2", "x.osf", [](GameFolder&, auto& b) { b.OK.click(); })},
+};
+
+void PrintTo(const PlayerPath& path, std::ostream* out) {
+    *out << path.name;
+}
+
+class PlayerFileSweep : public ::testing::TestWithParam<PlayerPath> {};
+
+TEST_P(PlayerFileSweep, NoPlayerFileIsLostWhicheverCallFails) {
+    const PlayerPath& path = GetParam();
+    auto prepare = [&](GameFolder& g) {
+        playerSetUp(g);
+        if (path.setUp) path.setUp(g);
+    };
+    Files before, clean;
+    int calls = 0;
+    {
+        GameFolder g;
+        prepare(g);
+        before = g.fake.files.snapshot();
+        int start = 0;
+        path.run(g, [&] { start = g.fake.files.calls(); });
+        calls = g.fake.files.calls() - start;
+        clean = g.fake.files.snapshot();
+        EXPECT_NE(clean, before) << path.name << ": the path does something";
+    }
+    for (Fault fault : {Fault::Fail, Fault::Partial, Fault::Short})
+        for (int k = 1; k <= calls + 1; ++k) {
+            GameFolder g;
+            prepare(g);
+            path.run(g, [&] { g.fake.files.failCall(k, fault); });
+            checkPlayerFiles(before, clean, g.fake.files,
+                             std::string(path.name) + ", call " + std::to_string(k) + " " +
+                                 (fault == Fault::Fail      ? "fails"
+                                  : fault == Fault::Partial ? "copies half"
+                                                            : "copies half and says it worked"));
+            if (::testing::Test::HasFailure()) return;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, PlayerFileSweep, ::testing::ValuesIn(kPlayerPaths),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 } // namespace

@@ -291,10 +291,13 @@ TEST_F(Launcher, AlwaysJoinWithAnUnknownAskValueOrABrokenFileJoinsNothing) {
         EXPECT_TRUE(fake.dialogs.boxes.empty()) << ask;
         EXPECT_EQ(gameStart().parameters, "-Launched ") << ask;
     }
-    fake.files.addFile(path("direckt.ini"), "\"-directip 1.2.3.4\"\r\n\"2\"\r\n");
+    const std::string broken = "\"-directip 1.2.3.4\"\r\n\"2\"\r\n";
+    fake.files.addFile(path("direckt.ini"), broken);
     run();
     EXPECT_EQ(fileText("direckt.ini"), "\"\"\r\n\"0\"\r\n\"0\"\r\n");
-    EXPECT_TRUE(fake.dialogs.boxes.empty());
+    EXPECT_EQ(fileText("direckt.ini.bak"), broken) << "the player's bytes are kept";
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find(path("direckt.ini.bak")), std::string::npos);
     EXPECT_EQ(gameStart().parameters, "-Launched ");
 }
 
@@ -319,6 +322,47 @@ TEST_F(Launcher, OneTimeJoinIsConsumedAndAlwaysJoinStays) {
     writeDirect("-pxo Tracker", "2", "0");
     run();
     EXPECT_EQ(fileText("direckt.ini"), "\"-pxo Tracker\"\r\n\"2\"\r\n\"0\"\r\n");
+}
+
+// A reset that fails is tried again; one that cannot be written at all is named, since the
+// request would join later starts too.
+TEST_F(Launcher, AOneTimeJoinWhoseResetFailsIsResetOnTheSecondTryOrNamed) {
+    writeSettings();
+    for (int failing : {1, 2}) {
+        writeDirect("-pxo Tracker", "1", "1");
+        fake.files.failWrites(path("direckt.ini"), failing);
+        fake.dialogs.boxes.clear();
+        run();
+        EXPECT_EQ(gameStart().parameters, "-Launched  -pxo Tracker") << "this run joins";
+        if (failing == 1) {
+            EXPECT_EQ(fileText("direckt.ini"), "\"-pxo Tracker\"\r\n\"0\"\r\n\"1\"\r\n");
+            EXPECT_TRUE(fake.dialogs.boxes.empty());
+        } else {
+            ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+            EXPECT_NE(fake.dialogs.boxes[0].text.find("could not be turned off"),
+                      std::string::npos);
+        }
+    }
+}
+
+// A side-program list of the launcher's that cannot be read is replaced, its bytes kept; one
+// saved as UTF-16 is the player's and stays as it is.
+TEST_F(Launcher, AnUnreadableSideProgramListIsKeptAsACopy) {
+    writeSettings();
+    const std::string broken = "\"x.exe\"\r\n";
+    std::string wide = "\xFF\xFE";
+    for (char c : broken) wide += c, wide += '\0';
+    fake.files.addFile(path("shelllist.txt"), broken);
+    run();
+    EXPECT_EQ(fileText("shelllist.txt.bak"), broken);
+    EXPECT_EQ(fileText("shelllist.txt").substr(0, 8), "\r\n0\r\n0\r\n");
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find(path("shelllist.txt.bak")), std::string::npos);
+
+    fake.files.addFile(path("shelllist.txt"), wide);
+    run();
+    EXPECT_EQ(fileText("shelllist.txt"), wide);
+    EXPECT_EQ(fake.dialogs.boxes.size(), 1u);
 }
 
 TEST_F(Launcher, SettingsFilesThatCannotBeWrittenStayWhole) {

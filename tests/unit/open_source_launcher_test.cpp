@@ -181,10 +181,10 @@ TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
     for (int fault = 0; fault < 4; ++fault) {
         const std::string before = fault == 0 ? std::string("[\0D\0e\0", 7) : "[Descent3]\r\n";
         fake.files.addFile(file, before);
-        if (fault == 1) fake.files.failRead(file);
+        fake.files.failRead(file, fault == 1);
         if (fault == 2) fake.files.failWritesAfter(5);
         // A file the file system cannot be asked about is not one to build from nothing.
-        if (fault == 3) fake.files.failQuery(file);
+        fake.files.failQuery(file, fault == 3);
         fake.dialogs.boxes.clear(), fake.shell.started.clear();
         run();
         EXPECT_EQ(fake.files.content(file), before) << fault;
@@ -194,6 +194,12 @@ TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
         EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"}) << fault;
         fake.files.failWritesAfter(UINT64_MAX);
     }
+    // Without a fault the same file is read and written: the faults above were what stopped it.
+    fake.files.failQuery(file, false);
+    fake.dialogs.boxes.clear();
+    run();
+    EXPECT_NE(fake.files.content(file), "[Descent3]\r\n");
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
 }
 
 TEST_F(OpenSourceLauncher, WhileTheGameRunsNothingIsChangedAndNothingStarted) {

@@ -133,6 +133,29 @@ TEST_F(OpenSourceScourix, TimeTestAndFrameRateLogSayThisEditionHasNone) {
     }
 }
 
+// The open-source program is often copied beside the retail one, which keeps the time test; a
+// Main.exe that is the open-source program renamed does not.
+TEST_F(OpenSourceScourix, BesideARetailMainExeTheTimeTestAndLogUseIt) {
+    fake.files.addFile(game + "\\Main.exe");
+    fake.files.addFile(game + "\\fps.txt", "run\r\n");
+    fake.host.versions[game + "\\Main.exe"] = {"Main.exe", 1, 4, 0};
+    start();
+    fake.dialogs.answers.assign({Answer::No, Answer::No});
+    w->m23.click();
+    w->m24.click();
+    ASSERT_EQ(fake.shell.started.size(), 2u);
+    EXPECT_EQ(fake.shell.started[0].file, game + "\\Main.exe");
+    EXPECT_EQ(fake.shell.started[0].parameters, "-nointro -timetest secret2.dem ");
+    EXPECT_EQ(fake.shell.started[1].file, "notepad.exe");
+
+    fake.host.versions[game + "\\Main.exe"] = {"Descent3.exe", 1, 5, 0};
+    fake.dialogs.boxes.clear();
+    w->m23.click();
+    EXPECT_EQ(fake.shell.started.size(), 2u);
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find("no time test"), std::string::npos);
+}
+
 TEST_F(OpenSourceScourix, StatisticsAreRemovedInBothFolders) {
     fake.files.addFile(user + "\\netgames\\a.stats");
     fake.files.addFile(netgames("b.stats"));

@@ -486,6 +486,13 @@ TEST(OpenFile, MissingUnreadableOrOpen) {
     EXPECT_EQ(openFile(store, kLogosIni, f), Problem::Unreadable);
     ASSERT_EQ(openFile(store, kKeysIni, f), Problem::None);
     EXPECT_EQ(f.bytes(), "nointro\r\n");
+
+    // A file bigger than any of ours is not read whole: it would cost many times its size.
+    files.addFile("C:\\Prog\\taunts.ini", std::string(SettingsFile::kMaxBytes, '\n'));
+    EXPECT_EQ(openFile(store, kTauntsIni, f), Problem::None);
+    files.addFile("C:\\Prog\\taunts.ini", std::string(SettingsFile::kMaxBytes + 1, '\n'));
+    EXPECT_EQ(openFile(store, kTauntsIni, f), Problem::Unreadable);
+    EXPECT_EQ(f.bytes(), "") << "nothing of it is held";
 }
 
 TEST(Describe, NamesTheFileInBothLanguages) {

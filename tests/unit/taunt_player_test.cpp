@@ -222,13 +222,23 @@ TEST_F(Player, TakenNamesAreRefusedAndAskedAgainNothingLost) {
     fake.dialogs.typed = {"Alpha"};
     w->umbenen.click();
     EXPECT_EQ(lastBox(), "Name bereits vergeben ! Bitte Neu eingeben !");
+
+    // Letter case beyond ASCII, as the file system compares names.
+    fake.files.addFile(sounds("Ärger.osf"), "ärger");
+    open("sounds");
+    cursor("hello.osf");
+    fake.dialogs.typed = {"ärger", ""};
+    w->umbenen.click();
+    EXPECT_EQ(lastBox(), "Name already assign! Enter please new!");
+    EXPECT_EQ(fake.files.files(sounds()),
+              (Names{"alpha.osf", "hello.osf", "zed.osf", "Ärger.osf"}));
 }
 
 TEST_F(Player, NamesAFileCannotHoldAreRefused) {
     scourix::Ordner& b = open("sounds");
     cursor("hello.osf");
-    const Names bad = {"a\\b",      "a/b",  "c:x",    "a*",  "a?",  "say \"hi\"", "<a>",   "a|b",
-                       "tab\there", "dot.", "blank ", "CON", "nul", "com1",       "Lpt9.x"};
+    const Names bad = {"a\\b",      "a/b",      "c:x", "a*",  "a?",   "say \"hi\"", "<a>",   "a|b",
+                       "tab\there", "bell\x07", "CON", "nul", "com1", "Lpt9.x",     "aux .x"};
     for (const auto& name : bad) {
         SCOPED_TRACE(name);
         fake.dialogs.boxes.clear();
@@ -242,10 +252,15 @@ TEST_F(Player, NamesAFileCannotHoldAreRefused) {
                                  "Enter please new!");
     }
     EXPECT_EQ(fake.files.files(sounds()), (Names{"alpha.osf", "hello.osf", "zed.osf"}));
-    // Near misses are fine names.
-    fake.dialogs.typed = {"console.2 ok"};
-    b.umbenen.click();
-    EXPECT_TRUE(fake.files.has(sounds("console.2 ok.osf")));
+    // Near misses are fine names; a dot or blank at the end of the answer is inside the name.
+    for (const std::string name : {"console.2 ok", "v2.", "blank "}) {
+        fake.dialogs.typed = {name};
+        cursor("hello.osf");
+        b.umbenen.click();
+        EXPECT_TRUE(fake.files.has(sounds(name + ".osf"))) << name;
+        fake.files.rename(sounds(name + ".osf"), sounds("hello.osf"));
+        b.File1.refresh();
+    }
 }
 
 TEST_F(Player, AFailedRenameKeepsTheOldFileAndTells) {

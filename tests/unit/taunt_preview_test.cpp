@@ -150,6 +150,21 @@ TEST_F(Preview, AMissingWindowIsWaitedForThenReportedAndNothingIsTyped) {
     EXPECT_EQ(lastBox(), "Das Fenster des Soundtesters (\"Theme File Editor v1.0\") ist nicht "
                          "erschienen. Es wurde nichts eingetippt.");
 
+    // A window that is there but does not come to the front: the looks are the same, each
+    // one short, and the player is told what really happened.
+    fake.keys.windows.insert(kTester);
+    fake.keys.stuck.insert(kTester);
+    m.play1.click();
+    ticks = 0;
+    while (m.Playerstart.enabled() && ticks < 100) m.Playerstart.tick(), ++ticks;
+    EXPECT_EQ(ticks, scourix::TauntPreview::kMoreLooks + 1);
+    EXPECT_TRUE(fake.keys.sent().empty());
+    ASSERT_EQ(fake.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(lastBox(), "Das Fenster des Soundtesters (\"Theme File Editor v1.0\") ist da, ließ "
+                         "sich aber nicht in den Vordergrund holen. Es wurde nichts eingetippt.");
+    fake.keys.stuck.clear();
+    fake.keys.windows.clear();
+
     // The tester closed by the player before the closing tick: nothing typed, no message.
     fake.keys.windows.insert(kTester);
     m.play1.click();
@@ -158,7 +173,7 @@ TEST_F(Preview, AMissingWindowIsWaitedForThenReportedAndNothingIsTyped) {
     fake.keys.log.clear();
     m.Zeitaus.tick();
     EXPECT_TRUE(fake.keys.sent().empty());
-    EXPECT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fake.dialogs.boxes.size(), 2u);
 }
 
 TEST_F(Preview, FocusLostWhileTypingStopsTheRest) {

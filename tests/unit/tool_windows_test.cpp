@@ -89,7 +89,11 @@ TEST_F(DirectJoin, MissingOrShortFileIsWrittenAnewFromWhatWasRead) {
     fake.files.addFile(path(settings::kDirecktIni), "\"-directip 5.6.7.8:2092\"\r\n");
     w->m44.click();
     EXPECT_EQ(direckt(), "\"5.6.7.8:2092\"\r\n\"0\"\r\n\"0\"\r\n") << "the address, no switch";
-    EXPECT_TRUE(fake.dialogs.boxes.empty());
+    EXPECT_EQ(file("direckt.ini.bak"), "\"-directip 5.6.7.8:2092\"\r\n");
+    EXPECT_EQ(texts(),
+              std::vector<std::string>{"The settings file \"" + path("direckt.ini") +
+                                       "\" could not be read. Your file was kept as \"" +
+                                       path("direckt.ini.bak") + "\"; a new one was written."});
 }
 
 TEST_F(DirectJoin, CaptionsInBothLanguages) {
@@ -161,6 +165,50 @@ TEST_F(DirectJoin, ClosedBeforeGatefireStartsTheJoinIsWithdrawn) {
     EXPECT_FALSE(d.d3run.enabled());
     EXPECT_TRUE(fake.shell.started.empty());
     EXPECT_EQ(direckt(), "\"-pxo 1.2.3.4:2092\"\r\n\"0\"\r\n\"0\"\r\n");
+}
+
+TEST_F(DirectJoin, AJoinWhoseGatefireDoesNotStartIsWithdrawnAndScourixStays) {
+    writeDirect("", "0", "0");
+    scourix::Diereckt& d = open(true);
+    d.iptext.setText("1.2.3.4:2092");
+    d.jointfrage.setValue(1);
+    fake.shell.failing.insert("gatefire.exe");
+    for (int always : {0, 1}) {
+        d.immer.setValue(always);
+        d.teilnehmen.click();
+        d.d3run.tick();
+        EXPECT_EQ(direckt(), "\"-pxo 1.2.3.4:2092\"\r\n\"" + std::string(always ? "2" : "0") +
+                                 "\"\r\n\"1\"\r\n");
+        EXPECT_FALSE(w->beendenauto.enabled());
+        EXPECT_TRUE(d.isOpen());
+        EXPECT_FALSE(d.joined());
+        ASSERT_EQ(fake.dialogs.boxes.size(), always + 1u);
+        EXPECT_EQ(texts().back(), "Gatefire konnte nicht gestartet werden:\n" +
+                                      path("gatefire.exe") +
+                                      "\nEs wird keinem Server beigetreten; Scourix bleibt offen.");
+    }
+}
+
+// The end of Scourix after a join may fail (its save fails, the player cancels): the join's
+// mark must not keep a later join's request, or later choices, from being written.
+TEST_F(DirectJoin, AStartedJoinCoversOnlyItsOwnEnd) {
+    writeDirect("", "0", "0");
+    scourix::Diereckt& d = open();
+    d.iptext.setText("1.2.3.4:2092");
+    d.immer.setValue(1);
+    d.teilnehmen.click();
+    d.d3run.tick();
+    ASSERT_TRUE(d.joined());
+    d.immer.setValue(0);
+    d.close();
+    EXPECT_EQ(direckt(), "\"-pxo 1.2.3.4:2092\"\r\n\"0\"\r\n\"0\"\r\n") << "changed after the join";
+
+    w->m44.click();
+    d.teilnehmen.click();
+    d.d3run.tick();
+    d.teilnehmen.click(); // a second join, closed before its tick
+    d.close();
+    EXPECT_EQ(direckt(), "\"-pxo 1.2.3.4:2092\"\r\n\"0\"\r\n\"0\"\r\n") << "withdrawn";
 }
 
 TEST_F(DirectJoin, JoinAlwaysWritesTwo) {
@@ -357,11 +405,26 @@ TEST_F(SidePrograms, EmptyingAPathUnticksItsRowButKeepsTheSlot) {
                       "\"\"\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n1\r\n");
 }
 
-TEST_F(SidePrograms, AShortFileIsResetToFiveEmptySlots) {
-    fake.files.addFile(path(settings::kShellListTxt), "\"voice.exe\"\r\n\"D:\\Tools\"\r\n1\r\n");
-    scourix::Shellstart& s = open();
-    EXPECT_EQ(s.pr1.text(), "");
-    EXPECT_EQ(list().substr(0, 13), "\"\"\r\n\"\"\r\n\"0\"\r\n");
+// A UTF-16 list is one Gatefire keeps as the player's own: it is kept here too, as a copy.
+TEST_F(SidePrograms, AShortOrUtf16FileIsKeptAsACopyAndResetToFiveEmptySlots) {
+    const std::string shortList = "\"voice.exe\"\r\n\"D:\\Tools\"\r\n1\r\n";
+    std::string wide = "\xFF\xFE";
+    for (char c : shortList + shortList + shortList + shortList + shortList)
+        wide += c, wide += '\0';
+    start();
+    int n = 0;
+    for (const std::string& bytes : {shortList, wide}) {
+        fake.files.addFile(path(settings::kShellListTxt), bytes);
+        w->m43.click();
+        scourix::Shellstart& s = w->shellstart();
+        EXPECT_EQ(s.pr1.text(), "");
+        EXPECT_EQ(list().substr(0, 13), "\"\"\r\n\"\"\r\n\"0\"\r\n");
+        const std::string copy = path(settings::kShellListTxt) + (n++ ? ".bak2" : ".bak");
+        EXPECT_EQ(fake.files.content(copy), bytes);
+        ASSERT_EQ(fake.dialogs.boxes.size(), std::size_t(n));
+        EXPECT_NE(texts().back().find(copy), std::string::npos);
+        s.close();
+    }
 }
 
 TEST_F(SidePrograms, ClosingOtherwiseSavesNothing) {
@@ -428,10 +491,15 @@ TEST_F(Stats, DeletesTheStatisticsFilesAndSaysHowMany) {
     EXPECT_EQ(fake.dialogs.boxes[0].icon, Icon::Information);
     EXPECT_EQ(fake.dialogs.boxes[0].title, "scourix");
     EXPECT_TRUE(w->stadkiller().isClosed());
-    EXPECT_FALSE(w->stadkiller().isShown());
+    EXPECT_FALSE(w->stadkiller().wasShown());
 
+    // Whether Gatefire deletes them has no say here.
+    fake.files.addFile(netgames("d.stats"));
+    w->delstad.setValue(1);
     w->delstadjetzt.click();
-    EXPECT_EQ(texts()[1], " 0 stats-files deleted !");
+    EXPECT_EQ(texts()[1], " 1 stats-files deleted !");
+    w->delstadjetzt.click();
+    EXPECT_EQ(texts()[2], " 0 stats-files deleted !");
 }
 
 TEST_F(Stats, CountsOnlyWhatWasDeletedInBothLanguages) {

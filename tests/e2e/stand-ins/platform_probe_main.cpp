@@ -3,6 +3,9 @@
 //   version              -> version=MAJOR.MINOR.REVISION of this program's version resource
 //   reg KEY NAME         -> reg=<text as the game settings page reads it, CR LF as \r\n>
 //   same PATH1 PATH2     -> same=1 when both name one file, 0 when not, none when one is missing
+//   samename NAME1 NAME2 -> samename=1 when the file system takes both for one name, else 0
+//   replace FROM TO      -> replace=1 when FROM took the place of TO, else 0
+//   read PATH LIMIT      -> read=BYTES read, or read=refused when it cannot or holds more
 #include <fstream>
 #include <string>
 
@@ -29,6 +32,14 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command == "same") {
         auto a = p.files.info(arg(3)), b = p.files.info(arg(4));
         out << "same=" << (!a || !b ? "none" : a->sameFileAs(*b) ? "1" : "0") << "\n";
+    } else if (command == "samename") {
+        out << "samename=" << (p.files.sameName(arg(3), arg(4)) ? "1" : "0") << "\n";
+    } else if (command == "replace") {
+        out << "replace=" << (p.files.replace(arg(3), arg(4)) ? "1" : "0") << "\n";
+    } else if (command == "read") {
+        std::string bytes;
+        const bool ok = p.files.read(arg(3), bytes, std::stoull(arg(4)));
+        out << "read=" << (ok ? std::to_string(bytes.size()) : "refused") << "\n";
     } else {
         return 2;
     }

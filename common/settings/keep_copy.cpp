@@ -1,0 +1,74 @@
+#include "common/settings/keep_copy.h"
+
+#include "platform/files.h"
+
+namespace settings {
+
+// A name is free only when the file system says for certain that nothing is there.
+std::string copyName(platform::Files& files, const std::string& path) {
+    for (int n = 1; n < 1000; ++n) {
+        std::string name = path + ".bak" + (n == 1 ? "" : std::to_string(n));
+        if (files.missing(name)) return name;
+    }
+    return "";
+}
+
+bool copyWhole(platform::Files& files, const std::string& from, const std::string& to) {
+    const auto size = files.fileSize(from);
+    return size && files.copy(from, to) && files.fileSize(to) == size;
+}
+
+bool copyOver(platform::Files& files, const std::string& from, const std::string& to) {
+    const std::string temp = to + ".new~";
+    if (copyWhole(files, from, temp) && files.replace(temp, to)) return true;
+    files.remove(temp);
+    return false;
+}
+
+// Only a file the file system says for certain is not there has nothing to keep.
+Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy) {
+    copy.clear();
+    const auto there = files.presence(path);
+    if (there == platform::Files::Presence::Missing) return Kept::Nothing;
+    const auto size =
+        there == platform::Files::Presence::File ? files.fileSize(path) : std::nullopt;
+    if (!size) return Kept::Failed;
+    if (*size == 0) return Kept::Nothing;
+    const std::string name = copyName(files, path);
+    if (name.empty()) return Kept::Failed;
+    if (!copyWhole(files, path, name)) {
+        files.remove(name); // a short copy under the new name is no copy
+        return Kept::Failed;
+    }
+    copy = name;
+    return Kept::Copy;
+}
+
+Replaced replaceUnreadable(platform::Files& files, const std::string& path,
+                           const std::string& fresh, bool german) {
+    const std::string name = "\"" + path + "\"";
+    std::string copy;
+    const Kept kept = keepCopy(files, path, copy);
+    if (kept == Kept::Failed)
+        return {false, true,
+                german ? "Die Einstellungsdatei " + name +
+                             " kann nicht gelesen und auch nicht kopiert werden. Sie "
+                             "bleibt, wie sie ist."
+                       : "The settings file " + name +
+                             " cannot be read, nor copied. It is left as it is."};
+    Replaced r{files.write(path, fresh), false, ""};
+    if (kept == Kept::Nothing) return r;
+    r.message = german ? "Die Einstellungsdatei " + name +
+                             " konnte nicht gelesen werden. Deine Datei wurde als \"" + copy +
+                             "\" aufbewahrt"
+                       : "The settings file " + name +
+                             " could not be read. Your file was kept as \"" + copy + "\"";
+    if (r.written)
+        r.message += german ? "; eine neue wurde angelegt." : "; a new one was written.";
+    else
+        r.message += german ? "; eine neue konnte nicht geschrieben werden."
+                            : "; a new one could not be written.";
+    return r;
+}
+
+} // namespace settings

@@ -1,0 +1,43 @@
+#pragma once
+// Keeping the player's bytes before a file of his is replaced: a numbered copy beside it.
+#include <string>
+
+namespace platform {
+class Files;
+} // namespace platform
+
+namespace settings {
+
+// The first free name for a copy of `path`: path.bak, then path.bak2, path.bak3, ... so that a
+// later copy never overwrites one an earlier run made. Empty when all are taken.
+std::string copyName(platform::Files& files, const std::string& path);
+
+// Copies `from` to `to` and checks that the copy has the size of the original: a copy that
+// reports success but came out short does not count (and is not left behind when `to` is new).
+bool copyWhole(platform::Files& files, const std::string& from, const std::string& to);
+
+// Copies `from` over `to` by way of a temporary file beside `to`, which takes its place only
+// once it is whole: a copy that fails midway leaves `to` as it was.
+bool copyOver(platform::Files& files, const std::string& from, const std::string& to);
+
+// What became of a file before it is replaced.
+enum class Kept {
+    Nothing, // missing or empty: nothing of the player's to keep
+    Copy,    // its bytes are in `copy`
+    Failed,  // it could not be copied whole: it must not be replaced
+};
+Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy);
+
+// A settings file that could not be read and is replaced by a new one: keeps the player's bytes
+// first, then writes `fresh`. A file that could not be kept is left as it was.
+struct Replaced {
+    bool written = false;
+    bool leftAlone = false; // it could not be kept, so it was not replaced
+    // For the player, in his language: what became of his file; empty when there was nothing
+    // of his to keep.
+    std::string message;
+};
+Replaced replaceUnreadable(platform::Files& files, const std::string& path,
+                           const std::string& fresh, bool german);
+
+} // namespace settings
