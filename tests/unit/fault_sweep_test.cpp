@@ -273,8 +273,9 @@ void checkPlayerFiles(const Files& before, const Files& clean, const FakeFiles& 
         const auto got = at(now, path);
         if (got == bytes || copied(bytes)) continue;
         EXPECT_EQ(got, at(clean, path)) << what << ": " << path << " changed";
-        if (heldClean.count(bytes))
+        if (heldClean.count(bytes)) {
             EXPECT_TRUE(held.count(bytes)) << what << ": the bytes of " << path << " are lost";
+        }
     }
 }
 

@@ -206,9 +206,10 @@ TEST_F(Launcher, TheGameGetsOnlyACommandLineItsRowsHold) {
         EXPECT_FALSE(game.overrun) << c.what << ": " << gameStart().parameters;
         ASSERT_FALSE(game.args.empty());
         EXPECT_EQ(game.args[0], "-LAUNCHED") << c.what;
-        if (!c.args.empty())
+        if (!c.args.empty()) {
             EXPECT_EQ(std::vector<std::string>(game.args.begin() + 1, game.args.end()), c.args)
                 << c.what;
+        }
         std::vector<std::string> named;
         if (!fake.dialogs.boxes.empty()) {
             const std::string& text = fake.dialogs.boxes[0].text;
