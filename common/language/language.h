@@ -1,0 +1,31 @@
+#pragma once
+// The player's language: the one rule that decides it, the one way to pick a text, and the one
+// way to say something or ask in a message box. Every window holds a Language value and keeps
+// its texts in one place, English and German side by side.
+#include <string>
+
+#include "platform/dialogs.h"
+
+namespace lang {
+
+enum class Language { English, German };
+
+// The language the settings' Language value stands for: "1" is German, anything else English.
+Language fromSetting(const std::string& value);
+// The Language value the settings store for a language.
+std::string setting(Language l);
+
+// The text in the player's language.
+inline const std::string& pick(Language l, const std::string& english, const std::string& german) {
+    return l == Language::German ? german : english;
+}
+
+// A message box in the player's language, with the program's title unless one is given.
+void tell(platform::Dialogs& dialogs, Language l, const std::string& english,
+          const std::string& german, platform::Icon icon = platform::Icon::Exclamation,
+          const std::string& title = "");
+platform::Answer ask(platform::Dialogs& dialogs, Language l, const std::string& english,
+                     const std::string& german, platform::Buttons buttons,
+                     platform::Icon icon = platform::Icon::Question, const std::string& title = "");
+
+} // namespace lang
