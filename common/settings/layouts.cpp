@@ -12,47 +12,64 @@ const char* const kNetworkIni = "network.ini";
 const char* const kDirecktIni = "direckt.ini";
 const char* const kShellListTxt = "shelllist.txt";
 
-namespace {
+using S = Style;
 
-// Reads one value into each target in turn; TooShort at the first that runs past the end.
-// The values read before it stay.
-Problem readAll(SettingsFile& f, std::initializer_list<std::string*> targets) {
-    for (std::string* target : targets)
-        if (!f.readValue(*target)) return Problem::TooShort;
-    return Problem::None;
-}
+const Layout<ScourixIni, 15> kScourixLayout{{
+    {&ScourixIni::gamePath, S::Quoted, ""},
+    {&ScourixIni::logoBackupPath, S::Quoted, ""},
+    {&ScourixIni::tauntBackupPath, S::Quoted, ""},
+    {&ScourixIni::logoNoAction, S::Quoted, "1"},
+    {&ScourixIni::logoDeleteOthers, S::Quoted, "0"},
+    {&ScourixIni::logoBackupOthers, S::Quoted, "0"},
+    {&ScourixIni::tauntNoAction, S::Quoted, "1"},
+    {&ScourixIni::tauntDeleteOthers, S::Quoted, "0"},
+    {&ScourixIni::tauntBackupOthers, S::Quoted, "0"},
+    {&ScourixIni::usePilot, S::Number, "0"},
+    {&ScourixIni::pilotName, S::Quoted, ""},
+    {&ScourixIni::language, S::Quoted, "2"},
+    {&ScourixIni::deleteStats, S::Number, ""},
+    {&ScourixIni::musicTesterPath, S::Quoted, ""},
+    {&ScourixIni::autoCloseTester, S::Number, ""},
+}};
 
-} // namespace
+const Layout<NetworkIni, 13> kNetworkLayout{{
+    {&NetworkIni::gameLanguage, S::Raw, ""},
+    {&NetworkIni::keyboardUS, S::Raw, ""},
+    {&NetworkIni::keyboardFrench, S::Raw, ""},
+    {&NetworkIni::keyboardGerman, S::Raw, ""},
+    {&NetworkIni::netNone, S::Raw, ""},
+    {&NetworkIni::netDialup, S::Raw, ""},
+    {&NetworkIni::netLan, S::Raw, ""},
+    {&NetworkIni::speed56K, S::Raw, ""},
+    {&NetworkIni::speedIsdn, S::Raw, ""},
+    {&NetworkIni::speedCable, S::Raw, ""},
+    {&NetworkIni::speedFast, S::Raw, ""},
+    {&NetworkIni::trackerName, S::Raw, ""},
+    {&NetworkIni::trackerSecret, S::Raw, ""},
+}};
+
+const Layout<DirecktIni, 3> kDirecktLayout{{
+    {&DirecktIni::directTarget, S::Quoted, ""},
+    {&DirecktIni::directJoinMode, S::Quoted, ""},
+    {&DirecktIni::askBeforeJoin, S::Quoted, ""},
+}};
+
+const Layout<SideProgram, 3> kSideProgramLayout{{
+    {&SideProgram::sideFile, S::Quoted, ""},
+    {&SideProgram::sideFolder, S::Quoted, "0"},
+    {&SideProgram::sideEnabled, S::Number, "0"},
+}};
 
 Problem readScourixIni(SettingsFile& f, ScourixIni& out) {
-    return readAll(f,
-                   {&out.gamePath, &out.logoBackupPath, &out.tauntBackupPath, &out.logoNoAction,
-                    &out.logoDeleteOthers, &out.logoBackupOthers, &out.tauntNoAction,
-                    &out.tauntDeleteOthers, &out.tauntBackupOthers, &out.usePilot, &out.pilotName,
-                    &out.language, &out.deleteStats, &out.musicTesterPath, &out.autoCloseTester});
+    return readFields(f, kScourixLayout, out);
 }
 
 void writeScourixIni(SettingsFile& f, const ScourixIni& v) {
-    f.writeText(v.gamePath);
-    f.writeText(v.logoBackupPath);
-    f.writeText(v.tauntBackupPath);
-    f.writeText(v.logoNoAction);
-    f.writeText(v.logoDeleteOthers);
-    f.writeText(v.logoBackupOthers);
-    f.writeText(v.tauntNoAction);
-    f.writeText(v.tauntDeleteOthers);
-    f.writeText(v.tauntBackupOthers);
-    f.writeNumber(numericValue(v.usePilot));
-    f.writeText(v.pilotName);
-    f.writeText(v.language);
-    f.writeNumber(numericValue(v.deleteStats));
-    f.writeText(v.musicTesterPath);
-    f.writeNumber(numericValue(v.autoCloseTester));
+    writeFields(f, kScourixLayout, v);
 }
 
 void writeFirstRunScourixIni(SettingsFile& f) {
-    for (const char* line : {"", "", "", "1", "0", "0", "1", "0", "0", "0", "", "2", "", "", ""})
-        f.writeRaw(line);
+    writeFirstRun(f, kScourixLayout);
 }
 
 void readList(SettingsFile& f, std::vector<std::string>& out) {
@@ -98,27 +115,19 @@ void writeFirstRunKeysIni(SettingsFile& f) {
 }
 
 Problem readNetworkIni(SettingsFile& f, NetworkIni& out) {
-    return readAll(f, {&out.gameLanguage, &out.keyboardUS, &out.keyboardFrench, &out.keyboardGerman,
-                       &out.netNone, &out.netDialup, &out.netLan, &out.speed56K, &out.speedIsdn,
-                       &out.speedCable, &out.speedFast, &out.trackerName, &out.trackerSecret});
+    return readFields(f, kNetworkLayout, out);
 }
 
 void writeNetworkIni(SettingsFile& f, const NetworkIni& v) {
-    for (const std::string* value :
-         {&v.gameLanguage, &v.keyboardUS, &v.keyboardFrench, &v.keyboardGerman, &v.netNone,
-          &v.netDialup, &v.netLan, &v.speed56K, &v.speedIsdn, &v.speedCable, &v.speedFast,
-          &v.trackerName, &v.trackerSecret})
-        f.writeRaw(*value);
+    writeFields(f, kNetworkLayout, v);
 }
 
 Problem readDirecktIni(SettingsFile& f, DirecktIni& out) {
-    return readAll(f, {&out.directTarget, &out.directJoinMode, &out.askBeforeJoin});
+    return readFields(f, kDirecktLayout, out);
 }
 
 void writeDirecktIni(SettingsFile& f, const DirecktIni& v) {
-    f.writeText(v.directTarget);
-    f.writeText(v.directJoinMode);
-    f.writeText(v.askBeforeJoin);
+    writeFields(f, kDirecktLayout, v);
 }
 
 std::string composeTarget(const JoinTarget& t) {
@@ -133,26 +142,18 @@ JoinTarget splitTarget(const std::string& target) {
 
 Problem readShellList(SettingsFile& f, ShellList& out) {
     for (SideProgram& slot : out) {
-        Problem p = readAll(f, {&slot.sideFile, &slot.sideFolder, &slot.sideEnabled});
+        Problem p = readFields(f, kSideProgramLayout, slot);
         if (p != Problem::None) return p;
     }
     return Problem::None;
 }
 
 void writeShellList(SettingsFile& f, const ShellList& v) {
-    for (const SideProgram& slot : v) {
-        f.writeText(slot.sideFile);
-        f.writeText(slot.sideFolder);
-        f.writeNumber(numericValue(slot.sideEnabled));
-    }
+    for (const SideProgram& slot : v) writeFields(f, kSideProgramLayout, slot);
 }
 
 void writeLauncherShellList(SettingsFile& f) {
-    for (int slot = 0; slot < 5; ++slot) {
-        f.writeRaw("");
-        f.writeRaw("0");
-        f.writeRaw("0");
-    }
+    for (int slot = 0; slot < 5; ++slot) writeFirstRun(f, kSideProgramLayout);
 }
 
 void writeEditorShellList(SettingsFile& f) {

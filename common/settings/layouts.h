@@ -38,7 +38,66 @@ extern const char* const kNetworkIni;   // "network.ini"
 extern const char* const kDirecktIni;   // "direckt.ini"
 extern const char* const kShellListTxt; // "shelllist.txt"
 
-// scourix.ini: fifteen values, kept as the text read.
+// How a value stands in its file.
+enum class Style {
+    Quoted, // text between quotes
+    Number, // bare, by its numeric value
+    Raw,    // the text unchanged
+};
+
+// One value of a settings file: where it lives in its struct, how it is written and what the
+// first-run file holds for it.
+template <class T> struct Field {
+    std::string T::*member;
+    Style style;
+    const char* firstRun;
+};
+
+// A file layout: its values in the order of the file's lines.
+template <class T, std::size_t N> using Layout = std::array<Field<T>, N>;
+
+// Reads one value per field in turn; TooShort at the first that runs past the end, the values
+// read before it stay.
+template <class T, std::size_t N>
+Problem readFields(SettingsFile& f, const Layout<T, N>& layout, T& out) {
+    for (const Field<T>& field : layout)
+        if (!f.readValue(out.*field.member)) return Problem::TooShort;
+    return Problem::None;
+}
+
+// Writes every value in the style of its field.
+template <class T, std::size_t N>
+void writeFields(SettingsFile& f, const Layout<T, N>& layout, const T& v) {
+    for (const Field<T>& field : layout) {
+        const std::string& value = v.*field.member;
+        switch (field.style) {
+        case Style::Quoted:
+            f.writeText(value);
+            break;
+        case Style::Number:
+            f.writeNumber(numericValue(value));
+            break;
+        case Style::Raw:
+            f.writeRaw(value);
+            break;
+        }
+    }
+}
+
+// The first-run values of a layout.
+template <class T, std::size_t N> T firstRunValues(const Layout<T, N>& layout) {
+    T v{};
+    for (const Field<T>& field : layout) v.*field.member = field.firstRun;
+    return v;
+}
+
+// The first-run file of a layout: each field's first-run value, raw.
+template <class T, std::size_t N> void writeFirstRun(SettingsFile& f, const Layout<T, N>& layout) {
+    for (const Field<T>& field : layout) f.writeRaw(field.firstRun);
+}
+
+// scourix.ini: fifteen values, kept as the text read. A new value is a member here and a field
+// in kScourixLayout.
 struct ScourixIni {
     std::string gamePath, logoBackupPath, tauntBackupPath;
     std::string logoNoAction, logoDeleteOthers, logoBackupOthers;
@@ -46,11 +105,12 @@ struct ScourixIni {
     std::string usePilot, pilotName, language, deleteStats;
     std::string musicTesterPath, autoCloseTester;
 };
-Problem readScourixIni(SettingsFile& f, ScourixIni& out);
 // Quoted style: folders, choices, pilot, language and tester path as text; UsePilot,
 // DeleteStats and AutoCloseTester bare by their numeric value.
+extern const Layout<ScourixIni, 15> kScourixLayout;
+Problem readScourixIni(SettingsFile& f, ScourixIni& out);
 void writeScourixIni(SettingsFile& f, const ScourixIni& v);
-// The first-run file: fifteen raw lines.
+// The first-run file: the layout's first-run values, raw.
 void writeFirstRunScourixIni(SettingsFile& f);
 
 // logos.ini and taunts.ini: one entry per value until the end of the file (replaces `out`).
@@ -79,6 +139,7 @@ struct NetworkIni {
     std::string speed56K, speedIsdn, speedCable, speedFast;
     std::string trackerName, trackerSecret;
 };
+extern const Layout<NetworkIni, 13> kNetworkLayout;
 Problem readNetworkIni(SettingsFile& f, NetworkIni& out);
 void writeNetworkIni(SettingsFile& f, const NetworkIni& v);
 
@@ -86,6 +147,7 @@ void writeNetworkIni(SettingsFile& f, const NetworkIni& v);
 struct DirecktIni {
     std::string directTarget, directJoinMode, askBeforeJoin;
 };
+extern const Layout<DirecktIni, 3> kDirecktLayout;
 // Reads as far as it can: the values read before a failure stay in `out`.
 Problem readDirecktIni(SettingsFile& f, DirecktIni& out);
 void writeDirecktIni(SettingsFile& f, const DirecktIni& v);
@@ -104,6 +166,8 @@ JoinTarget splitTarget(const std::string& target);
 struct SideProgram {
     std::string sideFile, sideFolder, sideEnabled;
 };
+// One slot; the launcher's first-run values.
+extern const Layout<SideProgram, 3> kSideProgramLayout;
 using ShellList = std::array<SideProgram, 5>;
 Problem readShellList(SettingsFile& f, ShellList& out);
 // The editor's quoted file: file and folder as text, the flag bare.

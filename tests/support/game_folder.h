@@ -16,10 +16,9 @@ struct GameFolder {
         fake.app.folder = program;
         for (const char* f : {"\\custom\\sounds", "\\custom\\graphics", "\\netgames"})
             fake.files.addFolder(game + f);
+        // The first-run values with the game folder set.
+        ini = settings::firstRunValues(settings::kScourixLayout);
         ini.gamePath = game;
-        ini.logoNoAction = "1", ini.logoDeleteOthers = "0", ini.logoBackupOthers = "0";
-        ini.tauntNoAction = "1", ini.tauntDeleteOthers = "0", ini.tauntBackupOthers = "0";
-        ini.usePilot = "0", ini.language = "2", ini.deleteStats = "0", ini.autoCloseTester = "0";
     }
 
     std::string path(const std::string& file) const { return program + "\\" + file; }

@@ -189,6 +189,24 @@ TEST(ReadingRule, NumericValueOfExactlyOne) {
         EXPECT_FALSE(isNumericOne(other)) << other;
 }
 
+// --- file layouts ---
+
+// Each member of a layout's struct stands in exactly one field: a member added to the struct
+// without its field, or a field listed twice, would be lost on the way to the file.
+template <class T, std::size_t N> void expectEachMemberOnce(const Layout<T, N>& layout) {
+    static_assert(sizeof(T) == N * sizeof(std::string), "one field per member");
+    T v{};
+    for (std::size_t i = 0; i < N; ++i) v.*layout[i].member += std::to_string(i) + ".";
+    for (std::size_t i = 0; i < N; ++i) EXPECT_EQ(v.*layout[i].member, std::to_string(i) + ".");
+}
+
+TEST(FileLayouts, EachMemberStandsInOneField) {
+    expectEachMemberOnce(kScourixLayout);
+    expectEachMemberOnce(kNetworkLayout);
+    expectEachMemberOnce(kDirecktLayout);
+    expectEachMemberOnce(kSideProgramLayout);
+}
+
 // --- scourix.ini ---
 
 TEST(ScourixIniLayout, SavedFileBytesAndRoundTrip) {
