@@ -71,6 +71,11 @@ class Cp1252 : public Codepage {
 struct Version {
     int major = 0, minor = 0, revision = 0;
 };
+// "major.minor.revision".
+inline std::string versionText(const Version& v) {
+    return std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
+           std::to_string(v.revision);
+}
 
 // The running program: its folder, its own version, its end.
 class App {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/language/language.h"
 #include "common/settings/layouts.h"
 #include "platform/platform.h"
 #include "platform/ui/window.h"
@@ -37,6 +38,10 @@ class MainWindow : public ui::Window {
     // Sets every language-dependent caption from the check mark of m111.
     void sprache();
     bool german() const { return m111.checked(); }
+    // The player's language: German when m111 is checked.
+    lang::Language language() const {
+        return m111.checked() ? lang::Language::German : lang::Language::English;
+    }
 
     // The custom-file browser and the clean-now window; each exists once.
     Ordner& ordner();

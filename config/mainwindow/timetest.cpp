@@ -89,12 +89,10 @@ bool MainWindow::appendFps(const std::string& path) {
     // A log of more lines than it may have is not read whole.
     std::string bytes, out;
     if (!p_.files.exists(path) || !p_.files.read(path, bytes, kMaxFpsBytes)) return false;
-    const platform::Version v = p_.app.version();
     if (!appendToLog(bytes,
                      {"demo : secret2.dem", "", "key's : ", "",
                       p_.codepage.fromUtf8(switchString()), "",
-                      "** Scourix Version :" + std::to_string(v.major) + "." +
-                          std::to_string(v.minor) + "." + std::to_string(v.revision) + " **"},
+                      "** Scourix Version :" + platform::versionText(p_.app.version()) + " **"},
                      out))
         return false;
     return p_.files.write(path, out);

@@ -6,8 +6,27 @@
 #include "config/tools/tools.h"
 
 namespace scourix {
+namespace {
+
+// Every text of the window, English and German.
+const Text kCaption{"Joint a Game", "an einem Spiel teilnehmen"};
+const Text kExample{"example : ", "Beispiel : "};
+const Text kServerIs{"Server is a ...", "Server ist ein..."};
+const Text kTrackerLinks{"Links to Servertracker", "Links zu Servertracker"};
+const Text kJoin{"joint", "Teilnehmen"};
+const Text kJoinNow{"joint game now", "Jetzt am Spiel teilnehmen"};
+const Text kAlways{"joint always with Gatefire", "Immer teilnehmen mit Gatefire"};
+const Text kAsk{"ask me before joint direckt", "Frage mich bevor ich teilnehme"};
+const Text kLookFor{"look for games at ", "Suche nach Spiele bei "};
+const Text kNotStarted{
+    "Gatefire could not be started:\n%1\nNo server is joined; Scourix stays open.",
+    "Gatefire konnte nicht gestartet werden:\n%1\nEs wird keinem Server beigetreten; Scourix "
+    "bleibt offen."};
+
+} // namespace
+
 Diereckt::Diereckt(platform::Platform& p, MainWindow& main)
-    : ui::Window("Joint a Game", 448 * 15, 282 * 15), p_(p), main_(main) {
+    : ui::Window(kCaption.english, 448 * 15, 282 * 15), p_(p), main_(main) {
     ownerWindow = &main;
     centred = true;
 
@@ -49,22 +68,22 @@ Diereckt::Diereckt(platform::Platform& p, MainWindow& main)
 }
 
 void Diereckt::captions() {
-    const bool de = german_;
-    setCaption(de ? "an einem Spiel teilnehmen" : "Joint a Game");
-    Label2.setCaption(std::string(de ? "Beispiel : " : "example : ") + web::kExampleAddress);
-    Frame2.setCaption(de ? "Server ist ein..." : "Server is a ...");
-    Frame3.setCaption(de ? "Links zu Servertracker" : "Links to Servertracker");
-    Frame4.setCaption(de ? "Teilnehmen" : "joint");
-    teilnehmen.setCaption(de ? "Jetzt am Spiel teilnehmen" : "joint game now");
-    immer.setCaption(de ? "Immer teilnehmen mit Gatefire" : "joint always with Gatefire");
-    jointfrage.setCaption(de ? "Frage mich bevor ich teilnehme" : "ask me before joint direckt");
-    const std::string look = de ? "Suche nach Spiele bei " : "look for games at ";
+    const lang::Language l = language_;
+    setCaption(kCaption.in(l));
+    Label2.setCaption(kExample.in(l) + web::kExampleAddress);
+    Frame2.setCaption(kServerIs.in(l));
+    Frame3.setCaption(kTrackerLinks.in(l));
+    Frame4.setCaption(kJoin.in(l));
+    teilnehmen.setCaption(kJoinNow.in(l));
+    immer.setCaption(kAlways.in(l));
+    jointfrage.setCaption(kAsk.in(l));
+    const std::string look = kLookFor.in(l);
     d3cxserver.setCaption(look + web::kPxoTrackerName);
     d3tcpserver.setCaption(look + web::kTcpTrackerName);
 }
 
 void Diereckt::load() {
-    german_ = toolsGerman(main_);
+    language_ = main_.language();
     joined_.reset();
     // As a freshly loaded form: no address, PXO, neither box ticked.
     iptext.setText("");
@@ -104,7 +123,7 @@ std::string Diereckt::target() const {
 bool Diereckt::write(const std::string& target, const std::string& mode) {
     settings::SettingsFile f(p_.codepage);
     settings::writeDirecktIni(f, {target, mode, jointfrage.value() == 1 ? "1" : "0"});
-    return writeSettings(p_.files, p_.dialogs, german_, main_.store().path(settings::kDirecktIni),
+    return writeSettings(p_.files, p_.dialogs, language_, main_.store().path(settings::kDirecktIni),
                          f.bytes(), keepFirst_);
 }
 
@@ -114,8 +133,8 @@ bool Diereckt::write(const std::string& target, const std::string& mode) {
 void Diereckt::teilnehmenClick() {
     if (iptext.text().empty()) return;
     if (!edition::gameCanHold("-Launched  " + target())) {
-        p_.dialogs.message(edition::tooLongForTheGame(german_), platform::Buttons::Ok,
-                           platform::Icon::Exclamation);
+        p_.dialogs.message(edition::tooLongForTheGame(language_ == lang::Language::German),
+                           platform::Buttons::Ok, platform::Icon::Exclamation);
         return;
     }
     joined_.reset(); // a new join: closed before its tick, it is withdrawn
@@ -134,12 +153,8 @@ void Diereckt::d3runTick() {
     if (!p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate)) {
         write(target(), immer.value() == 1 ? "2" : "0");
         const std::string exe = main_.store().path("gatefire.exe");
-        p_.dialogs.message(german_ ? "Gatefire konnte nicht gestartet werden:\n" + exe +
-                                         "\nEs wird keinem Server beigetreten; Scourix bleibt "
-                                         "offen."
-                                   : "Gatefire could not be started:\n" + exe +
-                                         "\nNo server is joined; Scourix stays open.",
-                           platform::Buttons::Ok, platform::Icon::Critical);
+        p_.dialogs.message(kNotStarted.in(language_, {exe}), platform::Buttons::Ok,
+                           platform::Icon::Critical);
         return;
     }
     joined_ = choices();

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "common/language/language.h"
 #include "platform/platform.h"
 #include "platform/ui/window.h"
 
@@ -58,7 +59,7 @@ class Diereckt : public ui::Window {
     void d3runTick();
     std::string choices() const;
 
-    bool german_ = false;
+    lang::Language language_ = lang::Language::English;
     bool keepFirst_ = false; // the file could not be read, nor kept as a copy yet
     // The choices of the join that started Gatefire, none before.
     std::optional<std::string> joined_;

@@ -10,13 +10,20 @@ const int kWidth = 420;
 // The credits panel and what lies below it, with and without the sound-tester panel above.
 const int kWithHint = 114, kWithoutHint = 8;
 
-const char* const kCredits = "Descent 3 is a game of Outrage Entertainment; its engine's source "
-                             "is public at github.com/DescentDevelopers/Descent3.";
-const char* const kCreditsDe =
-    "Descent 3 ist ein Spiel von Outrage Entertainment; der Quelltext "
-    "seiner Engine ist frei unter github.com/DescentDevelopers/Descent3.";
-const char* const kAuthor = "Scourix and Gatefire are written by the Scourix team.";
-const char* const kAuthorDe = "Scourix und Gatefire werden vom Scourix-Team geschrieben.";
+// Every text of the window, English and German; %1 is the game maker's address.
+const Text kCaption{"info", "Info"};
+const Text kTesterHint{
+    "Musictester is a Tool of %1 . Install the Leveleditor . Musictester is in the zip . Here the "
+    "Download address of the editor v 1.0 !",
+    "Musictester ist ein Tool von %1 . Installiere den Leveleditor.Musictester ist in dem zip . "
+    "Hier die Download Adresse vom Editor v 1.0 !"};
+const Text kCredits{"Descent 3 is a game of Outrage Entertainment; its engine's source is public "
+                    "at github.com/DescentDevelopers/Descent3.",
+                    "Descent 3 ist ein Spiel von Outrage Entertainment; der Quelltext seiner "
+                    "Engine ist frei unter github.com/DescentDevelopers/Descent3."};
+const Text kAuthor{"Scourix and Gatefire are written by the Scourix team.",
+                   "Scourix und Gatefire werden vom Scourix-Team geschrieben."};
+const Text kComment{"comment :", "Anmerkung:"};
 
 } // namespace
 
@@ -47,7 +54,7 @@ Infofenster::Infofenster(platform::Platform& p, MainWindow& main)
 }
 
 void Infofenster::load() {
-    const bool de = toolsGerman(main_);
+    const lang::Language l = main_.language();
     const bool hint = main_.dummy.text() == "info0";
     Frame2.setVisible(hint);
     // Without the hint the credits move up into its place.
@@ -57,27 +64,15 @@ void Infofenster::load() {
     place(ok, 332, top + 120, 80, 24);
     setClientSize(kWidth * 15, (top + 152) * 15);
 
-    const std::string maker = web::kMaker;
-    if (de) {
-        Label4.setCaption("Musictester ist ein Tool von " + maker +
-                          " . Installiere den Leveleditor.Musictester ist in dem zip . Hier die "
-                          "Download Adresse vom Editor v 1.0 !");
-        setCaption("Info");
-    } else {
-        Label4.setCaption("Musictester is a Tool of " + maker +
-                          " . Install the Leveleditor . Musictester is in the zip . Here the "
-                          "Download address of the editor v 1.0 !");
-        setCaption("info");
-    }
-    Label1.setCaption(de ? kCreditsDe : kCredits);
-    Label3.setCaption(de ? kAuthorDe : kAuthor);
-    Label2.setCaption(de ? "Anmerkung:" : "comment :");
+    Label4.setCaption(kTesterHint.in(l, {web::kMaker}));
+    setCaption(kCaption.in(l));
+    Label1.setCaption(kCredits.in(l));
+    Label3.setCaption(kAuthor.in(l));
+    Label2.setCaption(kComment.in(l));
     ok.setCaption("ok");
     show();
 
-    const platform::Version v = p_.app.version();
-    lblVersion.setCaption("Version " + std::to_string(v.major) + "." + std::to_string(v.minor) +
-                          "." + std::to_string(v.revision));
+    lblVersion.setCaption("Version " + platform::versionText(p_.app.version()));
 }
 
 } // namespace scourix

@@ -6,6 +6,13 @@
 #include "config/tools/tools.h"
 
 namespace scourix {
+namespace {
+
+// Every text of the window, English and German.
+const Text kTesterPath{"musictester path", "Musictester Pfad"};
+const Text kAutoClose{"shutdown player automatic", "automatisch beenden wenn abgespielt"};
+
+} // namespace
 
 Mt::Mt(platform::Platform& p, MainWindow& main)
     : ui::Window("toolpath", 358 * 15, 108 * 15), p_(p), main_(main) {
@@ -41,10 +48,9 @@ void Mt::load() {
     plyeraus.setValue(main_.plaus.value() == 1 ? 1 : 0);
     if (!main_.musip.text().empty()) mtpfad.setText(main_.musip.text());
 
-    const bool german = toolsGerman(main_);
-    Label1.setCaption(german ? "Musictester Pfad" : "musictester path");
-    plyeraus.setCaption(german ? "automatisch beenden wenn abgespielt"
-                               : "shutdown player automatic");
+    const lang::Language language = main_.language();
+    Label1.setCaption(kTesterPath.in(language));
+    plyeraus.setCaption(kAutoClose.in(language));
     show();
 }
 

@@ -35,6 +35,38 @@ const Mode kModes[] = {
      "*.osf"},
 };
 
+// Every other text of the window, English and German.
+const Text kOk{"ok", "ok"};
+const Text kCancel{"cancel", "abbruch"};
+const Text kPlay{"play", "abspielen"};
+const Text kRename{"rename", "umbenennen"};
+const Text kWrongGamePath{"wrong descent-path !select please again !",
+                          "Falscher Descentpfad ! Bitte neu wählen !"};
+const Text kNotCopied{
+    "These files could not be copied to \"%1\" and were not added:%2",
+    "Diese Dateien konnten nicht nach \"%1\" kopiert werden und wurden nicht hinzugefügt:%2"};
+const Text kPilotNotCopied{
+    "The pilot file \"%1\" could not be copied to \"%2\". It stays in \"%3\".",
+    "Die Pilotendatei \"%1\" konnte nicht nach \"%2\" kopiert werden. Sie bleibt in \"%3\"."};
+const Text kPilotNotDeleted{
+    "The pilot file \"%1\" was copied to the game folder, but could not be deleted from \"%2\".",
+    "Die Pilotendatei \"%1\" wurde in den Spielordner kopiert, konnte aber nicht aus \"%2\" "
+    "gelöscht werden."};
+const Text kRenamePrompt{"without .osf", "Ohne .osf am ende..."};
+const Text kRenameTitle{"rename...", "Umbenennen von..."};
+const Text kNotRenamed{
+    "The taunt \"%1\" could not be renamed to \"%2\". It keeps its name.",
+    "Der Taunt \"%1\" konnte nicht in \"%2\" umbenannt werden. Er behält seinen Namen."};
+const Text kNameTaken{"Name already assign! Enter please new!",
+                      "Name bereits vergeben ! Bitte Neu eingeben !"};
+const Text kNotAFileName{
+    "\"%1\" cannot be a file name: it must not contain \\ / : * ? \" < > | or control "
+    "characters, must not end with a dot or a blank, and must not be a device name such as CON "
+    "or NUL. Enter please new!",
+    "\"%1\" kann kein Dateiname sein: Er darf weder \\ / : * ? \" < > | noch Steuerzeichen "
+    "enthalten, nicht auf einen Punkt oder ein Leerzeichen enden und kein Gerätename wie CON oder "
+    "NUL sein. Bitte neu eingeben !"};
+
 const Mode* findMode(const std::string& word) {
     for (const Mode& m : kModes)
         if (word == m.word) return &m;
@@ -52,14 +84,11 @@ bool sameDrive(const std::string& path, const std::string& drive) {
                std::tolower(static_cast<unsigned char>(drive[0]));
 }
 
-std::string quoted(const std::string& s) {
-    return "\"" + s + "\"";
-}
-
 } // namespace
 
 Ordner::Ordner(platform::Platform& p, MainWindow& main)
-    : ui::Window("", 5400, 5055), p_(p), main_(main) {
+    : ui::Window("", 5400, 5055), p_(p), main_(main),
+      panel_(p.files, p.dialogs, language_, Laufwerk, Verzeichnis) {
     ownerWindow = &main;
     centred = true;
 
@@ -71,16 +100,15 @@ Ordner::Ordner(platform::Platform& p, MainWindow& main)
     File1.setBounds(120, 240, 4920, 4020);
     for (ui::Frame* f : {&Frame1, &Frame2}) f->setBackColour(backColour);
     int left = 120;
-    for (auto [button, caption] : {std::pair{&OK, "ok"}, std::pair{&abbruch, "cancel"},
-                                   std::pair{&player, "play"}, std::pair{&umbenen, "rename"}}) {
-        button->setCaption(caption);
+    for (auto [button, text] : {std::pair{&OK, &kOk}, std::pair{&abbruch, &kCancel},
+                                std::pair{&player, &kPlay}, std::pair{&umbenen, &kRename}}) {
+        button->setCaption(text->english);
         button->setBounds(left, 4560, 1200, 375);
         left += 1320;
     }
     player.setEnabled(false);
     umbenen.setEnabled(false);
 
-    Laufwerk.change = [this] { LaufwerkChange(); };
     File1.dblClick = [this] { File1DblClick(); };
     OK.click = [this] { OKClick(); };
     abbruch.click = [this] { close(); };
@@ -100,22 +128,21 @@ Ordner::~Ordner() = default;
 
 void Ordner::load() {
     mode_ = main_.dummy.text();
-    german_ = toolsGerman(main_);
-    abbruch.setCaption(german_ ? "abbruch" : "cancel");
-    player.setCaption(german_ ? "abspielen" : "play");
-    umbenen.setCaption(german_ ? "umbenennen" : "rename");
+    language_ = main_.language();
+    abbruch.setCaption(kCancel.in(language_));
+    player.setCaption(kPlay.in(language_));
+    umbenen.setCaption(kRename.in(language_));
 
     const Mode* m = findMode(mode_);
-    setCaption(!m ? "" : german_ ? m->german : m->english);
+    setCaption(!m ? "" : lang::pick(language_, m->english, m->german));
     const bool taunts = mode_ == "sounds" || mode_ == "sounds2";
     player.setEnabled(taunts);
     umbenen.setEnabled(taunts);
     show();
 
     if (!setUp())
-        p_.dialogs.message(german_ ? "Falscher Descentpfad ! Bitte neu wählen !"
-                                   : "wrong descent-path !select please again !",
-                           platform::Buttons::Ok, platform::Icon::Critical);
+        p_.dialogs.message(kWrongGamePath.in(language_), platform::Buttons::Ok,
+                           platform::Icon::Critical);
 }
 
 bool Ordner::setUp() {
@@ -126,9 +153,7 @@ bool Ordner::setUp() {
     File1.clear();
 
     // As a newly created drive list: the current drive.
-    quiet_ = true;
-    Laufwerk.setDrive(p_.files.currentFolder());
-    quiet_ = false;
+    panel_.setDrive(p_.files.currentFolder());
 
     if (files) {
         const Mode* m = findMode(mode_);
@@ -146,26 +171,7 @@ bool Ordner::setUp() {
             return false;
         if (!File1.setPath(folder)) return false;
     }
-    return Verzeichnis.setPath(folderOn(Laufwerk.drive()));
-}
-
-std::string Ordner::folderOn(const std::string& drive) {
-    std::string current = p_.files.currentFolder();
-    if (sameDrive(current, drive) || drive.empty()) return current;
-    std::string root = drive.substr(0, 1) + ":\\";
-    root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
-    return root;
-}
-
-void Ordner::LaufwerkChange() {
-    if (quiet_) return;
-    if (Verzeichnis.setPath(folderOn(Laufwerk.drive()))) return;
-    tell("The drive " + Laufwerk.drive() + " cannot be read.",
-         "Das Laufwerk " + Laufwerk.drive() + " kann nicht gelesen werden.");
-    // Back to the drive whose folders the list still shows.
-    quiet_ = true;
-    Laufwerk.setDrive(Verzeichnis.path());
-    quiet_ = false;
+    return Verzeichnis.setPath(panel_.driveFolder());
 }
 
 void Ordner::File1DblClick() {
@@ -210,11 +216,7 @@ void Ordner::addCopies(ui::ListBox& list, const std::string& target) {
         else
             failed += "\n" + name;
     }
-    if (!failed.empty())
-        tell("These files could not be copied to " + quoted(target) +
-                 " and were not added:" + failed,
-             "Diese Dateien konnten nicht nach " + quoted(target) +
-                 " kopiert werden und wurden nicht hinzugefügt:" + failed);
+    if (!failed.empty()) tell(kNotCopied.in(language_, {target, failed}));
 }
 
 // The pilot goes back to the game folder; its file in \custom is deleted only once the copy is
@@ -225,26 +227,15 @@ void Ordner::returnPilot() {
     const std::string pilots = main_.game().pilotFolder;
     const std::string to = pilots + "\\" + name;
     if (!settings::copyOver(p_.files, from, to)) {
-        tell("The pilot file " + quoted(name) + " could not be copied to " + quoted(pilots) +
-                 ". It stays in " + quoted(File1.path()) + ".",
-             "Die Pilotendatei " + quoted(name) + " konnte nicht nach " + quoted(pilots) +
-                 " kopiert werden. Sie bleibt in " + quoted(File1.path()) + ".");
+        tell(kPilotNotCopied.in(language_, {name, pilots, File1.path()}));
         return;
     }
     main_.pilotname.addItem(name.size() >= 4 ? name.substr(0, name.size() - 4) : "");
-    if (!p_.files.remove(from))
-        tell("The pilot file " + quoted(name) +
-                 " was copied to the game folder, but could not "
-                 "be deleted from " +
-                 quoted(File1.path()) + ".",
-             "Die Pilotendatei " + quoted(name) +
-                 " wurde in den Spielordner kopiert, konnte aber nicht aus " +
-                 quoted(File1.path()) + " gelöscht werden.");
+    if (!p_.files.remove(from)) tell(kPilotNotDeleted.in(language_, {name, File1.path()}));
 }
 
-void Ordner::tell(const std::string& english, const std::string& german) {
-    p_.dialogs.message(german_ ? german : english, platform::Buttons::Ok,
-                       platform::Icon::Exclamation);
+void Ordner::tell(const std::string& text) {
+    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation);
 }
 
 // The taunts are played and renamed in the folder the list shows: the game's or the backup's.
@@ -252,7 +243,7 @@ void Ordner::playerClick() {
     const int i = File1.listIndex();
     if (i < 0 || main_.musip.text().empty()) return;
     preview_->start(File1.path() + "\\" + File1.item(i), main_.d3path.text(), main_.musip.text(),
-                    german_);
+                    language_ == lang::Language::German);
 }
 
 // After the closing sequence the browser takes the focus back, for the next taunt.
@@ -267,8 +258,7 @@ void Ordner::umbenenClick() {
     const std::string start = old.size() >= 4 ? old.substr(0, old.size() - 4) : "";
     std::string answer;
     for (;;) {
-        answer = german_ ? p_.dialogs.input("Ohne .osf am ende...", "Umbenennen von...", start)
-                         : p_.dialogs.input("without .osf", "rename...", start);
+        answer = p_.dialogs.input(kRenamePrompt.in(language_), kRenameTitle.in(language_), start);
         if (answer.empty()) return;
         const std::string why = refusal(answer);
         if (why.empty()) break;
@@ -277,11 +267,7 @@ void Ordner::umbenenClick() {
     const std::string folder = File1.path() + "\\";
     const std::string name = answer + ".osf";
     // The file system's rename never replaces a file: the old one stays when it fails.
-    if (!p_.files.rename(folder + old, folder + name))
-        tell("The taunt " + quoted(old) + " could not be renamed to " + quoted(name) +
-                 ". It keeps its name.",
-             "Der Taunt " + quoted(old) + " konnte nicht in " + quoted(name) +
-                 " umbenannt werden. Er behält seinen Namen.");
+    if (!p_.files.rename(folder + old, folder + name)) tell(kNotRenamed.in(language_, {old, name}));
     File1.refresh();
 }
 
@@ -291,18 +277,9 @@ std::string Ordner::refusal(const std::string& answer) {
     // Taken: the name of a listed taunt, also when it differs only in letter case, which the
     // file system ignores.
     for (int i = 0; i < File1.count(); ++i)
-        if (p_.files.sameName(File1.item(i), name))
-            return german_ ? "Name bereits vergeben ! Bitte Neu eingeben !"
-                           : "Name already assign! Enter please new!";
+        if (p_.files.sameName(File1.item(i), name)) return kNameTaken.in(language_);
     if (platform::validFileName(name)) return "";
-    return german_ ? quoted(name) + " kann kein Dateiname sein: Er darf weder \\ / : * ? \" < > | "
-                                    "noch Steuerzeichen enthalten, nicht auf einen Punkt oder ein "
-                                    "Leerzeichen enden und kein Gerätename wie CON oder NUL sein. "
-                                    "Bitte neu eingeben !"
-                   : quoted(name) + " cannot be a file name: it must not contain \\ / : * ? \" < "
-                                    "> | or control characters, must not end with a dot or a "
-                                    "blank, and must not be a device name such as CON or NUL. "
-                                    "Enter please new!";
+    return kNotAFileName.in(language_, {name});
 }
 
 } // namespace scourix

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "common/language/language.h"
+#include "config/tools/tools.h"
 #include "platform/platform.h"
 #include "platform/ui/window.h"
 
@@ -22,7 +24,6 @@ class Ordner : public ui::Window {
 
     // The browse mode the window was opened with.
     const std::string& mode() const { return mode_; }
-    bool german() const { return german_; }
 
   private:
     platform::Platform& p_;
@@ -45,16 +46,13 @@ class Ordner : public ui::Window {
   private:
     // Steps 5 to 9 of the opening: the face, the file list's folder and the folder list.
     bool setUp();
-    // The folder a drive shows: the current folder when it lies on that drive, else its root.
-    std::string folderOn(const std::string& drive);
-    void LaufwerkChange();
     void File1DblClick();
     void OKClick();
     // Copies each selected file from the listed folder into `target` and adds the names that
     // arrived to `list`; tells the player about the others.
     void addCopies(ui::ListBox& list, const std::string& target);
     void returnPilot();
-    void tell(const std::string& english, const std::string& german);
+    void tell(const std::string& text);
     // The taunt under the cursor, heard through the sound tester.
     void playerClick();
     void ZeitausTick();
@@ -65,9 +63,8 @@ class Ordner : public ui::Window {
     std::string refusal(const std::string& answer);
 
     std::string mode_;
-    bool german_ = false;
-    // Set while the window itself chooses a drive: the folder list is pointed at it later.
-    bool quiet_ = false;
+    lang::Language language_ = lang::Language::English;
+    BrowsePanel panel_;
     std::unique_ptr<TauntPreview> preview_;
 };
 

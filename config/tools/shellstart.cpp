@@ -1,7 +1,5 @@
 #include "config/tools/shellstart.h"
 
-#include <cctype>
-
 #include "common/settings/layouts.h"
 #include "config/mainwindow/main_window.h"
 #include "config/tools/tools.h"
@@ -11,10 +9,15 @@ namespace {
 
 const int kWidth = 6540, kHeight = 3030;
 
+// Every text of the window, English and German.
+const Text kCaption{"start with Gatefire.....", "starte mit Gatefire....."};
+const Text kSave{"save", "sichern"};
+
 } // namespace
 
 Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
-    : ui::Window("start with Gatefire.....", kWidth, kHeight), p_(p), main_(main) {
+    : ui::Window(kCaption.english, kWidth, kHeight), p_(p), main_(main),
+      panel_(p.files, p.dialogs, language_, Laufwerk, Verzeichnis, &File1) {
     ownerWindow = &main;
     centred = true;
 
@@ -37,7 +40,7 @@ Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
         };
     }
     place(save, 346, 172, 82, 24);
-    save.setCaption("save");
+    save.setCaption(kSave.english);
 
     // The browse panel lies below the rows, out of sight, until a browse button calls it.
     brfenster.setCaption("Browser...");
@@ -57,17 +60,15 @@ Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
             dynamic_cast<ui::CheckBox*>(c))
             c->setBackColour(backColour);
 
-    Laufwerk.change = [this] { LaufwerkChange(); };
-    Verzeichnis.change = [this] { File1.setPath(Verzeichnis.path()); };
     brok.click = File1.click = [this] { brokClick(); };
     brabbruch.click = [this] { panel(false); };
     save.click = [this] { saveClick(); };
 }
 
 void Shellstart::load() {
-    german_ = toolsGerman(main_);
-    setCaption(german_ ? "starte mit Gatefire....." : "start with Gatefire.....");
-    save.setCaption(german_ ? "sichern" : "save");
+    language_ = main_.language();
+    setCaption(kCaption.in(language_));
+    save.setCaption(kSave.in(language_));
     setClientSize(kWidth, kHeight);
     panel(false);
 
@@ -79,7 +80,7 @@ void Shellstart::load() {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeEditorShellList(fresh);
         keepFirst_ = true;
-        writeSettings(p_.files, p_.dialogs, german_, main_.store().path(settings::kShellListTxt),
+        writeSettings(p_.files, p_.dialogs, language_, main_.store().path(settings::kShellListTxt),
                       fresh.bytes(), keepFirst_);
         if (!readFile()) {
             // The fresh file is not there to read: the rows stay empty all the same.
@@ -92,9 +93,7 @@ void Shellstart::load() {
 
     // The lists start on the current drive and folder and keep what they show from then on.
     if (Verzeichnis.path().empty()) {
-        quiet_ = true;
-        Laufwerk.setDrive(p_.files.currentFolder());
-        quiet_ = false;
+        panel_.setDrive(p_.files.currentFolder());
         Verzeichnis.setPath(p_.files.currentFolder());
     }
     show();
@@ -127,24 +126,6 @@ void Shellstart::panel(bool show) {
             c->setVisible(!show);
 }
 
-// The folder list goes to the chosen drive: to the current folder when it lies there, else to
-// the drive's root. A drive that cannot be read is not kept.
-void Shellstart::LaufwerkChange() {
-    if (quiet_) return;
-    const std::string drive = Laufwerk.drive();
-    std::string folder = p_.files.currentFolder();
-    if (folder.size() < 2 || drive.empty() ||
-        std::tolower(static_cast<unsigned char>(folder[0])) != drive[0])
-        folder = std::string(1, static_cast<char>(std::toupper(drive[0]))) + ":\\";
-    if (Verzeichnis.setPath(folder)) return;
-    p_.dialogs.message(german_ ? "Das Laufwerk " + drive + " kann nicht gelesen werden."
-                               : "The drive " + drive + " cannot be read.",
-                       platform::Buttons::Ok, platform::Icon::Exclamation);
-    quiet_ = true;
-    Laufwerk.setDrive(Verzeichnis.path());
-    quiet_ = false;
-}
-
 void Shellstart::brokClick() {
     const int index = File1.listIndex();
     if (index == -1) return;
@@ -165,7 +146,7 @@ void Shellstart::saveClick() {
     settings::SettingsFile f(p_.codepage);
     settings::writeShellList(f, list);
     // A file that could not be written keeps the window open with the player's choice.
-    if (writeSettings(p_.files, p_.dialogs, german_, main_.store().path(settings::kShellListTxt),
+    if (writeSettings(p_.files, p_.dialogs, language_, main_.store().path(settings::kShellListTxt),
                       f.bytes(), keepFirst_))
         close();
 }

@@ -2,6 +2,8 @@
 #include <array>
 #include <string>
 
+#include "common/language/language.h"
+#include "config/tools/tools.h"
 #include "platform/platform.h"
 #include "platform/ui/window.h"
 
@@ -54,15 +56,13 @@ class Shellstart : public ui::Window {
     void browse(int row);
     // Shows or hides the browse panel; the rows step aside while it is shown.
     void panel(bool show);
-    void LaufwerkChange();
     void brokClick();
     void saveClick();
 
     int row_ = 1;
-    bool german_ = false;
+    lang::Language language_ = lang::Language::English;
     bool keepFirst_ = false; // the list could not be read, nor kept as a copy yet
-    // Set while the window itself chooses a drive.
-    bool quiet_ = false;
+    BrowsePanel panel_;
 };
 
 } // namespace scourix

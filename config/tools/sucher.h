@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "common/language/language.h"
+#include "config/tools/tools.h"
 #include "platform/platform.h"
 #include "platform/ui/window.h"
 
@@ -30,15 +32,10 @@ class Sucher : public ui::Window {
     // The folder the lists start in: the game folder's parent, or the game folder itself when
     // its path is too short to have one (fewer than ten characters).
     std::string startFolder() const;
-    // The folder a drive shows: the current folder when it lies on that drive, else its root.
-    std::string folderOn(const std::string& drive);
-    void Drive1Change();
     void Command1Click();
-    void tell(const std::string& english, const std::string& german);
 
-    bool german_ = false;
-    // Set while the window itself chooses a drive.
-    bool quiet_ = false;
+    lang::Language language_ = lang::Language::English;
+    BrowsePanel panel_;
 };
 
 } // namespace scourix

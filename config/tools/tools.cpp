@@ -1,38 +1,99 @@
 #include "config/tools/tools.h"
 
+#include <cctype>
+
 #include "common/settings/keep_copy.h"
 #include "config/mainwindow/main_window.h"
 
 namespace scourix {
+namespace {
+
+const Text kDriveUnreadable{"The drive %1 cannot be read.",
+                            "Das Laufwerk %1 kann nicht gelesen werden."};
+const Text kWriteFailed{
+    "The file \"%1\" could not be written; it keeps its previous content.\n\nIs the folder "
+    "read-only or the disk full?",
+    "Die Datei \"%1\" konnte nicht geschrieben werden; sie behält ihren bisherigen "
+    "Inhalt.\n\nIst der Ordner schreibgeschützt oder der Datenträger voll?"};
+
+bool sameDrive(const std::string& path, const std::string& drive) {
+    return path.size() >= 2 && path[1] == ':' && !drive.empty() &&
+           std::tolower(static_cast<unsigned char>(path[0])) ==
+               std::tolower(static_cast<unsigned char>(drive[0]));
+}
+
+} // namespace
 
 bool toolsGerman(const MainWindow& main) {
-    return main.m1.caption() == "&Datei";
+    return main.language() == lang::Language::German;
 }
 
-void tellWriteFailed(platform::Dialogs& dialogs, bool german, const std::string& path) {
-    dialogs.message(german ? "Die Datei \"" + path +
-                                 "\" konnte nicht geschrieben werden; sie behält ihren bisherigen "
-                                 "Inhalt.\n\nIst der Ordner schreibgeschützt oder der Datenträger "
-                                 "voll?"
-                           : "The file \"" + path +
-                                 "\" could not be written; it keeps its previous content.\n\nIs "
-                                 "the folder read-only or the disk full?",
-                    platform::Buttons::Ok, platform::Icon::Critical);
+std::string Text::in(lang::Language l, std::initializer_list<std::string> args) const {
+    const std::string pattern = l == lang::Language::German ? german : english;
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const std::size_t n = i + 1 < pattern.size() ? pattern[i + 1] - '1' : args.size();
+        if (pattern[i] == '%' && n < args.size()) {
+            out += args.begin()[n];
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
 }
 
-bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, bool german,
+BrowsePanel::BrowsePanel(platform::Files& files, platform::Dialogs& dialogs,
+                         const lang::Language& language, ui::DriveList& drives,
+                         ui::DirList& folders, ui::FileList* fileList)
+    : files_(files), dialogs_(dialogs), language_(language), drives_(drives), folders_(folders) {
+    drives_.change = [this] { driveChange(); };
+    if (fileList) folders_.change = [this, fileList] { fileList->setPath(folders_.path()); };
+}
+
+bool BrowsePanel::setDrive(const std::string& path) {
+    quiet_ = true;
+    const bool known = drives_.setDrive(path);
+    quiet_ = false;
+    return known;
+}
+
+std::string BrowsePanel::driveFolder() const {
+    const std::string& drive = drives_.drive();
+    std::string folder = files_.currentFolder();
+    if (sameDrive(folder, drive) || drive.empty()) return folder;
+    std::string root = drive.substr(0, 1) + ":\\";
+    root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
+    return root;
+}
+
+void BrowsePanel::driveChange() {
+    if (quiet_) return;
+    if (folders_.setPath(driveFolder())) return;
+    dialogs_.message(kDriveUnreadable.in(language_, {drives_.drive()}), platform::Buttons::Ok,
+                     platform::Icon::Exclamation);
+    // Back to the drive whose folders the list still shows.
+    setDrive(folders_.path());
+}
+
+void tellWriteFailed(platform::Dialogs& dialogs, lang::Language l, const std::string& path) {
+    dialogs.message(kWriteFailed.in(l, {path}), platform::Buttons::Ok, platform::Icon::Critical);
+}
+
+bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, lang::Language l,
                    const std::string& path, const std::string& bytes, bool& keepFirst) {
     if (!keepFirst) {
         if (files.write(path, bytes)) return true;
-        tellWriteFailed(dialogs, german, path);
+        tellWriteFailed(dialogs, l, path);
         return false;
     }
-    const settings::Replaced r = settings::replaceUnreadable(files, path, bytes, german);
+    const settings::Replaced r =
+        settings::replaceUnreadable(files, path, bytes, l == lang::Language::German);
     keepFirst = r.leftAlone;
     if (!r.message.empty())
         dialogs.message(r.message, platform::Buttons::Ok, platform::Icon::Exclamation);
     else if (!r.written)
-        tellWriteFailed(dialogs, german, path);
+        tellWriteFailed(dialogs, l, path);
     return r.written;
 }
 

@@ -1,24 +1,61 @@
 #pragma once
-// What Scourix's tool windows share: their language and their addresses on the web.
+// What Scourix's tool windows share: their texts, the browsing panel and their addresses on
+// the web.
+#include <initializer_list>
 #include <string>
 
+#include "common/language/language.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/ui/window.h"
 
 namespace scourix {
 
 class MainWindow;
 
-// The language of a tool window: German when the main window's file menu reads "&Datei".
+// The language of the stadkiller window, as the main window's language.
 bool toolsGerman(const MainWindow& main);
 
+// A text the player reads, in both languages. "%1" to "%9" stand for the arguments given.
+struct Text {
+    const char* english;
+    const char* german;
+    std::string in(lang::Language l, std::initializer_list<std::string> args = {}) const;
+};
+
+// The drive, folder and optional file list of a browsing window, wired together: choosing a
+// drive opens, in the folder list, the current folder when it lies on that drive, else the
+// drive's root; a drive that cannot be read is told and the drive list goes back to the
+// folder's drive. The file list, when given, follows the open folder.
+class BrowsePanel {
+  public:
+    BrowsePanel(platform::Files& files, platform::Dialogs& dialogs, const lang::Language& language,
+                ui::DriveList& drives, ui::DirList& folders, ui::FileList* fileList = nullptr);
+    // Chooses the drive of `path` without moving the folder list; false when there is none.
+    bool setDrive(const std::string& path);
+    // The folder the chosen drive opens: the current folder when it lies on that drive, else
+    // the drive's root.
+    std::string driveFolder() const;
+
+  private:
+    void driveChange();
+
+    platform::Files& files_;
+    platform::Dialogs& dialogs_;
+    const lang::Language& language_;
+    ui::DriveList& drives_;
+    ui::DirList& folders_;
+    // Set while the panel itself chooses a drive.
+    bool quiet_ = false;
+};
+
 // Tells the player that `path` could not be written and keeps its previous content.
-void tellWriteFailed(platform::Dialogs& dialogs, bool german, const std::string& path);
+void tellWriteFailed(platform::Dialogs& dialogs, lang::Language l, const std::string& path);
 
 // Writes a settings file of a tool window and tells the player what went wrong. `keepFirst` is
 // set while the file, which the window could not read, may be the player's own and has no copy
 // yet: it is copied before it is replaced, and without a copy it is not replaced.
-bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, bool german,
+bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, lang::Language l,
                    const std::string& path, const std::string& bytes, bool& keepFirst);
 
 namespace web {

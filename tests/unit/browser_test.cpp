@@ -22,7 +22,7 @@ class Browser : public ::testing::Test, public GameFolder {
     }
 
     scourix::Ordner& open(const std::string& mode, bool german = false) {
-        main.m1.setCaption(german ? "&Datei" : "&file");
+        main.m111.setChecked(german);
         main.dummy.setText(mode);
         w = std::make_unique<scourix::Ordner>(fake.platform, main);
         w->open();

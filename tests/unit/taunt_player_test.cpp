@@ -45,7 +45,7 @@ class Player : public ::testing::Test, public GameFolder {
     }
 
     scourix::Ordner& open(const std::string& mode, bool german = false) {
-        main.m1.setCaption(german ? "&Datei" : "&file");
+        main.m111.setChecked(german);
         main.dummy.setText(mode);
         w = std::make_unique<scourix::Ordner>(fake.platform, main);
         w->open();

@@ -20,8 +20,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::string command = standin::utf8(argv[2]);
     auto arg = [&](int i) { return i < argc ? standin::utf8(argv[i]) : std::string(); };
     if (command == "version") {
-        platform::Version v = p.app.version();
-        out << "version=" << v.major << "." << v.minor << "." << v.revision << "\n";
+        out << "version=" << platform::versionText(p.app.version()) << "\n";
     } else if (command == "reg") {
         std::string text;
         bool ok = p.registry.read(platform::RegRoot::LocalMachine, arg(3), arg(4), text);
