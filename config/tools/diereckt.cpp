@@ -10,8 +10,12 @@ namespace {
 
 // Every text of the window, English and German.
 const Text kCaption{"Joint a Game", "an einem Spiel teilnehmen"};
+const Text kAddressFrame{"IP/PORT", "IP/PORT"};
+const Text kAddress{"Server IP/Port", "Server IP/Port"};
 const Text kExample{"example : ", "Beispiel : "};
 const Text kServerIs{"Server is a ...", "Server ist ein..."};
+const Text kPxo{"PXO-Server", "PXO-Server"};
+const Text kTcp{"TCP/IP-Server", "TCP/IP-Server"};
 const Text kTrackerLinks{"Links to Servertracker", "Links zu Servertracker"};
 const Text kJoin{"joint", "Teilnehmen"};
 const Text kJoinNow{"joint game now", "Jetzt am Spiel teilnehmen"};
@@ -31,17 +35,17 @@ Diereckt::Diereckt(platform::Platform& p, MainWindow& main)
     centred = true;
 
     place(Frame1, 8, 6, 432, 84);
-    Frame1.setCaption("IP/PORT");
+    Frame1.setCaption(kAddressFrame.english);
     place(Label1, 10, 18, 220, 14);
-    Label1.setCaption("Server IP/Port");
+    Label1.setCaption(kAddress.english);
     place(iptext, 10, 34, 240, 20);
     place(Label2, 10, 60, 300, 14);
 
     place(Frame2, 8, 96, 170, 92);
     place(pxo, 10, 22, 150, 16);
     place(tcpip, 10, 46, 150, 16);
-    pxo.setCaption("PXO-Server");
-    tcpip.setCaption("TCP/IP-Server");
+    pxo.setCaption(kPxo.english);
+    tcpip.setCaption(kTcp.english);
 
     place(Frame4, 186, 96, 254, 92);
     place(teilnehmen, 10, 18, 234, 24);

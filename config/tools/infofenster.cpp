@@ -12,6 +12,7 @@ const int kWithHint = 114, kWithoutHint = 8;
 
 // Every text of the window, English and German; %1 is the game maker's address.
 const Text kCaption{"info", "Info"};
+const Text kTester{"Musictester", "Musictester"};
 const Text kTesterHint{
     "Musictester is a Tool of %1 . Install the Leveleditor . Musictester is in the zip . Here the "
     "Download address of the editor v 1.0 !",
@@ -24,16 +25,18 @@ const Text kCredits{"Descent 3 is a game of Outrage Entertainment; its engine's 
 const Text kAuthor{"Scourix and Gatefire are written by the Scourix team.",
                    "Scourix und Gatefire werden vom Scourix-Team geschrieben."};
 const Text kComment{"comment :", "Anmerkung:"};
+const Text kOk{"ok", "ok"};
+const Text kVersion{"Version %1", "Version %1"};
 
 } // namespace
 
 Infofenster::Infofenster(platform::Platform& p, MainWindow& main)
-    : ui::Window("info", kWidth * 15, 300 * 15), p_(p), main_(main) {
+    : ui::Window(kCaption.english, kWidth * 15, 300 * 15), p_(p), main_(main) {
     ownerWindow = &main;
     centred = true;
 
     place(Frame2, 8, 6, 404, 100);
-    Frame2.setCaption("Musictester");
+    Frame2.setCaption(kTester.english);
     place(Label4, 10, 18, 384, 44);
     place(downl, 10, 66, 384, 24);
     downl.setCaption(web::kEditorDownload);
@@ -69,10 +72,10 @@ void Infofenster::load() {
     Label1.setCaption(kCredits.in(l));
     Label3.setCaption(kAuthor.in(l));
     Label2.setCaption(kComment.in(l));
-    ok.setCaption("ok");
+    ok.setCaption(kOk.in(l));
     show();
 
-    lblVersion.setCaption("Version " + platform::versionText(p_.app.version()));
+    lblVersion.setCaption(kVersion.in(l, {platform::versionText(p_.app.version())}));
 }
 
 } // namespace scourix

@@ -12,6 +12,12 @@ const int kWidth = 6540, kHeight = 3030;
 // Every text of the window, English and German.
 const Text kCaption{"start with Gatefire.....", "starte mit Gatefire....."};
 const Text kSave{"save", "sichern"};
+const Text kProgram{"Programm", "Programm"};
+const Text kStart{"start", "start"};
+const Text kBrowse{".....", "....."};
+const Text kBrowser{"Browser...", "Browser..."};
+const Text kOk{"ok", "ok"};
+const Text kCancel{"abbruch", "abbruch"};
 
 } // namespace
 
@@ -22,13 +28,13 @@ Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
     centred = true;
 
     place(Label1, 44, 4, 120, 14);
-    Label1.setCaption("Programm");
+    Label1.setCaption(kProgram.english);
     place(Label3, 394, 4, 36, 14);
-    Label3.setCaption("start");
+    Label3.setCaption(kStart.english);
     for (int i = 0; i < 5; ++i) {
         const int top = 20 + i * 30;
         place(*br[i], 8, top, 30, 22);
-        br[i]->setCaption(".....");
+        br[i]->setCaption(kBrowse.english);
         place(*pr[i], 44, top + 1, 340, 20);
         place(*a[i], 400, top + 3, 16, 16);
         a[i]->setEnabled(false);
@@ -43,7 +49,7 @@ Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
     save.setCaption(kSave.english);
 
     // The browse panel lies below the rows, out of sight, until a browse button calls it.
-    brfenster.setCaption("Browser...");
+    brfenster.setCaption(kBrowser.english);
     brfenster.setBounds(100, kHeight + 300, 422 * 15, 196 * 15);
     brfenster.setVisible(false);
     place(Laufwerk, 8, 18, 196, 21);
@@ -51,9 +57,9 @@ Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
     place(File1, 212, 18, 200, 140);
     File1.pattern = "*.exe";
     place(brok, 8, 164, 80, 24);
-    brok.setCaption("ok");
+    brok.setCaption(kOk.english);
     place(brabbruch, 96, 164, 80, 24);
-    brabbruch.setCaption("abbruch");
+    brabbruch.setCaption(kCancel.english);
 
     for (ui::Control* c : controls())
         if (dynamic_cast<ui::Label*>(c) || dynamic_cast<ui::Frame*>(c) ||

@@ -8,7 +8,9 @@ namespace scourix {
 namespace {
 
 // Every text of the window, English and German.
+const Text kFirstCaption{"suche musictester", "suche musictester"};
 const Text kCaption{"search musictester.exe", "suche musictester.exe"};
+const Text kOk{"ok", "ok"};
 const Text kStartUnreadable{
     "The folder %1 cannot be read. Please choose the drive and folder of MusicTester.exe.",
     "Der Ordner %1 kann nicht gelesen werden. Bitte wähle Laufwerk und Ordner von "
@@ -17,14 +19,14 @@ const Text kStartUnreadable{
 } // namespace
 
 Sucher::Sucher(platform::Platform& p, Mt& mt)
-    : ui::Window("suche musictester", 330 * 15, 312 * 15), p_(p), mt_(mt),
+    : ui::Window(kFirstCaption.english, 330 * 15, 312 * 15), p_(p), mt_(mt),
       panel_(p.files, p.dialogs, language_, Drive1, Dir1, &File1) {
     ownerWindow = &mt;
     place(Drive1, 8, 8, 314, 21);
     place(Dir1, 8, 36, 314, 150);
     place(File1, 8, 192, 314, 80);
     place(Command1, 242, 280, 80, 24);
-    Command1.setCaption("ok");
+    Command1.setCaption(kOk.english);
 
     Command1.click = [this] { Command1Click(); };
 }
