@@ -5,6 +5,7 @@
 #include "config/tools/infofenster.h"
 #include "config/tools/shellstart.h"
 #include "config/tools/stadkiller.h"
+#include "config/tools/tools.h"
 #include "tests/support/game_folder.h"
 
 namespace {
@@ -55,6 +56,14 @@ class DirectJoin : public Tools {
     }
     std::string direckt() const { return file(settings::kDirecktIni); }
 };
+
+// A text's arguments go in as they are: a "%2" in a folder name is not filled in again, and a
+// "%" without an argument stays.
+TEST(ToolTexts, ArgumentsGoInAsTheyAre) {
+    const scourix::Text t{"a %1 b %2 c %3", "%2 und %1"};
+    EXPECT_EQ(t.in(lang::Language::English, {"C:\\%2", "50%"}), "a C:\\%2 b 50% c %3");
+    EXPECT_EQ(t.in(lang::Language::German, {"x", "y"}), "y und x");
+}
 
 TEST_F(DirectJoin, ReadsTheServerKindAndBothBoxes) {
     writeDirect("-directip 10.0.0.5:2092", "2", "1");
