@@ -884,10 +884,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     print("usage: driver "
           "box|wait-window|foreground|no-box|click|settext|select|get|menu|menu-state|close|"
-<<<<<<< HEAD
-          "input|layout ... (see the top of driver_main.cpp)");
-=======
           "input|layout|dpi ... (see the top of driver_main.cpp)");
->>>>>>> issue16
     return 64;
 }
