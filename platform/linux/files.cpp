@@ -119,11 +119,9 @@ bool Files::copy(const std::string& from, const std::string& to) {
     return read(from, bytes) && replaceWith(native(to), bytes);
 }
 
+// unlink removes no folder (EISDIR), as DeleteFile removes none.
 bool Files::remove(const std::string& path) {
-    struct stat s;
-    const std::string p = native(path);
-    if (lstat(p.c_str(), &s) != 0 || S_ISDIR(s.st_mode)) return false;
-    return unlink(p.c_str()) == 0;
+    return unlink(native(path).c_str()) == 0;
 }
 
 bool Files::rename(const std::string& from, const std::string& to) {

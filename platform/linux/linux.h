@@ -94,6 +94,7 @@ class Keys : public platform::Keys {
   public:
     bool activate(const std::string&) override { return false; }
     bool send(const std::string&, bool) override { return false; }
+    bool reachesOtherPrograms() override { return false; }
 };
 
 // Desktop entries: on the player's desktop (xdg-user-dir DESKTOP) and in the applications menu.

@@ -148,6 +148,8 @@ bool Shell::open(const std::string& file, const std::string& parameters, const s
             f.size() > 4 && f.ends_with(".exe") ? f.substr(0, f.size() - 4) : "";
         if (!isProgram(inFolder) && (bare == "gatefire" || bare == "scourix"))
             inFolder = installFolder() + "/" + bare;
+        // Windows' text editor: the file it was to open, in the player's own editor.
+        if (bare == "notepad") return xdgOpen(native(parameters));
         f = inFolder;
     }
     if (isProgram(f)) return spawn(f, splitArguments(parameters), dir.empty() ? folderOf(f) : dir);

@@ -38,6 +38,8 @@ std::string dataHome() {
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto started = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::system_clock::now().time_since_epoch());
     const fs::path self = fs::read_symlink("/proc/self/exe");
     std::ifstream in(dataHome() + "/Outrage Entertainment/Descent 3/.Descent3Registry",
                      std::ios::binary);
@@ -51,6 +53,7 @@ int main(int argc, char** argv) {
     out += "argc=" + std::to_string(argc - 1) + "\n";
     for (int i = 1; i < argc; ++i) out += "arg" + std::to_string(i) + "=" + argv[i] + "\n";
     out += "cwd=" + fs::current_path().string() + "\n";
+    out += "time_ms=" + std::to_string(started.count()) + "\n";
     out += std::string("settings=") + (in ? "read" : "missing") + "\n";
     const gamereading::Settings read = gamereading::readSettings(bytes.str());
     for (const char* name : kValues)

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/linux/linux.h"
+#include "platform/ui/window.h"
 
 namespace fs = std::filesystem;
 using Presence = platform::Files::Presence;
@@ -130,4 +131,33 @@ TEST_F(LinuxPlatform, RunningIsAskedOfProcAndArgumentsSplitAsTheGameSplitsThem) 
         if (fs::read_symlink(e.path() / "exe", ec) == root / "Descent3")
             kill(std::atoi(e.path().filename().c_str()), SIGKILL);
     }
+}
+
+struct Folders : ui::Window {
+    explicit Folders(platform::Files& f) : ui::Window("folders", 1000, 1000), files(f) {}
+    platform::Files& files;
+    ui::DriveList drive{*this, "drive", files};
+    ui::DirList dirs{*this, "dirs", files};
+};
+
+TEST_F(LinuxPlatform, FolderListsWalkFromTheRootAndDrivesAreMountPoints) {
+    fs::create_directories(root / "dir/sub");
+    Folders w(files);
+    ASSERT_TRUE(w.dirs.setPath(root.string() + "/dir/"));
+    EXPECT_EQ(w.dirs.path(), root.string() + "/dir");
+    EXPECT_EQ(w.dirs.entries().front(), "/");
+    EXPECT_EQ(w.dirs.entries()[w.dirs.openIndex() - 1], root.string());
+    EXPECT_EQ(w.dirs.entries().back(), root.string() + "/dir/sub");
+    w.dirs.setListIndex(0);
+    ASSERT_TRUE(w.dirs.openHighlighted());
+    EXPECT_EQ(w.dirs.path(), "/");
+    EXPECT_EQ(w.dirs.openIndex(), 0);
+
+    const std::vector<std::string> drives = files.drives();
+    ASSERT_FALSE(drives.empty());
+    EXPECT_EQ(drives.front(), "/");
+    ASSERT_TRUE(w.drive.setDrive(root.string() + "/dir"));
+    EXPECT_TRUE(ui::holds(w.drive.drive(), root.string()));
+    EXPECT_EQ(ui::driveOf({"/", "/media/usb", "/media/usb2"}, "/media/usb2/x"), "/media/usb2");
+    EXPECT_EQ(ui::driveOf({"/", "/media/usb"}, "/media/usb2"), "/");
 }
