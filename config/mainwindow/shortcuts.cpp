@@ -47,7 +47,7 @@ void MainWindow::verkokClick() {
 
 // On the desktop shared by all users; where the player may not write there, on his own.
 MainWindow::Link MainWindow::makeShortcut(const std::string& name, const std::string& program) {
-    const std::string file = "\\" + name + ".lnk";
+    const std::string file = "\\" + name + p_.shortcuts.extension();
     const std::string common = p_.shortcuts.commonDesktop();
     const std::string own = p_.shortcuts.userDesktop();
     for (const std::string& desktop : {common, own})
@@ -64,9 +64,11 @@ MainWindow::Link MainWindow::makeShortcut(const std::string& name, const std::st
             p_.shortcuts.create(desktop + file, target))
             return Link::Created;
     const std::string where = own.empty() ? common : own;
-    tell("The shortcut \"" + name + ".lnk\" could not be written to the desktop" +
+    tell("The shortcut \"" + name + p_.shortcuts.extension() +
+             "\" could not be written to the desktop" +
              (where.empty() ? "" : " \"" + where + "\"") + ".",
-         "Die Verknüpfung \"" + name + ".lnk\" konnte nicht auf den Desktop" +
+         "Die Verknüpfung \"" + name + p_.shortcuts.extension() +
+             "\" konnte nicht auf den Desktop" +
              (where.empty() ? "" : " \"" + where + "\"") + " geschrieben werden.");
     return Link::Failed;
 }

@@ -103,9 +103,10 @@ class Shortcuts : public platform::Shortcuts {
     // Linux has no desktop shared by all users.
     std::string commonDesktop() override { return {}; }
     std::string userDesktop() override;
-    // Writes `link` (a ".lnk" name becomes ".desktop") as a desktop entry that starts `target`,
-    // and the same entry in ~/.local/share/applications where none is; never replaces a file.
+    // Writes `link` as a desktop entry that starts `target`, and the same entry in
+    // ~/.local/share/applications where none is; never replaces a file.
     bool create(const std::string& link, const std::string& target) override;
+    std::string extension() override { return ".desktop"; }
 };
 
 // The running program. Its settings live in $XDG_CONFIG_HOME/scourix, which is what

@@ -207,15 +207,15 @@ std::string execQuoted(const std::string& path) {
 } // namespace
 
 bool Shortcuts::create(const std::string& link, const std::string& target) {
-    std::string l = native(link), t = native(target);
-    if (l.ends_with(".lnk")) l = l.substr(0, l.size() - 4) + ".desktop";
+    const std::string l = native(link);
+    std::string t = native(target);
     // A program of ours named as on Windows is the one in the install folder.
     std::string name = t.substr(t.find_last_of('/') + 1);
     if (name.ends_with(".exe")) name.resize(name.size() - 4);
     if (!isProgram(t) && (name == "gatefire" || name == "scourix"))
         t = installFolder() + "/" + name;
     std::string title = l.substr(l.find_last_of('/') + 1);
-    title.resize(title.size() - std::string(".desktop").size());
+    if (title.ends_with(extension())) title.resize(title.size() - extension().size());
     const std::string entry = "[Desktop Entry]\nType=Application\nName=" + title +
                               "\nExec=" + execQuoted(t) + "\nPath=" + folderOf(t) +
                               "\nIcon=" + name + "\nTerminal=false\nCategories=Game;\n";

@@ -161,3 +161,21 @@ TEST_F(LinuxPlatform, FolderListsWalkFromTheRootAndDrivesAreMountPoints) {
     EXPECT_EQ(ui::driveOf({"/", "/media/usb", "/media/usb2"}, "/media/usb2/x"), "/media/usb2");
     EXPECT_EQ(ui::driveOf({"/", "/media/usb"}, "/media/usb2"), "/");
 }
+
+TEST_F(LinuxPlatform, DesktopEntriesStartTheInstalledProgramAndReplaceNothing) {
+    setenv("XDG_DATA_HOME", (root.string() + "/data").c_str(), 1);
+    lnx::Shortcuts links;
+    const std::string link = path("Gatefire" + links.extension());
+    ASSERT_TRUE(links.create(link, path("config\\gatefire.exe")));
+    std::string entry;
+    ASSERT_TRUE(files.read(link, entry));
+    EXPECT_NE(entry.find("\nName=Gatefire\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("\nExec=\"" + lnx::installFolder() + "/gatefire\"\n"), std::string::npos)
+        << entry;
+    EXPECT_NE(fs::status(root / "Gatefire.desktop").permissions() & fs::perms::owner_exec, fs::perms::none);
+    EXPECT_TRUE(fs::exists(root / "data/applications/Gatefire.desktop"));
+    put("Scourix.desktop", "the player's own");
+    EXPECT_FALSE(links.create(path("Scourix.desktop"), path("config\\scourix.exe")));
+    ASSERT_TRUE(files.read(path("Scourix.desktop"), entry));
+    EXPECT_EQ(entry, "the player's own");
+}
