@@ -88,7 +88,10 @@ class ControlPeer : public ui::ControlPeer {
     void fromSelection();
     void stopTimer() {
         if (timer) g_source_remove(timer), timer = 0;
+        if (flush) g_source_remove(flush), flush = 0;
     }
+    void labelChanged();
+    void pushLabel();
 
     WindowPeer& window;
     ui::Control& control;
@@ -98,6 +101,8 @@ class ControlPeer : public ui::ControlPeer {
     GtkCssProvider* css = nullptr;
     GtkWidget* noneOption = nullptr; // the hidden option of a group where none is selected
     guint timer = 0;
+    guint flush = 0;     // shows a label's last text once the window is idle
+    gint64 lastPush = 0; // when the label's text was last shown
     // False while a change comes from the widget itself, which already shows it.
     bool echo = true;
 };
@@ -411,7 +416,7 @@ void ControlPeer::update(ui::Prop what) {
     case ui::Prop::Caption:
         if (!echo) break;
         if (is<ui::Label>(control))
-            gtk_label_set_text(GTK_LABEL(inner), control.caption().c_str());
+            labelChanged();
         else if (is<ui::Frame>(control))
             gtk_frame_set_label(GTK_FRAME(outer), control.caption().c_str());
         else if (is<ui::TextBox>(control)) {
@@ -477,6 +482,28 @@ void ControlPeer::update(ui::Prop what) {
     default:
         break;
     }
+}
+
+// A label counted down once per file shows its text at most every paint interval; its last text
+// is shown by a short timer once the window is idle again.
+void ControlPeer::labelChanged() {
+    if (g_get_monotonic_time() - lastPush >= kPaintIntervalUs) return pushLabel();
+    if (!flush)
+        flush = g_timeout_add(
+            2 * kPaintIntervalUs / 1000,
+            [](gpointer p) -> gboolean {
+                auto* self = static_cast<ControlPeer*>(p);
+                self->flush = 0;
+                self->pushLabel();
+                return G_SOURCE_REMOVE;
+            },
+            this);
+}
+
+void ControlPeer::pushLabel() {
+    if (flush) g_source_remove(flush), flush = 0;
+    lastPush = g_get_monotonic_time();
+    gtk_label_set_text(GTK_LABEL(inner), control.caption().c_str());
 }
 
 // Draws the window now while its program works without returning to the main loop, at most

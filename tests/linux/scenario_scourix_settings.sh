@@ -18,13 +18,13 @@ id=$(window_id Scourix)
 xdotool mousemove --window "$id" 22 207 click 1
 # file > scourix language > German, then Datei > Konfiguration speichern.
 xdotool windowfocus --sync "$id" key alt+f
-sleep 0.3
+sleep 0.8
 xdotool key Return
-sleep 0.3
+sleep 0.8
 xdotool key Return
 screenshot scourix-de Scourix
 xdotool windowfocus --sync "$id" key alt+d
-sleep 0.3
+sleep 0.8
 xdotool key Down Down Return
 
 deadline=$((SECONDS + 10))
