@@ -2,7 +2,8 @@
 # Scourix on Linux, worked as a player works it: it loads the settings from ~/.config/scourix and
 # the pilots from the game's folder in ~/.local/share, takes a click on a check box, switches to
 # German by its menu and saves by its menu; the settings files hold what the player chose.
-# Screenshots of the main window in English and German.
+# Then "start descent now": Scourix asks to save and starts the gatefire installed beside it,
+# which starts the game. Screenshots of the main window in English and German.
 source "$(dirname "$0")/lib.sh"
 e2e_begin scourix_settings
 
@@ -38,4 +39,16 @@ assert_eq "1|\"Ace\"|\"1\"|1" "${ini[9]}|${ini[10]}|${ini[11]}|${ini[12]}" \
     "use pilot, pilot, language German, delete statistics"
 assert_eq '"MyShip.ogf"' "$(tr -d '\r' <"$PROG/logos.ini")" "logo keep list saved"
 assert_eq '"MyTaunt1.osf"' "$(tr -d '\r' <"$PROG/taunts.ini")" "taunt keep list saved"
+
+# Aktion > Descent jetzt starten; the question to save first is answered with its first button.
+rm -f "$PROG/scourix.ini"
+xdotool windowfocus --sync "$id" key alt+a
+sleep 0.8
+xdotool key Down Return
+press scourix Return
+wait_for_file "$GAME/launched.txt"
+assert_eq "-Launched|-pilot|Ace|-nointro|-nosound" \
+    "$(for i in $(seq "$(launched argc)"); do printf '%s|' "$(launched arg$i)"; done | sed 's/|$//')" \
+    "the game's arguments from Gatefire started by Scourix"
+[[ -f "$PROG/scourix.ini" ]] || fail "Scourix did not save before starting Gatefire"
 note "passed"
