@@ -56,16 +56,25 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// Writes beside the target and renames over it: the target is whole before and after.
-bool replaceWith(const std::string& target, const std::string& bytes) {
+// Writes beside the target and renames over it: the target is whole before and after. A copy
+// (`source` given) takes the source's rights and times, as a copy on Windows does, and is not
+// flushed; a written file keeps the rights the player gave the old one and reaches the disk
+// before it replaces it.
+bool replaceWith(const std::string& target, const std::string& bytes,
+                 const struct stat* source = nullptr) {
     const std::string temp = target + ".new~";
     struct stat old;
     const bool existed = stat(target.c_str(), &old) == 0;
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
-    // A file written anew keeps the rights the player gave the old one.
-    bool ok =
-        writeAll(fd, bytes) && (!existed || fchmod(fd, old.st_mode & 07777) == 0) && fsync(fd) == 0;
+    const struct stat* like = source ? source : existed ? &old : nullptr;
+    bool ok = writeAll(fd, bytes) && (!like || fchmod(fd, like->st_mode & 07777) == 0);
+    if (source) {
+        const timespec times[2] = {source->st_atim, source->st_mtim};
+        ok = ok && futimens(fd, times) == 0;
+    } else {
+        ok = ok && fsync(fd) == 0;
+    }
     ok = close(fd) == 0 && ok;
     ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) unlink(temp.c_str());
@@ -116,7 +125,7 @@ bool Files::copy(const std::string& from, const std::string& to) {
     struct stat s;
     const std::string f = native(from);
     if (stat(f.c_str(), &s) != 0 || !S_ISREG(s.st_mode)) return false;
-    return read(from, bytes) && replaceWith(native(to), bytes);
+    return read(from, bytes) && replaceWith(native(to), bytes, &s);
 }
 
 // unlink removes no folder (EISDIR), as DeleteFile removes none.

@@ -93,6 +93,11 @@ TEST_F(LinuxPlatform, WritesKeepRightsAndRenamesNeverReplace) {
     ASSERT_TRUE(files.read(path("dir\\a.osf"), bytes));
     EXPECT_EQ(bytes, "new");
     EXPECT_TRUE(files.rename(path("b.osf"), path("dir\\c.osf")));
+    // A copy keeps the time of its source, as the backup shows the player.
+    const auto then = fs::last_write_time(root / "dir/c.osf") - std::chrono::hours(24);
+    fs::last_write_time(root / "dir/c.osf", then);
+    ASSERT_TRUE(files.copy(path("dir\\c.osf"), path("copy.osf")));
+    EXPECT_EQ(fs::last_write_time(root / "copy.osf"), then);
 }
 
 TEST_F(LinuxPlatform, PlayersFoldersFollowXdgThenHome) {
