@@ -632,6 +632,24 @@ void ControlPeer::create() {
         gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(outer), GTK_POLICY_AUTOMATIC,
                                        GTK_POLICY_AUTOMATIC);
         gtk_container_add(GTK_CONTAINER(outer), inner);
+        if (l && l->multiSelect())
+            signal(inner, "button-press-event",
+                   callback([](GtkWidget* w, GdkEventButton* e, ControlPeer* self) -> gboolean {
+                       // As in a Windows list of several selections, a click toggles its line
+                       // alone and makes it the current one.
+                       GtkTreePath* at = nullptr;
+                       if (e->type != GDK_BUTTON_PRESS || e->button != 1 ||
+                           !gtk_tree_view_get_path_at_pos(GTK_TREE_VIEW(w), int(e->x), int(e->y),
+                                                          &at, nullptr, nullptr, nullptr))
+                           return FALSE;
+                       const int i = gtk_tree_path_get_indices(at)[0];
+                       gtk_tree_path_free(at);
+                       gtk_widget_grab_focus(w);
+                       auto* list = static_cast<ui::ListBox*>(&self->control);
+                       list->setSelected(i, !list->selected(i));
+                       list->setListIndex(i);
+                       return TRUE;
+                   }));
         g_signal_connect(
             gtk_tree_view_get_selection(GTK_TREE_VIEW(inner)), "changed",
             callback([](GtkTreeSelection*, ControlPeer* self) { self->fromSelection(); }), this);
