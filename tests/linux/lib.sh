@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for the Linux end-to-end scenarios: the real gatefire and scourix on a game folder with
 # our stand-in Descent3, a private home (XDG folders) per scenario, an Xvfb display of its own,
 # and xdotool for the windows and boxes. A scenario sources this file and calls e2e_begin NAME.
