@@ -177,7 +177,8 @@ TEST_F(LinuxPlatform, DesktopEntriesStartTheInstalledProgramAndReplaceNothing) {
     EXPECT_NE(entry.find("\nName=Gatefire\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("\nExec=\"" + lnx::installFolder() + "/gatefire\"\n"), std::string::npos)
         << entry;
-    EXPECT_NE(fs::status(root / "Gatefire.desktop").permissions() & fs::perms::owner_exec, fs::perms::none);
+    EXPECT_NE(fs::status(root / "Gatefire.desktop").permissions() & fs::perms::owner_exec,
+              fs::perms::none);
     EXPECT_TRUE(fs::exists(root / "data/applications/Gatefire.desktop"));
     put("Scourix.desktop", "the player's own");
     EXPECT_FALSE(links.create(path("Scourix.desktop"), path("config\\scourix.exe")));
