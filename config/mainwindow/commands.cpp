@@ -88,7 +88,9 @@ void MainWindow::beendenautoTick() {
 // taken from the first custom folder of the game that holds it.
 void MainWindow::play1Click() {
     const int i = mysounds.listIndex();
-    if (i < 0 || musip.text().empty()) return;
+    if (i < 0) return;
+    if (!p_.keys.reachesOtherPrograms()) return preview_->noTester(german());
+    if (musip.text().empty()) return;
     const edition::Game g = game();
     std::string file = d3path.text() + cleaning::kSounds + "\\" + mysounds.item(i);
     for (const auto& folder : g.dataFolders) {

@@ -45,7 +45,7 @@ void MainWindow::verkokClick() {
 
 // On the desktop shared by all users; where the player may not write there, on his own.
 MainWindow::Link MainWindow::makeShortcut(const std::string& name, const std::string& program) {
-    const std::string file = "\\" + name + ".lnk";
+    const std::string file = "\\" + name + p_.shortcuts.extension();
     const std::string common = p_.shortcuts.commonDesktop();
     const std::string own = p_.shortcuts.userDesktop();
     for (const std::string& desktop : {common, own})
@@ -60,7 +60,7 @@ MainWindow::Link MainWindow::makeShortcut(const std::string& name, const std::st
         if (!desktop.empty() && p_.files.missing(desktop + file) &&
             p_.shortcuts.create(desktop + file, target))
             return Link::Created;
-    tell(texts::shortcutNotWritten(name, own.empty() ? common : own));
+    tell(texts::shortcutNotWritten(name + p_.shortcuts.extension(), own.empty() ? common : own));
     return Link::Failed;
 }
 

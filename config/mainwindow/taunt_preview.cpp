@@ -84,6 +84,14 @@ bool TauntPreview::closing() {
     return true;
 }
 
+void TauntPreview::noTester(bool german) {
+    german_ = german;
+    tell("This system has no sound tester that Scourix can type into: the taunt cannot be "
+         "previewed here.",
+         "Auf diesem System gibt es keinen Soundtester, in den Scourix tippen kann: der Taunt "
+         "kann hier nicht vorgehört werden.");
+}
+
 void TauntPreview::lostFocus() {
     tell("The sound tester's window lost the focus while it was typed at; the rest was not "
          "typed.",

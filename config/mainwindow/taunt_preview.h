@@ -34,6 +34,8 @@ class TauntPreview {
     // The `zeitaus` tick: types the closing sequence. False when there was no tester window
     // to type it into (the player has closed it).
     bool closing();
+    // Tells the player that this system has no sound tester to type into.
+    void noTester(bool german);
 
   private:
     void lostFocus();

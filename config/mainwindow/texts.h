@@ -67,10 +67,10 @@ inline Text badShortcutName(const std::string& name) {
                 "enthalten und kein Gerätename wie CON oder NUL sein"};
 }
 inline const Text kShortcutExists{"shortcut exists already", "Verknüpfung besteht bereits"};
-inline Text shortcutNotWritten(const std::string& name, const std::string& desktop) {
+inline Text shortcutNotWritten(const std::string& file, const std::string& desktop) {
     const std::string where = desktop.empty() ? "" : " \"" + desktop + "\"";
-    return {"The shortcut \"" + name + ".lnk\" could not be written to the desktop" + where + ".",
-            "Die Verknüpfung \"" + name + ".lnk\" konnte nicht auf den Desktop" + where +
+    return {"The shortcut \"" + file + "\" could not be written to the desktop" + where + ".",
+            "Die Verknüpfung \"" + file + "\" konnte nicht auf den Desktop" + where +
                 " geschrieben werden."};
 }
 
