@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -148,7 +149,11 @@ bool Files::makeFolder(const std::string& path) {
     return mkdir(native(path).c_str(), 0777) == 0;
 }
 
-bool Files::read(const std::string& path, std::string& bytes) {
+bool Files::replace(const std::string& from, const std::string& to) {
+    return ::rename(native(from).c_str(), native(to).c_str()) == 0;
+}
+
+bool Files::read(const std::string& path, std::string& bytes, std::uint64_t limit) {
     int fd = open(native(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     bytes.clear();
@@ -159,7 +164,12 @@ bool Files::read(const std::string& path, std::string& bytes) {
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) ok = false;
         if (n <= 0) break;
-        bytes.append(buf, std::size_t(n));
+        const std::uint64_t room = limit - bytes.size();
+        bytes.append(buf, std::size_t(std::min<std::uint64_t>(room, std::uint64_t(n))));
+        if (std::uint64_t(n) > room) {
+            ok = false; // more than the limit: no more is read
+            break;
+        }
     }
     close(fd);
     return ok;

@@ -26,7 +26,12 @@ class Files : public platform::Files {
     // Never replaces what is at `to`, as on Windows.
     bool rename(const std::string& from, const std::string& to) override;
     bool makeFolder(const std::string& path) override;
-    bool read(const std::string& path, std::string& bytes) override;
+    // Moves over `to` in one step (rename(2) replaces atomically).
+    bool replace(const std::string& from, const std::string& to) override;
+    using platform::Files::read;
+    bool read(const std::string& path, std::string& bytes, std::uint64_t limit) override;
+    // Linux file systems tell names apart by case: the same name is the same bytes.
+    bool sameName(const std::string& a, const std::string& b) override { return a == b; }
     bool write(const std::string& path, const std::string& bytes) override;
     bool setCurrentFolder(const std::string& path) override;
     std::string currentFolder() override;
@@ -92,7 +97,9 @@ class Registry : public platform::Registry {
 // No sound tester runs on Linux: there is no window to type into.
 class Keys : public platform::Keys {
   public:
-    bool activate(const std::string&) override { return false; }
+    platform::Activation activate(const std::string&) override {
+        return platform::Activation::NoWindow;
+    }
     bool send(const std::string&, bool) override { return false; }
     bool reachesOtherPrograms() override { return false; }
 };
