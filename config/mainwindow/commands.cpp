@@ -89,7 +89,7 @@ void MainWindow::beendenautoTick() {
 void MainWindow::play1Click() {
     const int i = mysounds.listIndex();
     if (i < 0) return;
-    if (!p_.keys.reachesOtherPrograms()) return preview_->noTester(german());
+    if (!p_.keys.reachesOtherPrograms()) return preview_->noTester(language());
     if (musip.text().empty()) return;
     const edition::Game g = game();
     std::string file = d3path.text() + cleaning::kSounds + "\\" + mysounds.item(i);
@@ -100,6 +100,6 @@ void MainWindow::play1Click() {
             break;
         }
     }
-    preview_->start(file, d3path.text(), musip.text(), german());
+    preview_->start(file, d3path.text(), musip.text(), language());
 }
 } // namespace scourix

@@ -255,7 +255,7 @@ void Ordner::playerClick() {
     const int i = File1.listIndex();
     if (i < 0 || main_.musip.text().empty()) return;
     preview_->start(File1.path() + "\\" + File1.item(i), main_.d3path.text(), main_.musip.text(),
-                    german_);
+                    german_ ? lang::Language::German : lang::Language::English);
 }
 
 // After the closing sequence the browser takes the focus back, for the next taunt.
