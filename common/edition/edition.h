@@ -46,5 +46,7 @@ std::string retailProgram(platform::Platform& p, const std::string& gameFolder);
 // The player's own folder of the open-source game below the application data folder.
 inline const std::string kUserFolder = "\\Outrage Entertainment\\Descent 3";
 inline const std::string kOpenSourceExe = "Descent3.exe";
+// The open-source program without the system's ending ("Descent3" on Linux).
+inline const std::string kOpenSourceName = "Descent3";
 
 } // namespace edition

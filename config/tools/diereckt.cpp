@@ -9,20 +9,20 @@ namespace scourix {
 namespace {
 
 // Every text of the window, English and German.
-const Text kCaption{"Joint a Game", "an einem Spiel teilnehmen"};
-const Text kAddressFrame{"IP/PORT", "IP/PORT"};
-const Text kAddress{"Server IP/Port", "Server IP/Port"};
-const Text kExample{"example : ", "Beispiel : "};
-const Text kServerIs{"Server is a ...", "Server ist ein..."};
-const Text kPxo{"PXO-Server", "PXO-Server"};
-const Text kTcp{"TCP/IP-Server", "TCP/IP-Server"};
-const Text kTrackerLinks{"Links to Servertracker", "Links zu Servertracker"};
-const Text kJoin{"joint", "Teilnehmen"};
-const Text kJoinNow{"joint game now", "Jetzt am Spiel teilnehmen"};
-const Text kAlways{"joint always with Gatefire", "Immer teilnehmen mit Gatefire"};
-const Text kAsk{"ask me before joint direckt", "Frage mich bevor ich teilnehme"};
-const Text kLookFor{"look for games at ", "Suche nach Spiele bei "};
-const Text kNotStarted{
+const lang::Text kCaption{"Joint a Game", "an einem Spiel teilnehmen"};
+const lang::Text kAddressFrame{"IP/PORT", "IP/PORT"};
+const lang::Text kAddress{"Server IP/Port", "Server IP/Port"};
+const lang::Text kExample{"example : ", "Beispiel : "};
+const lang::Text kServerIs{"Server is a ...", "Server ist ein..."};
+const lang::Text kPxo{"PXO-Server", "PXO-Server"};
+const lang::Text kTcp{"TCP/IP-Server", "TCP/IP-Server"};
+const lang::Text kTrackerLinks{"Links to Servertracker", "Links zu Servertracker"};
+const lang::Text kJoin{"joint", "Teilnehmen"};
+const lang::Text kJoinNow{"joint game now", "Jetzt am Spiel teilnehmen"};
+const lang::Text kAlways{"joint always with Gatefire", "Immer teilnehmen mit Gatefire"};
+const lang::Text kAsk{"ask me before joint direckt", "Frage mich bevor ich teilnehme"};
+const lang::Text kLookFor{"look for games at ", "Suche nach Spiele bei "};
+const lang::Text kNotStarted{
     "Gatefire could not be started:\n%1\nNo server is joined; Scourix stays open.",
     "Gatefire konnte nicht gestartet werden:\n%1\nEs wird keinem Server beigetreten; Scourix "
     "bleibt offen."};
@@ -30,22 +30,22 @@ const Text kNotStarted{
 } // namespace
 
 Diereckt::Diereckt(platform::Platform& p, MainWindow& main)
-    : ui::Window(kCaption.english, 448 * 15, 282 * 15), p_(p), main_(main) {
+    : ui::Window(kCaption.en, 448 * 15, 282 * 15), p_(p), main_(main) {
     ownerWindow = &main;
     centred = true;
 
     place(Frame1, 8, 6, 432, 84);
-    Frame1.setCaption(kAddressFrame.english);
+    Frame1.setCaption(kAddressFrame.en);
     place(Label1, 10, 18, 220, 14);
-    Label1.setCaption(kAddress.english);
+    Label1.setCaption(kAddress.en);
     place(iptext, 10, 34, 240, 20);
     place(Label2, 10, 60, 300, 14);
 
     place(Frame2, 8, 96, 170, 92);
     place(pxo, 10, 22, 150, 16);
     place(tcpip, 10, 46, 150, 16);
-    pxo.setCaption(kPxo.english);
-    tcpip.setCaption(kTcp.english);
+    pxo.setCaption(kPxo.en);
+    tcpip.setCaption(kTcp.en);
 
     place(Frame4, 186, 96, 254, 92);
     place(teilnehmen, 10, 18, 234, 24);
@@ -73,15 +73,15 @@ Diereckt::Diereckt(platform::Platform& p, MainWindow& main)
 
 void Diereckt::captions() {
     const lang::Language l = language_;
-    setCaption(kCaption.in(l));
-    Label2.setCaption(kExample.in(l) + web::kExampleAddress);
-    Frame2.setCaption(kServerIs.in(l));
-    Frame3.setCaption(kTrackerLinks.in(l));
-    Frame4.setCaption(kJoin.in(l));
-    teilnehmen.setCaption(kJoinNow.in(l));
-    immer.setCaption(kAlways.in(l));
-    jointfrage.setCaption(kAsk.in(l));
-    const std::string look = kLookFor.in(l);
+    setCaption(lang::pick(l, kCaption));
+    Label2.setCaption(lang::pick(l, kExample) + web::kExampleAddress);
+    Frame2.setCaption(lang::pick(l, kServerIs));
+    Frame3.setCaption(lang::pick(l, kTrackerLinks));
+    Frame4.setCaption(lang::pick(l, kJoin));
+    teilnehmen.setCaption(lang::pick(l, kJoinNow));
+    immer.setCaption(lang::pick(l, kAlways));
+    jointfrage.setCaption(lang::pick(l, kAsk));
+    const std::string look = lang::pick(l, kLookFor);
     d3cxserver.setCaption(look + web::kPxoTrackerName);
     d3tcpserver.setCaption(look + web::kTcpTrackerName);
 }
@@ -157,7 +157,7 @@ void Diereckt::d3runTick() {
     if (!p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate)) {
         write(target(), immer.value() == 1 ? "2" : "0");
         const std::string exe = main_.store().path("gatefire.exe");
-        p_.dialogs.message(kNotStarted.in(language_, {exe}), platform::Buttons::Ok,
+        p_.dialogs.message(fill(language_, kNotStarted, {exe}), platform::Buttons::Ok,
                            platform::Icon::Critical);
         return;
     }

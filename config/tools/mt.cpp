@@ -9,24 +9,24 @@ namespace scourix {
 namespace {
 
 // Every text of the window, English and German.
-const Text kCaption{"toolpath", "toolpath"};
-const Text kTesterPath{"musictester path", "Musictester Pfad"};
-const Text kAutoClose{"shutdown player automatic", "automatisch beenden wenn abgespielt"};
-const Text kBrowse{"....", "...."};
-const Text kOk{"ok", "ok"};
+const lang::Text kCaption{"toolpath", "toolpath"};
+const lang::Text kTesterPath{"musictester path", "Musictester Pfad"};
+const lang::Text kAutoClose{"shutdown player automatic", "automatisch beenden wenn abgespielt"};
+const lang::Text kBrowse{"....", "...."};
+const lang::Text kOk{"ok", "ok"};
 
 } // namespace
 
 Mt::Mt(platform::Platform& p, MainWindow& main)
-    : ui::Window(kCaption.english, 358 * 15, 108 * 15), p_(p), main_(main) {
+    : ui::Window(kCaption.en, 358 * 15, 108 * 15), p_(p), main_(main) {
     ownerWindow = &main;
     place(Label1, 8, 8, 300, 14);
     place(mtpfad, 8, 24, 304, 20);
     place(brows1, 318, 23, 32, 22);
     place(plyeraus, 8, 52, 342, 16);
     place(speichern, 270, 78, 80, 24);
-    brows1.setCaption(kBrowse.english);
-    speichern.setCaption(kOk.english);
+    brows1.setCaption(kBrowse.en);
+    speichern.setCaption(kOk.en);
     dummy.setVisible(false);
     for (ui::Control* c :
          {static_cast<ui::Control*>(&Label1), static_cast<ui::Control*>(&plyeraus)})
@@ -52,8 +52,8 @@ void Mt::load() {
     if (!main_.musip.text().empty()) mtpfad.setText(main_.musip.text());
 
     const lang::Language language = main_.language();
-    Label1.setCaption(kTesterPath.in(language));
-    plyeraus.setCaption(kAutoClose.in(language));
+    Label1.setCaption(lang::pick(language, kTesterPath));
+    plyeraus.setCaption(lang::pick(language, kAutoClose));
     show();
 }
 

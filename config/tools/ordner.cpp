@@ -36,30 +36,30 @@ const Mode kModes[] = {
 };
 
 // Every other text of the window, English and German.
-const Text kOk{"ok", "ok"};
-const Text kCancel{"cancel", "abbruch"};
-const Text kPlay{"play", "abspielen"};
-const Text kRename{"rename", "umbenennen"};
-const Text kWrongGamePath{"wrong descent-path !select please again !",
-                          "Falscher Descentpfad ! Bitte neu wählen !"};
-const Text kNotCopied{
+const lang::Text kOk{"ok", "ok"};
+const lang::Text kCancel{"cancel", "abbruch"};
+const lang::Text kPlay{"play", "abspielen"};
+const lang::Text kRename{"rename", "umbenennen"};
+const lang::Text kWrongGamePath{"wrong descent-path !select please again !",
+                                "Falscher Descentpfad ! Bitte neu wählen !"};
+const lang::Text kNotCopied{
     "These files could not be copied to \"%1\" and were not added:%2",
     "Diese Dateien konnten nicht nach \"%1\" kopiert werden und wurden nicht hinzugefügt:%2"};
-const Text kPilotNotCopied{
+const lang::Text kPilotNotCopied{
     "The pilot file \"%1\" could not be copied to \"%2\". It stays in \"%3\".",
     "Die Pilotendatei \"%1\" konnte nicht nach \"%2\" kopiert werden. Sie bleibt in \"%3\"."};
-const Text kPilotNotDeleted{
+const lang::Text kPilotNotDeleted{
     "The pilot file \"%1\" was copied to the game folder, but could not be deleted from \"%2\".",
     "Die Pilotendatei \"%1\" wurde in den Spielordner kopiert, konnte aber nicht aus \"%2\" "
     "gelöscht werden."};
-const Text kRenamePrompt{"without .osf", "Ohne .osf am ende..."};
-const Text kRenameTitle{"rename...", "Umbenennen von..."};
-const Text kNotRenamed{
+const lang::Text kRenamePrompt{"without .osf", "Ohne .osf am ende..."};
+const lang::Text kRenameTitle{"rename...", "Umbenennen von..."};
+const lang::Text kNotRenamed{
     "The taunt \"%1\" could not be renamed to \"%2\". It keeps its name.",
     "Der Taunt \"%1\" konnte nicht in \"%2\" umbenannt werden. Er behält seinen Namen."};
-const Text kNameTaken{"Name already assign! Enter please new!",
-                      "Name bereits vergeben ! Bitte Neu eingeben !"};
-const Text kNotAFileName{
+const lang::Text kNameTaken{"Name already assign! Enter please new!",
+                            "Name bereits vergeben ! Bitte Neu eingeben !"};
+const lang::Text kNotAFileName{
     "\"%1\" cannot be a file name: it must not contain \\ / : * ? \" < > | or control "
     "characters, must not end with a dot or a blank, and must not be a device name such as CON "
     "or NUL. Enter please new!",
@@ -102,7 +102,7 @@ Ordner::Ordner(platform::Platform& p, MainWindow& main)
     int left = 120;
     for (auto [button, text] : {std::pair{&OK, &kOk}, std::pair{&abbruch, &kCancel},
                                 std::pair{&player, &kPlay}, std::pair{&umbenen, &kRename}}) {
-        button->setCaption(text->english);
+        button->setCaption(text->en);
         button->setBounds(left, 4560, 1200, 375);
         left += 1320;
     }
@@ -129,9 +129,9 @@ Ordner::~Ordner() = default;
 void Ordner::load() {
     mode_ = main_.dummy.text();
     language_ = main_.language();
-    abbruch.setCaption(kCancel.in(language_));
-    player.setCaption(kPlay.in(language_));
-    umbenen.setCaption(kRename.in(language_));
+    abbruch.setCaption(lang::pick(language_, kCancel));
+    player.setCaption(lang::pick(language_, kPlay));
+    umbenen.setCaption(lang::pick(language_, kRename));
 
     const Mode* m = findMode(mode_);
     setCaption(!m ? "" : lang::pick(language_, m->english, m->german));
@@ -141,7 +141,7 @@ void Ordner::load() {
     show();
 
     if (!setUp())
-        p_.dialogs.message(kWrongGamePath.in(language_), platform::Buttons::Ok,
+        p_.dialogs.message(lang::pick(language_, kWrongGamePath), platform::Buttons::Ok,
                            platform::Icon::Critical);
 }
 
@@ -216,7 +216,7 @@ void Ordner::addCopies(ui::ListBox& list, const std::string& target) {
         else
             failed += "\n" + name;
     }
-    if (!failed.empty()) tell(kNotCopied.in(language_, {target, failed}));
+    if (!failed.empty()) tell(fill(language_, kNotCopied, {target, failed}));
 }
 
 // The pilot goes back to the game folder; its file in \custom is deleted only once the copy is
@@ -227,11 +227,11 @@ void Ordner::returnPilot() {
     const std::string pilots = main_.game().pilotFolder;
     const std::string to = pilots + "\\" + name;
     if (!settings::copyOver(p_.files, from, to)) {
-        tell(kPilotNotCopied.in(language_, {name, pilots, File1.path()}));
+        tell(fill(language_, kPilotNotCopied, {name, pilots, File1.path()}));
         return;
     }
     main_.pilotname.addItem(name.size() >= 4 ? name.substr(0, name.size() - 4) : "");
-    if (!p_.files.remove(from)) tell(kPilotNotDeleted.in(language_, {name, File1.path()}));
+    if (!p_.files.remove(from)) tell(fill(language_, kPilotNotDeleted, {name, File1.path()}));
 }
 
 void Ordner::tell(const std::string& text) {
@@ -243,7 +243,7 @@ void Ordner::playerClick() {
     const int i = File1.listIndex();
     if (i < 0 || main_.musip.text().empty()) return;
     preview_->start(File1.path() + "\\" + File1.item(i), main_.d3path.text(), main_.musip.text(),
-                    language_ == lang::Language::German);
+                    language_);
 }
 
 // After the closing sequence the browser takes the focus back, for the next taunt.
@@ -258,7 +258,8 @@ void Ordner::umbenenClick() {
     const std::string start = old.size() >= 4 ? old.substr(0, old.size() - 4) : "";
     std::string answer;
     for (;;) {
-        answer = p_.dialogs.input(kRenamePrompt.in(language_), kRenameTitle.in(language_), start);
+        answer = p_.dialogs.input(lang::pick(language_, kRenamePrompt),
+                                  lang::pick(language_, kRenameTitle), start);
         if (answer.empty()) return;
         const std::string why = refusal(answer);
         if (why.empty()) break;
@@ -267,7 +268,8 @@ void Ordner::umbenenClick() {
     const std::string folder = File1.path() + "\\";
     const std::string name = answer + ".osf";
     // The file system's rename never replaces a file: the old one stays when it fails.
-    if (!p_.files.rename(folder + old, folder + name)) tell(kNotRenamed.in(language_, {old, name}));
+    if (!p_.files.rename(folder + old, folder + name))
+        tell(fill(language_, kNotRenamed, {old, name}));
     File1.refresh();
 }
 
@@ -277,9 +279,9 @@ std::string Ordner::refusal(const std::string& answer) {
     // Taken: the name of a listed taunt, also when it differs only in letter case, which the
     // file system ignores.
     for (int i = 0; i < File1.count(); ++i)
-        if (p_.files.sameName(File1.item(i), name)) return kNameTaken.in(language_);
+        if (p_.files.sameName(File1.item(i), name)) return lang::pick(language_, kNameTaken);
     if (platform::validFileName(name)) return "";
-    return kNotAFileName.in(language_, {name});
+    return fill(language_, kNotAFileName, {name});
 }
 
 } // namespace scourix

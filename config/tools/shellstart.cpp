@@ -10,31 +10,31 @@ namespace {
 const int kWidth = 6540, kHeight = 3030;
 
 // Every text of the window, English and German.
-const Text kCaption{"start with Gatefire.....", "starte mit Gatefire....."};
-const Text kSave{"save", "sichern"};
-const Text kProgram{"Programm", "Programm"};
-const Text kStart{"start", "start"};
-const Text kBrowse{".....", "....."};
-const Text kBrowser{"Browser...", "Browser..."};
-const Text kOk{"ok", "ok"};
-const Text kCancel{"abbruch", "abbruch"};
+const lang::Text kCaption{"start with Gatefire.....", "starte mit Gatefire....."};
+const lang::Text kSave{"save", "sichern"};
+const lang::Text kProgram{"Programm", "Programm"};
+const lang::Text kStart{"start", "start"};
+const lang::Text kBrowse{".....", "....."};
+const lang::Text kBrowser{"Browser...", "Browser..."};
+const lang::Text kOk{"ok", "ok"};
+const lang::Text kCancel{"abbruch", "abbruch"};
 
 } // namespace
 
 Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
-    : ui::Window(kCaption.english, kWidth, kHeight), p_(p), main_(main),
+    : ui::Window(kCaption.en, kWidth, kHeight), p_(p), main_(main),
       panel_(p.files, p.dialogs, language_, Laufwerk, Verzeichnis, &File1) {
     ownerWindow = &main;
     centred = true;
 
     place(Label1, 44, 4, 120, 14);
-    Label1.setCaption(kProgram.english);
+    Label1.setCaption(kProgram.en);
     place(Label3, 394, 4, 36, 14);
-    Label3.setCaption(kStart.english);
+    Label3.setCaption(kStart.en);
     for (int i = 0; i < 5; ++i) {
         const int top = 20 + i * 30;
         place(*br[i], 8, top, 30, 22);
-        br[i]->setCaption(kBrowse.english);
+        br[i]->setCaption(kBrowse.en);
         place(*pr[i], 44, top + 1, 340, 20);
         place(*a[i], 400, top + 3, 16, 16);
         a[i]->setEnabled(false);
@@ -46,10 +46,10 @@ Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
         };
     }
     place(save, 346, 172, 82, 24);
-    save.setCaption(kSave.english);
+    save.setCaption(kSave.en);
 
     // The browse panel lies below the rows, out of sight, until a browse button calls it.
-    brfenster.setCaption(kBrowser.english);
+    brfenster.setCaption(kBrowser.en);
     brfenster.setBounds(100, kHeight + 300, 422 * 15, 196 * 15);
     brfenster.setVisible(false);
     place(Laufwerk, 8, 18, 196, 21);
@@ -57,9 +57,9 @@ Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
     place(File1, 212, 18, 200, 140);
     File1.pattern = "*.exe";
     place(brok, 8, 164, 80, 24);
-    brok.setCaption(kOk.english);
+    brok.setCaption(kOk.en);
     place(brabbruch, 96, 164, 80, 24);
-    brabbruch.setCaption(kCancel.english);
+    brabbruch.setCaption(kCancel.en);
 
     for (ui::Control* c : controls())
         if (dynamic_cast<ui::Label*>(c) || dynamic_cast<ui::Frame*>(c) ||
@@ -73,8 +73,8 @@ Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
 
 void Shellstart::load() {
     language_ = main_.language();
-    setCaption(kCaption.in(language_));
-    save.setCaption(kSave.in(language_));
+    setCaption(lang::pick(language_, kCaption));
+    save.setCaption(lang::pick(language_, kSave));
     setClientSize(kWidth, kHeight);
     panel(false);
 

@@ -8,10 +8,10 @@ namespace scourix {
 namespace {
 
 // Every text of the window, English and German.
-const Text kFirstCaption{"suche musictester", "suche musictester"};
-const Text kCaption{"search musictester.exe", "suche musictester.exe"};
-const Text kOk{"ok", "ok"};
-const Text kStartUnreadable{
+const lang::Text kFirstCaption{"suche musictester", "suche musictester"};
+const lang::Text kCaption{"search musictester.exe", "suche musictester.exe"};
+const lang::Text kOk{"ok", "ok"};
+const lang::Text kStartUnreadable{
     "The folder %1 cannot be read. Please choose the drive and folder of MusicTester.exe.",
     "Der Ordner %1 kann nicht gelesen werden. Bitte wähle Laufwerk und Ordner von "
     "MusicTester.exe."};
@@ -19,14 +19,14 @@ const Text kStartUnreadable{
 } // namespace
 
 Sucher::Sucher(platform::Platform& p, Mt& mt)
-    : ui::Window(kFirstCaption.english, 330 * 15, 312 * 15), p_(p), mt_(mt),
+    : ui::Window(kFirstCaption.en, 330 * 15, 312 * 15), p_(p), mt_(mt),
       panel_(p.files, p.dialogs, language_, Drive1, Dir1, &File1) {
     ownerWindow = &mt;
     place(Drive1, 8, 8, 314, 21);
     place(Dir1, 8, 36, 314, 150);
     place(File1, 8, 192, 314, 80);
     place(Command1, 242, 280, 80, 24);
-    Command1.setCaption(kOk.english);
+    Command1.setCaption(kOk.en);
 
     Command1.click = [this] { Command1Click(); };
 }
@@ -34,13 +34,13 @@ Sucher::Sucher(platform::Platform& p, Mt& mt)
 void Sucher::load() {
     const bool musi = mt_.dummy.text() == "musi";
     language_ = mt_.main().language();
-    if (musi) setCaption(kCaption.in(language_));
+    if (musi) setCaption(lang::pick(language_, kCaption));
     File1.pattern = musi ? "Musictester.exe" : "*";
 
     const std::string folder = startFolder();
     const bool drive = panel_.setDrive(folder.substr(0, 2));
     if (!drive || !Dir1.setPath(folder))
-        p_.dialogs.message(kStartUnreadable.in(language_, {folder}), platform::Buttons::Ok,
+        p_.dialogs.message(fill(language_, kStartUnreadable, {folder}), platform::Buttons::Ok,
                            platform::Icon::Exclamation);
     show();
 }

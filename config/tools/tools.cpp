@@ -8,9 +8,9 @@
 namespace scourix {
 namespace {
 
-const Text kDriveUnreadable{"The drive %1 cannot be read.",
-                            "Das Laufwerk %1 kann nicht gelesen werden."};
-const Text kWriteFailed{
+const lang::Text kDriveUnreadable{"The drive %1 cannot be read.",
+                                  "Das Laufwerk %1 kann nicht gelesen werden."};
+const lang::Text kWriteFailed{
     "The file \"%1\" could not be written; it keeps its previous content.\n\nIs the folder "
     "read-only or the disk full?",
     "Die Datei \"%1\" konnte nicht geschrieben werden; sie behält ihren bisherigen "
@@ -28,8 +28,8 @@ bool toolsGerman(const MainWindow& main) {
     return main.language() == lang::Language::German;
 }
 
-std::string Text::in(lang::Language l, std::initializer_list<std::string> args) const {
-    const std::string pattern = l == lang::Language::German ? german : english;
+std::string fill(lang::Language l, const lang::Text& t, std::initializer_list<std::string> args) {
+    const std::string& pattern = lang::pick(l, t);
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const std::size_t n = i + 1 < pattern.size() ? pattern[i + 1] - '1' : args.size();
@@ -61,6 +61,8 @@ bool BrowsePanel::setDrive(const std::string& path) {
 std::string BrowsePanel::driveFolder() const {
     const std::string& drive = drives_.drive();
     std::string folder = files_.currentFolder();
+    // Without drive letters the "drive" is a folder: the current one where it lies there.
+    if (ui::isRooted(drive)) return ui::driveOf(files_.drives(), folder) == drive ? folder : drive;
     if (sameDrive(folder, drive) || drive.empty()) return folder;
     std::string root = drive.substr(0, 1) + ":\\";
     root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
@@ -70,14 +72,14 @@ std::string BrowsePanel::driveFolder() const {
 void BrowsePanel::driveChange() {
     if (quiet_) return;
     if (folders_.setPath(driveFolder())) return;
-    dialogs_.message(kDriveUnreadable.in(language_, {drives_.drive()}), platform::Buttons::Ok,
+    dialogs_.message(fill(language_, kDriveUnreadable, {drives_.drive()}), platform::Buttons::Ok,
                      platform::Icon::Exclamation);
     // Back to the drive whose folders the list still shows.
     setDrive(folders_.path());
 }
 
 void tellWriteFailed(platform::Dialogs& dialogs, lang::Language l, const std::string& path) {
-    dialogs.message(kWriteFailed.in(l, {path}), platform::Buttons::Ok, platform::Icon::Critical);
+    dialogs.message(fill(l, kWriteFailed, {path}), platform::Buttons::Ok, platform::Icon::Critical);
 }
 
 bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, lang::Language l,

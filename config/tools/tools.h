@@ -16,12 +16,8 @@ class MainWindow;
 // The language of the stadkiller window, as the main window's language.
 bool toolsGerman(const MainWindow& main);
 
-// A text the player reads, in both languages. "%1" to "%9" stand for the arguments given.
-struct Text {
-    const char* english;
-    const char* german;
-    std::string in(lang::Language l, std::initializer_list<std::string> args = {}) const;
-};
+// The text in the player's language with "%1" to "%9" standing for the arguments given.
+std::string fill(lang::Language l, const lang::Text& t, std::initializer_list<std::string> args);
 
 // The drive, folder and optional file list of a browsing window, wired together: choosing a
 // drive opens, in the folder list, the current folder when it lies on that drive, else the
