@@ -1,7 +1,5 @@
 #include "config/tools/ordner.h"
 
-#include <cctype>
-
 #include "common/cleaning/cleaning.h"
 #include "common/settings/keep_copy.h"
 #include "config/mainwindow/main_window.h"
@@ -76,12 +74,6 @@ const Mode* findMode(const std::string& word) {
 bool fileMode(const std::string& word) {
     const Mode* m = findMode(word);
     return m && *m->pattern;
-}
-
-bool sameDrive(const std::string& path, const std::string& drive) {
-    return path.size() >= 2 && path[1] == ':' && !drive.empty() &&
-           std::tolower(static_cast<unsigned char>(path[0])) ==
-               std::tolower(static_cast<unsigned char>(drive[0]));
 }
 
 } // namespace

@@ -16,13 +16,13 @@ const lang::Text kWriteFailed{
     "Die Datei \"%1\" konnte nicht geschrieben werden; sie behält ihren bisherigen "
     "Inhalt.\n\nIst der Ordner schreibgeschützt oder der Datenträger voll?"};
 
+} // namespace
+
 bool sameDrive(const std::string& path, const std::string& drive) {
     return path.size() >= 2 && path[1] == ':' && !drive.empty() &&
            std::tolower(static_cast<unsigned char>(path[0])) ==
                std::tolower(static_cast<unsigned char>(drive[0]));
 }
-
-} // namespace
 
 bool toolsGerman(const MainWindow& main) {
     return main.language() == lang::Language::German;

@@ -16,6 +16,9 @@ class MainWindow;
 // The language of the stadkiller window, as the main window's language.
 bool toolsGerman(const MainWindow& main);
 
+// Whether `path` ("C:\Games") lies on `drive` ("c:"), letters compared without case.
+bool sameDrive(const std::string& path, const std::string& drive);
+
 // The text in the player's language with "%1" to "%9" standing for the arguments given.
 std::string fill(lang::Language l, const lang::Text& t, std::initializer_list<std::string> args);
 
