@@ -324,8 +324,14 @@ void Window::open() {
         focus();
         return;
     }
-    opened_ = true, closed_ = false, shown_ = false, everShown_ = false;
-    if (backend) backend->create(*this);
+    opened_ = true, closed_ = false, shown_ = false, everShown_ = false, failed_ = false;
+    if (backend) {
+        backend->create(*this);
+        if (!peer) {
+            failed_ = closed_ = true;
+            return;
+        }
+    }
     load();
     if (!closed_ && !shown_) show();
 }

@@ -40,6 +40,23 @@ enum class Prop {
     CurrentLine,  // the list index changed
 };
 
+// What a control is, for a backend to pick the native side of each control by.
+enum class Kind {
+    Label,
+    Button,
+    Frame,
+    Image,
+    ListBox,
+    TextBox,
+    CheckBox,
+    Option,
+    ComboBox,
+    Menu,
+    DriveList,
+    DirList,
+    Timer,
+};
+
 // The native side of one control.
 class ControlPeer {
   public:
@@ -57,6 +74,7 @@ class Control {
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
+    virtual Kind kind() const = 0;
     const std::string& name() const { return name_; }
     Window& owner() const { return owner_; }
     Control* container() const { return container_; }
@@ -116,17 +134,20 @@ enum class Align { Left, Right, Center };
 
 class Label : public Control {
   public:
+    Kind kind() const override { return Kind::Label; }
     using Control::Control;
     Align alignment = Align::Left;
 };
 
 class Button : public Control {
   public:
+    Kind kind() const override { return Kind::Button; }
     using Control::Control;
 };
 
 class Frame : public Control {
   public:
+    Kind kind() const override { return Kind::Frame; }
     using Control::Control;
     // The frame only carries state: it and its controls never show and get no native side.
     bool stateOnly = false;
@@ -135,12 +156,14 @@ class Frame : public Control {
 // A picture from the program's resources, by resource name.
 class Image : public Control {
   public:
+    Kind kind() const override { return Kind::Image; }
     using Control::Control;
     std::string picture;
 };
 
 class ListBox : public Control {
   public:
+    Kind kind() const override { return Kind::ListBox; }
     ListBox(Window& owner, std::string name, Control* container = nullptr,
             bool multiSelect = false);
 
@@ -196,6 +219,7 @@ class FileList : public ListBox {
 // A text box; its text is the caption. Setting the text raises `change`, as typing does.
 class TextBox : public Control {
   public:
+    Kind kind() const override { return Kind::TextBox; }
     using Control::Control;
     const std::string& text() const { return caption(); }
     void setText(const std::string& t);
@@ -204,6 +228,7 @@ class TextBox : public Control {
 // A check box with the value 0 (clear) or 1 (ticked). Setting the value raises `click`.
 class CheckBox : public Control {
   public:
+    Kind kind() const override { return Kind::CheckBox; }
     using Control::Control;
     int value() const { return value_; }
     void setValue(int v);
@@ -216,6 +241,7 @@ class CheckBox : public Control {
 // Selecting one clears the others of its container and raises its `click`.
 class OptionButton : public Control {
   public:
+    Kind kind() const override { return Kind::Option; }
     using Control::Control;
     bool value() const { return value_; }
     void setValue(bool on);
@@ -227,6 +253,7 @@ class OptionButton : public Control {
 // A combo box: a list of entries and a text that may be any text.
 class ComboBox : public ListBox {
   public:
+    Kind kind() const override { return Kind::ComboBox; }
     using ListBox::ListBox;
     const std::string& text() const { return caption(); }
     void setText(const std::string& t);
@@ -235,6 +262,7 @@ class ComboBox : public ListBox {
 // A menu entry. Entries without a parent entry are the menu bar's; `separator` draws a line.
 class MenuItem : public Control {
   public:
+    Kind kind() const override { return Kind::Menu; }
     MenuItem(Window& owner, std::string name, const std::string& caption,
              MenuItem* parent = nullptr);
     bool checked() const { return checked_; }
@@ -257,6 +285,7 @@ std::string driveOf(const std::vector<std::string>& drives, const std::string& p
 // The drives of the system, one of them chosen ("c:"). Choosing one raises `change`.
 class DriveList : public Control {
   public:
+    Kind kind() const override { return Kind::DriveList; }
     DriveList(Window& owner, std::string name, platform::Files& files,
               Control* container = nullptr);
     const std::string& drive() const { return caption(); }
@@ -274,6 +303,7 @@ class DriveList : public Control {
 // entry (the list index), a double click opens it.
 class DirList : public Control {
   public:
+    Kind kind() const override { return Kind::DirList; }
     DirList(Window& owner, std::string name, platform::Files& files, Control* container = nullptr);
     // The open folder, a full path ("C:\Games"; a drive root ends with "\").
     const std::string& path() const { return path_; }
@@ -300,6 +330,7 @@ class DirList : public Control {
 // A timer that ticks every `interval` ms while enabled.
 class Timer : public Control {
   public:
+    Kind kind() const override { return Kind::Timer; }
     Timer(Window& owner, std::string name, int intervalMs);
     int interval;
     std::function<void()> tick;
@@ -324,7 +355,8 @@ class WindowPeer {
 
 enum class Border { None, Fixed, Sizable };
 
-// Creates the native side of windows opened while the program runs.
+// Creates the native side of windows opened while the program runs. A backend that cannot
+// create a window leaves its peer unset; the window then stays closed (Window::failed).
 class Backend {
   public:
     virtual ~Backend() = default;
@@ -375,6 +407,8 @@ class Window {
     bool wasShown() const { return everShown_; }
     bool isClosed() const { return closed_; }
     bool isOpen() const { return opened_ && !closed_; }
+    // Whether the last open() got no native side from the backend: the window did not load.
+    bool failed() const { return failed_; }
     void setEllipticRegion(int left, int top, int right, int bottom);
     void beginDrag();
     int twipsPerPixelX() const { return peer ? peer->twipsPerPixelX() : 15; }
@@ -390,7 +424,7 @@ class Window {
     friend class Control;
     std::string caption_, picture_;
     std::vector<Control*> controls_;
-    bool shown_ = false, everShown_ = false, closed_ = false, opened_ = false;
+    bool shown_ = false, everShown_ = false, closed_ = false, opened_ = false, failed_ = false;
 };
 
 } // namespace ui

@@ -226,4 +226,69 @@ TEST(Windows, OpenOnceCloseWhenAllowedAndOpenAgain) {
     EXPECT_EQ(w.loads, 2);
 }
 
+// A backend that gives windows a native side only while `refuse` is false.
+struct Refusing : ui::Backend, ui::WindowPeer {
+    bool refuse = true;
+    void create(ui::Window& w) override {
+        if (!refuse) w.peer = this;
+    }
+    void update(ui::Prop) override {}
+    void show() override {}
+    void close() override {}
+    void minimize() override {}
+    void focus() override {}
+    void setEllipticRegion(int, int, int, int) override {}
+    void beginDrag() override {}
+    int twipsPerPixelX() override { return 15; }
+    int twipsPerPixelY() override { return 15; }
+};
+
+TEST(Windows, AWindowWithoutANativeSideStaysClosedUnloaded) {
+    Refusing backend;
+    ui::backend = &backend;
+    Closing w;
+    w.open();
+    EXPECT_TRUE(w.failed());
+    EXPECT_TRUE(w.isClosed());
+    EXPECT_FALSE(w.wasShown());
+    EXPECT_EQ(w.loads, 0);
+    EXPECT_FALSE(w.timer.enabled());
+    backend.refuse = false;
+    w.open();
+    EXPECT_FALSE(w.failed());
+    EXPECT_TRUE(w.isShown());
+    EXPECT_EQ(w.loads, 1);
+    w.peer = nullptr;
+    ui::backend = nullptr;
+}
+
+// The backend picks each control's native side by its kind.
+TEST(Windows, EveryControlReportsItsKind) {
+    FakeFiles files;
+    ui::Window w("kinds", 100, 100);
+    ui::Label label{w, "label"};
+    ui::Button button{w, "button"};
+    ui::Frame frame{w, "frame"};
+    ui::Image image{w, "image"};
+    ui::ListBox list{w, "list"};
+    ui::FileList fileList{w, "fileList", files};
+    ui::TextBox text{w, "text"};
+    ui::CheckBox check{w, "check"};
+    ui::OptionButton option{w, "option"};
+    ui::ComboBox combo{w, "combo"};
+    ui::MenuItem menu{w, "menu", "&File"};
+    ui::DriveList drives{w, "drives", files};
+    ui::DirList dirs{w, "dirs", files};
+    ui::Timer timer{w, "timer", 10};
+    const std::pair<ui::Control*, ui::Kind> expected[] = {
+        {&label, ui::Kind::Label},    {&button, ui::Kind::Button},  {&frame, ui::Kind::Frame},
+        {&image, ui::Kind::Image},    {&list, ui::Kind::ListBox},   {&fileList, ui::Kind::ListBox},
+        {&text, ui::Kind::TextBox},   {&check, ui::Kind::CheckBox}, {&option, ui::Kind::Option},
+        {&combo, ui::Kind::ComboBox}, {&menu, ui::Kind::Menu},      {&drives, ui::Kind::DriveList},
+        {&dirs, ui::Kind::DirList},   {&timer, ui::Kind::Timer},
+    };
+    for (const auto& [control, kind] : expected)
+        EXPECT_EQ(control->kind(), kind) << control->name();
+}
+
 } // namespace
