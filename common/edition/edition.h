@@ -46,5 +46,12 @@ std::string retailProgram(platform::Platform& p, const std::string& gameFolder);
 // The player's own folder of the open-source game below the application data folder.
 inline const std::string kUserFolder = "\\Outrage Entertainment\\Descent 3";
 inline const std::string kOpenSourceExe = "Descent3.exe";
+inline const std::string kRetailExe = "Main.exe";
+
+// The parts of a data folder (see Game::dataFolders), each relative to it.
+inline const std::string kSounds = "\\custom\\sounds";
+inline const std::string kGraphics = "\\custom\\graphics";
+inline const std::string kCustom = "\\custom";
+inline const std::string kNetgames = "\\netgames";
 
 } // namespace edition

@@ -2,7 +2,7 @@
 
 #include "config/mainwindow/main_window_detail.h"
 
-#include "common/cleaning/cleaning.h"
+#include "common/edition/edition.h"
 #include "common/edition/game_args.h"
 
 namespace scourix {
@@ -78,7 +78,7 @@ void MainWindow::pilotwechClick() {
     const std::string name = pilotname.item(i);
     const std::string pilots = game().pilotFolder;
     const std::string from = pilots + "\\" + name + ".plt";
-    const std::string to = pilots + cleaning::kCustom + "\\" + name + ".plt";
+    const std::string to = pilots + edition::kCustom + "\\" + name + ".plt";
     if (!p_.files.copy(from, to))
         return tell("The pilot file could not be copied to\n" + to +
                         "\nIt stays in the game folder:\n" + from,

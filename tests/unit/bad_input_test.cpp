@@ -140,8 +140,8 @@ TEST(BadInputReading, ByteOrderMarkIsSkippedAndZeroBytesMakeAFileError) {
     launcher::Anzeiger w(f.fake.platform);
     w.load();
     EXPECT_EQ(w.settings().gamePath, f.game);
-    ASSERT_EQ(w.logo.count(), 2);
-    EXPECT_EQ(w.logo.item(0), "a.ogf");
+    ASSERT_EQ(w.setup().logos.size(), 2u);
+    EXPECT_EQ(w.setup().logos[0], "a.ogf");
 
     Folder g;
     std::string wide = "\xFF\xFE";
