@@ -5,6 +5,7 @@
 #include <functional>
 #include <set>
 
+#include "common/cleaning/cleaning.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window.h"
 #include "launcher/anzeiger.h"
@@ -82,10 +83,25 @@ void runCleanNow(Folder& f) {
     if (w.putzstart.enabled()) w.putzstart.tick();
 }
 
-class BadInput : public ::testing::TestWithParam<bool> {};
+// The cleaner on its own, as both windows drive it: nothing is cleaned when a file is unreadable.
+void runCleaner(Folder& f) {
+    cleaning::Setup setup;
+    std::string file;
+    const settings::Store store{f.fake.files, f.fake.codepage, f.program};
+    if (cleaning::readSetup(store, setup, file) != settings::Problem::None) return;
+    cleaning::Cleaner c(f.fake.files, nullptr);
+    if (!c.findFolders(edition::describe(f.fake.platform, setup.ini.gamePath).dataFolders)) return;
+    if (setup.ini.logoNoAction != "1")
+        c.clean(cleaning::Kind::Logos, cleaning::logoChoices(setup.ini), setup.logos);
+    if (setup.ini.tauntNoAction != "1")
+        c.clean(cleaning::Kind::Taunts, cleaning::tauntChoices(setup.ini), setup.taunts);
+}
+
+class BadInput : public ::testing::TestWithParam<int> {};
 
 TEST_P(BadInput, NoFileGoesThatTheWellFormedFileKept) {
-    auto run = GetParam() ? runLauncher : runCleanNow;
+    void (*const runs[])(Folder&) = {runLauncher, runCleanNow, runCleaner};
+    auto run = runs[GetParam()];
     Folder wellFormed;
     run(wellFormed);
     const std::set<std::string> kept = wellFormed.custom();
@@ -104,8 +120,12 @@ TEST_P(BadInput, NoFileGoesThatTheWellFormedFileKept) {
         }
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, BadInput, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Launcher" : "CleanNow"; });
+std::string runName(const ::testing::TestParamInfo<int>& info) {
+    static const char* const names[] = {"Launcher", "CleanNow", "Cleaner"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, BadInput, ::testing::Values(0, 1, 2), runName);
 
 // Scourix's main window on the same files: it comes up or offers the recovery, and a file it
 // replaces is kept as a copy with the player's bytes.
