@@ -242,7 +242,7 @@ void Anzeiger::progress(cleaning::Counter c, cleaning::Event e) {
 void Anzeiger::putzstartTick() {
     putzstart.setEnabled(false);
     const settings::ScourixIni& ini = setup_.ini;
-    game_ = edition::describe(p_, ini.gamePath);
+    // game_ is the game loading found in the same folder.
     if (!cleaner_.findFolders(game_.dataFolders)) return pathError();
     statsFolders_ = cleaning::foldersHolding(p_.files, game_.dataFolders, edition::kNetgames,
                                              cleaning::kStatsPattern);

@@ -69,14 +69,21 @@ bool Cleaner::Listing::show(platform::Files& files, const std::string& folder) {
     return true;
 }
 
+// The first folder of each kind's listing is kept for the cleaning: a folder of many files is
+// listed once, not once to be found and again to be cleaned.
 bool Cleaner::findFolders(const std::vector<std::string>& dataFolders) {
     for (Kind kind : {Kind::Logos, Kind::Taunts}) {
         Files& k = of(kind);
-        k.folders = foldersHolding(files_, dataFolders,
-                                   kind == Kind::Logos ? edition::kGraphics : edition::kSounds);
-        if (k.folders.empty()) return false;
+        const std::string& part = kind == Kind::Logos ? edition::kGraphics : edition::kSounds;
+        k.folders.clear();
         k.listing = {};
-        k.listing.show(files_, k.folders.front());
+        for (const auto& f : dataFolders) {
+            std::vector<std::string> names;
+            if (!files_.list(f + part, "*", names)) continue;
+            k.folders.push_back(f + part);
+            if (k.folders.size() == 1) k.listing = {f + part, std::move(names)};
+        }
+        if (k.folders.empty()) return false;
     }
     return true;
 }
