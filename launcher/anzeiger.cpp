@@ -209,33 +209,9 @@ void Anzeiger::roundwindow() {
     setEllipticRegion(1, 1, w - 1, h - 1);
 }
 
-ui::Label& Anzeiger::counter(cleaning::Counter c) {
-    using cleaning::Counter;
-    switch (c) {
-    case Counter::LogoBackup:
-        return txt1;
-    case Counter::TauntBackup:
-        return txt2;
-    case Counter::LogoDelete:
-        return txt3;
-    case Counter::TauntDelete:
-        return txt4;
-    case Counter::Stats:
-        break;
-    }
-    return txt5;
-}
-
-// A counter that has finished counts on from zero.
 void Anzeiger::progress(cleaning::Counter c, cleaning::Event e) {
-    ui::Label& label = counter(c);
-    int& left = left_[static_cast<int>(c)];
-    if (e == cleaning::Event::Finished) {
-        left = 0;
-        label.setCaption(Texts{language_}.finish());
-    } else {
-        label.setCaption(cleaning::countText(--left));
-    }
+    ui::Label& label = *counterLabels_[int(c)];
+    label.setCaption(counters_.after(c, e));
     label.repaint();
 }
 
@@ -258,19 +234,18 @@ void Anzeiger::putzstartTick() {
     auto deletes = [](const std::string& del, const std::string& bak) {
         return (del == "1" && bak == "0") || (del == "0" && bak == "1");
     };
-    left_[int(Counter::LogoBackup)] = logos.backup ? logoCount() : 0;
-    left_[int(Counter::TauntBackup)] = taunts.backup ? tauntCount() : 0;
-    left_[int(Counter::LogoDelete)] =
-        deletes(ini.logoDeleteOthers, ini.logoBackupOthers) ? logoCount() : 0;
-    left_[int(Counter::TauntDelete)] =
-        deletes(ini.tauntDeleteOthers, ini.tauntBackupOthers) ? tauntCount() : 0;
+    counters_ = cleaning::Counters(Texts{language_}.finish());
+    auto start = [&](Counter c, int files) {
+        counterLabels_[int(c)]->setCaption(counters_.start(c, files));
+    };
+    start(Counter::LogoBackup, logos.backup ? logoCount() : 0);
+    start(Counter::TauntBackup, taunts.backup ? tauntCount() : 0);
+    start(Counter::LogoDelete,
+          deletes(ini.logoDeleteOthers, ini.logoBackupOthers) ? logoCount() : 0);
+    start(Counter::TauntDelete,
+          deletes(ini.tauntDeleteOthers, ini.tauntBackupOthers) ? tauntCount() : 0);
     const bool stats = ini.deleteStats == "1";
-    left_[int(Counter::Stats)] = stats ? cleaning::countStats(p_.files, statsFolders_) : 0;
-    for (Counter c : {Counter::LogoBackup, Counter::TauntBackup, Counter::LogoDelete,
-                      Counter::TauntDelete, Counter::Stats}) {
-        const int n = left_[int(c)];
-        counter(c).setCaption(n ? std::to_string(n) : Texts{language_}.finish());
-    }
+    start(Counter::Stats, stats ? cleaning::countStats(p_.files, statsFolders_) : 0);
 
     auto step = [](ui::Label& caption, bool skip, auto work) {
         if (!skip) {

@@ -42,7 +42,6 @@ class Anzeiger : public ui::Window {
     void putzstartTick();
     // One counter: the files it has left, shown as the cleaner reports them.
     void progress(cleaning::Counter counter, cleaning::Event event);
-    ui::Label& counter(cleaning::Counter c);
     void fileError(settings::Problem problem, const std::string& fileName, bool languageKnown);
     void pathError();
     void argumentsLeftOut(const std::vector<std::string>& parts);
@@ -57,7 +56,9 @@ class Anzeiger : public ui::Window {
     edition::Game game_; // the game in the settings' game folder
     cleaning::Cleaner cleaner_;
     std::vector<std::string> statsFolders_;
-    int left_[5] = {};
+    cleaning::Counters counters_{"finish"};
+    // The label of each counter, in the order of cleaning::Counter.
+    ui::Label* const counterLabels_[5] = {&txt1, &txt2, &txt3, &txt4, &txt5};
     std::string flags_;
     bool directRead_ = false; // direckt.ini was read whole
 };

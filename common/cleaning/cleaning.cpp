@@ -1,5 +1,6 @@
 #include "common/cleaning/cleaning.h"
 
+#include "common/edition/edition.h"
 #include "common/settings/keep_copy.h"
 #include "common/text/lower_case.h"
 
@@ -24,6 +25,20 @@ std::string countText(long left) {
     std::string text = std::to_string(left);
     if (left >= 0) text.insert(text.begin(), ' ');
     return text;
+}
+
+std::string Counters::start(Counter c, int files) {
+    left_[int(c)] = files;
+    return files ? std::to_string(files) : finish_;
+}
+
+std::string Counters::after(Counter c, Event e) {
+    int& left = left_[int(c)];
+    if (e == Event::Finished) {
+        left = 0;
+        return finish_;
+    }
+    return countText(--left);
 }
 
 settings::Problem readList(const settings::Store& store, const std::string& fileName,

@@ -7,7 +7,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "common/edition/edition.h"
 #include "common/settings/layouts.h"
 #include "platform/files.h"
 
@@ -43,9 +42,22 @@ std::vector<std::string> foldersHolding(platform::Files& files,
                                         const std::vector<std::string>& folders,
                                         const std::string& part, const std::string& pattern = "*");
 
-// A counter's text after files were done: " 4", " 0", "-1" (a counter that reads the finish
-// word counts on from zero).
+// A counter's text after files were done: " 4", " 0", "-1".
 std::string countText(long left);
+
+// The counters' texts as the windows show them: the number of files before cleaning (the
+// finish word for none), one less for each file done, the finish word when finished; a counter
+// that reads the finish word counts on from zero.
+class Counters {
+  public:
+    explicit Counters(std::string finishWord) : finish_(std::move(finishWord)) {}
+    std::string start(Counter c, int files);
+    std::string after(Counter c, Event e);
+
+  private:
+    int left_[5] = {};
+    std::string finish_;
+};
 
 // The settings of one cleaning run: scourix.ini and the two keep lists.
 struct Setup {

@@ -109,32 +109,10 @@ void CleanNow::fileError(settings::Problem problem, const std::string& fileName)
     close();
 }
 
-ui::Label& CleanNow::counter(cleaning::Counter c) {
-    using cleaning::Counter;
-    switch (c) {
-    case Counter::LogoBackup:
-        return txt1;
-    case Counter::TauntBackup:
-        return txt2;
-    case Counter::LogoDelete:
-        return txt3;
-    case Counter::TauntDelete:
-    case Counter::Stats:
-        break;
-    }
-    return txt4;
-}
-
-// A counter that has finished counts on from zero.
 void CleanNow::progress(cleaning::Counter c, cleaning::Event e) {
-    ui::Label& label = counter(c);
-    int& left = left_[static_cast<int>(c) % 4];
-    if (e == cleaning::Event::Finished) {
-        left = 0;
-        label.setCaption(Texts{language_}.finish());
-    } else {
-        label.setCaption(cleaning::countText(--left));
-    }
+    if (c == cleaning::Counter::Stats) return;
+    ui::Label& label = *counterLabels_[int(c)];
+    label.setCaption(counters_.after(c, e));
     label.repaint();
 }
 
@@ -151,15 +129,15 @@ void CleanNow::putzstartTick() {
     using cleaning::Kind;
     const settings::ScourixIni& ini = setup_.ini;
     auto on = [](const std::string& v) { return v == "1"; };
-    left_[int(Counter::LogoBackup)] = on(ini.logoBackupOthers) ? cleaner_.count(Kind::Logos) : 0;
-    left_[int(Counter::TauntBackup)] = on(ini.tauntBackupOthers) ? cleaner_.count(Kind::Taunts) : 0;
-    left_[int(Counter::LogoDelete)] = on(ini.logoDeleteOthers) ? cleaner_.count(Kind::Logos) : 0;
-    left_[int(Counter::TauntDelete)] = on(ini.tauntDeleteOthers) ? cleaner_.count(Kind::Taunts) : 0;
-    for (Counter c :
-         {Counter::LogoBackup, Counter::TauntBackup, Counter::LogoDelete, Counter::TauntDelete}) {
-        const int n = left_[int(c)];
-        counter(c).setCaption(n ? std::to_string(n) : Texts{language_}.finish());
-    }
+    counters_ = cleaning::Counters(Texts{language_}.finish());
+    auto start = [&](Counter c, const std::string& counted, Kind kind) {
+        counterLabels_[int(c)]->setCaption(
+            counters_.start(c, on(counted) ? cleaner_.count(kind) : 0));
+    };
+    start(Counter::LogoBackup, ini.logoBackupOthers, Kind::Logos);
+    start(Counter::TauntBackup, ini.tauntBackupOthers, Kind::Taunts);
+    start(Counter::LogoDelete, ini.logoDeleteOthers, Kind::Logos);
+    start(Counter::TauntDelete, ini.tauntDeleteOthers, Kind::Taunts);
     step(Label1, ini.logoNoAction, Kind::Logos);
     step(Label2, ini.tauntNoAction, Kind::Taunts);
 }

@@ -28,7 +28,6 @@ class CleanNow : public ui::Window {
   private:
     void putzstartTick();
     void progress(cleaning::Counter counter, cleaning::Event event);
-    ui::Label& counter(cleaning::Counter c);
     // Runs one row: its caption turns red while the routines run and green when they are done.
     void step(ui::Label& caption, const std::string& noAction, cleaning::Kind kind);
     void backupIsSource(cleaning::Kind kind);
@@ -40,7 +39,9 @@ class CleanNow : public ui::Window {
     cleaning::Setup setup_;
     lang::Language language_ = lang::Language::English;
     cleaning::Cleaner cleaner_;
-    int left_[4] = {};
+    cleaning::Counters counters_{"finish"};
+    // The label of each counter, in the order of cleaning::Counter (no statistics here).
+    ui::Label* const counterLabels_[4] = {&txt1, &txt2, &txt3, &txt4};
 };
 
 } // namespace scourix
