@@ -1,5 +1,6 @@
 #include "config/mainwindow/clean_now.h"
 
+#include "common/edition/edition.h"
 #include "config/mainwindow/main_window.h"
 
 namespace scourix {

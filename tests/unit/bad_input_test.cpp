@@ -6,6 +6,7 @@
 #include <set>
 
 #include "common/cleaning/cleaning.h"
+#include "common/edition/edition.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window.h"
 #include "launcher/anzeiger.h"

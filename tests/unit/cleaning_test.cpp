@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/cleaning/cleaning.h"
+#include "common/edition/edition.h"
 #include "tests/support/game_folder.h"
 
 namespace {
