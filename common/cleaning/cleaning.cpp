@@ -2,7 +2,7 @@
 
 #include "common/edition/edition.h"
 #include "common/settings/keep_copy.h"
-#include "common/text/lower_case.h"
+#include "platform/lower_case.h"
 
 namespace cleaning {
 namespace {

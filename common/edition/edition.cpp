@@ -1,7 +1,7 @@
 #include "common/edition/edition.h"
 
 #include "common/registry/game_registry.h"
-#include "common/text/lower_case.h"
+#include "platform/lower_case.h"
 
 namespace edition {
 namespace {

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "common/text/lower_case.h"
+#include "platform/lower_case.h"
 
 namespace gameregistry {
 namespace {
