@@ -21,6 +21,8 @@ class Host {
     virtual std::optional<ProgramVersion> programVersion(const std::string& path) = 0;
     // Whether a program started from this file runs now (the path compared without case).
     virtual bool running(const std::string& path) = 0;
+    // The file name of the program called `name` on this system: "Descent3.exe" on Windows.
+    virtual std::string programFile(const std::string& name) { return name + ".exe"; }
 
     // A host that knows nothing: no data folder, no versions, nothing running.
     static Host& none();

@@ -28,6 +28,8 @@ class Keys {
     // key is not sent when the target has lost the focus or is gone, and the send returns
     // false with the rest unsent.
     virtual bool send(const std::string& keys, bool wait) = 0;
+    // Whether this system lets keys be typed into other programs at all.
+    virtual bool reachesOtherPrograms() { return true; }
 };
 
 // One key of a key string: a named key ("DOWN", "INSERT", "TAB", "ENTER", "ALT") or a

@@ -14,6 +14,8 @@ class Shortcuts {
     // Writes a shell link at `link` that points at the program `target`, with nothing else set.
     // False when the link cannot be written; a file that exists at `link` is never replaced.
     virtual bool create(const std::string& link, const std::string& target) = 0;
+    // The ending of a shortcut's file name on this system.
+    virtual std::string extension() { return ".lnk"; }
 };
 
 } // namespace platform

@@ -20,7 +20,7 @@ Game describe(platform::Platform& p, const std::string& gameFolder) {
     g.pilotFolder = gameFolder;
     g.dataFolders = {gameFolder};
 
-    const std::string own = gameFolder + "\\" + kOpenSourceExe;
+    const std::string own = gameFolder + "\\" + p.host.programFile(kOpenSourceName);
     std::optional<platform::ProgramVersion> version;
     if (p.files.exists(own)) {
         g.program = own;

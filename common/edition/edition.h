@@ -46,6 +46,8 @@ std::string retailProgram(platform::Platform& p, const std::string& gameFolder);
 // The player's own folder of the open-source game below the application data folder.
 inline const std::string kUserFolder = "\\Outrage Entertainment\\Descent 3";
 inline const std::string kOpenSourceExe = "Descent3.exe";
+// The open-source program without the system's ending ("Descent3" on Linux).
+inline const std::string kOpenSourceName = "Descent3";
 inline const std::string kRetailExe = "Main.exe";
 
 // The parts of a data folder (see Game::dataFolders), each relative to it.

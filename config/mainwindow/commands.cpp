@@ -1,6 +1,7 @@
 #include "config/mainwindow/main_window.h"
 
 #include "config/mainwindow/main_window_detail.h"
+#include "config/mainwindow/texts.h"
 
 #include "common/edition/edition.h"
 
@@ -16,7 +17,7 @@ using platform::Buttons;
 using platform::Icon;
 
 void MainWindow::m15Click() {
-    Answer a = ask("save config now ?", "Konfiguration jetzt speichern ?");
+    Answer a = ask(texts::kSaveOnExit);
     if (a == Answer::Cancel) return;
     if (a == Answer::Yes && !sichern()) return;
     p_.app.end();
@@ -43,8 +44,8 @@ void MainWindow::browse(const std::string& mode, bool focus) {
     if (focus) ordner_->focus();
 }
 
-void MainWindow::tell(const std::string& english, const std::string& german_) {
-    p_.dialogs.message(german() ? german_ : english, Buttons::Ok, Icon::Exclamation);
+void MainWindow::tell(const lang::Text& text) {
+    lang::tell(p_.dialogs, language(), text);
 }
 
 // The backup folder and its browse button are usable exactly while backup is the choice.
@@ -55,8 +56,7 @@ void MainWindow::backupChoice(ui::OptionButton& backup, ui::TextBox& path, ui::B
 
 // Clean now: after a save, the clean-now window opens 500 ms later; without one at once.
 void MainWindow::m21Click() {
-    Answer a = ask("Configuration must be save ! Save now ?",
-                   "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?");
+    Answer a = ask(texts::kSaveFirst);
     if (a == Answer::Yes) {
         if (sichern()) anzeigerstart.setEnabled(true);
     } else if (a == Answer::No) {
@@ -65,8 +65,7 @@ void MainWindow::m21Click() {
 }
 
 void MainWindow::m22Click() {
-    Answer a = ask("Configuration must be save ! Save now ?",
-                   "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?");
+    Answer a = ask(texts::kSaveFirst);
     if (a == Answer::Cancel) return;
     if (a == Answer::Yes && !sichern()) return;
     p_.shell.open("gatefire.exe", "", store_.folder, platform::ShowMode::Normal);
@@ -89,7 +88,9 @@ void MainWindow::beendenautoTick() {
 // taken from the first custom folder of the game that holds it.
 void MainWindow::play1Click() {
     const int i = mysounds.listIndex();
-    if (i < 0 || musip.text().empty()) return;
+    if (i < 0) return;
+    if (!p_.keys.reachesOtherPrograms()) return preview_->noTester(language());
+    if (musip.text().empty()) return;
     const edition::Game g = game();
     std::string file = d3path.text() + edition::kSounds + "\\" + mysounds.item(i);
     for (const auto& folder : g.dataFolders) {
@@ -99,6 +100,6 @@ void MainWindow::play1Click() {
             break;
         }
     }
-    preview_->start(file, d3path.text(), musip.text(), german());
+    preview_->start(file, d3path.text(), musip.text(), language());
 }
 } // namespace scourix

@@ -1,6 +1,7 @@
 #include "config/mainwindow/main_window.h"
 
 #include "config/mainwindow/main_window_detail.h"
+#include "config/mainwindow/texts.h"
 
 #include "common/edition/edition.h"
 #include "common/edition/game_args.h"
@@ -26,11 +27,7 @@ std::string MainWindow::askSwitch(const std::string& prompt, const std::string& 
         text = p_.dialogs.input(prompt, title, text);
         answer = text;
         if (text.find('"') != std::string::npos)
-            p_.dialogs.message(german() ? "Ein Key darf kein Anführungszeichen (\") enthalten. "
-                                          "Bitte gib ihn ohne Anführungszeichen ein."
-                                        : "A key cannot contain a double quote (\"). Please type "
-                                          "it without double quotes.",
-                               Buttons::Ok, Icon::Exclamation);
+            tell(texts::kKeyWithQuote);
         else if (!edition::gameCanHold("-Launched -" + text + " "))
             p_.dialogs.message(edition::tooLongForTheGame(german()), Buttons::Ok,
                                Icon::Exclamation);
@@ -40,20 +37,18 @@ std::string MainWindow::askSwitch(const std::string& prompt, const std::string& 
 }
 
 void MainWindow::newkeyClick() {
+    const lang::Language l = language();
     std::string key =
-        german() ? askSwitch("Gebe einen neuen Key ein ! Ohne den normalen Bindestrich '-' !",
-                             "Neuer Key..", "")
-                 : askSwitch("insert the key without '-' !", "new key..", "");
+        askSwitch(lang::pick(l, texts::kNewKey), lang::pick(l, texts::kNewKeyTitle), "");
     if (!key.empty()) keylist.addItem(key);
 }
 
 void MainWindow::keyandersClick() {
     const int i = keylist.listIndex();
     if (i < 0) return p_.dialogs.beep();
-    std::string key =
-        german() ? askSwitch("Ändere den Key ! Ohne den normalen Bindestrich '-' !", "Key ändern..",
-                             keylist.item(i))
-                 : askSwitch("insert the key without '-' !", "change key..", keylist.item(i));
+    const lang::Language l = language();
+    std::string key = askSwitch(lang::pick(l, texts::kChangeKey),
+                                lang::pick(l, texts::kChangeKeyTitle), keylist.item(i));
     if (!key.empty()) keylist.setItem(i, key);
 }
 
@@ -79,16 +74,8 @@ void MainWindow::pilotwechClick() {
     const std::string pilots = game().pilotFolder;
     const std::string from = pilots + "\\" + name + ".plt";
     const std::string to = pilots + edition::kCustom + "\\" + name + ".plt";
-    if (!p_.files.copy(from, to))
-        return tell("The pilot file could not be copied to\n" + to +
-                        "\nIt stays in the game folder:\n" + from,
-                    "Die Pilotendatei konnte nicht kopiert werden nach\n" + to +
-                        "\nSie bleibt im Spielordner:\n" + from);
-    if (!p_.files.remove(from))
-        return tell("The pilot file could not be removed from the game folder:\n" + from +
-                        "\nIt stays there; a copy now also lies in\n" + to,
-                    "Die Pilotendatei konnte nicht aus dem Spielordner entfernt werden:\n" + from +
-                        "\nSie bleibt dort; eine Kopie liegt nun auch in\n" + to);
+    if (!p_.files.copy(from, to)) return tell(texts::pilotNotCopied(to, from));
+    if (!p_.files.remove(from)) return tell(texts::pilotNotRemoved(from, to));
     pilotname.removeItem(i);
 }
 } // namespace scourix

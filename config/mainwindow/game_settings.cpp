@@ -5,6 +5,7 @@
 #include "common/registry/game_registry.h"
 #include "common/registry/registry_file.h"
 #include "config/mainwindow/main_window_detail.h"
+#include "config/mainwindow/texts.h"
 
 namespace scourix {
 
@@ -98,18 +99,8 @@ void MainWindow::d3sichernClick() {
     // The open-source game keeps the login and password in buffers of a fixed size.
     if (game().openSource() && (username.text().size() > kFileTrackerLoginMax ||
                                 passwort.text().size() > kFileTrackerPasswordMax)) {
-        const std::string login = std::to_string(kFileTrackerLoginMax);
-        const std::string password = std::to_string(kFileTrackerPasswordMax);
-        p_.dialogs.message(
-            german() ? "Diese Ausgabe des Spiels (Descent3.exe) kann einen Benutzernamen von "
-                       "höchstens " +
-                           login + " und ein Passwort von höchstens " + password +
-                           " Bytes halten (ein Umlaut zählt zwei). Bitte kürze sie."
-                     : "This edition of the game (Descent3.exe) can hold a user name of at "
-                       "most " +
-                           login + " and a password of at most " + password +
-                           " bytes (a character such as ü counts two). Please shorten them.",
-            Buttons::Ok, Icon::Exclamation);
+        lang::tell(p_.dialogs, language(),
+                   texts::trackerTooLong(kFileTrackerLoginMax, kFileTrackerPasswordMax));
         return;
     }
     settings::NetworkIni v;

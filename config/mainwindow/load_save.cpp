@@ -5,6 +5,7 @@
 #include "common/settings/keep_copy.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window_detail.h"
+#include "config/mainwindow/texts.h"
 #include "config/tools/mt.h"
 #include "config/tools/ordner.h"
 
@@ -36,10 +37,7 @@ void MainWindow::load() {
 // until the player takes one. Taking it sets the field as typing would; nothing is saved here.
 void MainWindow::offerFoundGame() {
     for (const auto& folder : discovery::gameFolders(p_)) {
-        Answer a = p_.dialogs.message(
-            german() ? "Descent 3 gefunden in:\n" + folder + "\n\nDiesen Ordner verwenden?"
-                     : "Descent 3 found in:\n" + folder + "\n\nUse this folder?",
-            Buttons::YesNo, Icon::Question);
+        Answer a = lang::ask(p_.dialogs, language(), texts::foundGame(folder), Buttons::YesNo);
         if (a == Answer::Yes) return d3path.setText(folder);
     }
 }
@@ -91,16 +89,7 @@ bool MainWindow::readSettings(std::string& failed) {
 
 void MainWindow::recoveryStuck(const std::string& fileName) {
     const std::string file = store_.path(fileName);
-    p_.dialogs.message(
-        german() ? "Die Einstellungsdatei\n" + file +
-                       "\nkann auch nach dem Anlegen neuer Dateien nicht gelesen werden. Ist sie "
-                       "schreibgeschützt, gesperrt oder der Datenträger voll?\nScourix wird "
-                       "beendet; Kopien deiner bisherigen Dateien (.bak) bleiben erhalten."
-                 : "The settings file\n" + file +
-                       "\nstill cannot be read after new files were written. Is it read-only, "
-                       "locked, or the disk full?\nScourix ends; the copies of your previous "
-                       "files (.bak) are kept.",
-        Buttons::Ok, Icon::Critical, kErrorTitle);
+    lang::tell(p_.dialogs, language(), texts::recoveryStuck(file), Icon::Critical, kErrorTitle);
     p_.app.end();
 }
 
@@ -109,10 +98,8 @@ void MainWindow::recoveryStuck(const std::string& fileName) {
 // cannot be copied whole is left alone, an empty one holds nothing to keep.
 // False when the player declined and Scourix ends.
 bool MainWindow::recover() {
-    p_.dialogs.message("Error !! No INI-File or bad INI-File !", Buttons::Ok, Icon::Critical,
-                       kErrorTitle);
-    Answer a =
-        p_.dialogs.message("new files provide? ", Buttons::OkCancel, Icon::Question, kErrorTitle);
+    p_.dialogs.message(texts::kBadIniFile, Buttons::Ok, Icon::Critical, kErrorTitle);
+    Answer a = p_.dialogs.message(texts::kNewFiles, Buttons::OkCancel, Icon::Question, kErrorTitle);
     answer = std::to_string(static_cast<int>(a));
     if (a != Answer::Ok) {
         p_.app.end();
@@ -142,40 +129,16 @@ bool MainWindow::recover() {
     std::vector<std::string> failed;
     for (const auto& [name, f] : fresh)
         if (!f.save(p_.files, store_.path(name))) failed.push_back(name);
-    if (!kept.empty() || !left.empty()) {
-        std::string text;
-        if (german()) {
-            if (!kept.empty())
-                text += "Deine bisherigen Einstellungsdateien wurden als Kopie daneben "
-                        "aufbewahrt:" +
-                        kept;
-            if (!left.empty())
-                text +=
-                    std::string(text.empty() ? "" : "\n\n") +
-                    "Diese Dateien konnten nicht kopiert werden und blieben unverändert:" + left;
-        } else {
-            if (!kept.empty())
-                text += "Your previous settings files were kept as copies beside them:" + kept;
-            if (!left.empty())
-                text += std::string(text.empty() ? "" : "\n\n") +
-                        "These files could not be copied and were left as they were:" + left;
-        }
-        p_.dialogs.message(text, Buttons::Ok, Icon::Information);
-    }
+    if (!kept.empty() || !left.empty())
+        lang::tell(p_.dialogs, language(), texts::recovered(kept, left), Icon::Information);
     if (!failed.empty()) writeFailed(failed);
     return true;
 }
 
 void MainWindow::writeFailed(const std::vector<std::string>& fileNames) {
-    const bool de = german();
-    std::string text = de ? "Diese Einstellungsdateien konnten nicht geschrieben werden; sie "
-                            "behalten ihren bisherigen Inhalt:"
-                          : "These settings files could not be written; each keeps its previous "
-                            "content:";
-    for (const auto& n : fileNames) text.append("\n").append(store_.path(n));
-    text += de ? "\n\nIst der Ordner schreibgeschützt oder der Datenträger voll?"
-               : "\n\nIs the folder read-only or the disk full?";
-    p_.dialogs.message(text, Buttons::Ok, Icon::Critical);
+    std::string files;
+    for (const auto& n : fileNames) files.append("\n").append(store_.path(n));
+    lang::tell(p_.dialogs, language(), texts::notWritten(files), Icon::Critical);
 }
 
 void MainWindow::panelsUsable(bool on) {
@@ -220,7 +183,7 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     v.tauntBackupOthers = flag(usesoundssicheern);
     v.usePilot = std::to_string(usepilot.value());
     v.pilotName = pilot;
-    v.language = german() ? '1' : '2';
+    v.language = lang::setting(language());
     v.deleteStats = std::to_string(delstad.value());
     v.musicTesterPath = musip.text();
     v.autoCloseTester = std::to_string(plaus.value());
@@ -265,16 +228,15 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     return false;
 }
 
-Answer MainWindow::ask(const std::string& english, const std::string& german_) {
-    Answer a =
-        p_.dialogs.message(german() ? german_ : english, Buttons::YesNoCancel, Icon::Question);
+Answer MainWindow::ask(const lang::Text& question) {
+    Answer a = lang::ask(p_.dialogs, language(), question, Buttons::YesNoCancel);
     answer = std::to_string(static_cast<int>(a));
     return a;
 }
 
 bool MainWindow::queryUnload() {
     if (autowech.text() != "Now") {
-        Answer a = ask("save config now ?", "Konfiguration jetzt speichern?");
+        Answer a = ask(texts::kSaveOnClose);
         if (a == Answer::Cancel) return false;
         if (a == Answer::No) return true;
     }

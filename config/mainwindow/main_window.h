@@ -1,5 +1,6 @@
 #pragma once
 #include "common/edition/edition.h"
+#include "common/language/language.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,7 +37,11 @@ class MainWindow : public ui::Window {
     bool sichern();
     // Sets every language-dependent caption from the check mark of m111.
     void sprache();
-    bool german() const { return m111.checked(); }
+    // The player's language: the one the "scourix language" menu has ticked.
+    lang::Language language() const {
+        return m111.checked() ? lang::Language::German : lang::Language::English;
+    }
+    bool german() const { return language() == lang::Language::German; }
 
     // The custom-file browser and the clean-now window; each exists once.
     Ordner& ordner();
@@ -213,8 +218,8 @@ class MainWindow : public ui::Window {
     // Tells the player which settings files could not be written.
     void writeFailed(const std::vector<std::string>& fileNames);
     // A Yes/No/Cancel question in the player's language; keeps the answer.
-    platform::Answer ask(const std::string& english, const std::string& german_);
-    void tell(const std::string& english, const std::string& german_);
+    platform::Answer ask(const lang::Text& question);
+    void tell(const lang::Text& text);
 
     // Handlers.
     void d3pathChange();

@@ -1,6 +1,7 @@
 #include "config/mainwindow/main_window.h"
 
 #include "config/mainwindow/main_window_detail.h"
+#include "config/mainwindow/texts.h"
 
 // The shortcut panel: desktop shortcuts to Gatefire and Scourix.
 
@@ -34,12 +35,7 @@ void MainWindow::shortcutPanel(bool open) {
 void MainWindow::verkokClick() {
     for (const std::string& name : {cstart.text(), cle.text()})
         if (!platform::validFileName(name + ".lnk")) {
-            tell("The shortcut name \"" + name +
-                     "\" cannot be used: a file name cannot hold \\ / : * ? \" < > | or "
-                     "control characters, nor be a device name such as CON or NUL",
-                 "Der Verknüpfungsname \"" + name +
-                     "\" geht nicht: ein Dateiname kann \\ / : * ? \" < > | und Steuerzeichen "
-                     "nicht enthalten und kein Gerätename wie CON oder NUL sein");
+            tell(texts::badShortcutName(name));
             return;
         }
     const Link gatefire = makeShortcut(cstart.text(), "gatefire");
@@ -49,13 +45,12 @@ void MainWindow::verkokClick() {
 
 // On the desktop shared by all users; where the player may not write there, on his own.
 MainWindow::Link MainWindow::makeShortcut(const std::string& name, const std::string& program) {
-    const std::string file = "\\" + name + ".lnk";
+    const std::string file = "\\" + name + p_.shortcuts.extension();
     const std::string common = p_.shortcuts.commonDesktop();
     const std::string own = p_.shortcuts.userDesktop();
     for (const std::string& desktop : {common, own})
         if (!desktop.empty() && p_.files.exists(desktop + file)) {
-            p_.dialogs.message(german() ? "Verknüpfung besteht bereits" : "shortcut exists already",
-                               Buttons::Ok, Icon::Information);
+            lang::tell(p_.dialogs, language(), texts::kShortcutExists, Icon::Information);
             return Link::Exists;
         }
     // A link is written only where nothing is for certain: one that could not be asked about may
@@ -65,11 +60,7 @@ MainWindow::Link MainWindow::makeShortcut(const std::string& name, const std::st
         if (!desktop.empty() && p_.files.missing(desktop + file) &&
             p_.shortcuts.create(desktop + file, target))
             return Link::Created;
-    const std::string where = own.empty() ? common : own;
-    tell("The shortcut \"" + name + ".lnk\" could not be written to the desktop" +
-             (where.empty() ? "" : " \"" + where + "\"") + ".",
-         "Die Verknüpfung \"" + name + ".lnk\" konnte nicht auf den Desktop" +
-             (where.empty() ? "" : " \"" + where + "\"") + " geschrieben werden.");
+    tell(texts::shortcutNotWritten(name + p_.shortcuts.extension(), own.empty() ? common : own));
     return Link::Failed;
 }
 

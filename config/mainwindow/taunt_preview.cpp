@@ -21,8 +21,8 @@ std::string TauntPreview::previewFile(const std::string& gamePath) {
 }
 
 void TauntPreview::start(const std::string& taunt, const std::string& gamePath,
-                         const std::string& testerPath, bool german) {
-    german_ = german;
+                         const std::string& testerPath, lang::Language language) {
+    language_ = language;
     preview_ = previewFile(gamePath);
     // The folder may be there already; whether it could be made shows in the copy below.
     p_.files.makeFolder(gamePath.substr(0, 3) + "mt\\");
@@ -84,6 +84,14 @@ bool TauntPreview::closing() {
     return true;
 }
 
+void TauntPreview::noTester(lang::Language language) {
+    language_ = language;
+    tell("This system has no sound tester that Scourix can type into: the taunt cannot be "
+         "previewed here.",
+         "Auf diesem System gibt es keinen Soundtester, in den Scourix tippen kann: der Taunt "
+         "kann hier nicht vorgehört werden.");
+}
+
 void TauntPreview::lostFocus() {
     tell("The sound tester's window lost the focus while it was typed at; the rest was not "
          "typed.",
@@ -92,7 +100,7 @@ void TauntPreview::lostFocus() {
 }
 
 void TauntPreview::tell(const std::string& english, const std::string& german) {
-    p_.dialogs.message(german_ ? german : english, Buttons::Ok, Icon::Exclamation);
+    lang::tell(p_.dialogs, language_, english, german);
 }
 
 } // namespace scourix

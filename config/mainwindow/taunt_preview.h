@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "common/language/language.h"
+
 #include "platform/platform.h"
 #include "platform/ui/window.h"
 
@@ -26,7 +28,7 @@ class TauntPreview {
     // Copies the taunt to the preview file, starts the tester and arms `playerstart`. On a
     // failure the player is told and nothing more happens.
     void start(const std::string& taunt, const std::string& gamePath, const std::string& testerPath,
-               bool german);
+               lang::Language language);
     // The `playerstart` tick: types the loading sequence and, with `autoClose`, arms
     // `zeitaus`. Without a tester window it looks again a few ticks later, then tells the
     // player; nothing is typed anywhere else.
@@ -34,6 +36,8 @@ class TauntPreview {
     // The `zeitaus` tick: types the closing sequence. False when there was no tester window
     // to type it into (the player has closed it).
     bool closing();
+    // Tells the player that this system has no sound tester to type into.
+    void noTester(lang::Language language);
 
   private:
     void lostFocus();
@@ -43,7 +47,7 @@ class TauntPreview {
     ui::Timer& playerstart_;
     ui::Timer& zeitaus_;
     std::string preview_;
-    bool german_ = false;
+    lang::Language language_ = lang::Language::English;
     int looksLeft_ = 0;
 };
 

@@ -3,10 +3,13 @@
 #include "common/edition/game_args.h"
 #include "config/mainwindow/fps_log.h"
 #include "config/mainwindow/main_window_detail.h"
+#include "config/mainwindow/texts.h"
 
 // The time test and the frame-rate log of the "&action " menu.
 
 namespace scourix {
+
+namespace texts = mainwindow::texts;
 
 using platform::Answer;
 using platform::Buttons;
@@ -29,8 +32,7 @@ std::string MainWindow::switchString() const {
 // folder, as Gatefire starts the game. Only the retail program has it.
 void MainWindow::m23Click() {
     if (noTimeTest()) return;
-    Answer a = ask("Configuration must be save ! Save now ?",
-                   "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?");
+    Answer a = ask(texts::kSaveFirst);
     if (a == Answer::Cancel) return;
     if (a == Answer::Yes && !sichern()) return;
     const edition::Game g = game();
@@ -41,8 +43,7 @@ void MainWindow::m23Click() {
     const std::string line = edition::fitToGame("", switches, "-timetest secret2.dem ", leftOut);
     if (!leftOut.empty()) {
         std::string text =
-            edition::argumentLimits(german()) +
-            (german() ? "\nDer Zeittest startet ohne:" : "\nThe time test starts without:");
+            edition::argumentLimits(german()) + lang::pick(language(), texts::kTimeTestWithout);
         for (const auto& s : leftOut) {
             text += '\n';
             text += s.substr(0, s.size() - 1);
@@ -52,19 +53,16 @@ void MainWindow::m23Click() {
     const std::string program = g.openSource() ? edition::retailProgram(p_, g.folder) : g.program;
     if (!p_.files.exists(program) || !p_.files.setCurrentFolder(g.folder) ||
         !p_.shell.open(program, line, g.folder, platform::ShowMode::Normal))
-        p_.dialogs.message(german() ? "ERROR ! Descent kann nicht gestartet werden !"
-                                    : "ERROR ! Can't start Descent !",
-                           Buttons::Ok, Icon::Critical);
+        lang::tell(p_.dialogs, language(), texts::kCannotStart, Icon::Critical);
 }
 
 void MainWindow::m24Click() {
     if (noTimeTest()) return;
-    Answer a = ask("add commandline to fps.txt ?", "Keyinfo's zur TXT hinzufügen ?");
+    Answer a = ask(texts::kAddToFps);
     if (a == Answer::Cancel) return;
     const std::string path = d3path.text() + "\\fps.txt";
     if (a == Answer::Yes && !appendFps(path)) {
-        p_.dialogs.message(german() ? "Keine fps.txt vorhanden !" : "none fps.txt there !",
-                           Buttons::Ok, Icon::Critical);
+        lang::tell(p_.dialogs, language(), texts::kNoFps, Icon::Critical);
         return;
     }
     p_.shell.open("notepad.exe", path, "", platform::ShowMode::Normal);
@@ -75,11 +73,7 @@ void MainWindow::m24Click() {
 bool MainWindow::noTimeTest() {
     const edition::Game g = game();
     if (!g.openSource() || !edition::retailProgram(p_, g.folder).empty()) return false;
-    p_.dialogs.message(german() ? "Diese Ausgabe des Spiels (Descent3.exe) hat keinen Zeittest "
-                                  "und keine fps.txt."
-                                : "This edition of the game (Descent3.exe) has no time test and "
-                                  "no fps.txt.",
-                       Buttons::Ok, Icon::Information);
+    lang::tell(p_.dialogs, language(), texts::kNoTimeTest, Icon::Information);
     return true;
 }
 

@@ -151,6 +151,9 @@ bool Ordner::setUp() {
 
 std::string Ordner::folderOn(const std::string& drive) {
     std::string current = p_.files.currentFolder();
+    // Without drive letters the "drive" is a folder: the current one where it lies there.
+    if (ui::isRooted(drive))
+        return ui::driveOf(p_.files.drives(), current) == drive ? current : drive;
     if (sameDrive(current, drive) || drive.empty()) return current;
     std::string root = drive.substr(0, 1) + ":\\";
     root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
@@ -252,7 +255,7 @@ void Ordner::playerClick() {
     const int i = File1.listIndex();
     if (i < 0 || main_.musip.text().empty()) return;
     preview_->start(File1.path() + "\\" + File1.item(i), main_.d3path.text(), main_.musip.text(),
-                    german_);
+                    german_ ? lang::Language::German : lang::Language::English);
 }
 
 // After the closing sequence the browser takes the focus back, for the next taunt.

@@ -6,6 +6,23 @@
 
 namespace ui {
 
+bool isRooted(const std::string& path) {
+    return !path.empty() && path[0] == '/';
+}
+
+bool holds(const std::string& folder, const std::string& path) {
+    return folder == "/" || path == folder ||
+           (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+            path[folder.size()] == '/');
+}
+
+std::string driveOf(const std::vector<std::string>& drives, const std::string& path) {
+    std::string best;
+    for (const auto& k : drives)
+        if (isRooted(k) && holds(k, path) && k.size() > best.size()) best = k;
+    return best;
+}
+
 Control::Control(Window& owner, std::string name, Control* container)
     : owner_(owner), name_(std::move(name)), container_(container) {
     owner.controls_.push_back(this);
@@ -188,7 +205,7 @@ DriveList::DriveList(Window& owner, std::string name, platform::Files& files, Co
     : Control(owner, std::move(name), container), files_(files) {
     drives_ = files_.drives();
     std::string current = files_.currentFolder();
-    if (current.size() >= 2 && current[1] == ':')
+    if ((current.size() >= 2 && current[1] == ':') || isRooted(current))
         setDrive(current);
     else if (!drives_.empty())
         setCaption(drives_.front());
@@ -197,6 +214,14 @@ DriveList::DriveList(Window& owner, std::string name, platform::Files& files, Co
 bool DriveList::setDrive(const std::string& drive) {
     if (drive.empty()) return false;
     drives_ = files_.drives();
+    if (isRooted(drive)) {
+        const std::string best = driveOf(drives_, drive);
+        if (best.empty()) return false;
+        setCaption(best);
+        changed(Prop::Items);
+        if (change) change();
+        return true;
+    }
     std::string d(1, static_cast<char>(std::tolower(static_cast<unsigned char>(drive[0]))));
     d += ":";
     bool known = false;
@@ -212,6 +237,7 @@ DirList::DirList(Window& owner, std::string name, platform::Files& files, Contro
     : Control(owner, std::move(name), container), files_(files) {}
 
 bool DirList::setPath(const std::string& folder) {
+    if (isRooted(folder)) return setRootedPath(folder);
     std::string p = folder;
     while (p.size() > 3 && p.back() == '\\') p.pop_back();
     if (p.size() == 2 && p[1] == ':') p += "\\";
@@ -226,6 +252,26 @@ bool DirList::setPath(const std::string& folder) {
     entries_.push_back(p);
     open_ = static_cast<int>(entries_.size()) - 1;
     const std::string base = p.back() == '\\' ? p : p + "\\";
+    for (const auto& s : subs) entries_.push_back(base + s);
+    index_ = -1;
+    changed(Prop::Items);
+    if (change) change();
+    return true;
+}
+
+// The same for a path from the root "/": the parents are "/", "/home", "/home/ace".
+bool DirList::setRootedPath(const std::string& folder) {
+    std::string p = folder;
+    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    std::vector<std::string> subs;
+    if (!files_.listFolders(p, subs)) return false;
+    path_ = p;
+    entries_ = {"/"};
+    for (std::size_t i = 1; i < p.size(); ++i)
+        if (p[i] == '/') entries_.push_back(p.substr(0, i));
+    if (p != "/") entries_.push_back(p);
+    open_ = static_cast<int>(entries_.size()) - 1;
+    const std::string base = p == "/" ? p : p + "/";
     for (const auto& s : subs) entries_.push_back(base + s);
     index_ = -1;
     changed(Prop::Items);

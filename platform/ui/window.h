@@ -245,6 +245,15 @@ class MenuItem : public Control {
     bool checked_ = false;
 };
 
+// Paths of systems without drive letters start at the root "/". Their drive list holds "/" and
+// the folders where other file systems are mounted; choosing a folder chooses the deepest of
+// them that holds it.
+bool isRooted(const std::string& path);
+// Whether `folder` is `path` or one of its parents (rooted paths).
+bool holds(const std::string& folder, const std::string& path);
+// The deepest of `drives` that holds `path`; empty when none does.
+std::string driveOf(const std::vector<std::string>& drives, const std::string& path);
+
 // The drives of the system, one of them chosen ("c:"). Choosing one raises `change`.
 class DriveList : public Control {
   public:
@@ -281,6 +290,7 @@ class DirList : public Control {
     bool openHighlighted();
 
   private:
+    bool setRootedPath(const std::string& folder);
     platform::Files& files_;
     std::string path_;
     std::vector<std::string> entries_;

@@ -184,6 +184,8 @@ class FakeKeys : public platform::Keys {
     std::string target;
     std::vector<std::string> log;
     int focusLostAfter = -1; // sends that go through before the target loses the focus; -1 none
+    bool reaches = true;     // false: a system whose programs take no typed keys (Linux)
+    bool reachesOtherPrograms() override { return reaches; }
 };
 
 // Shell links kept as files of the fake file system ("link to " and the target); a link into a

@@ -217,6 +217,14 @@ TEST_F(Preview, FailuresAreToldAndNothingIsTyped) {
                              "prüfe seinen Pfad unter \"Musictester Pfad\".");
     EXPECT_FALSE(m.Playerstart.enabled());
     EXPECT_EQ(fake.dialogs.boxes.size(), 3u);
+
+    // A system with no sound tester to type into says so, also without a tester path.
+    fake.keys.reaches = false;
+    m.musip.setText("");
+    m.play1.click();
+    EXPECT_EQ(lastBox(), "Auf diesem System gibt es keinen Soundtester, in den Scourix tippen "
+                         "kann: der Taunt kann hier nicht vorgehört werden.");
+    EXPECT_EQ(fake.dialogs.boxes.size(), 4u);
     EXPECT_TRUE(fake.keys.log.empty());
     EXPECT_FALSE(fake.app.ended);
     EXPECT_EQ(fake.files.content(sounds("hello.osf")), "HELLO-BYTES");

@@ -1,0 +1,17 @@
+#include <cstdio>
+
+#include "config/mainwindow/main_window.h"
+#include "platform/gtk/gtk.h"
+#include "platform/linux/linux.h"
+
+int main(int argc, char** argv) {
+    if (!gtkui::start(argc, argv)) {
+        std::fprintf(stderr, "scourix: no display to show its window on\n");
+        return 1;
+    }
+    gtkui::Dialogs dialogs("scourix");
+    lnx::System system(dialogs,
+                       {SCOURIX_VERSION_MAJOR, SCOURIX_VERSION_MINOR, SCOURIX_VERSION_PATCH});
+    scourix::MainWindow window(system.platform());
+    return gtkui::run(window);
+}

@@ -1,0 +1,17 @@
+#include <cstdio>
+
+#include "launcher/anzeiger.h"
+#include "platform/gtk/gtk.h"
+#include "platform/linux/linux.h"
+
+int main(int argc, char** argv) {
+    if (!gtkui::start(argc, argv)) {
+        std::fprintf(stderr, "gatefire: no display to show its window on\n");
+        return 1;
+    }
+    gtkui::Dialogs dialogs("gatefire");
+    lnx::System system(dialogs,
+                       {SCOURIX_VERSION_MAJOR, SCOURIX_VERSION_MINOR, SCOURIX_VERSION_PATCH});
+    launcher::Anzeiger window(system.platform());
+    return gtkui::run(window);
+}

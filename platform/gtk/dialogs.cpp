@@ -1,0 +1,109 @@
+#include <glib/gi18n.h>
+#include <gtk/gtk.h>
+
+#include "platform/gtk/gtk.h"
+
+namespace gtkui {
+
+GtkWindow* dialogOwner();
+
+namespace {
+
+// GTK's own words for the buttons, in the system's language, as the Windows boxes show them.
+const char* word(const char* gtkWord) {
+    return g_dgettext("gtk30", gtkWord);
+}
+
+GtkMessageType messageType(platform::Icon i) {
+    switch (i) {
+    case platform::Icon::Information:
+        return GTK_MESSAGE_INFO;
+    case platform::Icon::Question:
+        return GTK_MESSAGE_QUESTION;
+    case platform::Icon::Exclamation:
+        return GTK_MESSAGE_WARNING;
+    case platform::Icon::Critical:
+        return GTK_MESSAGE_ERROR;
+    default:
+        return GTK_MESSAGE_OTHER;
+    }
+}
+
+} // namespace
+
+platform::Answer Dialogs::message(const std::string& text, platform::Buttons buttons,
+                                  platform::Icon icon, const std::string& title) {
+    GtkWidget* d = gtk_message_dialog_new(dialogOwner(), GTK_DIALOG_MODAL, messageType(icon),
+                                          GTK_BUTTONS_NONE, "%s", text.c_str());
+    gtk_window_set_title(GTK_WINDOW(d), (title.empty() ? title_ : title).c_str());
+    gtk_window_set_keep_above(GTK_WINDOW(d), TRUE);
+    gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
+    auto add = [&](const char* w, platform::Answer a) {
+        gtk_dialog_add_button(GTK_DIALOG(d), word(w), int(a));
+    };
+    platform::Answer first = platform::Answer::Ok, onClose = platform::Answer::Cancel;
+    switch (buttons) {
+    case platform::Buttons::Ok:
+        add("_OK", platform::Answer::Ok);
+        onClose = platform::Answer::Ok;
+        break;
+    case platform::Buttons::OkCancel:
+        add("_OK", platform::Answer::Ok);
+        add("_Cancel", platform::Answer::Cancel);
+        break;
+    case platform::Buttons::YesNo:
+        add("_Yes", platform::Answer::Yes);
+        add("_No", platform::Answer::No);
+        first = platform::Answer::Yes;
+        onClose = platform::Answer::No;
+        break;
+    case platform::Buttons::YesNoCancel:
+        add("_Yes", platform::Answer::Yes);
+        add("_No", platform::Answer::No);
+        add("_Cancel", platform::Answer::Cancel);
+        first = platform::Answer::Yes;
+        break;
+    }
+    // The first button answers Enter, as on Windows.
+    gtk_dialog_set_default_response(GTK_DIALOG(d), int(first));
+    int r = gtk_dialog_run(GTK_DIALOG(d));
+    gtk_widget_destroy(d);
+    // A box closed by its close box gives what Windows gives: Cancel, or No where there is no
+    // Cancel, or OK for a box that has OK alone.
+    if (r < 0) return onClose;
+    return platform::Answer(r);
+}
+
+std::string Dialogs::input(const std::string& prompt, const std::string& title,
+                           const std::string& defaultText) {
+    GtkWidget* d = gtk_dialog_new_with_buttons(
+        (title.empty() ? title_ : title).c_str(), dialogOwner(), GTK_DIALOG_MODAL, word("_OK"),
+        GTK_RESPONSE_OK, word("_Cancel"), GTK_RESPONSE_CANCEL, nullptr);
+    gtk_window_set_keep_above(GTK_WINDOW(d), TRUE);
+    gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
+    GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(d));
+    gtk_container_set_border_width(GTK_CONTAINER(area), 10);
+    gtk_box_set_spacing(GTK_BOX(area), 8);
+    GtkWidget* label = gtk_label_new(prompt.c_str());
+    gtk_label_set_xalign(GTK_LABEL(label), 0);
+    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+    gtk_label_set_max_width_chars(GTK_LABEL(label), 50);
+    GtkWidget* entry = gtk_entry_new();
+    gtk_entry_set_text(GTK_ENTRY(entry), defaultText.c_str());
+    gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
+    gtk_box_pack_start(GTK_BOX(area), label, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(area), entry, FALSE, FALSE, 0);
+    gtk_dialog_set_default_response(GTK_DIALOG(d), GTK_RESPONSE_OK);
+    gtk_widget_show_all(d);
+    std::string out;
+    if (gtk_dialog_run(GTK_DIALOG(d)) == GTK_RESPONSE_OK)
+        out = gtk_entry_get_text(GTK_ENTRY(entry));
+    gtk_widget_destroy(d);
+    return out;
+}
+
+void Dialogs::beep() {
+    gdk_display_beep(gdk_display_get_default());
+}
+
+} // namespace gtkui

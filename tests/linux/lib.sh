@@ -1,0 +1,161 @@
+# shellcheck shell=bash
+# Helpers for the Linux end-to-end scenarios: the real gatefire and scourix on a game folder with
+# our stand-in Descent3, a private home (XDG folders) per scenario, an Xvfb display of its own,
+# and xdotool for the windows and boxes. A scenario sources this file and calls e2e_begin NAME.
+# Environment (set by CTest; defaults for running a script by hand):
+#   BIN       folder holding gatefire and scourix      (build/native/bin)
+#   STANDINS  folder holding the stand-in Descent3     (build/native/stand-ins)
+#   E2E_WORK  work folder, one folder per scenario     (build/native/e2e-linux)
+set -euo pipefail
+
+E2E_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BIN=${BIN:-$E2E_REPO/build/native/bin}
+STANDINS=${STANDINS:-$E2E_REPO/build/native/stand-ins}
+E2E_WORK=${E2E_WORK:-$E2E_REPO/build/native/e2e-linux}
+SCREENSHOTS=${SCREENSHOTS:-$(dirname "$E2E_WORK")/screenshots}
+SCENARIO=""
+XVFB_PID=""
+PIDS=()
+
+fail() {
+    echo "FAIL [$SCENARIO]: $*" >&2
+    exit 1
+}
+note() { echo "[$SCENARIO] $*"; }
+assert_eq() { # EXPECTED ACTUAL WHAT
+    [[ "$1" == "$2" ]] || fail "$3"$'\n'"  expected: [$1]"$'\n'"  actual:   [$2]"
+}
+assert_listing() { # DIR NAME...: exactly these files, in any order
+    local want got
+    want=$(printf '%s\n' "${@:2}" | sort)
+    got=$(cd "$1" && find . -maxdepth 1 -type f -printf '%f\n' | sort)
+    assert_eq "$want" "$got" "files in ${1#"$SC_DIR"/}"
+}
+assert_same_content() { cmp -s "$1" "$2" || fail "$3: ${1#"$SC_DIR"/} and ${2#"$SC_DIR"/} differ"; }
+
+cleanup() {
+    local p
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+# A fresh scenario folder with its own home, XDG folders and display.
+e2e_begin() {
+    SCENARIO=$1
+    SC_DIR=$E2E_WORK/$SCENARIO
+    rm -rf "$SC_DIR"
+    mkdir -p "$SC_DIR/home" "$SCREENSHOTS"
+    export HOME=$SC_DIR/home XDG_DATA_HOME=$SC_DIR/home/.local/share
+    export XDG_CONFIG_HOME=$SC_DIR/home/.config LANG=C.UTF-8 NO_AT_BRIDGE=1
+    PROG=$XDG_CONFIG_HOME/scourix
+    GAME=$SC_DIR/games/Descent3
+    USER_D3="$XDG_DATA_HOME/Outrage Entertainment/Descent 3"
+    mkdir -p "$PROG" "$GAME/custom/sounds" "$GAME/custom/graphics" "$GAME/netgames" \
+        "$USER_D3/custom/sounds" "$USER_D3/custom/graphics" "$USER_D3/netgames"
+    cp "$STANDINS/Descent3" "$GAME/"
+    trap cleanup EXIT
+    local n=70
+    while [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$n ]] && break; sleep 0.1; done
+    export DISPLAY=:$n
+}
+
+put_files() { # DIR NAME...: small files whose content names them
+    local dir=$1 name
+    mkdir -p "$dir"
+    for name in "${@:2}"; do printf 'content of %s\n' "$name" >"$dir/$name"; done
+}
+
+q() { printf '"%s"' "$1"; }
+# write_lines FILE LINE...: CR LF lines in Windows-1252, as the programs write them.
+write_lines() {
+    local file=$1
+    shift
+    if (($# == 0)); then : >"$file"; else printf '%s\r\n' "$@" | iconv -f UTF-8 -t WINDOWS-1252 >"$file"; fi
+}
+
+# write_settings [Name=value]...: the seven settings files; scourix.ini takes the values given
+# (game folder GAME, no action, English), the others quiet defaults.
+write_settings() {
+    local -A v=(
+        [GamePath]="$GAME" [LogoBackupPath]="" [TauntBackupPath]=""
+        [LogoNoAction]=1 [LogoDeleteOthers]=0 [LogoBackupOthers]=0
+        [TauntNoAction]=1 [TauntDeleteOthers]=0 [TauntBackupOthers]=0
+        [UsePilot]=0 [PilotName]="" [Language]=2 [DeleteStats]=0
+    )
+    local kv
+    for kv in "$@"; do
+        [[ -v v[${kv%%=*}] ]] || fail "write_settings: unknown value ${kv%%=*}"
+        v[${kv%%=*}]=${kv#*=}
+    done
+    write_lines "$PROG/scourix.ini" \
+        "$(q "${v[GamePath]}")" "$(q "${v[LogoBackupPath]}")" "$(q "${v[TauntBackupPath]}")" \
+        "$(q "${v[LogoNoAction]}")" "$(q "${v[LogoDeleteOthers]}")" "$(q "${v[LogoBackupOthers]}")" \
+        "$(q "${v[TauntNoAction]}")" "$(q "${v[TauntDeleteOthers]}")" "$(q "${v[TauntBackupOthers]}")" \
+        "${v[UsePilot]}" "$(q "${v[PilotName]}")" "$(q "${v[Language]}")" "${v[DeleteStats]}" \
+        '""' 0
+    write_lines "$PROG/logos.ini"
+    write_lines "$PROG/taunts.ini"
+    write_lines "$PROG/keys.ini" '"nointro"' '"framecap 0"' '"nosound"' '"***101"'
+    write_lines "$PROG/network.ini" English 1 0 0 0 0 1 0 0 1 0 "" ""
+    write_lines "$PROG/direckt.ini" '""' '"0"' '"0"'
+    local side=()
+    for _ in 1 2 3 4 5; do side+=('""' '""' 0); done
+    write_lines "$PROG/shelllist.txt" "${side[@]}"
+}
+
+keep_list() { # FILE NAME...
+    local lines=() n
+    for n in "${@:2}"; do lines+=("$(q "$n")"); done
+    write_lines "$PROG/$1" "${lines[@]}"
+}
+
+start_program() { # NAME: runs BIN/NAME in the background, its output in NAME.log
+    "$BIN/$1" >"$SC_DIR/$1.log" 2>&1 &
+    PIDS+=($!)
+    LAST_PID=$!
+}
+
+# window_id TITLE [SECONDS]: the first window whose title is exactly TITLE, waiting for it.
+window_id() {
+    local deadline=$((SECONDS + ${2:-20})) id
+    while ((SECONDS < deadline)); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
+        [[ -n "$id" ]] && { echo "$id"; return; }
+        sleep 0.1
+    done
+    fail "no window titled \"$1\" within ${2:-20} s"
+}
+
+# press TITLE KEY: the key typed into the window titled TITLE (a box: Return is its first button).
+press() {
+    local id
+    id=$(window_id "$1")
+    xdotool windowfocus --sync "$id" key --clearmodifiers "$2"
+}
+
+screenshot() { # NAME TITLE: the screen once the window titled TITLE shows, cut to its windows
+    window_id "$2" >/dev/null
+    sleep 0.5
+    import -window root "$SC_DIR/screen.png"
+    convert "$SC_DIR/screen.png" -fuzz 1% -trim +repage "$SCREENSHOTS/linux-$1.png"
+    note "screenshot $SCREENSHOTS/linux-$1.png"
+}
+
+wait_for_file() { # PATH [SECONDS]
+    local deadline=$((SECONDS + ${2:-30}))
+    until [[ -e "$1" ]]; do ((SECONDS < deadline)) || fail "${1#"$SC_DIR"/} did not appear"; sleep 0.1; done
+}
+
+wait_end() { # PID [SECONDS]
+    local deadline=$((SECONDS + ${2:-30}))
+    while kill -0 "$1" 2>/dev/null; do ((SECONDS < deadline)) || fail "program $1 did not end"; sleep 0.1; done
+}
+
+launched() { # KEY: what the stand-in game recorded
+    local line
+    line=$(grep -m1 "^$1=" "$GAME/launched.txt") || fail "launched.txt has no $1 line"
+    printf '%s' "${line#*=}"
+}

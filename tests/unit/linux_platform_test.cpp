@@ -1,0 +1,187 @@
+// The Linux backend on a temporary folder: what the file system says, file identity, the
+// player's folders and the running-program check.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "platform/linux/linux.h"
+#include "platform/ui/window.h"
+
+namespace fs = std::filesystem;
+using Presence = platform::Files::Presence;
+
+class LinuxPlatform : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() / ("scourix-linux-" + std::to_string(getpid()));
+        fs::create_directories(root / "dir");
+        put("dir/a.osf", "taunt");
+    }
+    void TearDown() override {
+        fs::remove_all(root);
+        for (const auto& [name, value] : saved)
+            value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+    }
+    // The player's variables as they were before the test.
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved = [] {
+        std::vector<std::pair<const char*, std::optional<std::string>>> v;
+        for (const char* n : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+            const char* x = std::getenv(n);
+            v.emplace_back(n, x ? std::optional<std::string>(x) : std::nullopt);
+        }
+        return v;
+    }();
+    void put(const std::string& rel, const std::string& bytes) {
+        ASSERT_TRUE(files.write(path(rel), bytes));
+    }
+    // The logic's spelling: folders separated by "\".
+    std::string path(const std::string& rel) {
+        std::string p = (root / rel).string();
+        for (char& c : p)
+            if (c == '/') c = '\\';
+        return p;
+    }
+    fs::path root;
+    lnx::Files files;
+};
+
+TEST_F(LinuxPlatform, PresenceIsMissingOnlyWhenTheSystemSaysNothingIsThere) {
+    fs::create_symlink(root / "gone", root / "dangling");
+    fs::create_symlink(root / "loop", root / "loop");
+    const struct {
+        std::string rel;
+        Presence want;
+    } cases[] = {
+        {"dir\\a.osf", Presence::File},
+        {"dir", Presence::Folder},
+        {"dir\\b.osf", Presence::Missing},
+        {"dir\\a.osf\\x", Presence::Missing}, // ENOTDIR
+        {"dangling", Presence::Unknown},
+        {"loop", Presence::Unknown},                 // ELOOP
+        {std::string(5000, 'x'), Presence::Unknown}, // ENAMETOOLONG
+    };
+    for (const auto& c : cases) EXPECT_EQ(files.presence(path(c.rel)), c.want) << c.rel;
+}
+
+TEST_F(LinuxPlatform, IdentityFollowsTheFileNotItsName) {
+    put("dir/b.osf", "taunt");
+    fs::create_hard_link(root / "dir/a.osf", root / "linked.osf");
+    auto a = files.info(path("dir\\a.osf")), b = files.info(path("dir\\b.osf"));
+    auto l = files.info(path("linked.osf"));
+    ASSERT_TRUE(a && b && l);
+    EXPECT_TRUE(a->sameFileAs(*l));
+    EXPECT_FALSE(a->sameFileAs(*b));
+    EXPECT_EQ(a->size, 5u);
+    EXPECT_FALSE(files.info(path("none")));
+}
+
+TEST_F(LinuxPlatform, WritesKeepRightsAndRenamesNeverReplace) {
+    fs::permissions(root / "dir/a.osf", fs::perms::owner_read | fs::perms::owner_write);
+    put("dir/a.osf", "new");
+    EXPECT_EQ(fs::status(root / "dir/a.osf").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(fs::exists(root / "dir/a.osf.new~"));
+    put("b.osf", "other");
+    EXPECT_FALSE(files.rename(path("b.osf"), path("dir\\a.osf")));
+    std::string bytes;
+    ASSERT_TRUE(files.read(path("dir\\a.osf"), bytes));
+    EXPECT_EQ(bytes, "new");
+    EXPECT_TRUE(files.rename(path("b.osf"), path("dir\\c.osf")));
+    // A copy keeps the time of its source, as the backup shows the player.
+    const auto then = fs::last_write_time(root / "dir/c.osf") - std::chrono::hours(24);
+    fs::last_write_time(root / "dir/c.osf", then);
+    ASSERT_TRUE(files.copy(path("dir\\c.osf"), path("copy.osf")));
+    EXPECT_EQ(fs::last_write_time(root / "copy.osf"), then);
+}
+
+TEST_F(LinuxPlatform, PlayersFoldersFollowXdgThenHome) {
+    const std::string home = root.string();
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_DATA_HOME", "relative/ignored", 1);
+    lnx::Host host;
+    EXPECT_EQ(host.userDataFolder(), home + "/.local/share");
+    setenv("XDG_DATA_HOME", (home + "/data/").c_str(), 1);
+    EXPECT_EQ(host.userDataFolder(), home + "/data");
+    unsetenv("XDG_CONFIG_HOME");
+    lnx::App app({});
+    EXPECT_EQ(app.programFolder(), home + "/.config/scourix");
+    EXPECT_TRUE(fs::is_directory(home + "/.config/scourix"));
+}
+
+TEST_F(LinuxPlatform, RunningIsAskedOfProcAndArgumentsSplitAsTheGameSplitsThem) {
+    EXPECT_EQ(lnx::splitArguments("-Launched -pilot \"Joe Doe\"  -nointro "),
+              (std::vector<std::string>{"-Launched", "-pilot", "Joe Doe", "-nointro"}));
+    fs::copy_file("/bin/sleep", root / "Descent3");
+    fs::copy_file("/bin/sleep", root / "dir/Descent3");
+    lnx::Host host;
+    lnx::Shell shell;
+    ASSERT_FALSE(host.running(path("Descent3")));
+    ASSERT_TRUE(shell.open(path("Descent3"), "30", path("dir"), platform::ShowMode::Normal));
+    bool seen = false;
+    for (int i = 0; i < 500 && !seen; ++i) {
+        seen = host.running(path("Descent3"));
+        if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(host.running(path("dir\\Descent3")));
+    EXPECT_FALSE(shell.open(path("none"), "", "", platform::ShowMode::Normal));
+    for (const auto& e : fs::directory_iterator("/proc")) {
+        std::error_code ec;
+        if (fs::read_symlink(e.path() / "exe", ec) == root / "Descent3")
+            kill(std::atoi(e.path().filename().c_str()), SIGKILL);
+    }
+}
+
+struct Folders : ui::Window {
+    explicit Folders(platform::Files& f) : ui::Window("folders", 1000, 1000), files(f) {}
+    platform::Files& files;
+    ui::DriveList drive{*this, "drive", files};
+    ui::DirList dirs{*this, "dirs", files};
+};
+
+TEST_F(LinuxPlatform, FolderListsWalkFromTheRootAndDrivesAreMountPoints) {
+    fs::create_directories(root / "dir/sub");
+    Folders w(files);
+    ASSERT_TRUE(w.dirs.setPath(root.string() + "/dir/"));
+    EXPECT_EQ(w.dirs.path(), root.string() + "/dir");
+    EXPECT_EQ(w.dirs.entries().front(), "/");
+    EXPECT_EQ(w.dirs.entries()[w.dirs.openIndex() - 1], root.string());
+    EXPECT_EQ(w.dirs.entries().back(), root.string() + "/dir/sub");
+    w.dirs.setListIndex(0);
+    ASSERT_TRUE(w.dirs.openHighlighted());
+    EXPECT_EQ(w.dirs.path(), "/");
+    EXPECT_EQ(w.dirs.openIndex(), 0);
+
+    const std::vector<std::string> drives = files.drives();
+    ASSERT_FALSE(drives.empty());
+    EXPECT_EQ(drives.front(), "/");
+    ASSERT_TRUE(w.drive.setDrive(root.string() + "/dir"));
+    EXPECT_TRUE(ui::holds(w.drive.drive(), root.string()));
+    EXPECT_EQ(ui::driveOf({"/", "/media/usb", "/media/usb2"}, "/media/usb2/x"), "/media/usb2");
+    EXPECT_EQ(ui::driveOf({"/", "/media/usb"}, "/media/usb2"), "/");
+}
+
+TEST_F(LinuxPlatform, DesktopEntriesStartTheInstalledProgramAndReplaceNothing) {
+    setenv("XDG_DATA_HOME", (root.string() + "/data").c_str(), 1);
+    lnx::Shortcuts links;
+    const std::string link = path("Gatefire" + links.extension());
+    ASSERT_TRUE(links.create(link, path("config\\gatefire.exe")));
+    std::string entry;
+    ASSERT_TRUE(files.read(link, entry));
+    EXPECT_NE(entry.find("\nName=Gatefire\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("\nExec=\"" + lnx::installFolder() + "/gatefire\"\n"), std::string::npos)
+        << entry;
+    EXPECT_NE(fs::status(root / "Gatefire.desktop").permissions() & fs::perms::owner_exec,
+              fs::perms::none);
+    EXPECT_TRUE(fs::exists(root / "data/applications/Gatefire.desktop"));
+    put("Scourix.desktop", "the player's own");
+    EXPECT_FALSE(links.create(path("Scourix.desktop"), path("config\\scourix.exe")));
+    ASSERT_TRUE(files.read(path("Scourix.desktop"), entry));
+    EXPECT_EQ(entry, "the player's own");
+}
