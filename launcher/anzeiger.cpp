@@ -9,27 +9,95 @@
 namespace launcher {
 namespace {
 
-using cleaning::kBlue;
-using cleaning::kGreen;
-using cleaning::kRed;
-using cleaning::kWhite;
+// Colours of the progress rows: captions blue on white, red while a row works, green when done.
+constexpr ui::Colour kRed = ui::rgb(255, 0, 0);
+constexpr ui::Colour kGreen = ui::rgb(0, 192, 0);
+constexpr ui::Colour kBlue = ui::rgb(0, 0, 255);
+constexpr ui::Colour kWhite = ui::rgb(255, 255, 255);
 
 const char* const kErrorTitle = "Gatefire error";
 
+// Every text the launcher shows, English and German side by side.
+struct Texts {
+    lang::Language language;
+    bool german() const { return language == lang::Language::German; }
+    std::string pick(const std::string& english, const std::string& german) const {
+        return lang::pick(language, english, german);
+    }
+
+    std::string logoRow() const { return pick(" work on shiplogos :", " Bearbeite Schiffslogo"); }
+    std::string tauntRow() const { return pick(" work on taunts :", " Bearbeite Audiotaunts"); }
+    std::string statsRow() const {
+        return pick(" work on stats-files :", " Bearbeite Stats-Dateien");
+    }
+    std::string finish() const { return pick("finish", "Fertig"); }
+    std::string startScourixFirst() const {
+        return pick("please start scourix first ! start scourix now ?",
+                    "Bitte starte zuerst Scourix ! Soll Scourix jetzt gestartet werden?");
+    }
+    std::string runScourix() const {
+        return pick("\nPlease run Scourix to set up the settings again.",
+                    "\nBitte starte Scourix, um die Einstellungen neu anzulegen.");
+    }
+    std::string gameRunning(const std::string& program) const {
+        return pick("Descent 3 is running:\n" + program +
+                        "\nPlease end the game first. Gatefire changed nothing and starts nothing.",
+                    "Descent 3 läuft gerade:\n" + program +
+                        "\nBitte beende zuerst das Spiel. Gatefire hat nichts geändert und "
+                        "startet nichts.");
+    }
+    std::string startsWithout() const {
+        return pick("\nThe game starts without:", "\nDas Spiel startet ohne:");
+    }
+    std::string joinNotTurnedOff(const std::string& path) const {
+        return pick("The one-time join in \"" + path +
+                        "\" could not be turned off: later starts of Gatefire join this server "
+                        "too, until Scourix changes it.",
+                    "Die einmalige Teilnahme in \"" + path +
+                        "\" konnte nicht zurückgesetzt werden: auch spätere Starts von Gatefire "
+                        "treten diesem Server bei, bis Scourix sie ändert.");
+    }
+    std::string settingsNotWritten(const std::string& file) const {
+        return pick("The game's settings could not be written; the game starts with its old "
+                    "ones:\n" +
+                        file,
+                    "Die Einstellungen des Spiels konnten nicht geschrieben werden; das Spiel "
+                    "startet mit den alten:\n" +
+                        file);
+    }
+    std::string settingsSkipped(const std::string& file) const {
+        return pick("These settings cannot be stored in " + file + " and were left as they were:",
+                    "Diese Einstellungen lassen sich in " + file +
+                        " nicht speichern und blieben, wie sie waren:");
+    }
+    std::string gameNotStarted(const std::string& program) const {
+        return pick("The game could not be started:\n" + program,
+                    "Das Spiel konnte nicht gestartet werden:\n" + program);
+    }
+    // In English only, as the launcher always said them.
+    static std::string pathNotFound() { return "Error ! Path not found"; }
+    static std::string joinNow() { return "Joint Server now ?"; }
+};
+
 } // namespace
 
-Anzeiger::Anzeiger(platform::Platform& p) : CleaningWindow(p, "Gatefire", 4665, 3150) {
+Anzeiger::Anzeiger(platform::Platform& p)
+    : ui::Window("Gatefire", 4665, 3150), p_(p), store_{p.files, p.codepage, p.app.programFolder()},
+      cleaner_(p.files, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
     border = ui::Border::None;
+    Frame1.setVisible(false);
+    Frame1.stateOnly = true;
     Image1.picture = "GATEFIRE_BACKGROUND";
     Image1.setVisible(false);
 
-    auto place = [](ui::Label& l, const char* text, int left, int top, int width) {
+    const Texts texts{lang::Language::English};
+    auto place = [](ui::Label& l, const std::string& text, int left, int top, int width) {
         l.setCaption(text);
         l.setBounds(left, top, width, 255);
     };
-    place(Label1, " work on shiplogos :", 360, 960, 2280);
-    place(Label2, " work on taunts :", 360, 1320, 2280);
-    place(Label3, " work on stats-files :", 360, 1680, 2280);
+    place(Label1, texts.logoRow(), 360, 960, 2280);
+    place(Label2, texts.tauntRow(), 360, 1320, 2280);
+    place(Label3, texts.statsRow(), 360, 1680, 2280);
     place(txt1, "0", 2760, 960, 735);
     place(txt3, "0", 3600, 960, 735);
     place(txt2, "0", 2760, 1320, 735);
@@ -45,7 +113,6 @@ Anzeiger::Anzeiger(platform::Platform& p) : CleaningWindow(p, "Gatefire", 4665, 
     Label4.setForeColour(kRed);
     Label4.setTransparent(true);
     Label4.setFont("Arial", 9, true);
-    statsfiles.pattern = "*.stats";
 
     putzstart.tick = [this] { putzstartTick(); };
     mouseDown = [this](int, int y) {
@@ -58,13 +125,15 @@ void Anzeiger::load() {
     roundwindow();
 
     std::string file;
-    settings::Problem problem = readSettings(file);
+    settings::Problem problem = cleaning::readSetup(store_, setup_, file);
     if (file == settings::kScourixIni && problem != settings::Problem::None)
         return fileError(problem, file, false);
-    if (lang_ == "de") {
-        Label2.setCaption(" Bearbeite Audiotaunts");
-        Label1.setCaption(" Bearbeite Schiffslogo");
-        Label3.setCaption(" Bearbeite Stats-Dateien");
+    language_ = lang::fromSetting(setup_.ini.language);
+    const Texts texts{language_};
+    if (texts.german()) {
+        Label2.setCaption(texts.tauntRow());
+        Label1.setCaption(texts.logoRow());
+        Label3.setCaption(texts.statsRow());
     }
     platform::Version v = p_.app.version();
     Label4.setCaption(std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
@@ -80,56 +149,47 @@ void Anzeiger::load() {
     for (const auto& s : k.switches) keylist.addItem(s);
     flags_ = k.flags;
 
-    game_ = edition::describe(p_, ini_.gamePath);
-    if (!ini_.gamePath.empty() && game_.openSource() && p_.host.running(game_.program))
+    const settings::ScourixIni& ini = setup_.ini;
+    game_ = edition::describe(p_, ini.gamePath);
+    if (!ini.gamePath.empty() && game_.openSource() && p_.host.running(game_.program))
         return gameRunning();
 
     ipstart();
 
-    if (!ini_.gamePath.empty()) {
+    if (!ini.gamePath.empty()) {
         for (int i = 0; i < keylist.count(); ++i)
             keylist.setSelected(i, k.active(static_cast<std::size_t>(i)));
         regeintraege();
         putzstart.setEnabled(true);
         return;
     }
-    const char* question =
-        lang_ == "de" ? "Bitte starte zuerst Scourix ! Soll Scourix jetzt gestartet werden?"
-                      : "please start scourix first ! start scourix now ?";
-    if (p_.dialogs.message(question, platform::Buttons::OkCancel, platform::Icon::Information) ==
-        platform::Answer::Ok)
+    if (p_.dialogs.message(texts.startScourixFirst(), platform::Buttons::OkCancel,
+                           platform::Icon::Information) == platform::Answer::Ok)
         p_.shell.open("scourix.exe", "", store_.folder, platform::ShowMode::Normal);
     close();
 }
 
 void Anzeiger::fileError(settings::Problem problem, const std::string& fileName,
                          bool languageKnown) {
-    const std::string en = settings::describe(problem, fileName, false) +
-                           "\nPlease run Scourix to set up the settings again.";
-    const std::string de = settings::describe(problem, fileName, true) +
-                           "\nBitte starte Scourix, um die Einstellungen neu anzulegen.";
-    std::string text = !languageKnown ? en + "\n\n" + de : lang_ == "de" ? de : en;
+    const Texts en{lang::Language::English}, de{lang::Language::German};
+    const std::string english = settings::describe(problem, fileName, false) + en.runScourix();
+    const std::string german = settings::describe(problem, fileName, true) + de.runScourix();
+    std::string text =
+        !languageKnown ? english + "\n\n" + german : lang::pick(language_, english, german);
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Critical, kErrorTitle);
     close();
 }
 
 // The open-source game writes its settings file back when it ends: a change now would be lost.
 void Anzeiger::gameRunning() {
-    const std::string text =
-        lang_ == "de" ? "Descent 3 läuft gerade:\n" + game_.program +
-                            "\nBitte beende zuerst das Spiel. Gatefire hat nichts geändert und "
-                            "startet nichts."
-                      : "Descent 3 is running:\n" + game_.program +
-                            "\nPlease end the game first. Gatefire changed nothing and starts "
-                            "nothing.";
-    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
+    p_.dialogs.message(Texts{language_}.gameRunning(game_.program), platform::Buttons::Ok,
+                       platform::Icon::Exclamation, kErrorTitle);
     close();
 }
 
 void Anzeiger::argumentsLeftOut(const std::vector<std::string>& parts) {
-    const bool german = lang_ == "de";
-    std::string text = edition::argumentLimits(german) +
-                       (german ? "\nDas Spiel startet ohne:" : "\nThe game starts without:");
+    const Texts texts{language_};
+    std::string text = edition::argumentLimits(texts.german()) + texts.startsWithout();
     for (const auto& part : parts) {
         text += '\n';
         text += part.substr(0, part.find_last_not_of(' ') + 1);
@@ -138,7 +198,7 @@ void Anzeiger::argumentsLeftOut(const std::vector<std::string>& parts) {
 }
 
 void Anzeiger::pathError() {
-    p_.dialogs.message("Error ! Path not found", platform::Buttons::Ok, platform::Icon::Critical,
+    p_.dialogs.message(Texts::pathNotFound(), platform::Buttons::Ok, platform::Icon::Critical,
                        kErrorTitle);
     close();
 }
@@ -149,19 +209,43 @@ void Anzeiger::roundwindow() {
     setEllipticRegion(1, 1, w - 1, h - 1);
 }
 
+void Anzeiger::progress(cleaning::Counter c, cleaning::Event e) {
+    ui::Label& label = *counterLabels_[int(c)];
+    label.setCaption(counters_.after(c, e));
+    label.repaint();
+}
+
 void Anzeiger::putzstartTick() {
     putzstart.setEnabled(false);
-    if (!listCustomFolders()) return pathError();
-    statsFolders_ = cleaning::foldersHolding(statsfiles, game_.dataFolders, cleaning::kNetgames);
+    const settings::ScourixIni& ini = setup_.ini;
+    // game_ is the game loading found in the same folder.
+    if (!cleaner_.findFolders(game_.dataFolders)) return pathError();
+    statsFolders_ = cleaning::foldersHolding(p_.files, game_.dataFolders, edition::kNetgames,
+                                             cleaning::kStatsPattern);
     if (statsFolders_.empty()) return pathError();
 
-    txt5.setCaption("0");
-    setCounters(true);
-    int stats = 0;
-    for (const auto& f : statsFolders_)
-        if (statsfiles.setPath(f)) stats += statsfiles.count();
-    txt5.setCaption(on(ini_.deleteStats) ? std::to_string(stats) : "0");
-    for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4, &txt5}) finishIfZero(*t);
+    // Before cleaning: a backup also counts as deletion, as long as plain deletion is not also
+    // set.
+    using cleaning::Counter;
+    const cleaning::Choices logos = cleaning::logoChoices(ini),
+                            taunts = cleaning::tauntChoices(ini);
+    auto logoCount = [&] { return cleaner_.count(cleaning::Kind::Logos); };
+    auto tauntCount = [&] { return cleaner_.count(cleaning::Kind::Taunts); };
+    auto deletes = [](const std::string& del, const std::string& bak) {
+        return (del == "1" && bak == "0") || (del == "0" && bak == "1");
+    };
+    counters_ = cleaning::Counters(Texts{language_}.finish());
+    auto start = [&](Counter c, int files) {
+        counterLabels_[int(c)]->setCaption(counters_.start(c, files));
+    };
+    start(Counter::LogoBackup, logos.backup ? logoCount() : 0);
+    start(Counter::TauntBackup, taunts.backup ? tauntCount() : 0);
+    start(Counter::LogoDelete,
+          deletes(ini.logoDeleteOthers, ini.logoBackupOthers) ? logoCount() : 0);
+    start(Counter::TauntDelete,
+          deletes(ini.tauntDeleteOthers, ini.tauntBackupOthers) ? tauntCount() : 0);
+    const bool stats = ini.deleteStats == "1";
+    start(Counter::Stats, stats ? cleaning::countStats(p_.files, statsFolders_) : 0);
 
     auto step = [](ui::Label& caption, bool skip, auto work) {
         if (!skip) {
@@ -172,27 +256,19 @@ void Anzeiger::putzstartTick() {
         caption.setForeColour(kGreen);
         caption.repaint();
     };
-    step(Label1, on(ini_.logoNoAction), [this] { cleanLogos(); });
-    step(Label2, on(ini_.tauntNoAction), [this] { cleanTaunts(); });
-    step(Label3, false, [this] {
-        if (on(ini_.deleteStats)) statswech();
+    step(Label1, ini.logoNoAction == "1",
+         [&] { cleaner_.clean(cleaning::Kind::Logos, logos, setup_.logos); });
+    step(Label2, ini.tauntNoAction == "1",
+         [&] { cleaner_.clean(cleaning::Kind::Taunts, taunts, setup_.taunts); });
+    step(Label3, false, [&] {
+        if (stats) statswech();
     });
     shellstart();
 }
 
 void Anzeiger::statswech() {
-    for (const auto& folder : statsFolders_) {
-        if (!statsfiles.setPath(folder)) continue;
-        const int first = List1.count();
-        for (int i = 0; i < statsfiles.count(); ++i) List1.addItem(statsfiles.item(i));
-        for (int i = first; i < List1.count(); ++i) {
-            p_.files.remove(folder + "\\" + List1.item(i));
-            txt5.setCaption(cleaning::countDown(txt5.caption()));
-            txt5.repaint();
-        }
-    }
-    txt5.setCaption(cleaning::finishWord(lang_));
-    txt5.repaint();
+    cleaning::removeStats(p_.files, statsFolders_,
+                          [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); });
 }
 
 // A one-time request is turned off at once; a reset that fails is tried once more. A file that
@@ -206,18 +282,14 @@ void Anzeiger::ipstart() {
         settings::SettingsFile out(p_.codepage);
         settings::writeDirecktIni(out, {"", "0", "0"});
         return tell(
-            settings::replaceUnreadable(p_.files, path, out.bytes(), lang_ == "de").message);
+            settings::replaceUnreadable(p_.files, path, out.bytes(), Texts{language_}.german())
+                .message);
     }
     if (direct.directJoinMode != "1") return;
     settings::SettingsFile out(p_.codepage);
     settings::writeDirecktIni(out, {direct.directTarget, "0", direct.askBeforeJoin});
     if (out.save(p_.files, path) || out.save(p_.files, path)) return;
-    tell(lang_ == "de" ? "Die einmalige Teilnahme in \"" + path +
-                             "\" konnte nicht zurückgesetzt werden: auch spätere Starts von "
-                             "Gatefire treten diesem Server bei, bis Scourix sie ändert."
-                       : "The one-time join in \"" + path +
-                             "\" could not be turned off: later starts of Gatefire join this "
-                             "server too, until Scourix changes it.");
+    tell(Texts{language_}.joinNotTurnedOff(path));
 }
 
 void Anzeiger::tell(const std::string& text) {
@@ -231,27 +303,18 @@ void Anzeiger::regeintraege() {
     if (settings::openFile(store_, settings::kNetworkIni, f) != settings::Problem::None ||
         settings::readNetworkIni(f, net) != settings::Problem::None)
         return;
-    if (!game_.openSource()) return writeGameSettings(p_.registry, net, ini_.pilotName);
+    if (!game_.openSource()) return writeGameSettings(p_.registry, net, setup_.ini.pilotName);
 
     std::vector<std::string> skipped;
     bool written =
         !game_.settingsFile.empty() &&
-        writeGameSettingsFile(p_.files, game_.settingsFile, net, ini_.pilotName, skipped);
+        writeGameSettingsFile(p_.files, game_.settingsFile, net, setup_.ini.pilotName, skipped);
+    const Texts texts{language_};
     std::string text;
     if (!written)
-        text = lang_ == "de" ? "Die Einstellungen des Spiels konnten nicht geschrieben werden; "
-                               "das Spiel startet mit den alten:\n" +
-                                   game_.settingsFile
-                             : "The game's settings could not be written; the game starts with "
-                               "its old ones:\n" +
-                                   game_.settingsFile;
+        text = texts.settingsNotWritten(game_.settingsFile);
     else if (!skipped.empty()) {
-        text = lang_ == "de"
-                   ? "Diese Einstellungen lassen sich in " +
-                         std::string(gameregistry::kRegistryFile) +
-                         " nicht speichern und blieben, wie sie waren:"
-                   : "These settings cannot be stored in " +
-                         std::string(gameregistry::kRegistryFile) + " and were left as they were:";
+        text = texts.settingsSkipped(gameregistry::kRegistryFile);
         for (const auto& name : skipped) text += "\n" + name;
     }
     if (!text.empty())
@@ -271,7 +334,7 @@ void Anzeiger::shellstart() {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeLauncherShellList(fresh);
         tell(settings::replaceUnreadable(p_.files, store_.path(settings::kShellListTxt),
-                                         fresh.bytes(), lang_ == "de")
+                                         fresh.bytes(), Texts{language_}.german())
                  .message);
         settings::SettingsFile again(p_.codepage, fresh.bytes());
         side = {};
@@ -285,7 +348,7 @@ void Anzeiger::shellstart() {
         p_.shell.open(file, "", s.sideFolder, platform::ShowMode::Normal);
     }
 
-    const std::string& game = ini_.gamePath;
+    const std::string& game = setup_.ini.gamePath;
     p_.files.setCurrentFolder(game);
 
     // The game's rows for its arguments are fixed: the pilot and the join come first, and a
@@ -293,10 +356,10 @@ void Anzeiger::shellstart() {
     const std::string head = "-Launched ";
     std::vector<std::string> leftOut;
     std::string pilot;
-    if (settings::isNumericOne(ini_.usePilot) && !ini_.pilotName.empty()) {
-        pilot = edition::pilotSwitch(ini_.pilotName);
+    if (settings::isNumericOne(setup_.ini.usePilot) && !setup_.ini.pilotName.empty()) {
+        pilot = edition::pilotSwitch(setup_.ini.pilotName);
         if (pilot.empty() || !edition::gameCanHold(head + pilot))
-            leftOut.push_back("-pilot " + ini_.pilotName), pilot.clear();
+            leftOut.push_back("-pilot " + setup_.ini.pilotName), pilot.clear();
     }
     std::vector<std::string> switches;
     for (int i = 0; i < keylist.count(); ++i)
@@ -306,7 +369,7 @@ void Anzeiger::shellstart() {
     const std::string& mode = direct.directJoinMode;
     bool join = directRead_ && (mode == "1" || (mode == "2" && direct.askBeforeJoin == "0"));
     if (directRead_ && mode == "2" && direct.askBeforeJoin == "1")
-        join = p_.dialogs.message("Joint Server now ?", platform::Buttons::YesNo,
+        join = p_.dialogs.message(Texts::joinNow(), platform::Buttons::YesNo,
                                   platform::Icon::Question) == platform::Answer::Yes;
     std::string target = join ? " " + direct.directTarget : "";
     if (!edition::gameCanHold(head + pilot + target))
@@ -318,9 +381,8 @@ void Anzeiger::shellstart() {
 
     const std::string& exe = game_.program;
     if (!p_.shell.open(exe, line, game, platform::ShowMode::Normal)) {
-        std::string text = lang_ == "de" ? "Das Spiel konnte nicht gestartet werden:\n" + exe
-                                         : "The game could not be started:\n" + exe;
-        p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Critical, kErrorTitle);
+        p_.dialogs.message(Texts{language_}.gameNotStarted(exe), platform::Buttons::Ok,
+                           platform::Icon::Critical, kErrorTitle);
     }
     close();
 }

@@ -1,11 +1,15 @@
 #pragma once
 #include "common/cleaning/cleaning.h"
+#include "common/edition/edition.h"
+#include "common/language/language.h"
+#include "platform/platform.h"
+#include "platform/ui/window.h"
 
 namespace launcher {
 
 // The launcher window: a round picture window that reads the settings, writes the game's
 // registry values, cleans the custom folders, starts the side programs and the game, and closes.
-class Anzeiger : public cleaning::CleaningWindow {
+class Anzeiger : public ui::Window {
   public:
     explicit Anzeiger(platform::Platform& p);
 
@@ -18,26 +22,43 @@ class Anzeiger : public cleaning::CleaningWindow {
     void shellstart();
     void roundwindow();
 
-    ui::Label Label3{*this, "Label3"};
+    ui::Label Label1{*this, "Label1"}, Label2{*this, "Label2"}, Label3{*this, "Label3"};
+    ui::Label txt1{*this, "txt1"}, txt2{*this, "txt2"}, txt3{*this, "txt3"}, txt4{*this, "txt4"};
     ui::Label txt5{*this, "txt5"};
     ui::Label Label4{*this, "Label4"};
     ui::Image Image1{*this, "Image1"};
-    ui::FileList statsfiles{*this, "statsfiles", p_.files, &Frame1};
-    ui::ListBox List1{*this, "List1", &Frame1};
+    ui::Frame Frame1{*this, "Frame1"};
     ui::ListBox keylist{*this, "keylist", &Frame1, true};
+    ui::Timer putzstart{*this, "putzstart", 50};
 
     // The direct-join request as read at start-up.
     settings::DirecktIni direct;
 
+    const settings::ScourixIni& settings() const { return setup_.ini; }
+    // The keep lists as read at start-up.
+    const cleaning::Setup& setup() const { return setup_; }
+
   private:
     void putzstartTick();
+    // One counter: the files it has left, shown as the cleaner reports them.
+    void progress(cleaning::Counter counter, cleaning::Event event);
     void fileError(settings::Problem problem, const std::string& fileName, bool languageKnown);
     void pathError();
     void argumentsLeftOut(const std::vector<std::string>& parts);
     void gameRunning();
     // Shows a message of the launcher's own, when there is one.
     void tell(const std::string& text);
+
+    platform::Platform& p_;
+    settings::Store store_;
+    cleaning::Setup setup_;
+    lang::Language language_ = lang::Language::English;
+    edition::Game game_; // the game in the settings' game folder
+    cleaning::Cleaner cleaner_;
     std::vector<std::string> statsFolders_;
+    cleaning::Counters counters_{"finish"};
+    // The label of each counter, in the order of cleaning::Counter.
+    ui::Label* const counterLabels_[5] = {&txt1, &txt2, &txt3, &txt4, &txt5};
     std::string flags_;
     bool directRead_ = false; // direckt.ini was read whole
 };

@@ -1,21 +1,13 @@
 #include "common/edition/edition.h"
 
-#include <algorithm>
-
-#include "common/cleaning/cleaning.h"
 #include "common/registry/game_registry.h"
+#include "platform/lower_case.h"
 
 namespace edition {
 namespace {
 
-std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-    return s;
-}
-
 bool openSourceProgram(const platform::ProgramVersion& v) {
-    return lower(v.originalName) == lower(kOpenSourceExe) &&
+    return text::lowerCase(v.originalName) == text::lowerCase(kOpenSourceExe) &&
            (v.major > 1 || (v.major == 1 && v.minor >= 5));
 }
 
@@ -24,7 +16,7 @@ bool openSourceProgram(const platform::ProgramVersion& v) {
 Game describe(platform::Platform& p, const std::string& gameFolder) {
     Game g;
     g.folder = gameFolder;
-    g.program = gameFolder + "\\" + cleaning::kGameExe;
+    g.program = gameFolder + "\\" + kRetailExe;
     g.pilotFolder = gameFolder;
     g.dataFolders = {gameFolder};
 
@@ -55,7 +47,7 @@ Game describe(platform::Platform& p, const std::string& gameFolder) {
 }
 
 std::string retailProgram(platform::Platform& p, const std::string& gameFolder) {
-    const std::string program = gameFolder + "\\" + cleaning::kGameExe;
+    const std::string program = gameFolder + "\\" + kRetailExe;
     if (!p.files.exists(program)) return "";
     const auto version = p.host.programVersion(program);
     return version && openSourceProgram(*version) ? "" : program;

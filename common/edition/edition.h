@@ -48,5 +48,12 @@ inline const std::string kUserFolder = "\\Outrage Entertainment\\Descent 3";
 inline const std::string kOpenSourceExe = "Descent3.exe";
 // The open-source program without the system's ending ("Descent3" on Linux).
 inline const std::string kOpenSourceName = "Descent3";
+inline const std::string kRetailExe = "Main.exe";
+
+// The parts of a data folder (see Game::dataFolders), each relative to it.
+inline const std::string kSounds = "\\custom\\sounds";
+inline const std::string kGraphics = "\\custom\\graphics";
+inline const std::string kCustom = "\\custom";
+inline const std::string kNetgames = "\\netgames";
 
 } // namespace edition

@@ -4,17 +4,15 @@
 #include <climits>
 #include <cstdio>
 
+#include "platform/lower_case.h"
+
 namespace gameregistry {
 namespace {
-
-char lowered(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
 
 bool sameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowered(a[i]) != lowered(b[i])) return false;
+        if (text::lowerCase(a[i]) != text::lowerCase(b[i])) return false;
     return true;
 }
 
@@ -28,10 +26,10 @@ std::uint32_t hexNumber(const std::string& t) {
     std::size_t i = 0;
     const bool negative = i < t.size() && t[i] == '-';
     if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
-    if (i + 1 < t.size() && t[i] == '0' && lowered(t[i + 1]) == 'x') i += 2;
+    if (i + 1 < t.size() && t[i] == '0' && text::lowerCase(t[i + 1]) == 'x') i += 2;
     long long v = 0;
     for (; i < t.size(); ++i) {
-        const char c = lowered(t[i]);
+        const char c = text::lowerCase(t[i]);
         const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
         if (digit < 0) break;
         v = std::min(v * 16 + digit, 1LL << 31);

@@ -1,22 +1,55 @@
 #include "config/mainwindow/clean_now.h"
 
+#include "common/edition/edition.h"
 #include "config/mainwindow/main_window.h"
 
 namespace scourix {
 namespace {
 
-using cleaning::kBlue;
-using cleaning::kGreen;
-using cleaning::kRed;
-using cleaning::kWhite;
+// Colours of the progress rows: captions blue on white, red while a row works, green when done.
+constexpr ui::Colour kRed = ui::rgb(255, 0, 0);
+constexpr ui::Colour kGreen = ui::rgb(0, 192, 0);
+constexpr ui::Colour kBlue = ui::rgb(0, 0, 255);
+constexpr ui::Colour kWhite = ui::rgb(255, 255, 255);
 
-const char* const kLogoCaption = " work on shiplogos :";
-const char* const kTauntCaption = " work on taunts :";
+// Every text the clean-now window shows, English and German side by side.
+struct Texts {
+    lang::Language language;
+    std::string pick(const std::string& english, const std::string& german) const {
+        return lang::pick(language, english, german);
+    }
+
+    std::string caption() const { return pick("clean......", "Säubere...."); }
+    std::string logoRow() const { return pick(" work on shiplogos :", " Bearbeite Schiffslogo"); }
+    std::string tauntRow() const { return pick(" work on taunts :", " Bearbeite Audiotaunts"); }
+    std::string finish() const { return pick("finish", "Fertig"); }
+    std::string nothingCleaned() const {
+        return pick("\nNothing was cleaned. Please save the configuration and try again.",
+                    "\nEs wurde nichts aufgeräumt. Bitte speichere die Einstellungen und "
+                    "versuche es noch einmal.");
+    }
+    std::string backupIsSource(bool logos, const std::string& folder) const {
+        return pick(std::string(logos ? "The backup folder for ship logos"
+                                      : "The backup folder for taunts") +
+                        " is the folder being cleaned:\n" + folder +
+                        "\nNothing was done with the " + (logos ? "ship logos" : "taunts") +
+                        ". Please choose another backup folder.",
+                    std::string(logos ? "Der Sicherungsordner der Schiffslogos"
+                                      : "Der Sicherungsordner der Audiotaunts") +
+                        " ist der Ordner, der aufgeräumt wird:\n" + folder + "\n" +
+                        (logos ? "Mit den Schiffslogos" : "Mit den Audiotaunts") +
+                        " wurde nichts gemacht. Bitte wähle einen anderen Sicherungsordner.");
+    }
+    // In English only, as the window always said it.
+    static std::string pathNotFound() { return "Error ! Path not found"; }
+};
 
 } // namespace
 
 CleanNow::CleanNow(platform::Platform& p, MainWindow& main)
-    : CleaningWindow(p, "clean......", 3705, 1065), main_(main) {
+    : ui::Window("clean......", 3705, 1065), p_(p),
+      main_(main), store_{p.files, p.codepage, p.app.programFolder()},
+      cleaner_(p.files, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
     ownerWindow = &main;
     centred = true;
 
@@ -43,77 +76,91 @@ CleanNow::CleanNow(platform::Platform& p, MainWindow& main)
 
 void CleanNow::load() {
     // The design state, also when the window is opened again.
-    setCaption("clean......");
-    Label1.setCaption(kLogoCaption);
-    Label2.setCaption(kTauntCaption);
+    const Texts english{lang::Language::English};
+    setCaption(english.caption());
+    Label1.setCaption(english.logoRow());
+    Label2.setCaption(english.tauntRow());
     for (ui::Label* l : {&Label1, &Label2}) l->setForeColour(kBlue);
     for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4}) t->setCaption("0");
-    logo.clear();
-    mysounds.clear();
-    lang_ = "en";
+    language_ = lang::Language::English;
 
     show();
     std::string file;
-    settings::Problem problem = readSettings(file);
+    settings::Problem problem = cleaning::readSetup(store_, setup_, file);
+    if (file != settings::kScourixIni || problem == settings::Problem::None)
+        language_ = lang::fromSetting(setup_.ini.language);
     if (problem != settings::Problem::None) return fileError(problem, file);
-    if (lang_ == "de") {
-        Label2.setCaption(" Bearbeite Audiotaunts");
-        Label1.setCaption(" Bearbeite Schiffslogo");
-        setCaption("Säubere....");
+    if (language_ == lang::Language::German) {
+        const Texts texts{language_};
+        Label2.setCaption(texts.tauntRow());
+        Label1.setCaption(texts.logoRow());
+        setCaption(texts.caption());
     }
     putzstart.setEnabled(true);
 }
 
 // The settings are Scourix's own: the player's language is the one the main window speaks.
 void CleanNow::fileError(settings::Problem problem, const std::string& fileName) {
-    const bool german = main_.m1.caption() == "&Datei";
-    std::string text = settings::describe(problem, fileName, german) +
-                       (german ? "\nEs wurde nichts aufgeräumt. Bitte speichere die "
-                                 "Einstellungen und versuche es noch einmal."
-                               : "\nNothing was cleaned. Please save the configuration and "
-                                 "try again.");
+    const lang::Language language =
+        main_.m1.caption() == "&Datei" ? lang::Language::German : lang::Language::English;
+    const std::string text =
+        settings::describe(problem, fileName, language == lang::Language::German) +
+        Texts{language}.nothingCleaned();
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Critical);
     close();
 }
 
+void CleanNow::progress(cleaning::Counter c, cleaning::Event e) {
+    if (c == cleaning::Counter::Stats) return;
+    ui::Label& label = *counterLabels_[int(c)];
+    label.setCaption(counters_.after(c, e));
+    label.repaint();
+}
+
 void CleanNow::putzstartTick() {
     putzstart.setEnabled(false);
-    if (!listCustomFolders()) {
-        p_.dialogs.message("Error ! Path not found", platform::Buttons::Ok,
-                           platform::Icon::Critical);
+    const edition::Game game = edition::describe(p_, setup_.ini.gamePath);
+    if (!cleaner_.findFolders(game.dataFolders)) {
+        p_.dialogs.message(Texts::pathNotFound(), platform::Buttons::Ok, platform::Icon::Critical);
         close();
         return;
     }
-    setCounters(false);
-    for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4}) finishIfZero(*t);
-    step(Label1, ini_.logoNoAction, true);
-    step(Label2, ini_.tauntNoAction, false);
+    // Before cleaning: the delete counters count plain deletion only.
+    using cleaning::Counter;
+    using cleaning::Kind;
+    const settings::ScourixIni& ini = setup_.ini;
+    auto on = [](const std::string& v) { return v == "1"; };
+    counters_ = cleaning::Counters(Texts{language_}.finish());
+    auto start = [&](Counter c, const std::string& counted, Kind kind) {
+        counterLabels_[int(c)]->setCaption(
+            counters_.start(c, on(counted) ? cleaner_.count(kind) : 0));
+    };
+    start(Counter::LogoBackup, ini.logoBackupOthers, Kind::Logos);
+    start(Counter::TauntBackup, ini.tauntBackupOthers, Kind::Taunts);
+    start(Counter::LogoDelete, ini.logoDeleteOthers, Kind::Logos);
+    start(Counter::TauntDelete, ini.tauntDeleteOthers, Kind::Taunts);
+    step(Label1, ini.logoNoAction, Kind::Logos);
+    step(Label2, ini.tauntNoAction, Kind::Taunts);
 }
 
 // The row stays red; the player learns why nothing was done for that kind.
-void CleanNow::backupIsSource(bool logos) {
-    const std::string& folder = logos ? ini_.logoBackupPath : ini_.tauntBackupPath;
-    std::string text =
-        lang_ == "de"
-            ? std::string(logos ? "Der Sicherungsordner der Schiffslogos"
-                                : "Der Sicherungsordner der Audiotaunts") +
-                  " ist der Ordner, der aufgeräumt wird:\n" + folder + "\n" +
-                  (logos ? "Mit den Schiffslogos" : "Mit den Audiotaunts") +
-                  " wurde nichts gemacht. Bitte wähle einen anderen Sicherungsordner."
-            : std::string(logos ? "The backup folder for ship logos"
-                                : "The backup folder for taunts") +
-                  " is the folder being cleaned:\n" + folder + "\nNothing was done with the " +
-                  (logos ? "ship logos" : "taunts") + ". Please choose another backup folder.";
-    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation);
+void CleanNow::backupIsSource(cleaning::Kind kind) {
+    const bool logos = kind == cleaning::Kind::Logos;
+    const std::string& folder = logos ? setup_.ini.logoBackupPath : setup_.ini.tauntBackupPath;
+    p_.dialogs.message(Texts{language_}.backupIsSource(logos, folder), platform::Buttons::Ok,
+                       platform::Icon::Exclamation);
 }
 
-void CleanNow::step(ui::Label& caption, const std::string& noAction, bool logos) {
-    if (on(noAction)) return;
+void CleanNow::step(ui::Label& caption, const std::string& noAction, cleaning::Kind kind) {
+    if (noAction == "1") return;
     caption.setForeColour(kRed);
     caption.repaint();
-    const Step done = logos ? cleanLogos() : cleanTaunts();
-    if (done == Step::BackupIsSource) backupIsSource(logos);
-    if (done != Step::Done) return;
+    const bool logos = kind == cleaning::Kind::Logos;
+    const cleaning::Step done = cleaner_.clean(
+        kind, logos ? cleaning::logoChoices(setup_.ini) : cleaning::tauntChoices(setup_.ini),
+        logos ? setup_.logos : setup_.taunts);
+    if (done == cleaning::Step::BackupIsSource) backupIsSource(kind);
+    if (done != cleaning::Step::Done) return;
     caption.setForeColour(kGreen);
     caption.repaint();
 }

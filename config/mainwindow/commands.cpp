@@ -3,7 +3,7 @@
 #include "config/mainwindow/main_window_detail.h"
 #include "config/mainwindow/texts.h"
 
-#include "common/cleaning/cleaning.h"
+#include "common/edition/edition.h"
 
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/taunt_preview.h"
@@ -92,9 +92,9 @@ void MainWindow::play1Click() {
     if (!p_.keys.reachesOtherPrograms()) return preview_->noTester(language());
     if (musip.text().empty()) return;
     const edition::Game g = game();
-    std::string file = d3path.text() + cleaning::kSounds + "\\" + mysounds.item(i);
+    std::string file = d3path.text() + edition::kSounds + "\\" + mysounds.item(i);
     for (const auto& folder : g.dataFolders) {
-        const std::string there = folder + cleaning::kSounds + "\\" + mysounds.item(i);
+        const std::string there = folder + edition::kSounds + "\\" + mysounds.item(i);
         if (p_.files.exists(there)) {
             file = there;
             break;

@@ -3,7 +3,7 @@
 #include "config/mainwindow/main_window_detail.h"
 #include "config/mainwindow/texts.h"
 
-#include "common/cleaning/cleaning.h"
+#include "common/edition/edition.h"
 #include "common/edition/game_args.h"
 
 namespace scourix {
@@ -73,7 +73,7 @@ void MainWindow::pilotwechClick() {
     const std::string name = pilotname.item(i);
     const std::string pilots = game().pilotFolder;
     const std::string from = pilots + "\\" + name + ".plt";
-    const std::string to = pilots + cleaning::kCustom + "\\" + name + ".plt";
+    const std::string to = pilots + edition::kCustom + "\\" + name + ".plt";
     if (!p_.files.copy(from, to)) return tell(texts::pilotNotCopied(to, from));
     if (!p_.files.remove(from)) return tell(texts::pilotNotRemoved(from, to));
     pilotname.removeItem(i);

@@ -1,6 +1,6 @@
 #include "config/tools/ordner.h"
 
-#include "common/cleaning/cleaning.h"
+#include "common/edition/edition.h"
 #include "common/settings/keep_copy.h"
 #include "config/mainwindow/main_window.h"
 #include "config/mainwindow/taunt_preview.h"
@@ -152,10 +152,10 @@ bool Ordner::setUp() {
         File1.pattern = m->pattern;
         const edition::Game game = main_.game();
         const std::string& own = game.dataFolders.front(); // where downloads land
-        std::string folder = mode_ == "logos"    ? own + cleaning::kGraphics
+        std::string folder = mode_ == "logos"    ? own + edition::kGraphics
                              : mode_ == "logos2" ? main_.graficsicherpath.text()
-                             : mode_ == "player" ? game.pilotFolder + cleaning::kCustom
-                             : mode_ == "sounds" ? own + cleaning::kSounds
+                             : mode_ == "player" ? game.pilotFolder + edition::kCustom
+                             : mode_ == "sounds" ? own + edition::kSounds
                                                  : main_.soundssicherpath.text();
         if (folder.size() >= 2 && folder[1] == ':' &&
             !sameDrive(p_.files.currentFolder(), folder) &&
@@ -187,9 +187,9 @@ void Ordner::OKClick() {
     if (mode_ == "player") {
         returnPilot();
     } else if (mode_ == "logos2") {
-        addCopies(main_.logo, own + cleaning::kGraphics);
+        addCopies(main_.logo, own + edition::kGraphics);
     } else if (mode_ == "sounds2") {
-        addCopies(main_.mysounds, own + cleaning::kSounds);
+        addCopies(main_.mysounds, own + edition::kSounds);
     } else {
         ui::ListBox& list = mode_ == "logos" ? main_.logo : main_.mysounds;
         for (int i = 0; i < File1.count(); ++i)

@@ -1,48 +1,54 @@
 #include "config/tools/stadkiller.h"
 
 #include "common/cleaning/cleaning.h"
+#include "common/language/language.h"
 #include "config/mainwindow/main_window.h"
 #include "config/tools/tools.h"
 
 namespace scourix {
+namespace {
+
+// Every text the statistics remover shows, English and German side by side.
+struct Texts {
+    lang::Language language;
+    std::string pick(const std::string& english, const std::string& german) const {
+        return lang::pick(language, english, german);
+    }
+
+    std::string deleted(int n) const {
+        return " " + std::to_string(n) +
+               pick(" stats-files deleted !", " Stats-Dateien gelöscht !");
+    }
+    std::string left(int n) const {
+        return "\n" + std::to_string(n) +
+               pick(" stats-files could not be deleted (read-only or in use).",
+                    " Stats-Dateien konnten nicht gelöscht werden (schreibgeschützt oder in "
+                    "Gebrauch).");
+    }
+    // As Gatefire says it, in English only.
+    static std::string pathNotFound() { return "Error ! Path not found"; }
+};
+
+} // namespace
 
 Stadkiller::Stadkiller(platform::Platform& p, MainWindow& main)
     : ui::Window("stadkiller", 1500, 1500), p_(p), main_(main) {
     ownerWindow = &main;
-    File1.pattern = "*.stats";
 }
 
 // Everything happens while loading; the window closes at the end of it, so it never shows.
 void Stadkiller::load() {
-    const bool de = toolsGerman(main_);
-    const auto folders =
-        cleaning::foldersHolding(File1, main_.game().dataFolders, cleaning::kNetgames);
+    const Texts texts{toolsGerman(main_) ? lang::Language::German : lang::Language::English};
+    const auto folders = cleaning::foldersHolding(p_.files, main_.game().dataFolders,
+                                                  edition::kNetgames, cleaning::kStatsPattern);
     if (folders.empty()) {
-        // As Gatefire says it: a game folder without "\netgames" deleted nothing.
-        p_.dialogs.message("Error ! Path not found", platform::Buttons::Ok,
-                           platform::Icon::Critical);
+        // A game folder without "\netgames" deleted nothing.
+        p_.dialogs.message(Texts::pathNotFound(), platform::Buttons::Ok, platform::Icon::Critical);
         return close();
     }
-    // Every folder where the game keeps statistics: the player's own first, then the game's.
-    int deleted = 0, left = 0;
-    for (const auto& folder : folders) {
-        if (!File1.setPath(folder)) continue;
-        List1.clear();
-        for (int i = 0; i < File1.count(); ++i) List1.addItem(File1.item(i));
-        for (int i = 0; i < List1.count(); ++i)
-            ++(p_.files.remove(folder + "\\" + List1.item(i)) ? deleted : left);
-    }
-
-    std::string text(" ");
-    text += std::to_string(deleted);
-    text += de ? " Stats-Dateien gelöscht !" : " stats-files deleted !";
-    if (left) {
-        text += "\n";
-        text += std::to_string(left);
-        text += de ? " Stats-Dateien konnten nicht gelöscht werden (schreibgeschützt oder in "
-                     "Gebrauch)."
-                   : " stats-files could not be deleted (read-only or in use).";
-    }
+    const cleaning::StatsRemoved done = cleaning::removeStats(p_.files, folders);
+    std::string text = texts.deleted(done.deleted);
+    if (done.left) text += texts.left(done.left);
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Information);
     close();
 }

@@ -17,10 +17,6 @@ class Stadkiller : public ui::Window {
   private:
     platform::Platform& p_;
     MainWindow& main_;
-
-  public:
-    ui::FileList File1{*this, "File1", p_.files};
-    ui::ListBox List1{*this, "List1"};
 };
 
 } // namespace scourix

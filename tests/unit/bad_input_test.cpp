@@ -5,6 +5,8 @@
 #include <functional>
 #include <set>
 
+#include "common/cleaning/cleaning.h"
+#include "common/edition/edition.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window.h"
 #include "launcher/anzeiger.h"
@@ -82,10 +84,25 @@ void runCleanNow(Folder& f) {
     if (w.putzstart.enabled()) w.putzstart.tick();
 }
 
-class BadInput : public ::testing::TestWithParam<bool> {};
+// The cleaner on its own, as both windows drive it: nothing is cleaned when a file is unreadable.
+void runCleaner(Folder& f) {
+    cleaning::Setup setup;
+    std::string file;
+    const settings::Store store{f.fake.files, f.fake.codepage, f.program};
+    if (cleaning::readSetup(store, setup, file) != settings::Problem::None) return;
+    cleaning::Cleaner c(f.fake.files, nullptr);
+    if (!c.findFolders(edition::describe(f.fake.platform, setup.ini.gamePath).dataFolders)) return;
+    if (setup.ini.logoNoAction != "1")
+        c.clean(cleaning::Kind::Logos, cleaning::logoChoices(setup.ini), setup.logos);
+    if (setup.ini.tauntNoAction != "1")
+        c.clean(cleaning::Kind::Taunts, cleaning::tauntChoices(setup.ini), setup.taunts);
+}
+
+class BadInput : public ::testing::TestWithParam<int> {};
 
 TEST_P(BadInput, NoFileGoesThatTheWellFormedFileKept) {
-    auto run = GetParam() ? runLauncher : runCleanNow;
+    void (*const runs[])(Folder&) = {runLauncher, runCleanNow, runCleaner};
+    auto run = runs[GetParam()];
     Folder wellFormed;
     run(wellFormed);
     const std::set<std::string> kept = wellFormed.custom();
@@ -104,8 +121,12 @@ TEST_P(BadInput, NoFileGoesThatTheWellFormedFileKept) {
         }
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, BadInput, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Launcher" : "CleanNow"; });
+std::string runName(const ::testing::TestParamInfo<int>& info) {
+    static const char* const names[] = {"Launcher", "CleanNow", "Cleaner"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, BadInput, ::testing::Values(0, 1, 2), runName);
 
 // Scourix's main window on the same files: it comes up or offers the recovery, and a file it
 // replaces is kept as a copy with the player's bytes.
@@ -140,8 +161,8 @@ TEST(BadInputReading, ByteOrderMarkIsSkippedAndZeroBytesMakeAFileError) {
     launcher::Anzeiger w(f.fake.platform);
     w.load();
     EXPECT_EQ(w.settings().gamePath, f.game);
-    ASSERT_EQ(w.logo.count(), 2);
-    EXPECT_EQ(w.logo.item(0), "a.ogf");
+    ASSERT_EQ(w.setup().logos.size(), 2u);
+    EXPECT_EQ(w.setup().logos[0], "a.ogf");
 
     Folder g;
     std::string wide = "\xFF\xFE";

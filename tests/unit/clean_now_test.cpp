@@ -198,7 +198,7 @@ TEST_F(CleanNowWindow, OpeningAgainReadsTheKeepListsAfresh) {
     ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
     writeSettings({"a.ogf"});
     run();
-    EXPECT_EQ(w->logo.count(), 1);
+    EXPECT_EQ(w->setup().logos, std::vector<std::string>{"a.ogf"});
     scourix::CleanNow& win = *w;
     win.okende.click();
     writeSettings({"b.ogf"});
@@ -206,7 +206,7 @@ TEST_F(CleanNowWindow, OpeningAgainReadsTheKeepListsAfresh) {
     fake.files.addFile(graphics("b.ogf"));
     win.open();
     win.putzstart.tick();
-    EXPECT_EQ(win.logo.count(), 1);
+    EXPECT_EQ(win.setup().logos, std::vector<std::string>{"b.ogf"});
     EXPECT_EQ(fake.files.files(graphics()), std::vector<std::string>{"b.ogf"});
 }
 

@@ -1,50 +1,49 @@
 #include <gtest/gtest.h>
 
 #include "common/cleaning/cleaning.h"
+#include "common/edition/edition.h"
 #include "tests/support/game_folder.h"
 
 namespace {
 
-using cleaning::countDown;
+using cleaning::Counter;
+using cleaning::Event;
+using cleaning::Kind;
 
-TEST(CounterText, CountsDownWithALeadingSpaceOrMinus) {
-    EXPECT_EQ(countDown("3"), " 2");
-    EXPECT_EQ(countDown(" 1"), " 0");
-    EXPECT_EQ(countDown(" 0"), "-1");
-    EXPECT_EQ(countDown("-1"), "-2");
-    EXPECT_EQ(countDown("finish"), "-1");
-    EXPECT_EQ(countDown("Fertig"), "-1");
+TEST(CounterText, CountsWithALeadingSpaceOrMinus) {
+    EXPECT_EQ(cleaning::countText(2), " 2");
+    EXPECT_EQ(cleaning::countText(0), " 0");
+    EXPECT_EQ(cleaning::countText(-1), "-1");
+    EXPECT_EQ(cleaning::countText(-12), "-12");
 }
 
-TEST(CounterText, LanguageCodeAndFinishWord) {
-    EXPECT_EQ(cleaning::languageCode("1"), "de");
-    for (const char* v : {"2", "", "0", " 1", "de"}) EXPECT_EQ(cleaning::languageCode(v), "en");
-    EXPECT_EQ(cleaning::finishWord("de"), "Fertig");
-    EXPECT_EQ(cleaning::finishWord("en"), "finish");
-}
-
-// The routines on their own, on a window that has read the settings and listed the folders.
+// The cleaner on its own, with the settings read and the folders found.
 class Routines : public ::testing::Test, public GameFolder {
   protected:
-    struct Window : cleaning::CleaningWindow {
-        using CleaningWindow::CleaningWindow;
-        using CleaningWindow::listCustomFolders;
-    };
-
-    Window& open() {
+    cleaning::Cleaner& open() {
         writeSettings(logos, taunts);
-        w = std::make_unique<Window>(fake.platform, "test", 100, 100);
         std::string file;
-        EXPECT_EQ(w->readSettings(file), settings::Problem::None) << file;
-        EXPECT_TRUE(w->listCustomFolders());
-        return *w;
+        EXPECT_EQ(cleaning::readSetup(store, setup, file), settings::Problem::None) << file;
+        c = std::make_unique<cleaning::Cleaner>(fake.files, [this](Counter k, Event e) {
+            events.push_back(std::to_string(int(k)) + (e == Event::Finished ? "F" : "."));
+        });
+        EXPECT_TRUE(c->findFolders({game}));
+        return *c;
+    }
+    cleaning::Step clean(Kind kind) {
+        const bool l = kind == Kind::Logos;
+        return c->clean(kind,
+                        l ? cleaning::logoChoices(setup.ini) : cleaning::tauntChoices(setup.ini),
+                        l ? setup.logos : setup.taunts);
     }
     void addTaunts(std::initializer_list<const char*> names) {
         for (const char* n : names) fake.files.addFile(sounds(n), std::string("data:") + n);
     }
 
-    std::vector<std::string> logos, taunts;
-    std::unique_ptr<Window> w;
+    std::vector<std::string> logos, taunts, events;
+    settings::Store store{fake.files, fake.codepage, program};
+    cleaning::Setup setup;
+    std::unique_ptr<cleaning::Cleaner> c;
 };
 
 // In a folder that tells names apart by case, so that "Taunt1.osf" and "taunt1.osf", "empty"
@@ -56,54 +55,53 @@ TEST_F(Routines, RemovalKeepsExactNamesAndTheFileEmpty) {
     fake.files.addFolder(graphics());
     fake.files.addFolder(netgames());
     taunts = {"Taunt1.osf", "mine", "spaced .osf"};
+    ini.tauntDeleteOthers = "1";
     addTaunts({"Taunt1.osf", "taunt1.osf", "mine.osf", "empty", "Empty", "empty.txt", "spaced .osf",
                "spaced.osf", "readme.txt"});
-    open().tauntkill();
+    open();
+    clean(Kind::Taunts);
     EXPECT_EQ(fake.files.files(sounds()),
               (std::vector<std::string>{"Taunt1.osf", "empty", "spaced .osf"}));
 }
 
 TEST_F(Routines, RemovalWithAnEmptyKeepListLeavesOnlyEmpty) {
+    ini.tauntDeleteOthers = "1";
     addTaunts({"a.osf", "empty", "b.osf"});
-    open().tauntkill();
+    open();
+    clean(Kind::Taunts);
     EXPECT_EQ(fake.files.files(sounds()), std::vector<std::string>{"empty"});
 }
 
-TEST_F(Routines, RemovalCountsDownEveryFileAndEndsWithTheFinishWord) {
+TEST_F(Routines, RemovalReportsEveryFileAndFinishes) {
+    ini.tauntDeleteOthers = "1";
     addTaunts({"a.osf", "b.osf", "c.osf"});
     fake.files.failRemove(sounds("b.osf"));
-    Window& win = open();
-    win.txt4.setCaption("3");
-    win.tauntkill();
-    EXPECT_EQ(win.txt4.caption(), "finish");
+    open();
+    EXPECT_EQ(c->count(Kind::Taunts), 3);
+    clean(Kind::Taunts);
+    EXPECT_EQ(events, (std::vector<std::string>{"3.", "3.", "3.", "3F"}));
     EXPECT_EQ(fake.files.files(sounds()), std::vector<std::string>{"b.osf"});
     EXPECT_EQ(fake.files.removes(), 3);
 }
 
-TEST_F(Routines, CountersRunBelowZeroFromTheFinishWord) {
+// With backup and deletion both on, the backup removes what it copied and the deletion goes
+// over the same listing once more: the delete counter hears of every file twice.
+TEST_F(Routines, BackupAndDeletionReportTheListingTwice) {
+    ini.tauntBackupOthers = "1", ini.tauntDeleteOthers = "1", ini.tauntBackupPath = "D:\\Backup";
+    fake.files.addFolder("D:\\Backup");
     addTaunts({"a.osf", "b.osf"});
-    ini.language = "1";
-    Window& win = open();
-    win.txt4.setCaption("Fertig");
-    struct Recorder : ui::ControlPeer {
-        std::vector<std::string>* seen;
-        ui::Label* label;
-        void update(ui::Prop) override {}
-        void repaint() override { seen->push_back(label->caption()); }
-    } rec;
-    std::vector<std::string> seen;
-    rec.seen = &seen, rec.label = &win.txt4;
-    win.txt4.peer = &rec;
-    win.tauntkill();
-    win.txt4.peer = nullptr;
-    EXPECT_EQ(seen, (std::vector<std::string>{"-1", "-2", "Fertig"}));
+    open();
+    clean(Kind::Taunts);
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"1.", "1.", "1F", "3.", "3.", "3F", "3.", "3.", "3F"}));
+    EXPECT_EQ(fake.files.files(sounds()), std::vector<std::string>{});
 }
 
 TEST_F(Routines, RemovalOfAnEmptyFolderFinishesAtOnce) {
-    Window& win = open();
-    win.txt3.setCaption("0");
-    win.graffkill();
-    EXPECT_EQ(win.txt3.caption(), "finish");
+    ini.logoDeleteOthers = "1";
+    open();
+    clean(Kind::Logos);
+    EXPECT_EQ(events, std::vector<std::string>{"2F"});
 }
 
 TEST_F(Routines, BackupCopiesEveryFileAndReplacesOlderCopies) {
@@ -112,22 +110,20 @@ TEST_F(Routines, BackupCopiesEveryFileAndReplacesOlderCopies) {
     taunts = {"mine.osf"};
     addTaunts({"mine.osf", "other.osf", "empty"});
     fake.files.addFile("D:\\Backup\\other.osf", "old");
-    Window& win = open();
-    win.tauntverschieben();
+    open();
+    EXPECT_EQ(clean(Kind::Taunts), cleaning::Step::Done);
     EXPECT_EQ(fake.files.content("D:\\Backup\\other.osf"), "data:other.osf");
     EXPECT_EQ(fake.files.content("D:\\Backup\\mine.osf"), "data:mine.osf");
     EXPECT_EQ(fake.files.content("D:\\Backup\\empty"), "data:empty");
-    EXPECT_EQ(win.txt2.caption(), "finish");
-    EXPECT_EQ(fake.files.files(sounds()).size(), 3u) << "backup alone deletes nothing";
+    EXPECT_EQ(fake.files.files(sounds()), (std::vector<std::string>{"mine.osf", "empty"}));
 }
 
 TEST_F(Routines, BackupFolderWithATrailingBackslashStillReceivesTheCopies) {
     ini.tauntBackupOthers = "1", ini.tauntBackupPath = "D:\\Backup\\";
     fake.files.addFolder("D:\\Backup");
     addTaunts({"a.osf"});
-    Window& win = open();
-    win.tauntverschieben();
-    win.tauntkill();
+    open();
+    clean(Kind::Taunts);
     EXPECT_EQ(fake.files.content("D:\\Backup\\a.osf"), "data:a.osf");
     EXPECT_FALSE(fake.files.has(sounds("a.osf")));
 }
@@ -136,22 +132,20 @@ TEST_F(Routines, BackupFolderWithATrailingBackslashStillReceivesTheCopies) {
 TEST_F(Routines, BackupThatFailsNeverLosesAFile) {
     ini.tauntBackupOthers = "1", ini.tauntBackupPath = "D:\\Missing";
     addTaunts({"a.osf", "b.osf"});
-    Window& win = open();
-    win.tauntverschieben();
-    win.tauntkill();
+    open();
+    clean(Kind::Taunts);
     EXPECT_EQ(fake.files.files(sounds()), (std::vector<std::string>{"a.osf", "b.osf"}));
-    EXPECT_EQ(win.txt4.caption(), "finish");
+    EXPECT_EQ(events.back(), "3F");
 }
 
 TEST_F(Routines, BackupWithSingleFailedCopiesDeletesOnlyWhatArrived) {
     ini.tauntBackupOthers = "1", ini.tauntBackupPath = "D:\\Backup";
     fake.files.addFolder("D:\\Backup");
     addTaunts({"a.osf", "b.osf", "c.osf", "d.osf"});
-    Window& win = open();
+    open();
     fake.files.failCopyNth(2);
     fake.files.failCopyPartial(sounds("c.osf"));
-    win.tauntverschieben();
-    win.tauntkill();
+    clean(Kind::Taunts);
     EXPECT_EQ(fake.files.files(sounds()), (std::vector<std::string>{"b.osf", "c.osf"}));
     EXPECT_EQ(fake.files.content("D:\\Backup\\a.osf"), "data:a.osf");
     EXPECT_EQ(fake.files.content("D:\\Backup\\d.osf"), "data:d.osf");
@@ -161,10 +155,9 @@ TEST_F(Routines, BackupFolderVanishingHalfWayKeepsEverySource) {
     ini.logoBackupOthers = "1", ini.logoBackupPath = "E:\\Logos";
     fake.files.addFolder("E:\\Logos");
     for (const char* n : {"a.ogf", "b.ogf", "c.ogf"}) fake.files.addFile(graphics(n), n);
-    Window& win = open();
+    open();
     fake.files.removeFolderAfterCopies("E:\\Logos", 2);
-    win.graffverschieben();
-    win.graffkill();
+    clean(Kind::Logos);
     EXPECT_EQ(fake.files.files(graphics()).size(), 3u);
 }
 
@@ -172,40 +165,64 @@ TEST_F(Routines, BackupOnAFullDiskKeepsEverySource) {
     ini.logoBackupOthers = "1", ini.logoBackupPath = "E:\\Logos";
     fake.files.addFolder("E:\\Logos");
     fake.files.addFile(graphics("a.ogf"), "a");
-    Window& win = open();
+    open();
     fake.files.diskFull(true);
-    win.graffverschieben();
-    win.graffkill();
+    clean(Kind::Logos);
     EXPECT_TRUE(fake.files.has(graphics("a.ogf")));
+}
+
+TEST_F(Routines, BackupIntoTheSourceOrNowhereDoesNothing) {
+    ini.tauntBackupOthers = "1", ini.tauntDeleteOthers = "1", ini.tauntBackupPath = "";
+    addTaunts({"a.osf"});
+    open();
+    EXPECT_EQ(clean(Kind::Taunts), cleaning::Step::NoBackupFolder);
+    setup.ini.tauntBackupPath = sounds();
+    EXPECT_EQ(clean(Kind::Taunts), cleaning::Step::BackupIsSource);
+    EXPECT_TRUE(fake.files.has(sounds("a.osf")));
+    EXPECT_TRUE(events.empty());
 }
 
 TEST_F(Routines, PlainDeletionDoesNotLookAtTheBackupFolder) {
     ini.tauntDeleteOthers = "1", ini.tauntBackupPath = "D:\\Missing";
     addTaunts({"a.osf"});
-    open().tauntkill();
+    open();
+    clean(Kind::Taunts);
     EXPECT_FALSE(fake.files.has(sounds("a.osf")));
 }
 
 TEST_F(Routines, AMissingCustomFolderIsReported) {
-    writeSettings();
-    Window win(fake.platform, "test", 100, 100);
-    std::string file;
-    win.readSettings(file);
-    EXPECT_TRUE(win.listCustomFolders());
-    ini.gamePath = "C:\\Elsewhere";
-    writeSettings();
-    Window other(fake.platform, "test", 100, 100);
-    other.readSettings(file);
-    EXPECT_FALSE(other.listCustomFolders());
+    open();
+    cleaning::Cleaner other(fake.files, nullptr);
+    EXPECT_FALSE(other.findFolders({"C:\\Elsewhere"}));
+    EXPECT_TRUE(other.findFolders({"C:\\Elsewhere", game}));
 }
 
 TEST_F(Routines, SettingsProblemsNameTheFile) {
     writeSettings();
     fake.files.remove(path("taunts.ini"));
-    Window win(fake.platform, "test", 100, 100);
     std::string file;
-    EXPECT_EQ(win.readSettings(file), settings::Problem::Missing);
+    EXPECT_EQ(cleaning::readSetup(store, setup, file), settings::Problem::Missing);
     EXPECT_EQ(file, "taunts.ini");
+}
+
+TEST_F(Routines, StatisticsAreRemovedFromEveryFolderAndCounted) {
+    const std::string own = "C:\\Users\\me\\Descent 3";
+    fake.files.addFile(netgames("a.stats"));
+    fake.files.addFile(netgames("keep.txt"));
+    fake.files.addFile(own + "\\netgames\\b.stats");
+    fake.files.addFile(own + "\\netgames\\c.stats");
+    fake.files.failRemove(own + "\\netgames\\c.stats");
+    const auto folders =
+        cleaning::foldersHolding(fake.files, {own, game, "C:\\None"}, edition::kNetgames);
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_EQ(cleaning::countStats(fake.files, folders), 3);
+    const auto done = cleaning::removeStats(fake.files, folders, [&](Counter c, Event e) {
+        events.push_back(std::to_string(int(c)) + (e == Event::Finished ? "F" : "."));
+    });
+    EXPECT_EQ(done.deleted, 2);
+    EXPECT_EQ(done.left, 1);
+    EXPECT_EQ(events, (std::vector<std::string>{"4.", "4.", "4.", "4F"}));
+    EXPECT_EQ(fake.files.files(netgames()), std::vector<std::string>{"keep.txt"});
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "common/cleaning/cleaning.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window.h"
 #include "config/tools/diereckt.h"
@@ -155,11 +156,45 @@ int runCleanNow(Sweep& s, Fault fault, int k) {
     return s.fake.files.calls() - start;
 }
 
-class FaultSweep : public ::testing::TestWithParam<bool> {};
+// The cleaner on its own, as both windows drive it: every counter finishes.
+int runCleaner(Sweep& s, Fault fault, int k) {
+    cleaning::Setup setup;
+    std::string file;
+    const settings::Store store{s.fake.files, s.fake.codepage, s.program};
+    EXPECT_EQ(cleaning::readSetup(store, setup, file), settings::Problem::None) << file;
+    std::map<cleaning::Counter, int> finished;
+    cleaning::Cleaner c(s.fake.files, [&](cleaning::Counter counter, cleaning::Event e) {
+        if (e == cleaning::Event::Finished) ++finished[counter];
+    });
+    const int start = s.fake.files.calls();
+    if (k) s.fake.files.failCall(k, fault, s.logoBackup);
+    if (!c.findFolders({s.game})) return s.fake.files.calls() - start;
+    const auto logos =
+        c.clean(cleaning::Kind::Logos, cleaning::logoChoices(setup.ini), setup.logos);
+    const auto taunts =
+        c.clean(cleaning::Kind::Taunts, cleaning::tauntChoices(setup.ini), setup.taunts);
+    if (!s.intoSource()) {
+        EXPECT_EQ(logos, cleaning::Step::Done);
+        EXPECT_EQ(taunts, cleaning::Step::Done);
+        EXPECT_EQ(finished[cleaning::Counter::LogoDelete],
+                  s.backup() ? 1 + (s.ini.logoDeleteOthers == "1") : 1);
+        EXPECT_EQ(finished[cleaning::Counter::TauntBackup], s.backup() ? 1 : 0);
+    }
+    return s.fake.files.calls() - start;
+}
+
+enum class Runner { Launcher, CleanNow, Cleaner };
+
+class FaultSweep : public ::testing::TestWithParam<Runner> {};
 
 TEST_P(FaultSweep, NoFileIsLostWhicheverCallFails) {
-    const bool launcherRun = GetParam();
-    auto run = launcherRun ? runLauncher : runCleanNow;
+    const Runner runner = GetParam();
+    auto run = runner == Runner::Launcher   ? runLauncher
+               : runner == Runner::CleanNow ? runCleanNow
+                                            : runCleaner;
+    const char* const program = runner == Runner::Launcher   ? "launcher"
+                                : runner == Runner::CleanNow ? "clean-now"
+                                                             : "cleaner";
     int runs = 0;
     for (const Mode& mode : kModes)
         for (Target target : {Target::Separate, Target::SourceFolder, Target::ReadOnlyStale}) {
@@ -178,8 +213,7 @@ TEST_P(FaultSweep, NoFileIsLostWhicheverCallFails) {
                 for (int k = 1; k <= calls + 1; ++k) {
                     Sweep s(mode, target);
                     run(s, fault, k);
-                    s.checkNothingLost(
-                        describe(launcherRun ? "launcher" : "clean-now", mode, target, fault, k));
+                    s.checkNothingLost(describe(program, mode, target, fault, k));
                     ++runs;
                     if (::testing::Test::HasFailure()) return;
                 }
@@ -187,8 +221,14 @@ TEST_P(FaultSweep, NoFileIsLostWhicheverCallFails) {
     EXPECT_GT(runs, 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, FaultSweep, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Launcher" : "CleanNow"; });
+std::string runName(const ::testing::TestParamInfo<Runner>& info) {
+    static const char* const names[] = {"Launcher", "CleanNow", "Cleaner"};
+    return names[int(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, FaultSweep,
+                         ::testing::Values(Runner::Launcher, Runner::CleanNow, Runner::Cleaner),
+                         runName);
 
 // The two losses the sweep's targets stand for, on their own.
 TEST(BackupCheck, ABackupFolderThatIsTheCustomFolderDeletesNothing) {

@@ -129,7 +129,7 @@ TEST_F(Launcher, StatisticsDeletionTakesOnlyStatsFiles) {
     EXPECT_EQ(fake.files.files(netgames()),
               (std::vector<std::string>{"a.stats", "c.stats.txt", "readme.txt"}));
     EXPECT_EQ(win.txt5.caption(), "finish");
-    EXPECT_EQ(win.List1.count(), 2);
+    EXPECT_EQ(fake.files.removes(), 2) << "each stats file is tried once";
 }
 
 TEST_F(Launcher, GermanCaptionsAndFinishWord) {

@@ -1185,7 +1185,7 @@ TEST_F(Main, CleanNowNoOpensAtOnceWithoutSaving) {
     EXPECT_TRUE(win.anzeiger().isOpen());
     EXPECT_FALSE(win.anzeigerstart.enabled());
     EXPECT_EQ(settingsFiles(), old);
-    EXPECT_EQ(items(win.anzeiger().logo), Names{"mine.ogf"});
+    EXPECT_EQ(win.anzeiger().setup().logos, Names{"mine.ogf"});
 }
 
 TEST_F(Main, CleanNowCancelDoesNothing) {
