@@ -135,9 +135,7 @@ void Anzeiger::load() {
         Label1.setCaption(texts.logoRow());
         Label3.setCaption(texts.statsRow());
     }
-    platform::Version v = p_.app.version();
-    Label4.setCaption(std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
-                      std::to_string(v.revision));
+    Label4.setCaption(platform::versionText(p_.app.version()));
     if (problem != settings::Problem::None) return fileError(problem, file, true);
 
     keylist.clear();

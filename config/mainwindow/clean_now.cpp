@@ -101,8 +101,7 @@ void CleanNow::load() {
 
 // The settings are Scourix's own: the player's language is the one the main window speaks.
 void CleanNow::fileError(settings::Problem problem, const std::string& fileName) {
-    const lang::Language language =
-        main_.m1.caption() == "&Datei" ? lang::Language::German : lang::Language::English;
+    const lang::Language language = main_.language();
     const std::string text =
         settings::describe(problem, fileName, language == lang::Language::German) +
         Texts{language}.nothingCleaned();

@@ -73,8 +73,7 @@ void MainWindow::m18Click() {
     std::string version;
     if (file) {
         if (auto v = p_.host.programVersion(g.program))
-            version = std::to_string(v->major) + "." + std::to_string(v->minor) + "." +
-                      std::to_string(v->build);
+            version = platform::versionText({v->major, v->minor, v->build});
     } else {
         for (int i = 0; i < 3; ++i) {
             if (i) version += '.';

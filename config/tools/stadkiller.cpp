@@ -16,11 +16,14 @@ struct Texts {
     }
 
     std::string deleted(int n) const {
-        return " " + std::to_string(n) +
-               pick(" stats-files deleted !", " Stats-Dateien gelöscht !");
+        std::string text = " ";
+        text += std::to_string(n);
+        return text += pick(" stats-files deleted !", " Stats-Dateien gelöscht !");
     }
     std::string left(int n) const {
-        return "\n" + std::to_string(n) +
+        std::string text = "\n";
+        text += std::to_string(n);
+        return text +=
                pick(" stats-files could not be deleted (read-only or in use).",
                     " Stats-Dateien konnten nicht gelöscht werden (schreibgeschützt oder in "
                     "Gebrauch).");
@@ -38,7 +41,7 @@ Stadkiller::Stadkiller(platform::Platform& p, MainWindow& main)
 
 // Everything happens while loading; the window closes at the end of it, so it never shows.
 void Stadkiller::load() {
-    const Texts texts{toolsGerman(main_) ? lang::Language::German : lang::Language::English};
+    const Texts texts{main_.language()};
     const auto folders = cleaning::foldersHolding(p_.files, main_.game().dataFolders,
                                                   edition::kNetgames, cleaning::kStatsPattern);
     if (folders.empty()) {

@@ -24,10 +24,6 @@ bool sameDrive(const std::string& path, const std::string& drive) {
                std::tolower(static_cast<unsigned char>(drive[0]));
 }
 
-bool toolsGerman(const MainWindow& main) {
-    return main.language() == lang::Language::German;
-}
-
 std::string fill(lang::Language l, const lang::Text& t, std::initializer_list<std::string> args) {
     const std::string& pattern = lang::pick(l, t);
     std::string out;

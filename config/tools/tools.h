@@ -13,9 +13,6 @@ namespace scourix {
 
 class MainWindow;
 
-// The language of the stadkiller window, as the main window's language.
-bool toolsGerman(const MainWindow& main);
-
 // Whether `path` ("C:\Games") lies on `drive` ("c:"), letters compared without case.
 bool sameDrive(const std::string& path, const std::string& drive);
 

@@ -124,7 +124,7 @@ TEST_F(CleanNowWindow, GermanFromTheSavedLanguage) {
     ini.language = "1";
     ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
     writeSettings();
-    main.m1.setCaption("&file"); // the window follows scourix.ini, not the main window
+    main.m112.click(); // the window follows scourix.ini, not the main window
     scourix::CleanNow& win = run();
     EXPECT_EQ(win.caption(), "Säubere....");
     EXPECT_EQ(win.Label1.caption(), " Bearbeite Schiffslogo");
@@ -172,7 +172,7 @@ TEST_F(CleanNowWindow, UnreadableSettingsAreReportedInTheMainWindowsLanguage) {
         SCOPED_TRACE(c.broken);
         writeSettings();
         fake.files.remove(path(c.broken));
-        main.m1.setCaption(c.german ? "&Datei" : "&file");
+        (c.german ? main.m111 : main.m112).click();
         fake.dialogs.boxes.clear();
         scourix::CleanNow& win = run();
         ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
@@ -186,7 +186,7 @@ TEST_F(CleanNowWindow, UnreadableSettingsAreReportedInTheMainWindowsLanguage) {
     // A scourix.ini that ends early names the file too.
     writeSettings();
     fake.files.addFile(path("scourix.ini"), "\"C:\\Games\\Descent3\"\r\n\"\"\r\n");
-    main.m1.setCaption("&file");
+    main.m112.click();
     fake.dialogs.boxes.clear();
     run();
     ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
