@@ -17,17 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kValues[] = {"Default_pilot",     "LanguageType",    "KeyboardType",
-                               "NetworkConnection", "ConnectionSpeed", "ClientPPS",
-                               "TrackerLogin",      "TrackerPassword"};
-
-std::string lookUp(const gamereading::Settings& s, const std::string& name) {
-    const gamereading::Held* h = s.held(name);
-    if (!h) return "<missing>";
-    if (h->number) return "dword:" + std::to_string(h->value);
-    return h->text ? *h->text : "<overrun>";
-}
-
 std::string dataHome() {
     const char* x = std::getenv("XDG_DATA_HOME");
     if (x && x[0] == '/') return x;
@@ -56,8 +45,7 @@ int main(int argc, char** argv) {
     out += "time_ms=" + std::to_string(started.count()) + "\n";
     out += std::string("settings=") + (in ? "read" : "missing") + "\n";
     const gamereading::Settings read = gamereading::readSettings(bytes.str());
-    for (const char* name : kValues)
-        out += "file." + std::string(name) + "=" + lookUp(read, name) + "\n";
+    out += gamereading::recordOf(read);
 
     const fs::path hold = self.parent_path() / "hold";
     const fs::path record =

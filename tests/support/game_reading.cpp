@@ -98,6 +98,23 @@ Settings readSettings(const std::string& fileBytes, const std::string& section) 
     return out;
 }
 
+std::string recordOf(const Settings& s) {
+    std::string out;
+    for (const char* name : {"Default_pilot", "LanguageType", "KeyboardType", "NetworkConnection",
+                             "ConnectionSpeed", "ClientPPS", "TrackerLogin", "TrackerPassword"}) {
+        const Held* h = s.held(name);
+        out += "file." + std::string(name) + "=" +
+               (!h          ? "<missing>"
+                : h->number ? "dword:" + std::to_string(h->value)
+                : h->text   ? *h->text
+                            : "<overrun>") +
+               "\n";
+    }
+    std::string overruns;
+    for (const auto& name : s.overruns) overruns += (overruns.empty() ? "" : ",") + name;
+    return out + "file.overruns=" + overruns + "\n";
+}
+
 Arguments gatherArgs(const std::string& parameters) {
     Arguments out;
     std::string row;

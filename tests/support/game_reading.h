@@ -30,6 +30,10 @@ struct Settings {
     std::optional<std::int32_t> number(const std::string& name) const;
 };
 Settings readSettings(const std::string& fileBytes, const std::string& section = "Descent3");
+// What the stand-in games record of it: a line "file.NAME=" for each value the launcher writes
+// ("text", "dword:DECIMAL", "<missing>", or "<overrun>" for a buffer left without its end), then
+// "file.overruns=" with the names that overran, separated by commas.
+std::string recordOf(const Settings& s);
 
 struct Arguments {
     std::vector<std::string> args; // rows 1.. as the game fills them, upper case

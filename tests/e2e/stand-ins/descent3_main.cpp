@@ -11,23 +11,6 @@
 
 using standin::utf8;
 
-namespace {
-
-const char* const kValues[] = {"Default_pilot",     "LanguageType",    "KeyboardType",
-                               "NetworkConnection", "ConnectionSpeed", "ClientPPS",
-                               "TrackerLogin",      "TrackerPassword"};
-
-// The value of `name` in [Descent3] as the game holds it: "text", "dword:DECIMAL", "<missing>",
-// or "<overrun>" when the game's buffer was left without its end.
-std::string lookUp(const gamereading::Settings& s, const std::string& name) {
-    const gamereading::Held* h = s.held(name);
-    if (!h) return "<missing>";
-    if (h->number) return "dword:" + std::to_string(h->value);
-    return h->text ? *h->text : "<overrun>";
-}
-
-} // namespace
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     wchar_t data[MAX_PATH];
     SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, data);
@@ -45,11 +28,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     out += std::string("settings=") + (in ? "read" : "missing") + "\n";
     out += standin::gameArguments();
     const gamereading::Settings read = gamereading::readSettings(bytes.str());
-    for (const char* name : kValues)
-        out += "file." + std::string(name) + "=" + lookUp(read, name) + "\n";
-    std::string overruns;
-    for (const auto& name : read.overruns) overruns += (overruns.empty() ? "" : ",") + name;
-    out += "file.overruns=" + overruns + "\n";
+    out += gamereading::recordOf(read);
 
     const std::wstring hold = standin::exeFolder() + L"\\hold";
     if (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES) {
