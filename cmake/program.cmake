@@ -11,6 +11,12 @@ endif()
 function(windows_program name)
   configure_file(${CMAKE_SOURCE_DIR}/resources/${name}.manifest.in
                  ${CMAKE_BINARY_DIR}/generated/${name}.manifest @ONLY)
+  set(dialogs ${CMAKE_SOURCE_DIR}/resources/${name}-dialogs.manifest.in)
+  if(EXISTS ${dialogs})
+    configure_file(${dialogs} ${CMAKE_BINARY_DIR}/generated/${name}-dialogs.manifest @ONLY)
+    set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/${name}.rc APPEND PROPERTY OBJECT_DEPENDS
+                 ${CMAKE_BINARY_DIR}/generated/${name}-dialogs.manifest)
+  endif()
   add_executable(${name} WIN32 ${ARGN} ${CMAKE_SOURCE_DIR}/resources/${name}.rc)
   set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/${name}.rc APPEND PROPERTY OBJECT_DEPENDS
                ${CMAKE_BINARY_DIR}/generated/${name}.manifest

@@ -8,6 +8,7 @@
 
 #include "platform/win32/win32.h"
 #include "platform/win32/win32_impl.h"
+#include "resources/resource_ids.h"
 
 namespace win32 {
 
@@ -174,14 +175,16 @@ class App : public platform::App {
         std::wstring p = modulePath();
         return utf8(p.substr(0, p.find_last_of(L'\\')));
     }
+    // Our own version resource, from the image in memory rather than the file read again.
     platform::Version version() override {
-        std::wstring p = modulePath();
-        DWORD ignored = 0, size = GetFileVersionInfoSizeW(p.c_str(), &ignored);
-        std::vector<BYTE> data(size);
+        HRSRC r = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+        HGLOBAL g = r ? LoadResource(nullptr, r) : nullptr;
+        const auto* raw = static_cast<const BYTE*>(g ? LockResource(g) : nullptr);
+        if (!raw) return {};
+        std::vector<BYTE> data(raw, raw + SizeofResource(nullptr, r));
         VS_FIXEDFILEINFO* info = nullptr;
         UINT len = 0;
-        if (!size || !GetFileVersionInfoW(p.c_str(), 0, size, data.data()) ||
-            !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
+        if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
             return {};
         // Major.minor in the high double word, revision.build in the low one.
         return {int(HIWORD(info->dwFileVersionMS)), int(LOWORD(info->dwFileVersionMS)),
@@ -313,11 +316,43 @@ UINT iconFlags(platform::Icon i) {
     }
 }
 
+// While a dialog box shows, the dialog manifest of a program that has one is made active, so
+// that the box's buttons are the version 6 common controls even where the program's own window
+// does without them. A program without that manifest already has them.
+class DialogLook {
+  public:
+    DialogLook() {
+        wchar_t path[MAX_PATH * 2];
+        ACTCTXW a{};
+        a.cbSize = sizeof a;
+        a.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        a.hModule = GetModuleHandleW(nullptr);
+        a.lpResourceName = MAKEINTRESOURCEW(DIALOG_MANIFEST_RESOURCE_ID);
+        if (!FindResourceW(a.hModule, a.lpResourceName, RT_MANIFEST) ||
+            !GetModuleFileNameW(nullptr, path, DWORD(std::size(path))))
+            return;
+        a.lpSource = path;
+        context_ = CreateActCtxW(&a);
+        if (context_ != INVALID_HANDLE_VALUE && !ActivateActCtx(context_, &cookie_)) cookie_ = 0;
+    }
+    ~DialogLook() {
+        if (cookie_) DeactivateActCtx(0, cookie_);
+        if (context_ != INVALID_HANDLE_VALUE) ReleaseActCtx(context_);
+    }
+    DialogLook(const DialogLook&) = delete;
+    DialogLook& operator=(const DialogLook&) = delete;
+
+  private:
+    HANDLE context_ = INVALID_HANDLE_VALUE;
+    ULONG_PTR cookie_ = 0;
+};
+
 class Dialogs : public platform::Dialogs {
   public:
     explicit Dialogs(std::string title) : title_(std::move(title)) {}
     platform::Answer message(const std::string& text, platform::Buttons buttons,
                              platform::Icon icon, const std::string& title) override {
+        DialogLook look;
         int r = MessageBoxW(dialogOwner(), wide(text).c_str(),
                             wide(title.empty() ? title_ : title).c_str(),
                             buttonFlags(buttons) | iconFlags(icon) | MB_SETFOREGROUND);
@@ -334,6 +369,7 @@ class Dialogs : public platform::Dialogs {
     }
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override {
+        DialogLook look;
         return inputBox(prompt, title.empty() ? title_ : title, defaultText);
     }
     void beep() override { MessageBeep(MB_OK); }

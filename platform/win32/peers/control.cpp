@@ -61,7 +61,9 @@ ControlPeer::~ControlPeer() {
 bool ControlPeer::createNative(const wchar_t* cls, DWORD style, DWORD exStyle) {
     const Dpi& d = window.dpi;
     POINT o = origin(control);
-    style |= WS_CHILD | WS_CLIPSIBLINGS | (control.shown() ? WS_VISIBLE : 0);
+    // Made in its state: no call afterwards to show or enable it.
+    style |= WS_CHILD | WS_CLIPSIBLINGS | (control.shown() ? WS_VISIBLE : 0) |
+             (control.usable() ? 0 : WS_DISABLED);
     hwnd = CreateWindowExW(exStyle, cls, text().c_str(), style, d.pxX(o.x + control.left),
                            d.pxY(o.y + control.top), d.pxX(control.width),
                            d.pxY(control.height) + dropHeight(), window.hwnd,
@@ -75,7 +77,6 @@ bool ControlPeer::createNative(const wchar_t* cls, DWORD style, DWORD exStyle) {
     update(ui::Prop::Font);
     update(ui::Prop::Items);
     update(ui::Prop::Value);
-    applyState();
     return true;
 }
 

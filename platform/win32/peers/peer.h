@@ -121,13 +121,15 @@ class WindowPeer : public ui::WindowPeer {
     std::vector<ControlPeer*> pending;
 
   private:
-    void loadPicture();
+    void pictureChanged();
+    HBITMAP picture();
     void buildMenu();
     void resize();
     void dpiChanged(Dpi to, const RECT& suggested);
     void eraseBackground(HDC dc);
 
     HBITMAP picture_ = nullptr;
+    bool pictureRead_ = true;
     HBRUSH background_ = nullptr;
     DWORD style_ = 0;
     std::map<const ui::MenuItem*, std::pair<HMENU, UINT>> menus_;

@@ -95,16 +95,25 @@ HFONT WindowPeer::font(const std::string& face, int size, bool bold) {
 void WindowPeer::update(ui::Prop what) {
     if (!hwnd) return;
     if (what == ui::Prop::Caption) SetWindowTextW(hwnd, wide(window.caption()).c_str());
-    if (what == ui::Prop::Value) loadPicture();
+    if (what == ui::Prop::Value) pictureChanged();
     if (what == ui::Prop::Bounds) resize();
 }
 
-void WindowPeer::loadPicture() {
+// The picture is read when the window is first painted: a window shows at once, and a window
+// that starts work on a timer does not wait for it.
+void WindowPeer::pictureChanged() {
     if (picture_) DeleteObject(picture_), picture_ = nullptr;
-    if (!window.picture().empty())
+    pictureRead_ = window.picture().empty();
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+HBITMAP WindowPeer::picture() {
+    if (!pictureRead_) {
+        pictureRead_ = true;
         picture_ = static_cast<HBITMAP>(
             LoadImageW(instance(), wide(window.picture()).c_str(), IMAGE_BITMAP, 0, 0, 0));
-    InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    return picture_;
 }
 
 void WindowPeer::show() {
@@ -151,14 +160,15 @@ void WindowPeer::paintDue() {
 void WindowPeer::eraseBackground(HDC dc) {
     RECT r;
     GetClientRect(hwnd, &r);
-    if (!picture_) {
+    HBITMAP bitmap = picture();
+    if (!bitmap) {
         FillRect(dc, &r, background_);
         return;
     }
     HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, picture_);
+    HGDIOBJ old = SelectObject(mem, bitmap);
     BITMAP bm;
-    GetObjectW(picture_, sizeof bm, &bm);
+    GetObjectW(bitmap, sizeof bm, &bm);
     // The picture is drawn for 96 DPI; at a higher DPI the window is larger, and the picture
     // fills it.
     if (bm.bmWidth == r.right && bm.bmHeight == r.bottom) {
@@ -271,7 +281,7 @@ bool WindowPeer::create() {
         hwnd = nullptr;
         return false;
     }
-    loadPicture();
+    pictureChanged();
 
     UINT_PTR id = 0;
     for (ui::Control* c : window.controls()) {
