@@ -20,7 +20,6 @@ const char* const kErrorTitle = "Gatefire error";
 // Every text the launcher shows, English and German side by side.
 struct Texts {
     lang::Language language;
-    bool german() const { return language == lang::Language::German; }
     std::string pick(const std::string& english, const std::string& german) const {
         return lang::pick(language, english, german);
     }
@@ -130,7 +129,7 @@ void Anzeiger::load() {
         return fileError(problem, file, false);
     language_ = lang::fromSetting(setup_.ini.language);
     const Texts texts{language_};
-    if (texts.german()) {
+    if (language_ == lang::Language::German) {
         Label2.setCaption(texts.tauntRow());
         Label1.setCaption(texts.logoRow());
         Label3.setCaption(texts.statsRow());
@@ -170,8 +169,10 @@ void Anzeiger::load() {
 void Anzeiger::fileError(settings::Problem problem, const std::string& fileName,
                          bool languageKnown) {
     const Texts en{lang::Language::English}, de{lang::Language::German};
-    const std::string english = settings::describe(problem, fileName, false) + en.runScourix();
-    const std::string german = settings::describe(problem, fileName, true) + de.runScourix();
+    const std::string english =
+        settings::describe(problem, fileName, lang::Language::English) + en.runScourix();
+    const std::string german =
+        settings::describe(problem, fileName, lang::Language::German) + de.runScourix();
     std::string text =
         !languageKnown ? english + "\n\n" + german : lang::pick(language_, english, german);
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Critical, kErrorTitle);
@@ -187,7 +188,7 @@ void Anzeiger::gameRunning() {
 
 void Anzeiger::argumentsLeftOut(const std::vector<std::string>& parts) {
     const Texts texts{language_};
-    std::string text = edition::argumentLimits(texts.german()) + texts.startsWithout();
+    std::string text = edition::argumentLimits(language_) + texts.startsWithout();
     for (const auto& part : parts) {
         text += '\n';
         text += part.substr(0, part.find_last_not_of(' ') + 1);
@@ -279,9 +280,7 @@ void Anzeiger::ipstart() {
     if (!directRead_) {
         settings::SettingsFile out(p_.codepage);
         settings::writeDirecktIni(out, {"", "0", "0"});
-        return tell(
-            settings::replaceUnreadable(p_.files, path, out.bytes(), Texts{language_}.german())
-                .message);
+        return tell(settings::replaceUnreadable(p_.files, path, out.bytes(), language_).message);
     }
     if (direct.directJoinMode != "1") return;
     settings::SettingsFile out(p_.codepage);
@@ -332,7 +331,7 @@ void Anzeiger::shellstart() {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeLauncherShellList(fresh);
         tell(settings::replaceUnreadable(p_.files, store_.path(settings::kShellListTxt),
-                                         fresh.bytes(), Texts{language_}.german())
+                                         fresh.bytes(), language_)
                  .message);
         settings::SettingsFile again(p_.codepage, fresh.bytes());
         side = {};

@@ -34,19 +34,20 @@ std::string fitToGame(const std::string& before, const std::vector<std::string>&
     return line + after;
 }
 
-std::string argumentLimits(bool german) {
+std::string argumentLimits(lang::Language l) {
     const std::string args = std::to_string(kMaxArgs), chars = std::to_string(kMaxArgChars);
-    return german ? "Das Spiel nimmt höchstens " + args +
-                        " Befehlszeilenargumente (durch Leerzeichen getrennt) zu je höchstens " +
-                        chars + " Zeichen an."
-                  : "The game takes at most " + args +
-                        " command-line arguments (separated by blanks) of at most " + chars +
-                        " characters each.";
+    return lang::pick(l,
+                      "The game takes at most " + args +
+                          " command-line arguments (separated by blanks) of at most " + chars +
+                          " characters each.",
+                      "Das Spiel nimmt höchstens " + args +
+                          " Befehlszeilenargumente (durch Leerzeichen getrennt) zu je höchstens " +
+                          chars + " Zeichen an.");
 }
 
-std::string tooLongForTheGame(bool german) {
-    return (german ? "Das ist zu lang für das Spiel. " : "This is too long for the game. ") +
-           argumentLimits(german);
+std::string tooLongForTheGame(lang::Language l) {
+    return lang::pick(l, "This is too long for the game. ", "Das ist zu lang für das Spiel. ") +
+           argumentLimits(l);
 }
 
 } // namespace edition

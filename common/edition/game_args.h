@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/language/language.h"
+
 namespace edition {
 
 inline constexpr std::size_t kMaxArgs = 28;
@@ -24,8 +26,8 @@ std::string pilotSwitch(const std::string& name);
 std::string fitToGame(const std::string& before, const std::vector<std::string>& parts,
                       const std::string& after, std::vector<std::string>& leftOut);
 
-// The game's limits in a sentence, in English or German; and that a text is past them.
-std::string argumentLimits(bool german);
-std::string tooLongForTheGame(bool german);
+// The game's limits in a sentence, in the given language; and that a text is past them.
+std::string argumentLimits(lang::Language l);
+std::string tooLongForTheGame(lang::Language l);
 
 } // namespace edition

@@ -45,29 +45,30 @@ Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy
 }
 
 Replaced replaceUnreadable(platform::Files& files, const std::string& path,
-                           const std::string& fresh, bool german) {
+                           const std::string& fresh, lang::Language l) {
     const std::string name = "\"" + path + "\"";
     std::string copy;
     const Kept kept = keepCopy(files, path, copy);
     if (kept == Kept::Failed)
         return {false, true,
-                german ? "Die Einstellungsdatei " + name +
-                             " kann nicht gelesen und auch nicht kopiert werden. Sie "
-                             "bleibt, wie sie ist."
-                       : "The settings file " + name +
-                             " cannot be read, nor copied. It is left as it is."};
+                lang::pick(l,
+                           "The settings file " + name +
+                               " cannot be read, nor copied. It is left as it is.",
+                           "Die Einstellungsdatei " + name +
+                               " kann nicht gelesen und auch nicht kopiert werden. Sie "
+                               "bleibt, wie sie ist.")};
     Replaced r{files.write(path, fresh), false, ""};
     if (kept == Kept::Nothing) return r;
-    r.message = german ? "Die Einstellungsdatei " + name +
-                             " konnte nicht gelesen werden. Deine Datei wurde als \"" + copy +
-                             "\" aufbewahrt"
-                       : "The settings file " + name +
-                             " could not be read. Your file was kept as \"" + copy + "\"";
+    r.message = lang::pick(
+        l,
+        "The settings file " + name + " could not be read. Your file was kept as \"" + copy + "\"",
+        "Die Einstellungsdatei " + name + " konnte nicht gelesen werden. Deine Datei wurde als \"" +
+            copy + "\" aufbewahrt");
     if (r.written)
-        r.message += german ? "; eine neue wurde angelegt." : "; a new one was written.";
+        r.message += lang::pick(l, "; a new one was written.", "; eine neue wurde angelegt.");
     else
-        r.message += german ? "; eine neue konnte nicht geschrieben werden."
-                            : "; a new one could not be written.";
+        r.message += lang::pick(l, "; a new one could not be written.",
+                                "; eine neue konnte nicht geschrieben werden.");
     return r;
 }
 

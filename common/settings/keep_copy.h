@@ -2,6 +2,8 @@
 // Keeping the player's bytes before a file of his is replaced: a numbered copy beside it.
 #include <string>
 
+#include "common/language/language.h"
+
 namespace platform {
 class Files;
 } // namespace platform
@@ -38,6 +40,6 @@ struct Replaced {
     std::string message;
 };
 Replaced replaceUnreadable(platform::Files& files, const std::string& path,
-                           const std::string& fresh, bool german);
+                           const std::string& fresh, lang::Language l);
 
 } // namespace settings

@@ -179,27 +179,28 @@ Problem openFile(const Store& store, const std::string& fileName, SettingsFile& 
     return Problem::None;
 }
 
-std::string describe(Problem p, const std::string& fileName, bool german) {
+std::string describe(Problem p, const std::string& fileName, lang::Language l) {
     const std::string name = "\"" + fileName + "\"";
     switch (p) {
     case Problem::None:
         return "";
     case Problem::Missing:
-        return german ? "Die Einstellungsdatei " + name + " fehlt."
-                      : "The settings file " + name + " is missing.";
+        return lang::pick(l, "The settings file " + name + " is missing.",
+                          "Die Einstellungsdatei " + name + " fehlt.");
     case Problem::Unreadable:
-        return german ? "Die Einstellungsdatei " + name + " kann nicht gelesen werden."
-                      : "The settings file " + name + " cannot be read.";
+        return lang::pick(l, "The settings file " + name + " cannot be read.",
+                          "Die Einstellungsdatei " + name + " kann nicht gelesen werden.");
     case Problem::TooShort:
-        return german ? "Die Einstellungsdatei " + name + " ist unvollständig."
-                      : "The settings file " + name + " ends too early.";
+        return lang::pick(l, "The settings file " + name + " ends too early.",
+                          "Die Einstellungsdatei " + name + " ist unvollständig.");
     case Problem::NotText:
-        return german ? "Die Einstellungsdatei " + name +
-                            " ist keine ANSI-Textdatei (sie ist als Unicode/UTF-16 gespeichert "
-                            "oder enthält Nullbytes)."
-                      : "The settings file " + name +
-                            " is not ANSI text (it was saved as Unicode/UTF-16 or holds zero "
-                            "bytes).";
+        return lang::pick(l,
+                          "The settings file " + name +
+                              " is not ANSI text (it was saved as Unicode/UTF-16 or holds zero "
+                              "bytes).",
+                          "Die Einstellungsdatei " + name +
+                              " ist keine ANSI-Textdatei (sie ist als Unicode/UTF-16 gespeichert "
+                              "oder enthält Nullbytes).");
     }
     return "";
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/language/language.h"
 #include "common/settings/settings_file.h"
 
 namespace platform {
@@ -180,7 +181,7 @@ void writeEditorShellList(SettingsFile& f);
 // Opens `fileName` in the store's folder for reading: Missing, Unreadable, NotText or None.
 Problem openFile(const Store& store, const std::string& fileName, SettingsFile& f);
 
-// Wording of a problem with a file, for messages in both languages; empty for None.
-std::string describe(Problem p, const std::string& fileName, bool german);
+// Wording of a problem with a file, in the given language; empty for None.
+std::string describe(Problem p, const std::string& fileName, lang::Language l);
 
 } // namespace settings

@@ -103,8 +103,7 @@ void CleanNow::load() {
 void CleanNow::fileError(settings::Problem problem, const std::string& fileName) {
     const lang::Language language = main_.language();
     const std::string text =
-        settings::describe(problem, fileName, language == lang::Language::German) +
-        Texts{language}.nothingCleaned();
+        settings::describe(problem, fileName, language) + Texts{language}.nothingCleaned();
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Critical);
     close();
 }

@@ -29,7 +29,7 @@ std::string MainWindow::askSwitch(const std::string& prompt, const std::string& 
         if (text.find('"') != std::string::npos)
             tell(texts::kKeyWithQuote);
         else if (!edition::gameCanHold("-Launched -" + text + " "))
-            p_.dialogs.message(edition::tooLongForTheGame(german()), Buttons::Ok,
+            p_.dialogs.message(edition::tooLongForTheGame(language()), Buttons::Ok,
                                Icon::Exclamation);
         else
             return text;

@@ -41,7 +41,6 @@ class MainWindow : public ui::Window {
     lang::Language language() const {
         return m111.checked() ? lang::Language::German : lang::Language::English;
     }
-    bool german() const { return language() == lang::Language::German; }
 
     // The custom-file browser and the clean-now window; each exists once.
     Ordner& ordner();

@@ -137,8 +137,8 @@ bool Diereckt::write(const std::string& target, const std::string& mode) {
 void Diereckt::teilnehmenClick() {
     if (iptext.text().empty()) return;
     if (!edition::gameCanHold("-Launched  " + target())) {
-        p_.dialogs.message(edition::tooLongForTheGame(language_ == lang::Language::German),
-                           platform::Buttons::Ok, platform::Icon::Exclamation);
+        p_.dialogs.message(edition::tooLongForTheGame(language_), platform::Buttons::Ok,
+                           platform::Icon::Exclamation);
         return;
     }
     joined_.reset(); // a new join: closed before its tick, it is withdrawn

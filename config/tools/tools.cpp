@@ -85,8 +85,7 @@ bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, lang::Lan
         tellWriteFailed(dialogs, l, path);
         return false;
     }
-    const settings::Replaced r =
-        settings::replaceUnreadable(files, path, bytes, l == lang::Language::German);
+    const settings::Replaced r = settings::replaceUnreadable(files, path, bytes, l);
     keepFirst = r.leftAlone;
     if (!r.message.empty())
         dialogs.message(r.message, platform::Buttons::Ok, platform::Icon::Exclamation);

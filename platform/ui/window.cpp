@@ -59,6 +59,12 @@ bool Control::usable() const {
     return true;
 }
 
+bool Control::isInside(const Control& outer) const {
+    for (const Control* c = this; c; c = c->container_)
+        if (c == &outer) return true;
+    return false;
+}
+
 void Control::setBounds(int l, int t, int w, int h) {
     left = l, top = t, width = w, height = h;
     changed(Prop::Bounds);

@@ -89,6 +89,9 @@ class Control {
     bool shown() const;
     // Enabled itself and inside enabled containers.
     bool usable() const;
+    // Whether this is `outer` or lies inside it, directly or through frames within it: a
+    // change of `outer`'s state reaches this control.
+    bool isInside(const Control& outer) const;
 
     // Position and size in twips, relative to the container.
     int left = 0, top = 0, width = 0, height = 0;

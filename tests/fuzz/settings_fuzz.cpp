@@ -237,7 +237,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Problem p = openFile(store, kDirecktIni, in);
         check((p == Problem::NotText) == (bytes.find('\0') != std::string::npos));
         check(p == Problem::NotText || p == Problem::None);
-        const Replaced r = replaceUnreadable(files, path, "fresh", false);
+        const Replaced r = replaceUnreadable(files, path, "fresh", lang::Language::English);
         check(r.written && files.content(path) == "fresh");
         check(bytes.empty() ? !files.has(path + ".bak") : files.content(path + ".bak") == bytes);
     }

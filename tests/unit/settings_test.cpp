@@ -514,19 +514,21 @@ TEST(OpenFile, MissingUnreadableOrOpen) {
 }
 
 TEST(Describe, NamesTheFileInBothLanguages) {
+    constexpr auto english = lang::Language::English, german = lang::Language::German;
     for (Problem p : {Problem::Missing, Problem::Unreadable, Problem::TooShort}) {
-        const std::string en = describe(p, "keys.ini", false);
-        const std::string de = describe(p, "keys.ini", true);
+        const std::string en = describe(p, "keys.ini", english);
+        const std::string de = describe(p, "keys.ini", german);
         EXPECT_NE(en.find("\"keys.ini\""), std::string::npos) << en;
         EXPECT_NE(de.find("\"keys.ini\""), std::string::npos) << de;
         EXPECT_NE(en, de);
         EXPECT_EQ(de.rfind("Die Einstellungsdatei", 0), 0u) << de;
     }
-    EXPECT_EQ(describe(Problem::Missing, "keys.ini", false),
+    EXPECT_EQ(describe(Problem::Missing, "keys.ini", english),
               "The settings file \"keys.ini\" is missing.");
-    EXPECT_EQ(describe(Problem::Missing, "keys.ini", true),
+    EXPECT_EQ(describe(Problem::Missing, "keys.ini", german),
               "Die Einstellungsdatei \"keys.ini\" fehlt.");
-    EXPECT_NE(describe(Problem::Unreadable, "a", false), describe(Problem::TooShort, "a", false));
-    EXPECT_NE(describe(Problem::Unreadable, "a", true), describe(Problem::TooShort, "a", true));
-    EXPECT_EQ(describe(Problem::None, "a", false), "");
+    EXPECT_NE(describe(Problem::Unreadable, "a", english),
+              describe(Problem::TooShort, "a", english));
+    EXPECT_NE(describe(Problem::Unreadable, "a", german), describe(Problem::TooShort, "a", german));
+    EXPECT_EQ(describe(Problem::None, "a", english), "");
 }

@@ -109,7 +109,8 @@ struct Options : ui::Window {
     Options() : ui::Window("options", 1000, 1000) {}
     ui::Frame left{*this, "left"}, right{*this, "right"};
     ui::OptionButton a{*this, "a", &left}, b{*this, "b", &left}, c{*this, "c", &right};
-    ui::CheckBox box{*this, "box"};
+    ui::Frame inner{*this, "inner", &left};
+    ui::CheckBox box{*this, "box"}, deep{*this, "deep", &inner};
     ui::TextBox text{*this, "text"};
 };
 
@@ -146,6 +147,13 @@ TEST(Options, DisabledFrameMakesItsControlsUnusable) {
     EXPECT_FALSE(w.a.usable());
     EXPECT_TRUE(w.a.enabled());
     EXPECT_TRUE(w.c.usable());
+    EXPECT_FALSE(w.deep.usable()) << "through a frame inside the frame";
+    // The controls a frame's state reaches: itself and all inside it, at any depth.
+    const ui::Control* inside[] = {&w.left, &w.a, &w.inner, &w.deep};
+    const ui::Control* outside[] = {&w.right, &w.c, &w.box};
+    for (const ui::Control* k : inside) EXPECT_TRUE(k->isInside(w.left)) << k->name();
+    for (const ui::Control* k : outside) EXPECT_FALSE(k->isInside(w.left)) << k->name();
+    EXPECT_FALSE(w.left.isInside(w.inner)) << "nor a frame inside one it holds";
 }
 
 struct Folders : ui::Window {

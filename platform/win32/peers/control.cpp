@@ -91,11 +91,7 @@ void ControlPeer::update(ui::Prop what) {
     if (what == ui::Prop::Enabled || what == ui::Prop::Visible) {
         // A frame's state reaches every control inside it.
         for (auto& c : window.controls)
-            for (const ui::Control* k = &c->control; k; k = k->container())
-                if (k == &control) {
-                    c->applyState();
-                    break;
-                }
+            if (c->control.isInside(control)) c->applyState();
         return;
     }
     if (!hwnd) return;
