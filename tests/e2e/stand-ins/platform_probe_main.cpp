@@ -6,11 +6,116 @@
 //   samename NAME1 NAME2 -> samename=1 when the file system takes both for one name, else 0
 //   replace FROM TO      -> replace=1 when FROM took the place of TO, else 0
 //   read PATH LIMIT      -> read=BYTES read, or read=refused when it cannot or holds more
+//   cycle N              -> cycle=... after opening and closing a window with a control of
+//                           every kind N times: the next free GDI and USER handle, the control
+//                           names left as atoms and the bytes the heap holds, after the first 20
+//                           rounds and at the end ("gdi A B user A B names A B heap_bytes A B")
 #include <fstream>
 #include <string>
 
+#include "platform/ui/window.h"
 #include "platform/win32/win32.h"
 #include "standin.h"
+
+#include <malloc.h>
+
+namespace {
+
+// A window with one control of every kind, with fonts and colours of its own.
+class Every : public ui::Window {
+  public:
+    explicit Every(platform::Files& files)
+        : ui::Window("every", 6000, 4000), drive(*this, "Drive1", files),
+          dir(*this, "Dir1", files) {
+        int top = 0;
+        for (ui::Control* c : std::initializer_list<ui::Control*>{&label, &button, &frame, &list,
+                                                                  &text, &combo, &drive, &dir}) {
+            c->setBounds(120, top += 360, 2400, 300);
+            c->setCaption(c->name());
+        }
+        check.setBounds(60, 60, 1200, 240);
+        option.setBounds(60, 300, 1200, 240);
+        label.setFont("Arial", 9, true);
+        label.setBackColour(ui::rgb(255, 255, 255));
+        list.addItem("line");
+        combo.addItem("entry");
+        dir.setPath("C:\\");
+        timer.setEnabled(true);
+    }
+    // Closed as soon as it is made: under a display without a window manager, destroying a
+    // window that was shown waits for the manager for two seconds.
+    void load() override { close(); }
+    ui::Label label{*this, "Label1"};
+    ui::Button button{*this, "Command1"};
+    ui::Frame frame{*this, "Frame1"};
+    ui::CheckBox check{*this, "Check1", &frame};
+    ui::OptionButton option{*this, "Option1", &frame};
+    ui::ListBox list{*this, "List1"};
+    ui::TextBox text{*this, "Text1"};
+    ui::ComboBox combo{*this, "Combo1"};
+    ui::MenuItem m1{*this, "m1", "&file"};
+    ui::MenuItem m11{*this, "m11", "&open", &m1};
+    ui::DriveList drive;
+    ui::DirList dir;
+    ui::Timer timer{*this, "Timer1", 60000};
+};
+
+// What a window that frees less than it takes makes grow: the handle a new object gets (the
+// tables hand out the lowest or the last freed entry) and the heap in use.
+// The names of a closed window's controls left as atoms count too.
+std::string reading(const ui::Window& closed) {
+    HBRUSH brush = CreateSolidBrush(0);
+    HMENU menu = CreateMenu();
+    int names = 0;
+    for (const ui::Control* c : closed.controls())
+        if (GlobalFindAtomW(standin::wide(c->name()).c_str())) ++names;
+    std::string r = std::to_string(LOWORD(reinterpret_cast<UINT_PTR>(brush))) + " " +
+                    std::to_string(LOWORD(reinterpret_cast<UINT_PTR>(menu))) + " " +
+                    std::to_string(names) + " ";
+    DestroyMenu(menu);
+    DeleteObject(brush);
+    // The bytes the C++ heap holds in use.
+    std::size_t used = 0;
+    _HEAPINFO h{};
+    while (_heapwalk(&h) == _HEAPOK)
+        if (h._useflag == _USEDENTRY) used += h._size;
+    return r + std::to_string(used);
+}
+
+// Opens and closes `Every` from a timer of a main window, through the program's message loop,
+// which frees what closed windows leave.
+std::string cycle(platform::Files& files, int rounds) {
+    const int warm = 20;
+    ui::Window main("cycle", 1500, 1000);
+    ui::Timer tick(main, "Timer1", 1);
+    Every every(files);
+    std::string first, last;
+    int n = 0;
+    tick.tick = [&] {
+        every.open();
+        if (++n == warm) first = reading(every);
+        if (n == warm + rounds) {
+            last = reading(every);
+            tick.setEnabled(false);
+            main.close();
+        }
+    };
+    tick.setEnabled(true);
+    win32::run(main);
+    // Each kind with its first reading and its last.
+    auto word = [](const std::string& s, int i) {
+        std::size_t at = 0;
+        for (int k = 0; k < i; ++k) at = s.find(' ', at) + 1;
+        return s.substr(at, s.find(' ', at) - at);
+    };
+    std::string out;
+    const char* kinds[] = {"gdi", "user", "names", "heap_bytes"};
+    for (int i = 0; i < 4; ++i)
+        out += std::string(i ? " " : "") + kinds[i] + " " + word(first, i) + " " + word(last, i);
+    return out;
+}
+
+} // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
@@ -39,6 +144,8 @@ int wmain(int argc, wchar_t** argv) {
         std::string bytes;
         const bool ok = p.files.read(arg(3), bytes, std::stoull(arg(4)));
         out << "read=" << (ok ? std::to_string(bytes.size()) : "refused") << "\n";
+    } else if (command == "cycle") {
+        out << "cycle=" << cycle(p.files, std::stoi(arg(3))) << "\n";
     } else {
         return 2;
     }
