@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/win32.h"
@@ -169,6 +170,17 @@ class Registry : public platform::Registry {
     }
 };
 
+// The fixed part of a version resource: major.minor in the high double word, revision.build in
+// the low one.
+std::optional<platform::Version> fixedVersion(std::vector<BYTE>& data) {
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT len = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
+        return std::nullopt;
+    return platform::Version{int(HIWORD(info->dwFileVersionMS)), int(LOWORD(info->dwFileVersionMS)),
+                             int(HIWORD(info->dwFileVersionLS))};
+}
+
 class App : public platform::App {
   public:
     std::string programFolder() override {
@@ -182,13 +194,7 @@ class App : public platform::App {
         const auto* raw = static_cast<const BYTE*>(g ? LockResource(g) : nullptr);
         if (!raw) return {};
         std::vector<BYTE> data(raw, raw + SizeofResource(nullptr, r));
-        VS_FIXEDFILEINFO* info = nullptr;
-        UINT len = 0;
-        if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
-            return {};
-        // Major.minor in the high double word, revision.build in the low one.
-        return {int(HIWORD(info->dwFileVersionMS)), int(LOWORD(info->dwFileVersionMS)),
-                int(HIWORD(info->dwFileVersionLS))};
+        return fixedVersion(data).value_or(platform::Version{});
     }
     std::uint64_t milliseconds() override { return GetTickCount64(); }
     void end() override { ExitProcess(0); }
@@ -218,15 +224,12 @@ class Host : public platform::Host {
         std::wstring p = wide(file);
         DWORD ignored = 0, size = GetFileVersionInfoSizeW(p.c_str(), &ignored);
         std::vector<BYTE> data(size);
-        VS_FIXEDFILEINFO* info = nullptr;
-        UINT len = 0;
-        if (!size || !GetFileVersionInfoW(p.c_str(), 0, size, data.data()) ||
-            !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
-            return {};
+        if (!size || !GetFileVersionInfoW(p.c_str(), 0, size, data.data())) return {};
+        const auto fixed = fixedVersion(data);
+        if (!fixed) return {};
         platform::ProgramVersion v;
-        v.major = HIWORD(info->dwFileVersionMS);
-        v.minor = LOWORD(info->dwFileVersionMS);
-        v.build = HIWORD(info->dwFileVersionLS);
+        v.major = fixed->major, v.minor = fixed->minor, v.build = fixed->revision;
+        UINT len = 0;
         // The original name in the first language the resource lists.
         struct Translation {
             WORD language, codePage;

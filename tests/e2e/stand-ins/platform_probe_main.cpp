@@ -10,6 +10,7 @@
 //                           every kind N times: the next free GDI and USER handle, the control
 //                           names left as atoms and the bytes the heap holds, after the first 20
 //                           rounds and at the end ("gdi A B user A B names A B heap_bytes A B")
+#include <array>
 #include <fstream>
 #include <string>
 
@@ -61,25 +62,25 @@ class Every : public ui::Window {
 };
 
 // What a window that frees less than it takes makes grow: the handle a new object gets (the
-// tables hand out the lowest or the last freed entry) and the heap in use.
-// The names of a closed window's controls left as atoms count too.
-std::string reading(const ui::Window& closed) {
+// tables hand out the lowest or the last freed entry), the names of a closed window's controls
+// left as atoms, and the bytes the C++ heap holds in use.
+using Reading = std::array<std::size_t, 4>;
+const char* const kReadingKinds[] = {"gdi", "user", "names", "heap_bytes"};
+
+Reading reading(const ui::Window& closed) {
+    Reading r{};
     HBRUSH brush = CreateSolidBrush(0);
     HMENU menu = CreateMenu();
-    int names = 0;
-    for (const ui::Control* c : closed.controls())
-        if (GlobalFindAtomW(standin::wide(c->name()).c_str())) ++names;
-    std::string r = std::to_string(LOWORD(reinterpret_cast<UINT_PTR>(brush))) + " " +
-                    std::to_string(LOWORD(reinterpret_cast<UINT_PTR>(menu))) + " " +
-                    std::to_string(names) + " ";
+    r[0] = LOWORD(reinterpret_cast<UINT_PTR>(brush));
+    r[1] = LOWORD(reinterpret_cast<UINT_PTR>(menu));
     DestroyMenu(menu);
     DeleteObject(brush);
-    // The bytes the C++ heap holds in use.
-    std::size_t used = 0;
+    for (const ui::Control* c : closed.controls())
+        if (GlobalFindAtomW(standin::wide(c->name()).c_str())) ++r[2];
     _HEAPINFO h{};
     while (_heapwalk(&h) == _HEAPOK)
-        if (h._useflag == _USEDENTRY) used += h._size;
-    return r + std::to_string(used);
+        if (h._useflag == _USEDENTRY) r[3] += h._size;
+    return r;
 }
 
 // Opens and closes `Every` from a timer of a main window, through the program's message loop,
@@ -89,7 +90,7 @@ std::string cycle(platform::Files& files, int rounds) {
     ui::Window main("cycle", 1500, 1000);
     ui::Timer tick(main, "Timer1", 1);
     Every every(files);
-    std::string first, last;
+    Reading first{}, last{};
     int n = 0;
     tick.tick = [&] {
         every.open();
@@ -102,16 +103,10 @@ std::string cycle(platform::Files& files, int rounds) {
     };
     tick.setEnabled(true);
     win32::run(main);
-    // Each kind with its first reading and its last.
-    auto word = [](const std::string& s, int i) {
-        std::size_t at = 0;
-        for (int k = 0; k < i; ++k) at = s.find(' ', at) + 1;
-        return s.substr(at, s.find(' ', at) - at);
-    };
     std::string out;
-    const char* kinds[] = {"gdi", "user", "names", "heap_bytes"};
-    for (int i = 0; i < 4; ++i)
-        out += std::string(i ? " " : "") + kinds[i] + " " + word(first, i) + " " + word(last, i);
+    for (std::size_t i = 0; i < first.size(); ++i)
+        out += std::string(i ? " " : "") + kReadingKinds[i] + " " + std::to_string(first[i]) + " " +
+               std::to_string(last[i]);
     return out;
 }
 
