@@ -59,10 +59,10 @@ struct Texts {
     std::string settingsNotWritten(const std::string& file) const {
         return pick("The game's settings could not be written; the game starts with its old "
                     "ones:\n" +
-                        file,
+                        file + "\nNot written:",
                     "Die Einstellungen des Spiels konnten nicht geschrieben werden; das Spiel "
                     "startet mit den alten:\n" +
-                        file);
+                        file + "\nNicht geschrieben:");
     }
     std::string settingsSkipped(const std::string& file) const {
         return pick("These settings cannot be stored in " + file + " and were left as they were:",
@@ -300,22 +300,20 @@ void Anzeiger::regeintraege() {
     if (settings::openFile(store_, settings::kNetworkIni, f) != settings::Problem::None ||
         settings::readNetworkIni(f, net) != settings::Problem::None)
         return;
-    if (!game_.openSource()) return writeGameSettings(p_.registry, net, setup_.ini.pilotName);
-
     std::vector<std::string> skipped;
-    bool written =
-        !game_.settingsFile.empty() &&
-        writeGameSettingsFile(p_.files, game_.settingsFile, net, setup_.ini.pilotName, skipped);
+    bool written = true;
+    if (game_.openSource())
+        written = writeGameSettingsFile(p_.files, p_.codepage, game_.settingsFile, net,
+                                        setup_.ini.pilotName, skipped);
+    else
+        skipped = writeGameSettings(p_.registry, p_.codepage, net, setup_.ini.pilotName);
+    if (skipped.empty()) return;
     const Texts texts{language_};
-    std::string text;
-    if (!written)
-        text = texts.settingsNotWritten(game_.settingsFile);
-    else if (!skipped.empty()) {
-        text = texts.settingsSkipped(gameregistry::kRegistryFile);
-        for (const auto& name : skipped) text += "\n" + name;
-    }
-    if (!text.empty())
-        p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
+    std::string text =
+        written ? texts.settingsSkipped(game_.openSource() ? gameregistry::kRegistryFile : kGameKey)
+                : texts.settingsNotWritten(game_.settingsFile);
+    for (const auto& name : skipped) text += "\n" + name;
+    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
 }
 
 void Anzeiger::shellstart() {

@@ -42,6 +42,19 @@ inline const std::array<Choice, 4> kSpeeds{{{&settings::NetworkIni::speed56K, "5
                                             {&settings::NetworkIni::speedCable, "Cable"},
                                             {&settings::NetworkIni::speedFast, "Fast"}}};
 
+// The buffers the game reads text values into, in bytes with the terminating zero. The
+// open-source game copies a value whole into its buffer and the retail game reads no more than
+// the buffer holds: either way a text needs to be shorter than its buffer to reach the game.
+struct Buffer {
+    const char* name;
+    std::size_t bytes;
+};
+inline const std::array<Buffer, 5> kBuffers{{{kDefaultPilot, 260},
+                                             {kKeyboardType, 256},
+                                             {kNetworkConnection, 100},
+                                             {kTrackerLogin, 33},
+                                             {kTrackerPassword, 17}}};
+
 } // namespace gameregistry
 
 namespace gameregistry {
@@ -54,10 +67,6 @@ inline const char* const kVersionSection = "Version";
 inline const char* const kClientPps = "ClientPPS";
 // Packets per second for each of kSpeeds, in their order.
 inline const std::array<std::uint32_t, 4> kSpeedPps{7, 8, 9, 12};
-// The game copies the tracker login and password into buffers of 33 and 17 bytes: longer ones
-// (in UTF-8 bytes, as the file holds them) would overrun them.
-inline constexpr std::size_t kFileTrackerLoginMax = 32;
-inline constexpr std::size_t kFileTrackerPasswordMax = 16;
 // kConnections as this edition's file spells them: only "DIALUP" means dial-up there.
 inline const std::array<const char*, 3> kFileConnections{"None", "DIALUP", "LAN"};
 

@@ -10,10 +10,12 @@
 // replaces an earlier one. A text of more than kMaxValue bytes, or a record the game cannot
 // parse, leaves the game holding no usable value.
 //
-// Values are as stored: the game takes them as UTF-8, and the caller converts.
+// Values are as stored: the game takes them as UTF-8, and the caller converts. The file's bytes
+// are held once; its lines are places in them, and a line written here is added to them once.
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gameregistry {
@@ -26,7 +28,7 @@ class RegistryFile {
     // A new file: an empty "[Version]" section first.
     RegistryFile();
     // The file from its bytes as stored.
-    explicit RegistryFile(const std::string& bytes);
+    explicit RegistryFile(std::string bytes);
 
     // The text (number) of a value as the game reads it; none when missing, of the other kind or
     // unusable.
@@ -46,21 +48,36 @@ class RegistryFile {
     std::string bytes() const;
 
   private:
-    // One record as the game reads it.
+    // One record as the game reads it; its texts last only while it is visited.
     struct Record {
         std::size_t line; // the line it is read from
         bool wholeLine;   // it starts the line (not a later piece of a long line)
-        std::string section, name;
+        std::string_view section, name;
         bool number = false;
-        std::optional<std::string> data; // none: the game holds no usable value
+        std::optional<std::string_view> data; // none: the game holds no usable value
     };
-    std::vector<Record> records() const;
-    std::optional<Record> last(const std::string& section, const std::string& name) const;
-    bool set(const std::string& section, const std::string& name, const std::string& line,
-             const Record& expected);
-    std::size_t endOfReadLines() const;
+    // What the game holds of one name.
+    struct Held {
+        bool number = false;
+        std::optional<std::string> data;
+        bool operator==(const Held&) const = default;
+    };
+    // A line: where it lies in text_, with its line end as stored (the last may have none).
+    struct Line {
+        std::size_t at, size;
+    };
 
-    std::vector<std::string> lines_; // each with its line end as stored; the last may have none
+    template <class Visit> void visitRecords(Visit&& visit) const;
+    std::optional<Held> last(const std::string& section, const std::string& name) const;
+    bool set(const std::string& section, const std::string& name, const std::string& line,
+             const Held& expected);
+    std::size_t endOfReadLines() const;
+    std::string_view line(std::size_t i) const {
+        return {text_.data() + lines_[i].at, lines_[i].size};
+    }
+
+    std::string text_;        // the bytes read, then each line written here
+    std::vector<Line> lines_; // the file's lines in order
 };
 
 } // namespace gameregistry

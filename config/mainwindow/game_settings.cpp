@@ -2,8 +2,7 @@
 
 #include <optional>
 
-#include "common/registry/game_registry.h"
-#include "common/registry/registry_file.h"
+#include "common/registry/game_settings.h"
 #include "config/mainwindow/main_window_detail.h"
 #include "config/mainwindow/texts.h"
 
@@ -18,69 +17,23 @@ using platform::Icon;
 // The game settings page shows what the game's registry holds now; for the open-source game,
 // what its settings file holds, and the version of its program.
 void MainWindow::m18Click() {
-    const edition::Game g = game();
-    std::optional<RegistryFile> file;
-    if (g.openSource()) {
-        std::string bytes;
-        file = g.settingsFile.empty() || !p_.files.read(g.settingsFile, bytes)
-                   ? RegistryFile()
-                   : RegistryFile(bytes);
-    }
-    auto read = [&](const std::string& key, const char* name) {
-        std::string text;
-        if (file) {
-            // The game takes the file as UTF-8; a file of older tools may hold the code page.
-            if (auto t = file->text(kFileSection, name))
-                text = platform::isUtf8(*t) ? *t : p_.codepage.toUtf8(*t);
-            else if (auto n = file->number(kFileSection, name))
-                text = std::to_string(*n);
-        } else if (!p_.registry.read(platform::RegRoot::LocalMachine, key, name, text)) {
-            text.clear();
-        }
-        return text;
-    };
-    username.setText(read(kGameKey, kTrackerLogin));
-    passwort.setText(read(kGameKey, kTrackerPassword));
-
-    const std::string lang = read(kGameKey, kLanguageType);
-    if (lang.size() == 1 && lang[0] >= '0' && lang[0] <= '4') {
-        d3sprache.setText(kLanguages[lang[0] - '0']);
-    } else if (lang.empty()) {
+    const Shown shown = gameregistry::show(*gameregistry::open(p_, game()));
+    username.setText(shown.login);
+    passwort.setText(shown.password);
+    if (shown.language && shown.language->empty()) {
         d3sprache.clear();
         d3sprache.setText("US-Version");
+    } else if (shown.language) {
+        d3sprache.setText(*shown.language);
     }
-
-    // Each option whose word the value holds is selected, so the last of them wins.
-    auto choose = [&](const char* name, const auto& choices,
-                      std::initializer_list<ui::OptionButton*> options) {
-        const std::string value = read(kGameKey, name);
-        auto option = options.begin();
-        for (const Choice& c : choices) {
-            if (value.find(c.word) != std::string::npos) (*option)->setValue(true);
-            ++option;
-        }
+    auto select = [](std::optional<std::size_t> choice,
+                     std::initializer_list<ui::OptionButton*> options) {
+        if (choice) options.begin()[*choice]->setValue(true);
     };
-    choose(kKeyboardType, kKeyboards, {&keyus, &keyfr, &keyger});
-    if (file) {
-        // Only "DIALUP" is dial-up there; anything else is a network.
-        const bool dialup = read(kGameKey, kNetworkConnection) == kFileConnections[1];
-        (dialup ? icondialup : iconlan).setValue(true);
-    } else {
-        choose(kNetworkConnection, kConnections, {&iconnone, &icondialup, &iconlan});
-    }
-    choose(kConnectionSpeed, kSpeeds, {&csmodem, &csisdn, &cscable, &csfast});
-
-    std::string version;
-    if (file) {
-        if (auto v = p_.host.programVersion(g.program))
-            version = platform::versionText({v->major, v->minor, v->build});
-    } else {
-        for (int i = 0; i < 3; ++i) {
-            if (i) version += '.';
-            version += read(kVersionKey, kVersionParts[i]);
-        }
-    }
-    d3version.setCaption(version);
+    select(shown.keyboard, {&keyus, &keyfr, &keyger});
+    select(shown.connection, {&iconnone, &icondialup, &iconlan});
+    select(shown.speed, {&csmodem, &csisdn, &cscable, &csfast});
+    d3version.setCaption(shown.version);
 
     Frame4.setBounds(Frame4.left, kLowerPanelsHidden, Frame4.width, Frame4.height);
     Frame2.setBounds(Frame2.left, kLowerPanelsHidden, Frame2.width, Frame2.height);
@@ -96,10 +49,11 @@ void MainWindow::m18Click() {
 
 void MainWindow::d3sichernClick() {
     // The open-source game keeps the login and password in buffers of a fixed size.
-    if (game().openSource() && (username.text().size() > kFileTrackerLoginMax ||
-                                passwort.text().size() > kFileTrackerPasswordMax)) {
+    const auto settings = gameregistry::open(p_, game());
+    if (settings->openSource() && (!fits(*settings, kTrackerLogin, username.text()) ||
+                                   !fits(*settings, kTrackerPassword, passwort.text()))) {
         lang::tell(p_.dialogs, language(),
-                   texts::trackerTooLong(kFileTrackerLoginMax, kFileTrackerPasswordMax));
+                   texts::trackerTooLong(maxBytes(kTrackerLogin), maxBytes(kTrackerPassword)));
         return;
     }
     settings::NetworkIni v;

@@ -282,7 +282,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         net.gameLanguage = "German", net.keyboardGerman = "1", net.netLan = "1";
         net.speedFast = "1", net.trackerName = "Ace", net.trackerSecret = "pw";
         std::vector<std::string> skipped;
-        const bool written = launcher::writeGameSettingsFile(files, path, net, "Pilot", skipped);
+        const bool written =
+            launcher::writeGameSettingsFile(files, cp, path, net, "Pilot", skipped);
         if (bytes.find('\0') != std::string::npos) check(!written && files.content(path) == bytes);
         if (written) {
             const std::string out = *files.content(path);

@@ -26,6 +26,11 @@ bool nextLine(const std::string& text, std::size_t& at, std::string& line) {
 
 } // namespace
 
+bool overruns(const std::string& name, std::size_t bytes) {
+    auto it = kCallerBuffers.find(lower(name));
+    return it != kCallerBuffers.end() && bytes >= it->second;
+}
+
 const Held* Settings::held(const std::string& name) const {
     auto it = values.find(lower(name));
     return it == values.end() ? nullptr : &it->second;
@@ -90,9 +95,7 @@ Settings readSettings(const std::string& fileBytes, const std::string& section) 
         }
         if (!inside) continue;
         if (!h.number && !h.text) out.overruns.push_back(name);
-        if (name == "trackerlogin" && h.text && h.text->size() > 32) out.overruns.push_back(name);
-        if (name == "trackerpassword" && h.text && h.text->size() > 16)
-            out.overruns.push_back(name);
+        if (h.text && overruns(name, h.text->size())) out.overruns.push_back(name);
         out.values[name] = h;
     }
     return out;

@@ -3,8 +3,8 @@
 // that the tests hold every value the programs write against the game's view:
 // - its settings file: read in text mode (CR LF is LF, Ctrl-Z ends the file) with a line buffer
 //   of 500 bytes, a last line without its end dropped, sections merged, the last record of a
-//   name kept, a text taken into 300 bytes, the tracker login and password copied into 33 and
-//   17 bytes;
+//   name kept, a text taken into 300 bytes, then copied whole into its caller's buffer
+//   (kCallerBuffers);
 // - its command line: upper-cased, split at blanks and double quotes into 30 rows of 100 bytes.
 #include <cstdint>
 #include <map>
@@ -13,6 +13,17 @@
 #include <vector>
 
 namespace gamereading {
+
+// The buffers the game's callers read text values into, in bytes with the terminating zero, by
+// value name in lower case. The open-source game copies a value whole into them; the retail
+// game reads its registry values with the buffer's size and gets nothing from a longer one.
+inline const std::map<std::string, std::size_t> kCallerBuffers{{"default_pilot", 260},
+                                                               {"keyboardtype", 256},
+                                                               {"networkconnection", 100},
+                                                               {"trackerlogin", 33},
+                                                               {"trackerpassword", 17}};
+// Whether a text of `bytes` bytes, as the game reads it, is past its caller's buffer.
+bool overruns(const std::string& name, std::size_t bytes);
 
 struct Held {
     bool number = false;
@@ -23,7 +34,7 @@ struct Held {
 struct Settings {
     // Value name, lower case, to what the game holds, for one section (all of its blocks).
     std::map<std::string, Held> values;
-    // Values that overran a buffer of the game's (value too long, tracker login or password).
+    // Values that overran a buffer of the game's (past 299 bytes, or past the caller's buffer).
     std::vector<std::string> overruns;
     const Held* held(const std::string& name) const; // none: no record of the name
     std::optional<std::string> text(const std::string& name) const;

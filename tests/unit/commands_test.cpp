@@ -297,7 +297,7 @@ TEST_F(Commands, ThePageReadsWhatGatefireWrites) {
     net.netDialup = "1";
     net.speedCable = "1";
     net.trackerName = "Ace";
-    launcher::writeGameSettings(fake.registry, net, "");
+    launcher::writeGameSettings(fake.registry, fake.codepage, net, "");
     w->m18.click();
     EXPECT_EQ(w->d3sprache.text(), "Italian");
     EXPECT_TRUE(w->keyfr.value());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "launcher/anzeiger.h"
 #include "launcher/registry_settings.h"
 #include "tests/support/game_folder.h"
@@ -582,6 +584,58 @@ TEST_F(Launcher, RegistryIsWrittenAtLoadBeforeCleaning) {
     EXPECT_EQ(fake.registry.get(launcher::kGameKey, "KeyboardType"), "German");
 }
 
+// Every value written reaches the game whole: a text as long as the buffer the game reads it into
+// (counted as the registry hands it to the game, in the code page) is left out and named.
+TEST_F(Launcher, NoRegistryValueIsPastTheGamesBuffers) {
+    const std::string u = "\xc3\xbc"; // ü: two bytes in UTF-8, one in the code page
+    std::string u128;
+    for (int i = 0; i < 128; ++i) u128 += u;
+    struct Case {
+        std::string pilot, login, password;
+        std::vector<std::string> left;
+    };
+    const Case cases[] = {
+        {std::string(255, 'p'), std::string(32, 'l'), std::string(16, 's'), {}},
+        {u128, u + std::string(31, 'l'), u + std::string(15, 's'), {}},
+        {std::string(256, 'p'),
+         std::string(33, 'l'),
+         std::string(17, 's'),
+         {"Default_pilot", "TrackerLogin", "TrackerPassword"}},
+    };
+    for (const Case& c : cases) {
+        ini.usePilot = "0", ini.pilotName = c.pilot;
+        writeSettings();
+        settings::NetworkIni net;
+        net.keyboardGerman = "1", net.netLan = "1";
+        net.trackerName = c.login, net.trackerSecret = c.password;
+        writeNetwork(net);
+        fake.registry.writes.clear(), fake.dialogs.boxes.clear();
+        run();
+        std::vector<std::string> names;
+        for (const std::string& w : fake.registry.writes) {
+            const std::string name = w.substr(0, w.find('='));
+            names.push_back(name);
+            EXPECT_FALSE(gamereading::overruns(
+                name, fake.codepage.fromUtf8(w.substr(w.find('=') + 1)).size()))
+                << w;
+        }
+        std::vector<std::string> expected{"KeyboardType", "NetworkConnection"};
+        for (const char* name : {"Default_pilot", "TrackerLogin", "TrackerPassword"})
+            if (std::count(c.left.begin(), c.left.end(), name) == 0) expected.push_back(name);
+        std::sort(names.begin(), names.end()), std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(names, expected) << c.pilot;
+        if (c.left.empty()) {
+            EXPECT_TRUE(fake.dialogs.boxes.empty()) << c.pilot;
+        } else {
+            ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+            EXPECT_EQ(fake.dialogs.boxes[0].text,
+                      "These settings cannot be stored in Software\\Outrage\\Descent3 and were "
+                      "left as they were:\nDefault_pilot\nTrackerLogin\nTrackerPassword");
+        }
+        EXPECT_TRUE(gameStarted());
+    }
+}
+
 TEST_F(Launcher, WithoutNetworkIniTheRegistryIsLeftAlone) {
     ini.pilotName = "Ace";
     writeSettings();
@@ -593,9 +647,10 @@ TEST_F(Launcher, WithoutNetworkIniTheRegistryIsLeftAlone) {
 
 TEST(GameSettings, ValuesFollowTheirConditionsInOrder) {
     FakeRegistry reg;
+    platform::Cp1252 cp;
     settings::NetworkIni net{"German", "1", "0", "1", "0",   "1",  "1",
                              "0",      "0", "1", "1", "Ace", "p,w"};
-    launcher::writeGameSettings(reg, net, "Pilot");
+    launcher::writeGameSettings(reg, cp, net, "Pilot");
     EXPECT_EQ(reg.writes,
               (std::vector<std::string>{"Default_pilot=Pilot.plt", "LanguageType=dword:1",
                                         "KeyboardType=United States", "KeyboardType=German",
@@ -607,16 +662,17 @@ TEST(GameSettings, ValuesFollowTheirConditionsInOrder) {
 
 TEST(GameSettings, UnmetConditionsKeepTheOldValues) {
     FakeRegistry reg;
+    platform::Cp1252 cp;
     reg.createKey(platform::RegRoot::LocalMachine, launcher::kGameKey);
     reg.setString(platform::RegRoot::LocalMachine, launcher::kGameKey, "TrackerLogin", "Old");
     reg.writes.clear();
     settings::NetworkIni net{"english", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "", ""};
-    launcher::writeGameSettings(reg, net, "");
+    launcher::writeGameSettings(reg, cp, net, "");
     EXPECT_TRUE(reg.writes.empty());
     EXPECT_EQ(reg.get(launcher::kGameKey, "TrackerLogin"), "Old");
     for (const char* lang : {"English", "German", "Spanish", "Italian", "French"}) {
         net.gameLanguage = lang;
-        launcher::writeGameSettings(reg, net, "");
+        launcher::writeGameSettings(reg, cp, net, "");
     }
     EXPECT_EQ(reg.writes, (std::vector<std::string>{"LanguageType=dword:0", "LanguageType=dword:1",
                                                     "LanguageType=dword:2", "LanguageType=dword:3",
@@ -626,9 +682,10 @@ TEST(GameSettings, UnmetConditionsKeepTheOldValues) {
 // The first value written fails, and one in the middle: every other value is still written.
 TEST(GameSettings, AFailingValueDoesNotStopTheRest) {
     FakeRegistry reg;
+    platform::Cp1252 cp;
     reg.failing = {"Default_pilot", "NetworkConnection"};
     settings::NetworkIni net{"German", "1", "0", "0", "0", "0", "1", "0", "0", "0", "1", "A", "B"};
-    launcher::writeGameSettings(reg, net, "P");
+    launcher::writeGameSettings(reg, cp, net, "P");
     const std::string key = launcher::kGameKey;
     EXPECT_EQ(reg.get(key, "Default_pilot"), "");
     EXPECT_EQ(reg.get(key, "NetworkConnection"), "");

@@ -100,6 +100,8 @@ TEST_F(OpenSourceLauncher, TheGameReadsWhatWasChosenAndNothingOverrunsItsBuffers
     std::string sixteen, seventeen;
     for (int i = 0; i < 16; ++i) sixteen += u;
     seventeen = sixteen + u;
+    std::string pilot130; // 264 bytes with ".plt": past the game's 260
+    for (int i = 0; i < 130; ++i) pilot130 += u;
     struct Case {
         const char* what;
         std::string pilot, login, password, file;
@@ -114,24 +116,24 @@ TEST_F(OpenSourceLauncher, TheGameReadsWhatWasChosenAndNothingOverrunsItsBuffers
          "",
          {}},
         {"at the limits",
-         std::string(295, 'p'),
+         std::string(255, 'p'),
          std::string(32, 'l'),
          std::string(16, 's'),
          "",
          {}},
         {"login of 32 bytes in 16 characters", "Ace", sixteen, "s", "", {}},
         {"one past the limits",
-         std::string(296, 'p'),
+         std::string(256, 'p'),
          std::string(33, 'l'),
          std::string(17, 's'),
          "",
          {"Default_pilot", "TrackerLogin", "TrackerPassword"}},
-        {"17 characters of two bytes",
-         "Ace",
+        {"17 characters of two bytes, and a pilot of 130",
+         pilot130,
          seventeen,
          u + u + u + u + u + u + u + u + u,
          "",
-         {"TrackerLogin", "TrackerPassword"}},
+         {"Default_pilot", "TrackerLogin", "TrackerPassword"}},
         {"repeated sections and names",
          "Ace",
          "new",
@@ -178,8 +180,12 @@ TEST_F(OpenSourceLauncher, TheGameReadsWhatWasChosenAndNothingOverrunsItsBuffers
 }
 
 TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
-    for (int fault = 0; fault < 4; ++fault) {
-        const std::string before = fault == 0 ? std::string("[\0D\0e\0", 7) : "[Descent3]\r\n";
+    // A file past the 1 MiB the game's settings file is read with is not read at all.
+    const std::string big = "[Descent3]\r\n" + std::string((1 << 20) - 12, ';') + "\n";
+    for (int fault : {4, 0, 1, 2, 3}) {
+        const std::string before = fault == 0   ? std::string("[\0D\0e\0", 7)
+                                   : fault == 4 ? big
+                                                : "[Descent3]\r\n";
         fake.files.addFile(file, before);
         fake.files.failRead(file, fault == 1);
         if (fault == 2) fake.files.failWritesAfter(5);
@@ -191,6 +197,10 @@ TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
         ASSERT_EQ(fake.dialogs.boxes.size(), 1u) << fault;
         EXPECT_EQ(fake.dialogs.boxes[0].text.rfind("The game's settings could not be written", 0),
                   0u);
+        EXPECT_EQ(fake.dialogs.boxes[0].text.substr(fake.dialogs.boxes[0].text.find("\nNot")),
+                  "\nNot written:\nDefault_pilot\nLanguageType\nKeyboardType\n"
+                  "NetworkConnection\nConnectionSpeed\nClientPPS\nTrackerLogin\nTrackerPassword")
+            << fault;
         EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"}) << fault;
         fake.files.failWritesAfter(UINT64_MAX);
     }
@@ -199,6 +209,11 @@ TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
     fake.dialogs.boxes.clear();
     run();
     EXPECT_NE(fake.files.content(file), "[Descent3]\r\n");
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
+    // A file of 1 MiB exactly is read and written.
+    fake.files.addFile(file, big.substr(1));
+    run();
+    EXPECT_NE(fake.files.content(file)->find("\"TrackerLogin\"=\"pilot7\""), std::string::npos);
     EXPECT_TRUE(fake.dialogs.boxes.empty());
 }
 

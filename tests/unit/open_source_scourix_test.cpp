@@ -91,6 +91,18 @@ TEST_F(OpenSourceScourix, WithoutASettingsFileThePageShowsTheDefaults) {
     EXPECT_TRUE(win.iconlan.value()) << "anything but DIALUP is a network";
     EXPECT_EQ(win.d3version.caption(), "");
     EXPECT_TRUE(fake.dialogs.boxes.empty());
+
+    // A file past 1 MiB is not read; "dialup" in any case is dial-up, as the game takes it.
+    const std::string values = "[Descent3]\r\n\"TrackerLogin\"=\"joe\"\r\n"
+                               "\"NetworkConnection\"=\"dialup\"\r\n";
+    for (const std::string& rest :
+         {std::string((1 << 20) - values.size() + 1, ';'), std::string()}) {
+        fake.files.addFile(user + "\\.Descent3Registry", values + rest);
+        win.d3abbruch.click();
+        win.m18.click();
+        EXPECT_EQ(win.username.text(), rest.empty() ? "joe" : "");
+        EXPECT_EQ(win.icondialup.value(), rest.empty());
+    }
 }
 
 TEST_F(OpenSourceScourix, PilotsAreListedAndPutAwayInThePlayersFolder) {
