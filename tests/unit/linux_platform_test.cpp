@@ -1,4 +1,5 @@
-// The Linux backend on a temporary folder: what the file system says, file identity, the
+// The Linux backend on a temporary folder: what the file system says, file identity, replacing
+// files safely (temporary names, links, FIFOs, read-only files, the file size limit), the
 // player's folders and the running-program check.
 #include <gtest/gtest.h>
 #include <signal.h>
