@@ -19,7 +19,8 @@
 #
 # Every include is judged as the compiler finds it: "x" beside the including file first, then
 # from the source root, <x> from the source root; paths with .. are followed. An include through
-# a macro cannot be judged and is refused, as is a project file outside every layer (the tests).
+# a macro or under another name (#pragma include_alias) cannot be judged and is refused, as is a
+# project file outside every layer (the tests).
 #
 # Run on its own: cmake -DROOT=<source folder> -P cmake/layers.cmake
 if(CMAKE_SCRIPT_MODE_FILE)
@@ -122,6 +123,12 @@ function(check_file root f layer listVar)
   set(ws "[ \t\r${vt}${ff}]")
   # A directive: "#" or its digraph "%:" first on the line.
   string(REGEX MATCHALL "\n${ws}*(#|%:)[^\n]*" lines "\n${text}")
+  # A header imported as a module unit reaches its layer just as an include does.
+  string(REGEX MATCHALL "\n${ws}*(export${ws}+)?import${ws}*[<\"][^\n]*" units "\n${text}")
+  foreach(unit IN LISTS units)
+    string(REGEX REPLACE "^\n${ws}*(export${ws}+)?import${ws}*" "#include " unit "${unit}")
+    list(APPEND lines "${unit}")
+  endforeach()
   get_filename_component(dir "${f}" DIRECTORY)
   foreach(line IN LISTS lines)
     string(REGEX REPLACE "^\n?${ws}*(#|%:)" "" line "${line}")
@@ -130,6 +137,10 @@ function(check_file root f layer listVar)
     string(REGEX REPLACE "^${ws}+" "" line "${line}")
     if(line MATCHES "^/\\*")
       list(APPEND found "${f}: #${line} (a directive the check cannot read)")
+      continue()
+    endif()
+    if(line MATCHES "^pragma${ws}+include_alias")
+      list(APPEND found "${f}: #${line} (an include under another name)")
       continue()
     endif()
     if(NOT line MATCHES "^(include_next|include|import)([^A-Za-z0-9_].*)?$")

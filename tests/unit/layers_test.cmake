@@ -51,6 +51,9 @@ put(common/settings/digraph.cpp "%:include \"launcher/anzeiger.h\"")
 put(common/settings/marked.cpp "${bom}#include \"launcher/anzeiger.h\"")
 put(common/settings/next.cpp "#include_next <launcher/anzeiger.h>")
 put(common/settings/split.cpp "#/* a comment" "*/ include \"launcher/anzeiger.h\"")
+put(common/settings/alias.cpp "#pragma include_alias(\"window.h\", \"launcher/anzeiger.h\")"
+  "#include \"window.h\"")
+file(WRITE "${tree}/common/settings/unit.cpp" "export import <launcher/anzeiger.h>;\n")
 put(platform/ui/tests.cpp "#include \"tests/support/fake.h\"")
 put(platform/win32/backend.cpp "#include \"common/settings/layouts.h\"")
 put(platform/gtk/backend.cpp "#include \"launcher/anzeiger.h\"")
@@ -61,7 +64,8 @@ foreach(bad common/settings/angle.cpp common/settings/relative.cpp common/settin
     common/settings/deep/folder/subfolder.h common/settings/header.hpp
     common/settings/inline.inl common/settings/continued.cpp common/settings/commented.cpp
     common/settings/spaced.cpp common/settings/digraph.cpp common/settings/marked.cpp
-    common/settings/next.cpp common/settings/split.cpp platform/ui/tests.cpp
+    common/settings/next.cpp common/settings/split.cpp common/settings/alias.cpp
+    common/settings/unit.cpp platform/ui/tests.cpp
     platform/win32/backend.cpp platform/gtk/backend.cpp platform/linux/backend.cpp)
   string(FIND "${out}" "${bad}:" at)
   if(at EQUAL -1)
