@@ -43,7 +43,7 @@ class FakeFiles : public platform::Files {
     std::string currentFolder() override { return current_; } // as last set
     std::vector<std::string> drives() override;
     bool sameName(const std::string& a, const std::string& b) override {
-        return platform::sameNameIgnoringCase(a, b);
+        return caseSensitive ? a == b : platform::sameNameIgnoringCase(a, b);
     }
 
     // Setting up: both create missing parent folders; addFile replaces an existing file.
