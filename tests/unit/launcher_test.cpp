@@ -563,6 +563,11 @@ TEST_F(Launcher, AGameThatCannotStartIsReported) {
     EXPECT_NE(fake.dialogs.boxes[0].text.find("Das Spiel konnte nicht gestartet werden"),
               std::string::npos);
     EXPECT_NE(fake.dialogs.boxes[0].text.find(game + "\\Main.exe"), std::string::npos);
+    EXPECT_NE(
+        fake.dialogs.boxes[0].text.find("In diesem Ordner liegt kein Programm des Spiels (weder "
+                                        "Main.exe noch Descent3):\n" +
+                                        game),
+        std::string::npos);
     EXPECT_TRUE(win.isClosed());
 }
 
