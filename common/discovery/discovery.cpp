@@ -169,11 +169,8 @@ std::vector<std::string> gameFolders(platform::Platform& p) {
     std::vector<std::string> games, openSource;
     try {
         for (const auto& f : found.list()) {
-            if (!p.files.exists(f + "\\Main.exe") &&
-                !p.files.exists(f + "\\" + edition::kOpenSourceExe))
-                continue;
-            const std::string spelled = asSpelled(p.files, f);
-            (edition::describe(p, spelled).openSource() ? openSource : games).push_back(spelled);
+            const edition::Game g = edition::describe(p, asSpelled(p.files, f));
+            if (g.hasProgram) (g.openSource() ? openSource : games).push_back(g.folder);
         }
     } catch (const std::exception&) {}
     openSource.insert(openSource.end(), games.begin(), games.end());

@@ -22,7 +22,7 @@ std::vector<std::string> steamLibraries(const std::string& vdf);
 
 // The game folders found: every Steam library's install of the game (libraries listed in
 // "steamapps" and in "config") and every GOG install of a game whose name starts with
-// "Descent 3", each only when it holds Main.exe or Descent3.exe, spelled as the file system
+// "Descent 3", each only when it holds a program of the game, spelled as the file system
 // spells it, none twice (the same folder on the disk, or paths the file system takes for the
 // same), the open-source game's first. A failure on the way ends the search with what it found.
 std::vector<std::string> gameFolders(platform::Platform& p);

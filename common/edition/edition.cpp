@@ -1,5 +1,7 @@
 #include "common/edition/edition.h"
 
+#include <new>
+
 #include "common/registry/game_registry.h"
 #include "platform/lower_case.h"
 
@@ -40,12 +42,18 @@ Game describe(platform::Platform& p, const std::string& gameFolder) {
     g.settingsFile = g.userFolder + "\\" + gameregistry::kRegistryFile;
     // Version 1.5.0 kept pilots, custom files and statistics in the game folder, its working
     // folder; later versions keep them in the player's own folder.
-    // A program without a version resource (Linux) tells it by what it holds.
-    std::string bytes;
-    const bool firstRelease =
-        version
-            ? version->major == 1 && version->minor == 5 && version->build == 0
-            : p.files.read(g.program, bytes, kProgramReadLimit) && keepsFilesInGameFolder(bytes);
+    // A program without a version resource (Linux) tells it by what it holds; one that cannot
+    // be read counts as a later version.
+    bool firstRelease = false;
+    if (version) {
+        firstRelease = version->major == 1 && version->minor == 5 && version->build == 0;
+    } else {
+        try {
+            std::string bytes;
+            firstRelease =
+                p.files.read(g.program, bytes, kProgramReadLimit) && keepsFilesInGameFolder(bytes);
+        } catch (const std::bad_alloc&) {}
+    }
     if (firstRelease) return g;
     g.pilotFolder = g.userFolder;
     g.dataFolders.insert(g.dataFolders.begin(), g.userFolder);

@@ -57,7 +57,7 @@ std::string noProgram(lang::Language l, const std::string& gameFolder);
 bool keepsFilesInGameFolder(const std::string& programBytes);
 
 // A program without a version resource (Linux) is read up to this size to tell its version.
-inline constexpr std::uint64_t kProgramReadLimit = 256ull << 20;
+inline constexpr std::uint64_t kProgramReadLimit = 64ull << 20;
 
 // The process id in the lock file the open-source game keeps while it runs ("LOCK" and the id,
 // four bytes, lowest first); none when the bytes are no such file.
