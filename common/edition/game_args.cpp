@@ -94,7 +94,7 @@ std::string targetRefused(lang::Language l, const std::string& target, bool open
     for (const std::string sw : {"-directip ", "-pxo "})
         if (target.rfind(sw, 0) == 0)
             return addressRefused(l, target.substr(sw.size()), openSource);
-    return addressRefused(l, target, openSource);
+    return "";
 }
 
 std::string pilotReadAsSwitch(lang::Language l, const std::string& name, bool openSource) {

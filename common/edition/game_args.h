@@ -34,8 +34,8 @@ inline constexpr std::size_t kMaxAddressBytes = 49;
 // Why the game cannot be handed `address` for a direct join, in the given language: too long
 // for the game's buffer, or a word of it read as a switch. Empty when the address can go.
 std::string addressRefused(lang::Language l, const std::string& address, bool openSource);
-// The same for a target as direckt.ini holds it, "-directip ADDRESS" or "-pxo ADDRESS"; a target
-// without either switch is taken whole as the address.
+// The same for a target as direckt.ini holds it, "-directip ADDRESS" or "-pxo ADDRESS". A target
+// without either switch holds no address: it is the player's own switches, passed on as they are.
 std::string targetRefused(lang::Language l, const std::string& target, bool openSource);
 
 // That the game reads the pilot's name as a switch, so Gatefire leaves "-pilot" out and the

@@ -212,6 +212,8 @@ TEST(GameArguments, AJoinAddressFitsTheGamesBufferAndReadsAsNoSwitch) {
               "Buchstabe außerhalb von A bis Z belegt zwei oder mehr).");
     EXPECT_NE(edition::targetRefused(lang::Language::English, "-pxo Heat", true), "");
     EXPECT_EQ(edition::targetRefused(lang::Language::English, "-pxo Heat", false), "");
+    EXPECT_EQ(edition::targetRefused(lang::Language::English, "+connect 10.0.0.1", true), "")
+        << "no address: the player's own switches";
     EXPECT_EQ(
         edition::targetRefused(lang::Language::English, "-directip " + std::string(49, 'a'), true),
         "");
