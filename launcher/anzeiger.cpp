@@ -148,8 +148,9 @@ void Anzeiger::load() {
 
     const settings::ScourixIni& ini = setup_.ini;
     game_ = edition::describe(p_, ini.gamePath);
-    if (!ini.gamePath.empty() && game_.openSource() && p_.host.running(game_.program))
-        return gameRunning();
+    if (const std::string running = edition::runningGame(p_, game_);
+        !ini.gamePath.empty() && !running.empty())
+        return gameRunning(running);
 
     ipstart();
 
@@ -180,8 +181,8 @@ void Anzeiger::fileError(settings::Problem problem, const std::string& fileName,
 }
 
 // The open-source game writes its settings file back when it ends: a change now would be lost.
-void Anzeiger::gameRunning() {
-    p_.dialogs.message(Texts{language_}.gameRunning(game_.program), platform::Buttons::Ok,
+void Anzeiger::gameRunning(const std::string& game) {
+    p_.dialogs.message(Texts{language_}.gameRunning(game), platform::Buttons::Ok,
                        platform::Icon::Exclamation, kErrorTitle);
     close();
 }
@@ -351,7 +352,9 @@ void Anzeiger::shellstart() {
     const std::string head = "-Launched ";
     std::vector<std::string> leftOut;
     std::string pilot;
-    if (settings::isNumericOne(setup_.ini.usePilot) && !setup_.ini.pilotName.empty()) {
+    // A pilot the game would read as a switch is not named: the game offers the default pilot.
+    if (settings::isNumericOne(setup_.ini.usePilot) && !setup_.ini.pilotName.empty() &&
+        edition::switchReadFrom(setup_.ini.pilotName, game_.openSource()).empty()) {
         pilot = edition::pilotSwitch(setup_.ini.pilotName);
         if (pilot.empty() || !edition::gameCanHold(head + pilot))
             leftOut.push_back("-pilot " + setup_.ini.pilotName), pilot.clear();
@@ -369,6 +372,15 @@ void Anzeiger::shellstart() {
     std::string target = join ? " " + direct.directTarget : "";
     if (!edition::gameCanHold(head + pilot + target))
         leftOut.push_back(direct.directTarget), target.clear();
+    // An address the game cannot take whole, or would read as a switch, is left out and named.
+    if (const std::string refused =
+            target.empty()
+                ? ""
+                : edition::targetRefused(language_, direct.directTarget, game_.openSource());
+        !refused.empty()) {
+        tell(refused + Texts{language_}.startsWithout() + "\n" + direct.directTarget);
+        target.clear();
+    }
     std::vector<std::string> dropped;
     const std::string line = edition::fitToGame(head + pilot, switches, target, dropped);
     leftOut.insert(leftOut.end(), dropped.begin(), dropped.end());
@@ -376,8 +388,9 @@ void Anzeiger::shellstart() {
 
     const std::string& exe = game_.program;
     if (!p_.shell.open(exe, line, game, platform::ShowMode::Normal)) {
-        p_.dialogs.message(Texts{language_}.gameNotStarted(exe), platform::Buttons::Ok,
-                           platform::Icon::Critical, kErrorTitle);
+        p_.dialogs.message(Texts{language_}.gameNotStarted(exe) +
+                               (game_.hasProgram ? "" : "\n" + edition::noProgram(language_, game)),
+                           platform::Buttons::Ok, platform::Icon::Critical, kErrorTitle);
     }
     close();
 }

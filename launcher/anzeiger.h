@@ -45,7 +45,7 @@ class Anzeiger : public ui::Window {
     void fileError(settings::Problem problem, const std::string& fileName, bool languageKnown);
     void pathError();
     void argumentsLeftOut(const std::vector<std::string>& parts);
-    void gameRunning();
+    void gameRunning(const std::string& game);
     // Shows a message of the launcher's own, when there is one.
     void tell(const std::string& text);
 

@@ -57,11 +57,13 @@ char32_t upper(char32_t c) {
 } // namespace
 
 bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
-    const std::u32string x = codePoints(a), y = codePoints(b);
-    if (x.size() != y.size()) return false;
-    for (std::size_t i = 0; i < x.size(); ++i)
-        if (upper(x[i]) != upper(y[i])) return false;
-    return true;
+    return upperCaseKey(a) == upperCaseKey(b);
+}
+
+std::u32string upperCaseKey(const std::string& name) {
+    std::u32string key = codePoints(name);
+    for (char32_t& c : key) c = upper(c);
+    return key;
 }
 
 bool validFileName(const std::string& name) {

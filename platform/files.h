@@ -72,6 +72,8 @@ class Files {
 // The comparison of Files::sameName in portable code: the upper case of the Latin, Greek and
 // Cyrillic letters, every other character as it is.
 bool sameNameIgnoringCase(const std::string& a, const std::string& b);
+// The key of that comparison: two names are the same by it exactly when their keys are equal.
+std::u32string upperCaseKey(const std::string& name);
 
 // Whether Windows takes `name` as the name of a file in a folder: not empty, none of
 // \ / : * ? " < > | nor a control character, no dot or blank at its end, and no device name

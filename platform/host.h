@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,11 @@ class Host {
     virtual std::optional<ProgramVersion> programVersion(const std::string& path) = 0;
     // Whether a program started from this file runs now (the path compared without case).
     virtual bool running(const std::string& path) = 0;
+    // The system's folder for temporary files, as the game's runtime finds it (%TEMP%, $TMPDIR
+    // or /tmp), without trailing separator; empty when there is none.
+    virtual std::string tempFolder() { return ""; }
+    // Whether a process with this id runs now.
+    virtual bool processRunning(std::int32_t) { return false; }
     // The file name of the program called `name` on this system: "Descent3.exe" on Windows.
     virtual std::string programFile(const std::string& name) { return name + ".exe"; }
 

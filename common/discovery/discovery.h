@@ -1,5 +1,6 @@
 #pragma once
 // Where the stores put the game: the folders Steam and GOG know of that hold the game's program.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,20 @@ namespace discovery {
 // Descent 3's app id on Steam.
 inline const std::string kSteamAppId = "273590";
 
-// The library folders a libraryfolders.vdf lists, in its order: each entry's "path", or, in the
-// older layout, the entry's value itself.
+// Steam's .vdf and .acf files are a few kilobytes; a larger one is skipped.
+inline constexpr std::uint64_t kMaxFileBytes = 1 << 20;
+// At most this many Steam libraries are looked at.
+inline constexpr std::size_t kMaxLibraries = 64;
+
+// The library folders a libraryfolders.vdf lists, in its order, at most kMaxLibraries: each
+// entry's "path", or, in the older layout, the entry's value itself.
 std::vector<std::string> steamLibraries(const std::string& vdf);
 
-// The game folders found: every Steam library's install of the game and every GOG install of a
-// game whose name starts with "Descent 3", each only when it holds Main.exe or Descent3.exe,
-// none twice (paths compared without case), the open-source game's first.
+// The game folders found: every Steam library's install of the game (libraries listed in
+// "steamapps" and in "config") and every GOG install of a game whose name starts with
+// "Descent 3", each only when it holds a program of the game, spelled as the file system
+// spells it, none twice (the same folder on the disk, or paths the file system takes for the
+// same), the open-source game's first. A failure on the way ends the search with what it found.
 std::vector<std::string> gameFolders(platform::Platform& p);
 
 } // namespace discovery

@@ -33,9 +33,11 @@ class Reader {
         text.clear();
         if (c == '"') {
             for (++i_; i_ < s_.size() && s_[i_] != '"'; ++i_) {
-                if (s_[i_] == '\\' && i_ + 1 < s_.size()) {
-                    const char e = s_[++i_];
-                    text += e == 'n' ? '\n' : e == 't' ? '\t' : e;
+                // Steam writes only \\ and \"; any other backslash is the player's own, as in
+                // a hand-edited "D:\SteamLibrary", and stays.
+                if (s_[i_] == '\\' && i_ + 1 < s_.size() &&
+                    (s_[i_ + 1] == '\\' || s_[i_ + 1] == '"')) {
+                    text += s_[++i_];
                 } else {
                     text += s_[i_];
                 }

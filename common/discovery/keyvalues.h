@@ -5,8 +5,9 @@
 //     "libraryfolders" { "0" { "path" "D:\\SteamLibrary" "apps" { "273590" "123" } } }
 //
 // A key is followed by a value or by a block of keys in braces. Keys and values are quoted, with
-// the escapes \\ \" \n \t, or bare (ending at white space, a brace or a quote). "//" starts a
-// comment to the line's end; a bare "[$WIN32]"-style condition after a value is skipped.
+// the escapes \\ and \" (a backslash before anything else stands for itself), or bare (ending
+// at white space, a brace or a quote). "//" starts a comment to the line's end; a bare
+// "[$WIN32]"-style condition after a value is skipped.
 #include <string>
 #include <vector>
 

@@ -1,5 +1,7 @@
 #include "common/edition/edition.h"
 
+#include <new>
+
 #include "common/registry/game_registry.h"
 #include "platform/lower_case.h"
 
@@ -26,11 +28,13 @@ Game describe(platform::Platform& p, const std::string& gameFolder) {
         g.program = own;
         version = p.host.programVersion(own);
     } else if (p.files.exists(g.program)) {
+        g.hasProgram = true;
         version = p.host.programVersion(g.program);
         if (!version || !openSourceProgram(*version)) return g;
     } else {
         return g;
     }
+    g.hasProgram = true;
     g.edition = Edition::OpenSource;
     const std::string data = p.host.userDataFolder();
     if (data.empty()) return g;
@@ -38,12 +42,64 @@ Game describe(platform::Platform& p, const std::string& gameFolder) {
     g.settingsFile = g.userFolder + "\\" + gameregistry::kRegistryFile;
     // Version 1.5.0 kept pilots, custom files and statistics in the game folder, its working
     // folder; later versions keep them in the player's own folder.
-    const bool firstRelease =
-        version && version->major == 1 && version->minor == 5 && version->build == 0;
+    // A program without a version resource (Linux) tells it by what it holds; one that cannot
+    // be read counts as a later version.
+    bool firstRelease = false;
+    if (version) {
+        firstRelease = version->major == 1 && version->minor == 5 && version->build == 0;
+    } else {
+        try {
+            std::string bytes;
+            firstRelease =
+                p.files.read(g.program, bytes, kProgramReadLimit) && keepsFilesInGameFolder(bytes);
+        } catch (const std::bad_alloc&) {}
+    }
     if (firstRelease) return g;
     g.pilotFolder = g.userFolder;
     g.dataFolders.insert(g.dataFolders.begin(), g.userFolder);
     return g;
+}
+
+bool gameOpensPilot(platform::Files& files, const std::string& fileName) {
+    const std::string ending = ".plt";
+    if (fileName.size() <= ending.size()) return false;
+    if (fileName.compare(fileName.size() - ending.size(), ending.size(), ending) == 0) return true;
+    // "NAME.plt" finds "NAME.PLT" where the file system does not tell case apart.
+    return files.sameName(ending, ".PLT") &&
+           files.sameName(fileName.substr(fileName.size() - ending.size()), ending);
+}
+
+std::string noProgram(lang::Language l, const std::string& gameFolder) {
+    return lang::pick(l,
+                      "There is no program of the game in this folder (neither " + kRetailExe +
+                          " nor " + kOpenSourceName + "):\n" + gameFolder,
+                      "In diesem Ordner liegt kein Programm des Spiels (weder " + kRetailExe +
+                          " noch " + kOpenSourceName + "):\n" + gameFolder);
+}
+
+bool keepsFilesInGameFolder(const std::string& programBytes) {
+    static const std::string marker("-useexedir\0", 11);
+    return programBytes.find(marker) != std::string::npos;
+}
+
+std::optional<std::int32_t> lockHolder(const std::string& lockBytes) {
+    if (lockBytes.size() < 8 || lockBytes.compare(0, 4, "LOCK") != 0) return std::nullopt;
+    std::uint32_t pid = 0;
+    for (int i = 3; i >= 0; --i) pid = pid << 8 | static_cast<unsigned char>(lockBytes[4 + i]);
+    return static_cast<std::int32_t>(pid);
+}
+
+std::string runningGame(platform::Platform& p, const Game& game) {
+    if (!game.openSource()) return "";
+    if (p.host.running(game.program)) return game.program;
+    const std::string temp = p.host.tempFolder();
+    if (temp.empty()) return "";
+    const std::string lock = temp + kLockFile;
+    std::string bytes;
+    if (!p.files.read(lock, bytes, 64)) return "";
+    const auto pid = lockHolder(bytes);
+    if (!pid || !p.host.processRunning(*pid)) return "";
+    return "PID " + std::to_string(*pid) + " (" + lock + ")";
 }
 
 std::string retailProgram(platform::Platform& p, const std::string& gameFolder) {

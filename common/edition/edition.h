@@ -2,9 +2,12 @@
 // Which edition of the game a game folder holds, and what follows from it: the program to start,
 // the folders with the pilots, the custom files and the statistics, and where the settings live.
 // This is the one place that tells the editions apart.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/language/language.h"
 #include "platform/platform.h"
 
 namespace edition {
@@ -28,6 +31,9 @@ struct Game {
     // folder first, where downloads land, then the game folder; the game folder alone for
     // retail and for version 1.5.0.
     std::vector<std::string> dataFolders;
+    // Whether the folder holds a program of the game at all; without one it holds at most the
+    // game's data, and `program` names the retail program it lacks.
+    bool hasProgram = false;
 
     bool openSource() const { return edition == Edition::OpenSource; }
 };
@@ -37,6 +43,33 @@ struct Game {
 // later (a renamed one); retail otherwise. Version 1.5.0 kept its pilots, custom files and
 // statistics in the game folder, later versions keep them in the player's own folder.
 Game describe(platform::Platform& p, const std::string& gameFolder);
+
+// Whether a pilot file of this name is one the game can open: the game lists only names ending
+// in ".plt" in lower case and opens "NAME.plt" by that exact path, which on a file system that
+// tells case apart misses "Red.PLT".
+bool gameOpensPilot(platform::Files& files, const std::string& fileName);
+
+// That the folder holds no program of the game, in the given language.
+std::string noProgram(lang::Language l, const std::string& gameFolder);
+
+// Whether the open-source program's bytes are those of version 1.5.0 or a build before the
+// player's own folder was used (2025-03-25): those still look up the switch "-useexedir".
+bool keepsFilesInGameFolder(const std::string& programBytes);
+
+// A program without a version resource (Linux) is read up to this size to tell its version.
+inline constexpr std::uint64_t kProgramReadLimit = 64ull << 20;
+
+// The process id in the lock file the open-source game keeps while it runs ("LOCK" and the id,
+// four bytes, lowest first); none when the bytes are no such file.
+std::optional<std::int32_t> lockHolder(const std::string& lockBytes);
+
+// The open-source game's lock file below the system's temporary folder.
+inline const std::string kLockFile = "\\Descent3\\cache\\.lock";
+
+// A running copy of the game that uses the settings the launcher would write: the program in
+// the folder, or, for the open-source game, any copy of it whose lock file names a process that
+// runs (the game itself starts no second copy then). A text naming it, empty when none runs.
+std::string runningGame(platform::Platform& p, const Game& game);
 
 // The retail program in `gameFolder`: "Main.exe" when it is there and its version resource does
 // not name the open-source game. The open-source program is often copied beside it. Empty when

@@ -21,6 +21,28 @@ bool gameCanHold(const std::string& line);
 // one argument; empty for a name that no argument can carry (one holding a double quote).
 std::string pilotSwitch(const std::string& name);
 
+// The switch the game finds in `value`, an argument it is handed as a value: the open-source
+// game strips a leading "--", "-" or "+" from every argument, values included, and compares
+// the rest without case with the names it looks up; the retail game compares whole arguments
+// ("-heat", and "ip" and "port" without a dash). The switch's name in lower case ("heat"),
+// empty when the game takes the value for none.
+std::string switchReadFrom(const std::string& value, bool openSource);
+
+// The game copies the address of a direct join (after -directip or -pxo) into 50 bytes.
+inline constexpr std::size_t kMaxAddressBytes = 49;
+
+// Why the game cannot be handed `address` for a direct join, in the given language: too long
+// for the game's buffer, or a word of it read as a switch. Empty when the address can go.
+std::string addressRefused(lang::Language l, const std::string& address, bool openSource);
+// The same for a target as direckt.ini holds it, "-directip ADDRESS" or "-pxo ADDRESS". A target
+// without either switch holds no address: it is the player's own switches, passed on as they are.
+std::string targetRefused(lang::Language l, const std::string& target, bool openSource);
+
+// That the game reads the pilot's name as a switch, so Gatefire leaves "-pilot" out and the
+// game starts with the pilot it was last set to, which Gatefire sets beforehand. Empty when
+// the name can be handed to the game.
+std::string pilotReadAsSwitch(lang::Language l, const std::string& name, bool openSource);
+
 // `before`, then each of `parts` in order that still leaves room for `after`, then `after`.
 // The parts that did not fit are added to `leftOut`.
 std::string fitToGame(const std::string& before, const std::vector<std::string>& parts,

@@ -151,6 +151,7 @@ void MainWindow::fillPilots() {
     pilotname.clear();
     for (int i = 0; i < pilotliste.count(); ++i) {
         const std::string& file = pilotliste.item(i);
+        if (!edition::gameOpensPilot(p_.files, file)) continue;
         pilotname.addItem(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0));
     }
     for (int i = 0; i < pilotname.count(); ++i)

@@ -1,5 +1,6 @@
 #include "config/mainwindow/main_window.h"
 
+#include "common/edition/game_args.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window_detail.h"
 #include "config/mainwindow/taunt_preview.h"
@@ -173,7 +174,17 @@ MainWindow::MainWindow(platform::Platform& p)
     keyloschen.click = [this] { removeCurrent(keylist); };
     newkey.click = [this] { newkeyClick(); };
     keyanders.click = [this] { keyandersClick(); };
-    pilotname.click = pilotname.dblClick = pilotname.keyUp = [this] { pilotnameSelect(); };
+    pilotname.dblClick = pilotname.keyUp = [this] { pilotnameSelect(); };
+    // A pilot picked whose name the game reads as a switch: the player is told what happens.
+    pilotname.click = [this] {
+        pilotnameSelect();
+        const int at = pilotname.listIndex();
+        if (at < 0 || !pilotname.selected(at)) return;
+        const std::string why =
+            edition::pilotReadAsSwitch(language(), pilotname.item(at), game().openSource());
+        if (!why.empty())
+            p_.dialogs.message(why, platform::Buttons::Ok, platform::Icon::Information);
+    };
     usepilot.click = [this] { usepilotClick(); };
     pilotwech.click = [this] { pilotwechClick(); };
     for (ui::OptionButton* o : {&nologoaktion, &grafkill, &usegraficsicher})

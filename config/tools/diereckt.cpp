@@ -136,6 +136,11 @@ bool Diereckt::write(const std::string& target, const std::string& mode) {
 // saved, starts nothing and leaves Scourix open, without a pending request.
 void Diereckt::teilnehmenClick() {
     if (iptext.text().empty()) return;
+    const std::string refused =
+        edition::addressRefused(language_, iptext.text(), main_.game().openSource());
+    if (!refused.empty())
+        return (void)p_.dialogs.message(refused, platform::Buttons::Ok,
+                                        platform::Icon::Exclamation);
     if (!edition::gameCanHold("-Launched  " + target())) {
         p_.dialogs.message(edition::tooLongForTheGame(language_), platform::Buttons::Ok,
                            platform::Icon::Exclamation);

@@ -59,6 +59,8 @@ class Host : public platform::Host {
     }
     // Whether a process runs this program file, by /proc/<pid>/exe.
     bool running(const std::string& path) override;
+    std::string tempFolder() override;
+    bool processRunning(std::int32_t pid) override;
     // Programs on Linux have no ending.
     std::string programFile(const std::string& name) override { return name; }
 };

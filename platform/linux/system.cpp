@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -110,6 +111,22 @@ bool Host::running(const std::string& path) {
     }
     closedir(d);
     return found;
+}
+
+// As the C++ runtime finds the temporary folder: the first of these variables that is set.
+std::string Host::tempFolder() {
+    for (const char* name : {"TMPDIR", "TMP", "TEMP", "TEMPDIR"})
+        if (const char* v = std::getenv(name); v && v[0]) {
+            std::string s = v;
+            while (s.size() > 1 && s.back() == '/') s.pop_back();
+            return s;
+        }
+    return "/tmp";
+}
+
+// As the game asks: a signal 0 that reaches the process.
+bool Host::processRunning(std::int32_t pid) {
+    return pid > 0 && kill(pid, 0) == 0;
 }
 
 std::vector<std::string> splitArguments(const std::string& parameters) {

@@ -220,6 +220,22 @@ class Host : public platform::Host {
         while (!folder.empty() && folder.back() == '\\') folder.pop_back();
         return folder;
     }
+    std::string tempFolder() override {
+        wchar_t path[MAX_PATH + 2];
+        const DWORD n = GetTempPathW(MAX_PATH + 2, path);
+        if (n == 0 || n > MAX_PATH + 1) return {};
+        std::string folder = utf8(std::wstring(path, n));
+        while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+        return folder;
+    }
+    bool processRunning(std::int32_t pid) override {
+        if (pid <= 0) return false;
+        HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
+        if (!h) return false;
+        const bool runs = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+        CloseHandle(h);
+        return runs;
+    }
     std::optional<platform::ProgramVersion> programVersion(const std::string& file) override {
         std::wstring p = wide(file);
         DWORD ignored = 0, size = GetFileVersionInfoSizeW(p.c_str(), &ignored);

@@ -4,6 +4,7 @@
 // every value the file format can hold (no double quote in quoted style; no comma, line end,
 // leading blank or leading quote in raw style; numbers as their numeric value).
 #include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "tests/support/fake_files.h"
+#include "tests/support/fakes.h"
 #include "tests/support/game_reading.h"
 
 using namespace settings;
@@ -60,9 +62,7 @@ std::string keyValuesText(const std::vector<keyvalues::Node>& nodes) {
         std::string out = "\"";
         for (char c : v) {
             if (c == '\\' || c == '"') out += '\\';
-            out += c == '\n'   ? std::string("\\n")
-                   : c == '\t' ? std::string("\\t")
-                               : std::string(1, c);
+            out += c;
         }
         return out + "\"";
     };
@@ -71,6 +71,55 @@ std::string keyValuesText(const std::vector<keyvalues::Node>& nodes) {
         out += quoted(n.key) + (n.block ? " {\n" + keyValuesText(n.children) + "}\n"
                                         : " " + quoted(n.value) + "\n");
     return out;
+}
+
+// Steam's files as discovery reads them: a library list holds at most kMaxLibraries folders, a
+// file past kMaxFileBytes is not read at all, and no exception leaves the search. The first
+// byte decides whether the list is made larger than the limit.
+void steamFiles(const std::string& bytes) {
+    const auto libraries = discovery::steamLibraries(bytes);
+    check(libraries.size() <= discovery::kMaxLibraries);
+    // The search itself only for bytes that list a library or may be a manifest.
+    if (libraries.empty() && keyvalues::parse(bytes).empty()) return;
+    const bool large = !bytes.empty() && (bytes[0] & 1);
+    // A list past the limit, without holding a megabyte for it: its reads say how large it is.
+    struct Files : FakeFiles {
+        std::string large;
+        bool read(const std::string& path, std::string& out, std::uint64_t limit) override {
+            if (!large.empty() && platform::sameNameIgnoringCase(path, large) &&
+                limit <= discovery::kMaxFileBytes)
+                return false;
+            return FakeFiles::read(path, out, limit);
+        }
+    } files;
+    FakePlatform fake;
+    platform::Platform p{files,         fake.shell, fake.registry,  fake.dialogs, fake.app,
+                         fake.codepage, fake.keys,  fake.shortcuts, fake.host};
+    const std::string steam = "C:\\Steam";
+    fake.registry.createKey(platform::RegRoot::LocalMachine, "SOFTWARE\\Valve\\Steam");
+    fake.registry.setString(platform::RegRoot::LocalMachine, "SOFTWARE\\Valve\\Steam",
+                            "InstallPath", steam);
+    const std::string list = steam + "\\steamapps\\libraryfolders.vdf";
+    files.addFile(list, bytes);
+    if (large) files.large = list;
+    files.addFile(steam + "\\steamapps\\appmanifest_273590.acf", bytes);
+    // The game in every library listed that is a plain folder on a drive.
+    for (const auto& l : libraries) {
+        if (l.size() < 4 || l[1] != ':' || l[2] != '\\' ||
+            !std::isalpha(static_cast<unsigned char>(l[0])) || l.find("..") != std::string::npos ||
+            l.find('/') != std::string::npos)
+            continue;
+        files.addFile(l + "\\steamapps\\appmanifest_273590.acf",
+                      "\"AppState\" { \"installdir\" \"D3\" }");
+        files.addFile(l + "\\steamapps\\common\\D3\\Main.exe");
+    }
+    const auto found = discovery::gameFolders(p);
+    check(found.size() <= discovery::kMaxLibraries + 1);
+    // From a list past the limit only Steam's own folder is looked at.
+    if (large)
+        for (const auto& f : found)
+            check(f.size() > steam.size() &&
+                  platform::sameNameIgnoringCase(f.substr(0, steam.size() + 1), steam + "\\"));
 }
 
 bool same(const std::vector<keyvalues::Node>& a, const std::vector<keyvalues::Node>& b) {
@@ -352,6 +401,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(files.content("C:\\T\\to.new~") == "the player's");
         check(files.snapshot().size() == 3);
     }
+    steamFiles(bytes);
     // The registry reader never reads past the data it is given.
     for (auto type : {platform::RegType::String, platform::RegType::MultiString,
                       platform::RegType::Dword, platform::RegType::Other})

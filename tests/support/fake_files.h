@@ -75,7 +75,7 @@ class FakeFiles : public TestFiles {
     std::string currentFolder() override { return current_; } // as last set
     std::vector<std::string> drives() override;
     bool sameName(const std::string& a, const std::string& b) override {
-        return platform::sameNameIgnoringCase(a, b);
+        return caseSensitive ? a == b : platform::sameNameIgnoringCase(a, b);
     }
 
     void addFolder(const std::string& path) override;

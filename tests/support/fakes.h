@@ -224,9 +224,13 @@ class FakeHost : public platform::Host {
             if (lower(r) == lower(path)) return true;
         return false;
     }
+    std::string tempFolder() override { return temp; }
+    bool processRunning(std::int32_t pid) override { return processes.count(pid) > 0; }
     std::string dataFolder = "C:\\Users\\player\\AppData\\Roaming";
     std::map<std::string, platform::ProgramVersion> versions;
     std::vector<std::string> runningPrograms;
+    std::string temp = "C:\\Users\\player\\AppData\\Local\\Temp";
+    std::set<std::int32_t> processes; // ids of the processes that run
 
   private:
     static std::string lower(std::string s) {

@@ -141,8 +141,29 @@ Arguments gatherArgs(const std::string& parameters) {
     }
     close();
     out.overrun = out.args.size() > 28;
-    for (const auto& a : out.args) out.overrun = out.overrun || a.size() > 99;
+    for (std::size_t i = 0; i < out.args.size(); ++i) {
+        out.overrun = out.overrun || out.args[i].size() > 99;
+        const bool join = out.args[i] == "-DIRECTIP" || out.args[i] == "-PXO";
+        if (join && i + 1 < out.args.size() && out.args[i + 1].size() > 49) out.overrun = true;
+    }
     return out;
+}
+
+bool findsSwitch(const Arguments& a, const std::string& name, bool openSource) {
+    for (const auto& arg : a.args) {
+        std::string rest = lower(arg);
+        if (!openSource) {
+            if (rest == "-" + name || ((name == "ip" || name == "port") && rest == name))
+                return true;
+            continue;
+        }
+        if (rest.size() > 1 && rest[0] == '-')
+            rest.erase(0, rest[1] != '-' ? 1 : rest.size() > 2 ? 2 : 0);
+        else if (rest.size() > 1 && rest[0] == '+' && rest[1] != '+')
+            rest.erase(0, 1);
+        if (rest == name) return true;
+    }
+    return false;
 }
 
 } // namespace gamereading

@@ -5,7 +5,8 @@
 //   of 500 bytes, a last line without its end dropped, sections merged, the last record of a
 //   name kept, a text taken into 300 bytes, then copied whole into its caller's buffer
 //   (kCallerBuffers);
-// - its command line: upper-cased, split at blanks and double quotes into 30 rows of 100 bytes.
+// - its command line: upper-cased, split at blanks and double quotes into 30 rows of 100 bytes,
+//   the address of a direct join copied into 50 bytes; a switch looked up over every argument.
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -48,8 +49,14 @@ std::string recordOf(const Settings& s);
 
 struct Arguments {
     std::vector<std::string> args; // rows 1.. as the game fills them, upper case
-    bool overrun = false;          // more rows or longer rows than the game has
+    bool overrun = false; // more rows or longer rows than the game has, or a join's address
+                          // (after -directip or -pxo) over 49 bytes
 };
 Arguments gatherArgs(const std::string& parameters);
+
+// Whether the game finds the switch `name` (without dash) anywhere in its arguments. The
+// open-source game strips "--", "-" or "+" from each argument and compares the rest without
+// case; the retail game compares whole arguments with "-name", or with "ip" and "port" bare.
+bool findsSwitch(const Arguments& a, const std::string& name, bool openSource);
 
 } // namespace gamereading

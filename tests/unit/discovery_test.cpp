@@ -42,6 +42,17 @@ TEST(SteamLibraries, ReadAsSteamWritesThemAndAsEditorsLeaveThem) {
          "\"libraryfolders\" { \"0\" { \"path\" \"C:\\\\A\" } { \"1\" { \"path\" \"D:\\\\B\" } } }",
          {"C:\\A"}},
         {"no library list", "\"AppState\" { \"installdir\" \"Descent 3\" }", {}},
+        {"single backslashes written by hand stay",
+         "\"libraryfolders\" { \"0\" { \"path\" \"D:\\SteamLibrary\" } \"1\" { \"path\" "
+         "\"D:\\tools\\new\\\\x\\\"y\" } }",
+         {"D:\\SteamLibrary", "D:\\tools\\new\\x\"y"}},
+        {"at most 64 libraries",
+         [] {
+             std::string s = "\"libraryfolders\" {";
+             for (int i = 0; i < 16000; ++i) s += " \"" + std::to_string(i) + "\" \"D:\\\\L\"";
+             return s + " }";
+         }(),
+         Names(64, "D:\\L")},
         {"nested deeper than the reader goes",
          [] {
              std::string s = "\"libraryfolders\" { \"0\" { \"path\" \"C:\\\\A\" } ";
@@ -122,6 +133,81 @@ TEST_F(Discovery, SteamAndGogInstallsAreOfferedOpenSourceFirstEachOnce) {
     EXPECT_EQ(offered(), (Names{question("D:\\SteamLibrary\\steamapps\\common\\Descent3 Piccu"),
                                 question("C:\\Program Files\\Steam\\steamapps\\common\\Descent 3"),
                                 question("C:\\GOG Games\\Descent 3")}));
+}
+
+// What real Steam installations hold: one library under two drive letters or in two spellings
+// of one folder, libraries listed in "config" too, Steam's own folder known only in lower case,
+// and files that are no files of Steam's.
+TEST_F(Discovery, EachFolderOnceAsTheFileSystemSpellsItFromFilesOfAnySize) {
+    // Z: is H: again (one disk); where the file system cannot tell identity, its case rule
+    // decides ("Игры" and "игры" are one name to it).
+    struct Files : FakeFiles {
+        std::optional<platform::FileInfo> info(const std::string& p) override {
+            if (p.find("\xd0\xb3\xd1\x80\xd1\x8b") != std::string::npos)
+                return std::nullopt; // "гры"
+            std::string q = p;
+            if (!q.empty() && (q[0] == 'Z' || q[0] == 'z')) q[0] = 'H';
+            return FakeFiles::info(q);
+        }
+    } files;
+    files.addFolder(program);
+    platform::Platform p{files,         fake.shell, fake.registry,  fake.dialogs, fake.app,
+                         fake.codepage, fake.keys,  fake.shortcuts, fake.host};
+    reg(RegRoot::CurrentUser, "Software\\Valve\\Steam", "SteamPath",
+        "c:/program files (x86)/steam");
+    const std::string steam = "C:\\Program Files (x86)\\Steam",
+                      games = "D:\\\xd0\x98\xd0\xb3\xd1\x80\xd1\x8b";
+    files.addFile(steam + "\\steamapps\\libraryfolders.vdf",
+                  "\"libraryfolders\" { \"0\" { \"path\" \"H:\\\\SteamLibrary\" } \"1\" { \"path\" "
+                  "\"Z:\\\\SteamLibrary\" } \"2\" { \"path\" \"" +
+                      games +
+                      "\" } "
+                      "\"3\" { \"path\" \"D:\\\\\xd0\xb8\xd0\xb3\xd1\x80\xd1\x8b\" } \"4\" { "
+                      "\"path\" \"E:\\\\Big\" } }");
+    files.addFile(steam + "\\config\\libraryfolders.vdf",
+                  "\"libraryfolders\" { \"0\" { \"path\" \"F:\\\\Config\" } }");
+    auto install = [&](const std::string& library, const std::string& dir) {
+        files.addFile(library + "\\steamapps\\appmanifest_273590.acf",
+                      "\"AppState\" { \"installdir\" \"" + dir + "\" }");
+        files.addFile(library + "\\steamapps\\common\\" + dir + "\\Main.exe");
+    };
+    install(steam, "Descent 3");
+    for (const char* l : {"H:\\SteamLibrary", "Z:\\SteamLibrary", "F:\\Config", "E:\\Big"})
+        install(l, "Descent 3");
+    install(games, "D3");
+    install("D:\\\xd0\xb8\xd0\xb3\xd1\x80\xd1\x8b", "D3");
+    // A manifest larger than any of Steam's is not read.
+    files.addFile("E:\\Big\\steamapps\\appmanifest_273590.acf",
+                  "\"AppState\" { \"installdir\" \"Descent 3\" }" +
+                      std::string(discovery::kMaxFileBytes, ' '));
+    EXPECT_EQ(discovery::gameFolders(p),
+              (Names{"H:\\SteamLibrary\\steamapps\\common\\Descent 3",
+                     games + "\\steamapps\\common\\D3", "F:\\Config\\steamapps\\common\\Descent 3",
+                     steam + "\\steamapps\\common\\Descent 3"}));
+
+    // Whatever goes wrong on the way ends the search, not the program.
+    struct Throwing : FakeFiles {
+        bool read(const std::string&, std::string&, std::uint64_t) override {
+            throw std::bad_alloc();
+        }
+    } throwing;
+    platform::Platform q{throwing,      fake.shell, fake.registry,  fake.dialogs, fake.app,
+                         fake.codepage, fake.keys,  fake.shortcuts, fake.host};
+    gogGame("1", "Descent 3", "C:\\GOG Games\\Descent 3", "");
+    throwing.addFile("C:\\GOG Games\\Descent 3\\Main.exe");
+    EXPECT_NO_THROW(discovery::gameFolders(q));
+}
+
+// Steam lists at most 64 libraries; more are not looked at, nor compared with each other.
+TEST_F(Discovery, AtMost64LibrariesAreLookedAt) {
+    reg(RegRoot::LocalMachine, "SOFTWARE\\Valve\\Steam", "InstallPath", "C:\\Steam");
+    std::string vdf = "\"libraryfolders\" {";
+    for (int i = 0; i < 70; ++i)
+        vdf += " \"" + std::to_string(i) + "\" { \"path\" \"D:\\\\L" + std::to_string(i) + "\" }";
+    fake.files.addFile("C:\\Steam\\steamapps\\libraryfolders.vdf", vdf + " }");
+    for (int i : {63, 64}) steamGame("D:\\L" + std::to_string(i), "Descent 3", "Main.exe");
+    EXPECT_EQ(discovery::gameFolders(fake.platform),
+              Names{"D:\\L63\\steamapps\\common\\Descent 3"});
 }
 
 TEST_F(Discovery, YesSetsTheFolderAsTypingWouldAndWritesNothing) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/edition/edition.h"
+#include "common/edition/game_args.h"
 #include "common/registry/registry_file.h"
 #include "tests/support/fakes.h"
 #include "tests/support/game_reading.h"
@@ -30,6 +31,7 @@ TEST_F(Editions, RetailFolderKeepsEverythingInTheGameFolder) {
         EXPECT_EQ(g.pilotFolder, kGame);
         EXPECT_EQ(g.dataFolders, std::vector<std::string>{kGame});
         EXPECT_EQ(g.settingsFile, "");
+        EXPECT_EQ(g.hasProgram, withProgram);
     }
 }
 
@@ -70,6 +72,151 @@ TEST_F(Editions, Version150KeptPilotsCustomFilesAndStatisticsInTheGameFolder) {
     fake.host.versions[kGame + "\\Descent3.exe"] = {"Descent3.exe", 1, 5, 1};
     EXPECT_EQ(describe().pilotFolder, kUser);
     EXPECT_EQ(describe().dataFolders, (std::vector<std::string>{kUser, kGame}));
+}
+
+// A Linux program has no version resource: version 1.5.0, and the builds before the player's
+// own folder came, are told by the switch they still look up.
+TEST_F(Editions, AProgramWithoutAVersionResourceIsToldByWhatItHolds) {
+    const std::string exe = kGame + "\\Descent3.exe";
+    for (auto [bytes, gameFolder] :
+         {std::pair{std::string("\x7f"
+                                "ELF..-setdir\0-useexedir\0-additionaldir\0",
+                                37),
+                    true},
+          {std::string("\x7f"
+                       "ELF..-additionaldir\0",
+                       21),
+           false},
+          {std::string("`-useexedir` in a text"), false}}) {
+        fake.files.addFile(exe, bytes);
+        EXPECT_EQ(describe().pilotFolder, gameFolder ? kGame : kUser) << bytes;
+        EXPECT_TRUE(describe().hasProgram);
+    }
+    // A version resource, where there is one, decides.
+    fake.host.versions[exe] = {"Descent3.exe", 1, 6, 0};
+    EXPECT_EQ(describe().pilotFolder, kUser);
+}
+
+TEST_F(Editions, OnlyPilotsTheGameOpensByTheirExactName) {
+    for (bool caseSensitive : {false, true}) {
+        fake.files = FakeFiles();
+        fake.files.caseSensitive = caseSensitive;
+        for (auto [name, opens] : {std::pair{"Ace.plt", true},
+                                   {"Red.PLT", !caseSensitive},
+                                   {"Red.Plt", !caseSensitive},
+                                   {".plt", false},
+                                   {"notes.txt", false},
+                                   {"plt", false}})
+            EXPECT_EQ(edition::gameOpensPilot(fake.files, name), opens) << name << caseSensitive;
+    }
+}
+
+// The open-source game marks its temporary folder with its process id while it runs; a copy
+// started from any folder uses the same settings file.
+TEST_F(Editions, ARunningGameIsFoundByItsProgramOrItsLockFile) {
+    fake.files.addFile(kGame + "\\Descent3.exe");
+    const std::string lock = fake.host.temp + "\\Descent3\\cache\\.lock";
+    EXPECT_EQ(edition::runningGame(fake.platform, describe()), "");
+    fake.host.runningPrograms = {kGame + "\\DESCENT3.exe"};
+    EXPECT_EQ(edition::runningGame(fake.platform, describe()), kGame + "\\Descent3.exe");
+    fake.host.runningPrograms.clear();
+    fake.host.processes = {0x01020304};
+    const struct {
+        std::string bytes;
+        bool runs;
+    } locks[] = {
+        {std::string("LOCK\x04\x03\x02\x01", 8), true},
+        {std::string("LOCK\x04\x03\x02\x02", 8), false}, // its process has ended
+        {std::string("LOCX\x04\x03\x02\x01", 8), false},
+        {std::string("LOCK\x04\x03\x02", 7), false},
+    };
+    for (const auto& l : locks) {
+        fake.files.addFile(lock, l.bytes);
+        EXPECT_EQ(edition::runningGame(fake.platform, describe()),
+                  l.runs ? "PID 16909060 (" + lock + ")" : "");
+    }
+    fake.files.addFile(lock, locks[0].bytes);
+    fake.files.remove(kGame + "\\Descent3.exe");
+    fake.files.addFile(kGame + "\\Main.exe");
+    EXPECT_EQ(edition::runningGame(fake.platform, describe()), "")
+        << "the retail game keeps its settings in the registry";
+}
+
+// Every argument the game is handed is also looked at as a switch: a value that reads as one is
+// never handed over. Our rule and the game's reading agree.
+TEST(GameArguments, ValuesTheGameReadsAsSwitches) {
+    struct Case {
+        const char* value;
+        const char* openSource; // the switch the open-source game finds, "" none
+        const char* retail;
+    };
+    const Case cases[] = {
+        {"Heat", "heat", ""},
+        {"--Dedicated", "dedicated", ""},
+        {"+Host", "host", ""},
+        {"-NOINTRO", "nointro", "nointro"},
+        {"PORT", "port", "port"},
+        {"ip", "ip", "ip"},
+        {"-w", "-w", ""},
+        {"Ace", "", ""},
+        {"Heats", "", ""},
+        {"-", "", ""},
+        {"--", "", ""},
+        {"++host", "", ""},
+        {"10.0.0.1:2092", "", ""},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(edition::switchReadFrom(c.value, true), c.openSource) << c.value;
+        EXPECT_EQ(edition::switchReadFrom(c.value, false), c.retail) << c.value;
+        const auto args = gamereading::gatherArgs(std::string("-launched ") + c.value);
+        for (bool openSource : {true, false}) {
+            const std::string name = openSource ? c.openSource : c.retail;
+            if (!name.empty() && name[0] != '-') {
+                EXPECT_TRUE(gamereading::findsSwitch(args, name, openSource)) << c.value;
+            }
+        }
+        EXPECT_EQ(edition::pilotReadAsSwitch(lang::Language::English, c.value, true).empty(),
+                  std::string(c.openSource).empty());
+    }
+    EXPECT_EQ(edition::pilotReadAsSwitch(lang::Language::German, "Heat", true),
+              "Das Spiel liest den Pilotennamen \"Heat\" als seinen Schalter -heat. Gatefire "
+              "startet das Spiel deshalb ohne \"-pilot Heat\" und trägt Heat stattdessen als "
+              "Standardpiloten des Spiels ein: Bestätige ihn in der Pilotenauswahl des Spiels.");
+}
+
+TEST(GameArguments, AJoinAddressFitsTheGamesBufferAndReadsAsNoSwitch) {
+    const std::string ue = "\xc3\xbc";
+    std::string ue25;
+    for (int i = 0; i < 25; ++i) ue25 += ue;
+    const struct {
+        std::string address;
+        bool ok;
+    } cases[] = {
+        {std::string(49, '1'), true},
+        {std::string(50, '1'), false},
+        {ue25, false},
+        {ue25.substr(2), true},
+        {"1.2.3.4:2092 -nointro", false},
+        {"1.2.3.4:2092 port", false},
+        {"host:2092", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(edition::addressRefused(lang::Language::English, c.address, false).empty(), c.ok)
+            << c.address;
+        const auto args = gamereading::gatherArgs("-launched -directip " + c.address);
+        EXPECT_EQ(args.overrun, !c.ok && c.address.find(' ') == std::string::npos) << c.address;
+    }
+    EXPECT_EQ(edition::addressRefused(lang::Language::German, std::string(50, '1'), true),
+              "Die Serveradresse ist zu lang für das Spiel: Es nimmt höchstens 49 Bytes an (ein "
+              "Buchstabe außerhalb von A bis Z belegt zwei oder mehr).");
+    EXPECT_NE(edition::targetRefused(lang::Language::English, "-pxo Heat", true), "");
+    EXPECT_EQ(edition::targetRefused(lang::Language::English, "-pxo Heat", false), "");
+    EXPECT_EQ(edition::targetRefused(lang::Language::English, "+connect 10.0.0.1", true), "")
+        << "no address: the player's own switches";
+    EXPECT_EQ(
+        edition::targetRefused(lang::Language::English, "-directip " + std::string(49, 'a'), true),
+        "");
 }
 
 TEST_F(Editions, WithoutAPlayersFolderOnlyTheGameFolderIsUsed) {

@@ -159,7 +159,7 @@ TEST_F(Launcher, CommandLineHasPilotSwitchesInFileOrderAndTheOneTimeTarget) {
 // The game splits its command line at blanks and double quotes into 28 rows of 99 characters:
 // what does not fit is left out, switches first, and named; the rest reaches the game whole.
 TEST_F(Launcher, TheGameGetsOnlyACommandLineItsRowsHold) {
-    const std::string address = "-directip " + std::string(95, '1');
+    const std::string address = "-directip " + std::string(49, '1');
     std::vector<std::string> many;
     for (int i = 0; i < 30; ++i) many.push_back("s" + std::to_string(i));
     struct Case {
@@ -228,7 +228,7 @@ TEST_F(Launcher, TheGameGetsOnlyACommandLineItsRowsHold) {
             // fill the 28 rows.
             EXPECT_EQ(game.args.size(), 28u);
             EXPECT_EQ(game.args[1], "-PILOT");
-            EXPECT_EQ(game.args.back(), std::string(95, '1'));
+            EXPECT_EQ(game.args.back(), std::string(49, '1'));
             EXPECT_EQ(named, std::vector<std::string>(
                                  {"-s22", "-s23", "-s24", "-s25", "-s26", "-s27", "-s28", "-s29"}));
         } else {
@@ -565,6 +565,11 @@ TEST_F(Launcher, AGameThatCannotStartIsReported) {
     EXPECT_NE(fake.dialogs.boxes[0].text.find("Das Spiel konnte nicht gestartet werden"),
               std::string::npos);
     EXPECT_NE(fake.dialogs.boxes[0].text.find(game + "\\Main.exe"), std::string::npos);
+    EXPECT_NE(
+        fake.dialogs.boxes[0].text.find("In diesem Ordner liegt kein Programm des Spiels (weder "
+                                        "Main.exe noch Descent3):\n" +
+                                        game),
+        std::string::npos);
     EXPECT_TRUE(win.isClosed());
 }
 

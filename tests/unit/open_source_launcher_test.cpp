@@ -217,26 +217,93 @@ TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
     EXPECT_TRUE(fake.dialogs.boxes.empty());
 }
 
+// This folder's program, or any copy of the game that uses the same settings file, found by
+// the lock file it keeps in the temporary folder.
 TEST_F(OpenSourceLauncher, WhileTheGameRunsNothingIsChangedAndNothingStarted) {
-    fake.host.runningPrograms = {"c:\\games\\descent3\\DESCENT3.EXE"};
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1", ini.deleteStats = "1";
-    fake.files.addFile(u("\\custom\\sounds\\x.osf"));
-    fake.files.addFile(u("\\netgames\\a.stats"));
-    fake.files.addFile(file, "[Descent3]\r\n");
-    writeDirect("10.0.0.1", "1", "0");
-    const std::string direct = fake.files.content(path("direckt.ini")).value();
-    launcher::Anzeiger& win = run();
-    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(fake.dialogs.boxes[0].text,
-              "Descent 3 is running:\n" + game +
-                  "\\Descent3.exe\nPlease end the game first. Gatefire changed nothing and starts "
-                  "nothing.");
-    EXPECT_EQ(fake.files.content(file), "[Descent3]\r\n");
-    EXPECT_EQ(fake.files.content(path("direckt.ini")), direct);
-    EXPECT_TRUE(fake.files.has(u("\\custom\\sounds\\x.osf")));
-    EXPECT_TRUE(fake.files.has(u("\\netgames\\a.stats")));
-    EXPECT_TRUE(fake.shell.started.empty());
-    EXPECT_TRUE(win.isClosed());
+    const std::string lock = fake.host.temp + "\\Descent3\\cache\\.lock";
+    for (bool byLock : {false, true}) {
+        if (byLock) {
+            fake.host.runningPrograms.clear();
+            fake.host.processes = {4242};
+            fake.files.addFile(lock, std::string("LOCK\x92\x10\0\0", 8));
+        } else {
+            fake.host.runningPrograms = {"c:\\games\\descent3\\DESCENT3.EXE"};
+        }
+        fake.dialogs.boxes.clear();
+        ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1", ini.deleteStats = "1";
+        fake.files.addFile(u("\\custom\\sounds\\x.osf"));
+        fake.files.addFile(u("\\netgames\\a.stats"));
+        fake.files.addFile(file, "[Descent3]\r\n");
+        writeDirect("10.0.0.1", "1", "0");
+        const std::string direct = fake.files.content(path("direckt.ini")).value();
+        launcher::Anzeiger& win = run();
+        ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+        EXPECT_EQ(fake.dialogs.boxes[0].text,
+                  "Descent 3 is running:\n" +
+                      (byLock ? "PID 4242 (" + lock + ")" : game + "\\Descent3.exe") +
+                      "\nPlease end the game first. Gatefire changed nothing and starts "
+                      "nothing.");
+        EXPECT_EQ(fake.files.content(file), "[Descent3]\r\n");
+        EXPECT_EQ(fake.files.content(path("direckt.ini")), direct);
+        EXPECT_TRUE(fake.files.has(u("\\custom\\sounds\\x.osf")));
+        EXPECT_TRUE(fake.files.has(u("\\netgames\\a.stats")));
+        EXPECT_TRUE(fake.shell.started.empty());
+        EXPECT_TRUE(win.isClosed());
+    }
+    // The lock of a game that has ended stops nothing.
+    fake.host.processes.clear();
+    run();
+    EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"});
+}
+
+// The game looks at every argument as a possible switch and copies a join's address into 50
+// bytes: a pilot it would read as a switch is left to the default pilot, an address it cannot
+// take is left out and named.
+TEST_F(OpenSourceLauncher, TheGameIsHandedNoValueItReadsAsASwitchNorAnAddressPastItsBuffer) {
+    const std::string a49 = "-directip " + std::string(49, '1'),
+                      a50 = "-directip " + std::string(50, '1');
+    struct Case {
+        const char* what;
+        bool openSource;
+        std::string pilot, target, parameters;
+        const char* readAs; // a switch the game must not find
+    };
+    const Case cases[] = {
+        {"pilot read as a switch", true, "Heat", "", "-Launched ", "heat"},
+        {"the retail game reads it as a name", false, "Heat", "", "-Launched -pilot Heat ", ""},
+        {"the retail game reads port bare", false, "Port", "", "-Launched ", "port"},
+        {"an address of 49 bytes", true, "Ace", a49, "-Launched -pilot Ace  " + a49, ""},
+        {"an address of 50 bytes", true, "Ace", a50, "-Launched -pilot Ace ", ""},
+        {"a word of the address read as a switch", true, "Ace", "-pxo 1.2.3.4:2092 +Host",
+         "-Launched -pilot Ace ", "host"},
+    };
+    for (const Case& c : cases) {
+        if (c.openSource)
+            fake.files.addFile(game + "\\Descent3.exe");
+        else
+            fake.files.remove(game + "\\Descent3.exe");
+        ini.pilotName = c.pilot;
+        writeDirect(c.target, c.target.empty() ? "0" : "1", "0");
+        fake.dialogs.boxes.clear(), fake.shell.started.clear();
+        run();
+        ASSERT_EQ(fake.shell.started.size(), 1u) << c.what;
+        EXPECT_EQ(fake.shell.started[0].parameters, c.parameters) << c.what;
+        const auto args = gamereading::gatherArgs(c.parameters);
+        EXPECT_FALSE(args.overrun) << c.what;
+        if (*c.readAs) {
+            EXPECT_FALSE(gamereading::findsSwitch(args, c.readAs, c.openSource)) << c.what;
+        }
+        const bool named = !c.target.empty() && c.parameters.find(c.target) == std::string::npos;
+        ASSERT_EQ(fake.dialogs.boxes.size(), named ? 1u : 0u) << c.what;
+        if (named) {
+            const std::string& text = fake.dialogs.boxes[0].text;
+            EXPECT_EQ(text.substr(text.size() - c.target.size() - 1), "\n" + c.target) << c.what;
+        }
+        if (c.openSource) {
+            const auto held = gamereading::readSettings(fake.files.content(file).value_or(""));
+            EXPECT_EQ(held.text("Default_pilot"), c.pilot + ".plt") << c.what;
+        }
+    }
 }
 
 TEST_F(OpenSourceLauncher, CleansTheCustomFoldersAndStatisticsOfBothFolders) {

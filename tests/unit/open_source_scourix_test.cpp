@@ -116,6 +116,32 @@ TEST_F(OpenSourceScourix, PilotsAreListedAndPutAwayInThePlayersFolder) {
     EXPECT_TRUE(win.pilotname.count() == 0);
 }
 
+// On a file system that tells case apart the game cannot open "Red.PLT" by the name "Red"; a
+// pilot whose name the game reads as a switch is explained when the player picks it.
+TEST_F(OpenSourceScourix, OnlyPilotsTheGameOpensAreListedAndASwitchNameIsExplained) {
+    fake.files = FakeFiles();
+    fake.files.caseSensitive = true;
+    fake.files.addFolder(program);
+    fake.files.setCurrentFolder(program);
+    fake.files.addFile(game + "\\Descent3.exe");
+    for (const char* f : {"\\custom\\sounds", "\\custom\\graphics", "\\netgames"})
+        fake.files.addFolder(user + f), fake.files.addFolder(game + f);
+    for (const char* pilot : {"Alice.plt", "Red.PLT", "Heat.plt"})
+        fake.files.addFile(user + "\\" + pilot);
+    scourix::MainWindow& win = start(true);
+    EXPECT_EQ(items(win.pilotname), (Names{"Alice", "Heat"}));
+    for (int i : {0, 1}) {
+        win.pilotname.setListIndex(i);
+        win.pilotname.setSelected(i, true);
+        win.pilotname.click();
+    }
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fake.dialogs.boxes[0].text.rfind("Das Spiel liest den Pilotennamen \"Heat\" als "
+                                               "seinen Schalter -heat.",
+                                               0),
+              0u);
+}
+
 TEST_F(OpenSourceScourix, BrowserShowsThePlayersCustomFolders) {
     fake.files.addFile(user + "\\custom\\graphics\\mine.ogf");
     fake.files.addFile(game + "\\custom\\graphics\\old.ogf");

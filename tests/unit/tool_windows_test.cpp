@@ -229,19 +229,49 @@ TEST_F(DirectJoin, JoinAlwaysWritesTwo) {
     EXPECT_EQ(direckt(), "\"-pxo 1.2.3.4:2092\"\r\n\"2\"\r\n\"1\"\r\n");
 }
 
+// The game copies the address into 50 bytes and reads every argument as a possible switch.
 TEST_F(DirectJoin, JoinWithoutAnAddressOrWithOneTooLongForTheGameDoesNothing) {
-    for (const std::string& address : {std::string(), std::string(100, '1')}) {
+    std::string ue25; // 25 letters, 50 bytes
+    for (int i = 0; i < 25; ++i) ue25 += "\xc3\xbc";
+    const struct {
+        std::string address;
+        bool german;
+        const char* says; // the start of the message
+    } cases[] = {
+        {"", false, ""},
+        {std::string(100, '1'), false, "The server address is too long"},
+        {std::string(50, '1'), false,
+         "The server address is too long for the game: it takes at "
+         "most 49 bytes"},
+        {ue25, true, "Die Serveradresse ist zu lang für das Spiel: Es nimmt höchstens 49 Bytes"},
+        {"1.2.3.4:2092 -nointro", false,
+         "The game would read \"-nointro\" in the server address as its switch -nointro."},
+        {"port", true,
+         "Das Spiel würde \"port\" in der Serveradresse als seinen Schalter -port "
+         "lesen."},
+    };
+    for (const auto& c : cases) {
         writeDirect("", "0", "0");
-        scourix::Diereckt& d = open();
+        scourix::Diereckt& d = open(c.german);
         fake.files.addFile(path(settings::kScourixIni), "changed");
-        d.iptext.setText(address);
+        d.iptext.setText(c.address);
         d.teilnehmen.click();
         EXPECT_EQ(file(settings::kScourixIni), "changed") << "no save";
         EXPECT_FALSE(d.d3run.enabled());
         EXPECT_EQ(direckt(), "\"\"\r\n\"0\"\r\n\"0\"\r\n");
-        EXPECT_EQ(fake.dialogs.boxes.size(), address.empty() ? 0u : 1u);
+        EXPECT_EQ(fake.dialogs.boxes.size(), c.address.empty() ? 0u : 1u);
+        if (*c.says && !fake.dialogs.boxes.empty()) {
+            EXPECT_EQ(fake.dialogs.boxes[0].text.rfind(c.says, 0), 0u)
+                << fake.dialogs.boxes[0].text;
+        }
         fake.dialogs.boxes.clear();
+        w.reset();
     }
+    // 49 bytes go.
+    scourix::Diereckt& d = open();
+    d.iptext.setText(ue25.substr(2));
+    d.teilnehmen.click();
+    EXPECT_TRUE(d.d3run.enabled());
 }
 
 TEST_F(DirectJoin, AFailedWriteNamesTheFileStartsNothingAndKeepsScourix) {
