@@ -671,7 +671,12 @@ void WindowPeer::create() {
     gtk_window_set_title(GTK_WINDOW(widget), window.caption().c_str());
     gtk_window_set_resizable(GTK_WINDOW(widget), window.border == ui::Border::Sizable);
     gtk_window_set_decorated(GTK_WINDOW(widget), window.border != ui::Border::None);
-    if (GdkPixbuf* icon = pixbufOf(g_get_prgname() ? g_get_prgname() : "")) {
+    // The program's icon by name from the icon theme, where the package put it in every size;
+    // run from its build folder, the picture the program carries.
+    const char* program = g_get_prgname() ? g_get_prgname() : "";
+    if (gtk_icon_theme_has_icon(gtk_icon_theme_get_default(), program)) {
+        gtk_window_set_icon_name(GTK_WINDOW(widget), program);
+    } else if (GdkPixbuf* icon = pixbufOf(program)) {
         gtk_window_set_icon(GTK_WINDOW(widget), icon);
         g_object_unref(icon);
     }
