@@ -1,8 +1,8 @@
-# The Linux release: both programs in /usr/games, Debian's folder for games and their tools
-# (each finds the other beside itself), stripped; their
-# desktop entries, their icons in every size of the hicolor theme, their manual pages, the
-# README, the license and the Debian changelog, as scourix_<version>-<revision>_<arch>.deb made
-# by CPack's DEB generator. tools/package runs it on the linux build, and lintian checks it.
+# The Linux release: both programs in /usr/games, Debian's folder for games and their tools (each
+# finds the other beside itself), stripped; their desktop entries, their icons in every size of
+# the hicolor theme and as SVG, their manual pages, the README, the license and the Debian
+# changelog, as scourix_<version>-<revision>_<arch>.deb made by CPack's DEB generator.
+# tools/package runs it on the linux build; tools/test has lintian check it.
 include(GNUInstallDirs)
 set(DEB_MAINTAINER "${PROGRAM_PUBLISHER} <maintainers@scourix.invalid>")
 set(DEB_REVISION 1)
@@ -16,6 +16,8 @@ foreach(p gatefire scourix)
     install(FILES ${CMAKE_SOURCE_DIR}/resources/linux/icons/hicolor/${size}x${size}/apps/${p}.png
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps)
   endforeach()
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/linux/icons/hicolor/scalable/apps/${p}.svg
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
 endforeach()
 
 # Manual pages and the changelog go in compressed, as Debian wants them: gzip -9n, without the
