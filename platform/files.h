@@ -53,7 +53,9 @@ class Files {
     // Whole-file read of raw bytes. False also when the file holds more than `limit` bytes:
     // then no more than that is read.
     virtual bool read(const std::string& path, std::string& bytes, std::uint64_t limit) = 0;
-    bool read(const std::string& path, std::string& bytes) { return read(path, bytes, UINT64_MAX); }
+    // The files the programs read whole are small text files: a larger one counts as unreadable.
+    static constexpr std::uint64_t kReadLimit = 1 << 20;
+    bool read(const std::string& path, std::string& bytes) { return read(path, bytes, kReadLimit); }
     // Replaces the file atomically: the data is written beside it and swapped in,
     // so a failed write leaves the old file whole.
     virtual bool write(const std::string& path, const std::string& bytes) = 0;

@@ -18,8 +18,13 @@ bool copyWhole(platform::Files& files, const std::string& from, const std::strin
     return size && files.copy(from, to) && files.fileSize(to) == size;
 }
 
+// The temporary name is one where nothing is: a file of the player's that carries it stays.
 bool copyOver(platform::Files& files, const std::string& from, const std::string& to) {
-    const std::string temp = to + ".new~";
+    std::string temp = to + ".new~";
+    for (int n = 2; !files.missing(temp); ++n) {
+        if (n > 99) return false;
+        temp = to + ".new~" + std::to_string(n);
+    }
     if (copyWhole(files, from, temp) && files.replace(temp, to)) return true;
     files.remove(temp);
     return false;

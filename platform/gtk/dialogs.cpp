@@ -1,6 +1,8 @@
 #include <glib/gi18n.h>
 #include <gtk/gtk.h>
 
+#include <iterator>
+
 #include "platform/gtk/gtk.h"
 
 namespace gtkui {
@@ -14,19 +16,12 @@ const char* word(const char* gtkWord) {
     return g_dgettext("gtk30", gtkWord);
 }
 
+// The box's kind for each icon, in the order of platform::Icon.
 GtkMessageType messageType(platform::Icon i) {
-    switch (i) {
-    case platform::Icon::Information:
-        return GTK_MESSAGE_INFO;
-    case platform::Icon::Question:
-        return GTK_MESSAGE_QUESTION;
-    case platform::Icon::Exclamation:
-        return GTK_MESSAGE_WARNING;
-    case platform::Icon::Critical:
-        return GTK_MESSAGE_ERROR;
-    default:
-        return GTK_MESSAGE_OTHER;
-    }
+    constexpr GtkMessageType kinds[] = {GTK_MESSAGE_OTHER, GTK_MESSAGE_INFO, GTK_MESSAGE_QUESTION,
+                                        GTK_MESSAGE_WARNING, GTK_MESSAGE_ERROR};
+    const auto at = static_cast<std::size_t>(i);
+    return at < std::size(kinds) ? kinds[at] : GTK_MESSAGE_OTHER;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,10 +47,10 @@ bool listWith(const std::string& folder, std::vector<std::string>& names, Keep k
     return true;
 }
 
-bool writeAll(int fd, const std::string& bytes) {
+bool writeAll(int fd, const char* data, std::size_t size) {
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < size) {
+        ssize_t n = ::write(fd, data + done, size - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += std::size_t(n);
@@ -57,32 +58,108 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// Writes beside the target and renames over it: the target is whole before and after. A copy
-// (`source` given) takes the source's rights and times, as a copy on Windows does, and is not
-// flushed; a written file keeps the rights the player gave the old one and reaches the disk
-// before it replaces it.
-bool replaceWith(const std::string& target, const std::string& bytes,
-                 const struct stat* source = nullptr) {
-    const std::string temp = target + ".new~";
-    struct stat old;
-    const bool existed = stat(target.c_str(), &old) == 0;
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes a rename or a new name in `folder` durable: the folder's entries reach the disk.
+bool syncFolder(const std::string& folder) {
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
-    const struct stat* like = source ? source : existed ? &old : nullptr;
-    bool ok = writeAll(fd, bytes) && (!like || fchmod(fd, like->st_mode & 07777) == 0);
-    if (source) {
-        const timespec times[2] = {source->st_atim, source->st_mtim};
-        ok = ok && futimens(fd, times) == 0;
-    } else {
-        ok = ok && fsync(fd) == 0;
-    }
-    ok = close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) unlink(temp.c_str());
+    const bool ok = fsync(fd) == 0;
+    close(fd);
     return ok;
 }
 
+// The file a path names once its symbolic links are followed, so that a player's settings file
+// that links into a folder of his own is written where the link points, and the link stays.
+// Empty for a loop of links.
+std::string followLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::string target(4096, '\0');
+        const ssize_t n = readlink(path.c_str(), target.data(), target.size());
+        if (n < 0 || std::size_t(n) >= target.size()) return path; // not a link
+        target.resize(std::size_t(n));
+        path = target[0] == '/' ? target : folderOf(path) + "/" + target;
+    }
+    return {};
+}
+
+// A file without write permission is the player's read-only file: it is neither replaced nor
+// removed, as Windows refuses both for a read-only file. The mode bits are asked themselves, as
+// the superuser passes every access check.
+bool writable(const std::string& path, const struct stat& s) {
+    return (s.st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
+}
+
+// A new file beside `target`, under a name no one else uses: created exclusively and never
+// through a link, so that a file of the player's that happens to carry the name is not touched.
+int createTemporary(const std::string& target, std::string& temp, mode_t mode) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%x%x.tmp~", unsigned(getpid()),
+                      ++counter * 2654435761u ^ unsigned(std::rand()));
+        temp = target + suffix;
+        int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Opens a file to read it whole: a regular file only, and without waiting on a FIFO or a device
+// (the caller counts such a file as unreadable).
+int openRegular(const std::string& path, struct stat& s) {
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    if (fstat(fd, &s) != 0 || !S_ISREG(s.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+// Writes beside the target and renames over it: the target is whole before and after. The data
+// reaches the disk before the rename, the folder's new entry after it. `fill` writes the data
+// into the open temporary file. A copy (`source` given) takes the source's rights and times, as
+// a copy on Windows does; a written file keeps the rights and owner the player gave the old
+// one. A target that is there but is no regular file, or that may not be written, is refused.
+template <typename Fill>
+bool replaceWith(const std::string& target, Fill fill, const struct stat* source = nullptr) {
+    struct stat old;
+    const bool existed = stat(target.c_str(), &old) == 0;
+    if (!existed && errno != ENOENT) return false;
+    if (existed && (!S_ISREG(old.st_mode) || !writable(target, old))) return false;
+    std::string temp;
+    const struct stat* like = source ? source : existed ? &old : nullptr;
+    int fd = createTemporary(target, temp, like ? 0600 : 0666);
+    if (fd < 0) return false;
+    bool ok = fill(fd);
+    if (existed && !source) (void)!fchown(fd, old.st_uid, old.st_gid); // when we may
+    ok = ok && (!like || fchmod(fd, like->st_mode & 07777) == 0);
+    if (source) {
+        const timespec times[2] = {source->st_atim, source->st_mtim};
+        ok = ok && futimens(fd, times) == 0;
+    }
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        unlink(temp.c_str());
+        return false;
+    }
+    return syncFolder(folderOf(target));
+}
+
 } // namespace
+
+// A write past the size limit of `ulimit -f` then fails as a full disk does, instead of ending
+// the program halfway through a file.
+Files::Files() {
+    signal(SIGXFSZ, SIG_IGN);
+}
 
 bool Files::list(const std::string& folder, const std::string& pattern,
                  std::vector<std::string>& names) {
@@ -105,9 +182,10 @@ platform::Files::Presence Files::presence(const std::string& path) {
     return lstat(p.c_str(), &s) == 0 ? Presence::Unknown : Presence::Missing;
 }
 
+// A FIFO or a device has no size to copy: none, as for a file that cannot be asked.
 std::optional<std::uint64_t> Files::fileSize(const std::string& path) {
     struct stat s;
-    if (stat(native(path).c_str(), &s) != 0 || S_ISDIR(s.st_mode)) return std::nullopt;
+    if (stat(native(path).c_str(), &s) != 0 || !S_ISREG(s.st_mode)) return std::nullopt;
     return std::uint64_t(s.st_size);
 }
 
@@ -121,17 +199,37 @@ std::optional<platform::FileInfo> Files::info(const std::string& path) {
     return i;
 }
 
+// The bytes go across in blocks: a taunt of any size costs no more memory than one block.
 bool Files::copy(const std::string& from, const std::string& to) {
-    std::string bytes;
     struct stat s;
-    const std::string f = native(from);
-    if (stat(f.c_str(), &s) != 0 || !S_ISREG(s.st_mode)) return false;
-    return read(from, bytes) && replaceWith(native(to), bytes, &s);
+    int in = openRegular(native(from), s);
+    if (in < 0) return false;
+    const bool ok = replaceWith(
+        native(to),
+        [&](int out) {
+            char buf[65536];
+            for (;;) {
+                const ssize_t n = ::read(in, buf, sizeof buf);
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) return n == 0;
+                if (!writeAll(out, buf, std::size_t(n))) return false;
+            }
+        },
+        &s);
+    close(in);
+    return ok;
 }
 
-// unlink removes no folder (EISDIR), as DeleteFile removes none.
+// unlink removes no folder (EISDIR), as DeleteFile removes none, nor a read-only file.
 bool Files::remove(const std::string& path) {
-    return unlink(native(path).c_str()) == 0;
+    const std::string p = native(path);
+    struct stat s;
+    if (lstat(p.c_str(), &s) != 0) return false;
+    if (S_ISREG(s.st_mode) && !writable(p, s)) {
+        errno = EACCES;
+        return false;
+    }
+    return unlink(p.c_str()) == 0;
 }
 
 bool Files::rename(const std::string& from, const std::string& to) {
@@ -150,13 +248,25 @@ bool Files::makeFolder(const std::string& path) {
 }
 
 bool Files::replace(const std::string& from, const std::string& to) {
-    return ::rename(native(from).c_str(), native(to).c_str()) == 0;
+    const std::string f = native(from), t = native(to);
+    struct stat s;
+    const bool there = lstat(t.c_str(), &s) == 0;
+    if (!there && errno != ENOENT) return false;
+    // A link is replaced itself, its target untouched; a FIFO, a folder or a read-only file is not.
+    if (there && !S_ISLNK(s.st_mode) && (!S_ISREG(s.st_mode) || !writable(t, s))) return false;
+    if (::rename(f.c_str(), t.c_str()) != 0) return false;
+    return syncFolder(folderOf(t)) && (folderOf(f) == folderOf(t) || syncFolder(folderOf(f)));
 }
 
 bool Files::read(const std::string& path, std::string& bytes, std::uint64_t limit) {
-    int fd = open(native(path).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat s;
+    int fd = openRegular(native(path), s);
     if (fd < 0) return false;
     bytes.clear();
+    if (std::uint64_t(s.st_size) > limit) {
+        close(fd);
+        return false;
+    }
     char buf[65536];
     bool ok = true;
     for (;;) {
@@ -176,7 +286,9 @@ bool Files::read(const std::string& path, std::string& bytes, std::uint64_t limi
 }
 
 bool Files::write(const std::string& path, const std::string& bytes) {
-    return replaceWith(native(path), bytes);
+    const std::string target = followLinks(native(path));
+    return !target.empty() &&
+           replaceWith(target, [&](int fd) { return writeAll(fd, bytes.data(), bytes.size()); });
 }
 
 bool Files::setCurrentFolder(const std::string& path) {

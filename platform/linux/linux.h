@@ -13,8 +13,13 @@ namespace lnx {
 // A path of the logic as the system takes it: every "\" becomes "/".
 std::string native(const std::string& path);
 
+// Every file is replaced by way of a temporary file of a name no one else uses, and reaches the
+// disk, folder entry included, before the call returns. A symbolic link is written through to
+// its target; a FIFO or a device is neither read nor replaced; a file without write permission
+// is neither replaced nor removed.
 class Files : public platform::Files {
   public:
+    Files();
     bool list(const std::string& folder, const std::string& pattern,
               std::vector<std::string>& names) override;
     bool listFolders(const std::string& folder, std::vector<std::string>& names) override;

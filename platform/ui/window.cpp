@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/files.h"
+#include "platform/ui/native.h"
 
 namespace ui {
 
@@ -32,6 +33,11 @@ void Control::changed(Prop what) {
     if (peer) peer->update(what);
 }
 
+void Control::changedInside(Prop what) {
+    for (Control* c : owner_.controls_)
+        if (c->isInside(*this)) c->changed(what);
+}
+
 void Control::setCaption(const std::string& text) {
     caption_ = text;
     changed(Prop::Caption);
@@ -39,12 +45,12 @@ void Control::setCaption(const std::string& text) {
 
 void Control::setEnabled(bool on) {
     enabled_ = on;
-    changed(Prop::Enabled);
+    changedInside(Prop::Enabled);
 }
 
 void Control::setVisible(bool on) {
     visible_ = on;
-    changed(Prop::Visible);
+    changedInside(Prop::Visible);
 }
 
 bool Control::shown() const {
@@ -67,7 +73,7 @@ bool Control::isInside(const Control& outer) const {
 
 void Control::setBounds(int l, int t, int w, int h) {
     left = l, top = t, width = w, height = h;
-    changed(Prop::Bounds);
+    changedInside(Prop::Bounds);
 }
 
 void Control::setForeColour(Colour c) {
@@ -142,6 +148,18 @@ void ListBox::setSelected(int i, bool on) {
     lineChanged(Prop::LineSelected, i);
 }
 
+void ListBox::takeSelection(const std::vector<bool>& on, int current) {
+    if (multi_)
+        for (int i = 0; i < count() && i < static_cast<int>(on.size()); ++i)
+            if (on[i] != selected(i)) setSelected(i, on[i]);
+    setListIndex(current);
+}
+
+void ListBox::toggleLine(int i) {
+    setSelected(i, !selected(i));
+    setListIndex(i);
+}
+
 void ListBox::setListIndex(int i) {
     index_ = (i >= 0 && i < count()) ? i : -1;
     if (!multi_ && index_ >= 0) {
@@ -179,12 +197,31 @@ void CheckBox::setValue(int v) {
     if (click) click();
 }
 
+bool stateOnly(const Control& c) {
+    for (const Control* p = &c; p; p = p->container())
+        if (p->kind() == Kind::Frame && static_cast<const Frame*>(p)->stateOnly) return true;
+    return false;
+}
+
+std::vector<OptionButton*> optionGroup(const OptionButton& o) {
+    std::vector<OptionButton*> group;
+    for (Control* c : o.owner().controls())
+        if (c->kind() == Kind::Option && c->container() == o.container())
+            group.push_back(static_cast<OptionButton*>(c));
+    return group;
+}
+
+bool noneSelected(const OptionButton& o) {
+    for (const OptionButton* k : optionGroup(o))
+        if (k->value()) return false;
+    return true;
+}
+
 void OptionButton::setValue(bool on) {
     value_ = on;
     if (on)
-        for (Control* c : owner().controls())
-            if (auto* o = dynamic_cast<OptionButton*>(c);
-                o && o != this && o->container() == container() && o->value_) {
+        for (OptionButton* o : optionGroup(*this))
+            if (o != this && o->value_) {
                 o->value_ = false;
                 o->changed(Prop::Value);
             }

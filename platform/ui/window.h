@@ -82,6 +82,9 @@ class Control {
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& text);
     bool enabled() const { return enabled_; }
+    // Enabling, showing or moving a control reaches every control inside it, at any depth: each
+    // one's peer hears of the change and shows the control as usable(), shown() and its
+    // containers' places say.
     void setEnabled(bool on);
     bool visible() const { return visible_; }
     void setVisible(bool on);
@@ -119,6 +122,7 @@ class Control {
     void changed(Prop what);
 
   private:
+    void changedInside(Prop what);
     Window& owner_;
     std::string name_;
     Control* container_;
@@ -186,6 +190,13 @@ class ListBox : public Control {
     void setListIndex(int i);
     // The line the last Line change was about.
     int changedLine() const { return changed_; }
+    // The player changed the selection in the native list: the model takes every line's flag
+    // (one per line; a single-selection list takes only the current line), line by line,
+    // then the current line, -1 for none.
+    void takeSelection(const std::vector<bool>& on, int current);
+    // A click on line i of a list of several selections, as Windows takes it: that line alone
+    // toggles and becomes the current one.
+    void toggleLine(int i);
 
   protected:
     struct Entry {

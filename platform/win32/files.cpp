@@ -2,6 +2,7 @@
 #include <winternl.h>
 
 #include <cstring>
+#include <string>
 
 #include "platform/files.h"
 #include "platform/win32/win32.h"
@@ -149,8 +150,35 @@ std::optional<platform::FileInfo> Files::info(const std::string& path) {
     return i;
 }
 
+namespace {
+
+// Writes what the system still holds of a file to the disk. A read-only file (a copy of a
+// read-only one) is opened for it with its attribute lifted for the moment.
+bool flush(const std::wstring& path) {
+    auto open = [&] {
+        return CreateFileW(path.c_str(), GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE h = open();
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const bool readOnly = h == INVALID_HANDLE_VALUE && attributes != INVALID_FILE_ATTRIBUTES &&
+                          (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly && SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        h = open();
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool ok = FlushFileBuffers(h);
+    CloseHandle(h);
+    if (readOnly) SetFileAttributesW(path.c_str(), attributes);
+    return ok;
+}
+
+} // namespace
+
+// The copy is on the disk before the call returns: a backup is made before its source goes.
 bool Files::copy(const std::string& from, const std::string& to) {
-    return CopyFileW(wide(from).c_str(), wide(to).c_str(), FALSE) != 0;
+    const std::wstring target = wide(to);
+    return CopyFileW(wide(from).c_str(), target.c_str(), FALSE) && flush(target);
 }
 
 bool Files::remove(const std::string& path) {
@@ -188,10 +216,20 @@ bool Files::read(const std::string& path, std::string& bytes, std::uint64_t limi
     return ok;
 }
 
+// The data goes to a new file beside the target, under a name no one else uses (created only
+// where nothing is), and takes the target's place once it is on the disk.
 bool Files::write(const std::string& path, const std::string& bytes) {
-    const std::wstring target = wide(path), temp = wide(path + ".new~");
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring target = wide(path);
+    static unsigned counter = 0;
+    std::wstring temp;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
+        temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(++counter) + L".tmp~";
+        h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
+        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
     if (h == INVALID_HANDLE_VALUE) return false;
     DWORD put = 0;
     bool ok = WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr) &&

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/discovery/discovery.h"
 #include "common/discovery/keyvalues.h"
 #include "common/registry/registry_file.h"
 #include "common/settings/keep_copy.h"
@@ -16,6 +17,7 @@
 #include "common/settings/settings_file.h"
 #include "config/mainwindow/fps_log.h"
 #include "launcher/registry_settings.h"
+#include "platform/files.h"
 #include "platform/system.h"
 #include "tests/support/fake_files.h"
 #include "tests/support/game_reading.h"
@@ -318,6 +320,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         const auto nodes = keyvalues::parse(bytes);
         check(same(keyvalues::parse(keyValuesText(nodes)), nodes));
+        for (const auto& library : discovery::steamLibraries(bytes)) check(!library.empty());
+    }
+    // File names: a name Windows takes ends in no dot or blank and matches itself and "*"; a name
+    // is the same as itself, and sameness holds both ways round.
+    {
+        const std::string a = bytes.substr(0, size / 2), b = bytes.substr(size / 2);
+        for (const std::string& name : {a, b})
+            if (platform::validFileName(name)) {
+                check(name.back() != '.' && name.back() != ' ');
+                check(platform::matchesPattern(name, "*"));
+                if (name.find(';') == std::string::npos)
+                    check(platform::matchesPattern(name, name));
+            }
+        platform::matchesPattern(a, b);
+        check(platform::sameNameIgnoringCase(a, a));
+        check(platform::sameNameIgnoringCase(a, b) == platform::sameNameIgnoringCase(b, a));
+        // What the code page makes of any bytes is well-formed UTF-8.
+        check(platform::isUtf8(cp.toUtf8(bytes)));
+        if (platform::isUtf8(bytes)) check(platform::isUtf8(bytes + "x"));
+    }
+    // A file copied over another by way of a temporary file: the target holds the bytes, and a
+    // file of the player's under the temporary name stays as it was.
+    {
+        FakeFiles files;
+        files.addFile("C:\\T\\from", bytes);
+        files.addFile("C:\\T\\to", "old");
+        files.addFile("C:\\T\\to.new~", "the player's");
+        check(copyOver(files, "C:\\T\\from", "C:\\T\\to"));
+        check(files.content("C:\\T\\to") == bytes);
+        check(files.content("C:\\T\\to.new~") == "the player's");
+        check(files.snapshot().size() == 3);
     }
     // The registry reader never reads past the data it is given.
     for (auto type : {platform::RegType::String, platform::RegType::MultiString,

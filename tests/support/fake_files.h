@@ -8,6 +8,38 @@
 
 #include "platform/files.h"
 
+// A file system as a test sets it up, inspects it and makes its calls fail: in memory (FakeFiles)
+// or on the disk (DiskFiles).
+class TestFiles : public platform::Files {
+  public:
+    // Setting up: both create missing parent folders; addFile replaces an existing file.
+    virtual void addFolder(const std::string& path) = 0;
+    virtual void addFile(const std::string& path, const std::string& bytes = "") = 0;
+    // The file is read-only: it cannot be deleted, written or copied over.
+    virtual void readOnly(const std::string& path) = 0;
+
+    virtual std::optional<std::string> content(const std::string& path) const = 0; // none: no file
+    virtual bool has(const std::string& path) const = 0;                           // file or folder
+    // Every file, by its path in lower case (the drive "c:" first, "\" between names), with its
+    // bytes.
+    virtual std::map<std::string, std::string> snapshot() const = 0;
+    // Every copy that succeeded: target path as given and the bytes it received.
+    virtual const std::vector<std::pair<std::string, std::string>>& copyLog() const = 0;
+
+    // The k-th call from now (1 = the next), of any kind, fails as that kind of call fails: a
+    // listing or query finds nothing, a copy, write or deletion leaves everything as it was.
+    enum class CallFault {
+        Fail,
+        Partial,      // the call breaks off halfway through the bytes of a copy or a write
+        FolderVanish, // the folder and all it holds vanish right before the call
+        Short,        // a copy leaves the first half of its bytes and reports success; other
+                      // calls fail as with Fail
+    };
+    virtual void failCall(int k, CallFault fault = CallFault::Fail,
+                          const std::string& folder = "") = 0;
+    virtual int calls() const = 0;
+};
+
 // An in-memory file system of Windows paths, for tests.
 //
 // Paths compare as Windows compares them: case-insensitive (ASCII letters), '/' equal to
@@ -20,7 +52,7 @@
 //
 // Counters count calls, whether they succeed or fail. Every operation of platform::Files
 // counts as one call for the k-th call faults.
-class FakeFiles : public platform::Files {
+class FakeFiles : public TestFiles {
   public:
     // platform::Files
     bool list(const std::string& folder, const std::string& pattern,
@@ -46,22 +78,21 @@ class FakeFiles : public platform::Files {
         return platform::sameNameIgnoringCase(a, b);
     }
 
-    // Setting up: both create missing parent folders; addFile replaces an existing file.
-    void addFolder(const std::string& path);
-    void addFile(const std::string& path, const std::string& bytes = "");
+    void addFolder(const std::string& path) override;
+    void addFile(const std::string& path, const std::string& bytes = "") override;
 
     // Inspecting.
-    std::optional<std::string> content(const std::string& path) const; // none: no such file
-    bool has(const std::string& path) const;                           // file or folder
-    std::vector<std::string> files(const std::string& folder) const;   // names, listing order
+    std::optional<std::string> content(const std::string& path) const override;
+    bool has(const std::string& path) const override;
+    std::vector<std::string> files(const std::string& folder) const; // names, listing order
     int removes() const { return removes_; }
     int copies() const { return copies_; }
-    // Every copy that succeeded: target path as given and the bytes it received.
-    const std::vector<std::pair<std::string, std::string>>& copyLog() const { return copyLog_; }
+    const std::vector<std::pair<std::string, std::string>>& copyLog() const override {
+        return copyLog_;
+    }
     int writes() const { return writes_; }
-    // Every file, by its path as the fake keys it (lower case unless caseSensitive), with its
-    // bytes.
-    std::map<std::string, std::string> snapshot() const;
+    // Paths in lower case unless caseSensitive.
+    std::map<std::string, std::string> snapshot() const override;
 
     // Faults.
     // The file cannot be deleted.
@@ -90,20 +121,13 @@ class FakeFiles : public platform::Files {
         else
             failQuery_.erase(key(path));
     }
-    // The file is read-only: it cannot be deleted, written or copied over.
-    void readOnly(const std::string& path);
+    void readOnly(const std::string& path) override;
 
-    // The k-th call from now (1 = the next), of any kind, fails as that kind of call fails: a
-    // listing or query finds nothing, a copy, write or deletion leaves everything as it was.
-    enum class CallFault {
-        Fail,
-        Partial,      // as Fail, but a copy leaves the first half of its bytes in the target
-        FolderVanish, // the folder and all it holds vanish right before the call
-        Short,        // a copy leaves the first half of its bytes and reports success; other
-                      // calls fail as with Fail
-    };
-    void failCall(int k, CallFault fault = CallFault::Fail, const std::string& folder = "");
-    int calls() const { return calls_; }
+    // Partial: as Fail, but a copy leaves the first half of its bytes in the target, as a copy
+    // on Windows that breaks off does.
+    void failCall(int k, CallFault fault = CallFault::Fail,
+                  const std::string& folder = "") override;
+    int calls() const override { return calls_; }
 
     bool caseSensitive = false;
 

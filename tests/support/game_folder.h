@@ -5,17 +5,24 @@
 #include "common/settings/layouts.h"
 #include "tests/support/fakes.h"
 
-// A program folder with the settings files and a game folder, on the fakes.
+// A program folder with the settings files and a game folder, on the fakes; with `on` given,
+// its files are there (on the disk) instead of in the fake file system, and `platform` uses
+// them.
 struct GameFolder {
     FakePlatform fake;
+    TestFiles& files;
+    platform::Platform platform;
     std::string program = "C:\\Gatefire";
     std::string game = "C:\\Games\\Descent3";
     settings::ScourixIni ini;
 
-    GameFolder() {
+    explicit GameFolder(TestFiles* on = nullptr)
+        : files(on ? *on : fake.files), platform{files,        fake.shell,     fake.registry,
+                                                 fake.dialogs, fake.app,       fake.codepage,
+                                                 fake.keys,    fake.shortcuts, fake.host} {
         fake.app.folder = program;
         for (const char* f : {"\\custom\\sounds", "\\custom\\graphics", "\\netgames"})
-            fake.files.addFolder(game + f);
+            files.addFolder(game + f);
         // The first-run values with the game folder set.
         ini = settings::firstRunValues(settings::kScourixLayout);
         ini.gamePath = game;
@@ -29,7 +36,7 @@ struct GameFolder {
         auto save = [&](const char* name, auto write) {
             settings::SettingsFile f(fake.codepage);
             write(f);
-            fake.files.addFile(path(name), f.bytes());
+            files.addFile(path(name), f.bytes());
         };
         save(settings::kScourixIni, [&](auto& f) { settings::writeScourixIni(f, ini); });
         save(settings::kLogosIni, [&](auto& f) { settings::writeList(f, logos); });
@@ -39,17 +46,17 @@ struct GameFolder {
     void writeDirect(const std::string& target, const std::string& mode, const std::string& ask) {
         settings::SettingsFile f(fake.codepage);
         settings::writeDirecktIni(f, {target, mode, ask});
-        fake.files.addFile(path(settings::kDirecktIni), f.bytes());
+        files.addFile(path(settings::kDirecktIni), f.bytes());
     }
     void writeNetwork(const settings::NetworkIni& net) {
         settings::SettingsFile f(fake.codepage);
         settings::writeNetworkIni(f, net);
-        fake.files.addFile(path(settings::kNetworkIni), f.bytes());
+        files.addFile(path(settings::kNetworkIni), f.bytes());
     }
     void writeShellList(const settings::ShellList& list) {
         settings::SettingsFile f(fake.codepage);
         settings::writeShellList(f, list);
-        fake.files.addFile(path(settings::kShellListTxt), f.bytes());
+        files.addFile(path(settings::kShellListTxt), f.bytes());
     }
     std::string sounds(const std::string& name = "") const {
         return game + "\\custom\\sounds" + (name.empty() ? "" : "\\" + name);

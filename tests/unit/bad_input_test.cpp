@@ -6,6 +6,7 @@
 #include <set>
 
 #include "common/cleaning/cleaning.h"
+#include "common/discovery/keyvalues.h"
 #include "common/edition/edition.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window.h"
@@ -174,6 +175,19 @@ TEST(BadInputReading, ByteOrderMarkIsSkippedAndZeroBytesMakeAFileError) {
               "The settings file \"logos.ini\" is not ANSI text (it was saved as Unicode/UTF-16 "
               "or holds zero bytes).\nPlease run Scourix to set up the settings again.");
     EXPECT_TRUE(g.fake.shell.started.empty());
+}
+
+// Steam's library files nested without end (a megabyte of "a {") are read to a bounded depth,
+// not until the stack runs out.
+TEST(BadInputReading, SteamFilesNestedWithoutEndStopAtABoundedDepth) {
+    std::string text;
+    for (int i = 0; i < (1 << 20) / 3; ++i) text += "a {";
+    auto nodes = keyvalues::parse(text);
+    int depth = 0;
+    for (const std::vector<keyvalues::Node>* level = &nodes; !level->empty();
+         level = &level->front().children)
+        ++depth;
+    EXPECT_LE(depth, keyvalues::kMaxDepth + 1);
 }
 
 } // namespace

@@ -155,6 +155,8 @@ TEST(RegistryFile, ReadAndWrittenAsTheGameReadsIt) {
         {"a last line without its end is not read", "[Descent3]\r\n\"A\"=\"1\"\r\n\"A\"=\"2\"", "A",
          "1"},
         {"Ctrl-Z ends the file", "[Descent3]\r\n\"A\"=\"1\"\r\n\x1a\"A\"=\"2\"\r\n", "A", "1"},
+        {"nothing after a Ctrl-Z is read", "[Descent3]\r\n\"A\"=\"1\"\r\n\x1a\r\n\"A\"=\"2\"\r\n",
+         "A", "1"},
         {"mixed line ends", "[Version]\n[Descent3]\r\n\"A\"=\"1\"\n\"B\"=\"2\"\r\n", "A", "1"},
         {"a broken later record hides an earlier one", "[Descent3]\n\"A\"=\"1\"\n\"A\"=\"open\n",
          "A", std::nullopt},

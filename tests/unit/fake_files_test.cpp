@@ -119,3 +119,17 @@ TEST_F(FakeFilesTest, RenameKeepsPlaceAndTakesNewName) {
     ASSERT_TRUE(fs.listFolders("C:\\Games\\mine\\sounds", folders));
     EXPECT_EQ(folders, (Names{"sub"}));
 }
+
+// Names Windows refuses for a file: reserved characters, a dot or blank at the end, device names
+// with or without an extension.
+TEST(FileNames, WhatWindowsTakesAsTheNameOfAFile) {
+    const std::pair<const char*, bool> cases[] = {
+        {"a.osf", true},   {"a..osf", true},     {".hidden", true},   {"com0", true},
+        {"COM10", true},   {"console", true},    {"", false},         {"a.", false},
+        {"a.osf.", false}, {"...", false},       {"a ", false},       {"a:b", false},
+        {"a?", false},     {"tab\tname", false}, {"CON", false},      {"con.txt", false},
+        {"Nul .x", false}, {"lpt9", false},      {"COM1.osf", false},
+    };
+    for (const auto& [name, valid] : cases)
+        EXPECT_EQ(platform::validFileName(name), valid) << "\"" << name << "\"";
+}

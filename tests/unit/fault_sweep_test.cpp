@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "common/cleaning/cleaning.h"
@@ -15,6 +17,11 @@
 #include "config/tools/shellstart.h"
 #include "launcher/anzeiger.h"
 #include "tests/support/game_folder.h"
+#ifdef SWEEP_ON_DISK
+#include <unistd.h>
+
+#include "tests/support/disk_files.h"
+#endif
 
 namespace {
 
@@ -39,7 +46,7 @@ struct Sweep : GameFolder {
     std::map<std::string, std::string> before; // path -> bytes of every custom file
     std::vector<std::string> boxes;
 
-    Sweep(const Mode& mode, Target target) {
+    Sweep(const Mode& mode, Target target, TestFiles* on = nullptr) : GameFolder(on) {
         ini.logoNoAction = "0", ini.tauntNoAction = "0";
         ini.logoDeleteOthers = ini.tauntDeleteOthers = mode.deleteOthers;
         ini.logoBackupOthers = ini.tauntBackupOthers = mode.backupOthers;
@@ -51,7 +58,7 @@ struct Sweep : GameFolder {
         auto put = [&](const std::string& folder, std::initializer_list<const char*> names) {
             for (const char* n : names) {
                 const std::string p = folder + "\\" + n, bytes = std::string("data:") + n;
-                fake.files.addFile(p, bytes);
+                files.addFile(p, bytes);
                 before[p] = bytes;
             }
         };
@@ -61,8 +68,8 @@ struct Sweep : GameFolder {
         for (const auto& [folder, name] :
              {std::pair{logoBackup, "stale.oaf"}, std::pair{tauntBackup, "stale.osf"}}) {
             const std::string p = folder + "\\" + name;
-            fake.files.addFile(p, std::string("DATA:") + name);
-            if (target == Target::ReadOnlyStale) fake.files.readOnly(p);
+            files.addFile(p, std::string("DATA:") + name);
+            if (target == Target::ReadOnlyStale) files.readOnly(p);
         }
         writeSettings({"mine.ogf"}, {"mine.osf"});
     }
@@ -76,7 +83,7 @@ struct Sweep : GameFolder {
         for (const auto& [p, bytes] : before) {
             const std::string name = p.substr(p.rfind('\\') + 1);
             const bool logo = p.find("graphics") != std::string::npos;
-            const auto now = fake.files.content(p);
+            const auto now = files.content(p);
             if (now) {
                 EXPECT_EQ(*now, bytes) << what << ": " << p << " changed";
                 continue;
@@ -87,15 +94,14 @@ struct Sweep : GameFolder {
             const std::string copy = (logo ? logoBackup : tauntBackup) + "\\" + name;
             // A backup folder that vanished after the copy was checked took the copy with it:
             // the check cannot outrun that, but the copy must have been made and be whole.
-            if (!fake.files.has(copy) && !fake.files.has(logo ? logoBackup : tauntBackup)) {
+            if (!files.has(copy) && !files.has(logo ? logoBackup : tauntBackup)) {
                 bool made = false;
-                for (const auto& [to, got] : fake.files.copyLog())
+                for (const auto& [to, got] : files.copyLog())
                     made |= to.rfind(copy, 0) == 0 && got == bytes; // by way of a temporary file
                 EXPECT_TRUE(made) << what << ": " << p << " deleted without a copy";
                 continue;
             }
-            EXPECT_EQ(fake.files.content(copy), bytes)
-                << what << ": " << p << " deleted without a copy";
+            EXPECT_EQ(files.content(copy), bytes) << what << ": " << p << " deleted without a copy";
         }
     }
 };
@@ -117,11 +123,11 @@ bool listingFailed(const FakeDialogs& d) {
 // Runs the launcher, failing the k-th file call of its cleaning sequence (0: none). Returns the
 // number of calls the sequence made.
 int runLauncher(Sweep& s, Fault fault, int k) {
-    launcher::Anzeiger w(s.fake.platform);
+    launcher::Anzeiger w(s.platform);
     w.load();
     EXPECT_TRUE(w.putzstart.enabled());
-    const int start = s.fake.files.calls();
-    if (k) s.fake.files.failCall(k, fault, s.logoBackup);
+    const int start = s.files.calls();
+    if (k) s.files.failCall(k, fault, s.logoBackup);
     w.putzstart.tick();
     if (!listingFailed(s.fake.dialogs)) {
         // A backup into the folder itself does nothing, as one without a folder: its counters
@@ -134,17 +140,17 @@ int runLauncher(Sweep& s, Fault fault, int k) {
                     s.fake.shell.started.back().file == s.game + "\\Main.exe")
             << "the game is started";
     }
-    return s.fake.files.calls() - start;
+    return s.files.calls() - start;
 }
 
 int runCleanNow(Sweep& s, Fault fault, int k) {
     s.fake.dialogs.programTitle = "scourix";
-    scourix::MainWindow main(s.fake.platform);
-    scourix::CleanNow w(s.fake.platform, main);
+    scourix::MainWindow main(s.platform);
+    scourix::CleanNow w(s.platform, main);
     w.open();
     EXPECT_TRUE(w.putzstart.enabled());
-    const int start = s.fake.files.calls();
-    if (k) s.fake.files.failCall(k, fault, s.logoBackup);
+    const int start = s.files.calls();
+    if (k) s.files.failCall(k, fault, s.logoBackup);
     w.putzstart.tick();
     if (!listingFailed(s.fake.dialogs)) {
         if (!s.intoSource()) {
@@ -153,22 +159,22 @@ int runCleanNow(Sweep& s, Fault fault, int k) {
         }
         EXPECT_TRUE(w.isOpen());
     }
-    return s.fake.files.calls() - start;
+    return s.files.calls() - start;
 }
 
 // The cleaner on its own, as both windows drive it: every counter finishes.
 int runCleaner(Sweep& s, Fault fault, int k) {
     cleaning::Setup setup;
     std::string file;
-    const settings::Store store{s.fake.files, s.fake.codepage, s.program};
+    const settings::Store store{s.files, s.fake.codepage, s.program};
     EXPECT_EQ(cleaning::readSetup(store, setup, file), settings::Problem::None) << file;
     std::map<cleaning::Counter, int> finished;
-    cleaning::Cleaner c(s.fake.files, [&](cleaning::Counter counter, cleaning::Event e) {
+    cleaning::Cleaner c(s.files, [&](cleaning::Counter counter, cleaning::Event e) {
         if (e == cleaning::Event::Finished) ++finished[counter];
     });
-    const int start = s.fake.files.calls();
-    if (k) s.fake.files.failCall(k, fault, s.logoBackup);
-    if (!c.findFolders({s.game})) return s.fake.files.calls() - start;
+    const int start = s.files.calls();
+    if (k) s.files.failCall(k, fault, s.logoBackup);
+    if (!c.findFolders({s.game})) return s.files.calls() - start;
     const auto logos =
         c.clean(cleaning::Kind::Logos, cleaning::logoChoices(setup.ini), setup.logos);
     const auto taunts =
@@ -180,15 +186,32 @@ int runCleaner(Sweep& s, Fault fault, int k) {
                   s.backup() ? 1 + (s.ini.logoDeleteOthers == "1") : 1);
         EXPECT_EQ(finished[cleaning::Counter::TauntBackup], s.backup() ? 1 : 0);
     }
-    return s.fake.files.calls() - start;
+    return s.files.calls() - start;
 }
+
+// The files of one run: in the fake file system, or (`onDisk`) a fresh folder on the disk with
+// the Linux file layer, on a RAM disk where there is one.
+struct RunFiles {
+    explicit RunFiles(bool onDisk) {
+#ifdef SWEEP_ON_DISK
+        if (!onDisk) return;
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                               ? "/dev/shm"
+                                               : std::filesystem::temp_directory_path();
+        disk = std::make_unique<DiskFiles>(base / ("scourix-sweep-" + std::to_string(getpid())));
+#else
+        if (onDisk) ADD_FAILURE() << "no Linux file layer in this build";
+#endif
+    }
+    TestFiles* get() {
+        return disk.get();
+    }
+    std::unique_ptr<TestFiles> disk;
+};
 
 enum class Runner { Launcher, CleanNow, Cleaner };
 
-class FaultSweep : public ::testing::TestWithParam<Runner> {};
-
-TEST_P(FaultSweep, NoFileIsLostWhicheverCallFails) {
-    const Runner runner = GetParam();
+void sweepCleaning(Runner runner, bool onDisk) {
     auto run = runner == Runner::Launcher   ? runLauncher
                : runner == Runner::CleanNow ? runCleanNow
                                             : runCleaner;
@@ -201,17 +224,19 @@ TEST_P(FaultSweep, NoFileIsLostWhicheverCallFails) {
             if (target != Target::Separate && std::string(mode.backupOthers) != "1") continue;
             int calls = 0;
             {
-                Sweep clean(mode, target);
+                RunFiles files(onDisk);
+                Sweep clean(mode, target, files.get());
                 calls = run(clean, Fault::Fail, 0);
                 clean.checkNothingLost(describe("clean run", mode, target, Fault::Fail, 0));
                 if (target == Target::Separate && std::string(mode.backupOthers) == "1") {
-                    EXPECT_EQ(clean.fake.files.content(clean.graphics("a.ogf")), std::nullopt)
+                    EXPECT_EQ(clean.files.content(clean.graphics("a.ogf")), std::nullopt)
                         << "a working backup deletes";
                 }
             }
             for (Fault fault : {Fault::Fail, Fault::Partial, Fault::FolderVanish, Fault::Short})
                 for (int k = 1; k <= calls + 1; ++k) {
-                    Sweep s(mode, target);
+                    RunFiles files(onDisk);
+                    Sweep s(mode, target, files.get());
                     run(s, fault, k);
                     s.checkNothingLost(describe(program, mode, target, fault, k));
                     ++runs;
@@ -220,6 +245,20 @@ TEST_P(FaultSweep, NoFileIsLostWhicheverCallFails) {
         }
     EXPECT_GT(runs, 100);
 }
+
+class FaultSweep : public ::testing::TestWithParam<Runner> {};
+
+TEST_P(FaultSweep, NoFileIsLostWhicheverCallFails) {
+    sweepCleaning(GetParam(), false);
+}
+
+#ifdef SWEEP_ON_DISK
+// The same on the disk: the Linux file layer's own temporary files, renames and rights, a copy
+// or a write breaking off at a real file size limit.
+TEST_P(FaultSweep, NoFileIsLostOnTheDiskWhicheverCallFails) {
+    sweepCleaning(GetParam(), true);
+}
+#endif
 
 std::string runName(const ::testing::TestParamInfo<Runner>& info) {
     static const char* const names[] = {"Launcher", "CleanNow", "Cleaner"};
@@ -291,7 +330,7 @@ std::string utf16(const std::string& text) {
 // Each file ends as it was, or as the run without a fault left it, or has a copy this run made
 // with its bytes; and bytes the run without a fault kept somewhere (a copy, a file moved) are
 // somewhere after this run too.
-void checkPlayerFiles(const Files& before, const Files& clean, const FakeFiles& files,
+void checkPlayerFiles(const Files& before, const Files& clean, const TestFiles& files,
                       const std::string& what) {
     const Files now = files.snapshot();
     auto copied = [&](const std::string& bytes) {
@@ -325,24 +364,24 @@ void playerSetUp(GameFolder& g) {
     g.ini.logoNoAction = "0", g.ini.logoDeleteOthers = "1";
     g.ini.tauntNoAction = "0", g.ini.tauntBackupOthers = "1", g.ini.tauntBackupPath = kBackup;
     g.ini.deleteStats = "1", g.ini.musicTesterPath = "C:\\Tools\\MusicTester.exe";
-    g.fake.files.addFolder(kBackup);
-    for (const char* n : {"mine.ogf", "a.ogf"}) g.fake.files.addFile(g.graphics(n), n);
-    for (const char* n : {"mine.osf", "x.osf"}) g.fake.files.addFile(g.sounds(n), n);
-    for (const char* n : {"a.stats", "b.stats"}) g.fake.files.addFile(g.netgames(n), n);
-    g.fake.files.addFile(kBackup + "\\x.osf", "older x");
-    g.fake.files.addFile(g.game + "\\custom\\Bob.plt", "bob's pilot");
-    g.fake.files.addFile(g.game + "\\Main.exe", "exe");
-    g.fake.files.addFile(g.game + "\\fps.txt", "run 1\r\n");
+    g.files.addFolder(kBackup);
+    for (const char* n : {"mine.ogf", "a.ogf"}) g.files.addFile(g.graphics(n), n);
+    for (const char* n : {"mine.osf", "x.osf"}) g.files.addFile(g.sounds(n), n);
+    for (const char* n : {"a.stats", "b.stats"}) g.files.addFile(g.netgames(n), n);
+    g.files.addFile(kBackup + "\\x.osf", "older x");
+    g.files.addFile(g.game + "\\custom\\Bob.plt", "bob's pilot");
+    g.files.addFile(g.game + "\\Main.exe", "exe");
+    g.files.addFile(g.game + "\\fps.txt", "run 1\r\n");
     g.writeSettings({"mine.ogf"}, {"mine.osf"}, {"nointro"}, {true});
     g.writeDirect("-pxo 1.2.3.4:2092", "1", "1");
     g.writeNetwork({"German", "1", "0", "0", "0", "0", "1", "0", "0", "0", "1", "Ace", "pw"});
-    g.fake.files.addFile(g.path(settings::kShellListTxt), "\"side.exe\"\r\n");
-    g.fake.files.setCurrentFolder(g.program);
+    g.files.addFile(g.path(settings::kShellListTxt), "\"side.exe\"\r\n");
+    g.files.setCurrentFolder(g.program);
 }
 
 void runGatefire(GameFolder& g, const std::function<void()>& arm) {
     arm();
-    launcher::Anzeiger w(g.fake.platform);
+    launcher::Anzeiger w(g.platform);
     w.load();
     if (w.putzstart.enabled()) w.putzstart.tick();
 }
@@ -351,7 +390,7 @@ void runGatefire(GameFolder& g, const std::function<void()>& arm) {
 auto inScourix(std::function<void(GameFolder&, scourix::MainWindow&)> then) {
     return [then](GameFolder& g, const std::function<void()>& arm) {
         g.fake.dialogs.programTitle = "scourix";
-        scourix::MainWindow w(g.fake.platform);
+        scourix::MainWindow w(g.platform);
         w.open();
         arm();
         then(g, w);
@@ -362,11 +401,11 @@ auto inScourix(std::function<void(GameFolder&, scourix::MainWindow&)> then) {
 auto inBrowser(const char* mode, const char* file,
                std::function<void(GameFolder&, scourix::Ordner&)> then) {
     return [=](GameFolder& g, const std::function<void()>& arm) {
-        scourix::MainWindow w(g.fake.platform);
+        scourix::MainWindow w(g.platform);
         w.open();
         w.soundssicherpath.setText(kBackup);
         w.dummy.setText(mode);
-        scourix::Ordner b(g.fake.platform, w);
+        scourix::Ordner b(g.platform, w);
         b.open();
         for (int i = 0; i < b.File1.count(); ++i)
             if (b.File1.item(i) == file) b.File1.setSelected(i, true), b.File1.setListIndex(i);
@@ -379,28 +418,27 @@ const PlayerPath kPlayerPaths[] = {
     {"Gatefire: one-time join, side-program list kept, statistics", nullptr, runGatefire},
     {"Gatefire: UTF-16 direckt.ini",
      [](GameFolder& g) {
-         g.fake.files.addFile(g.path(settings::kDirecktIni), utf16("\"-pxo 1.2.3.4\"\r\n\"2\""));
+         g.files.addFile(g.path(settings::kDirecktIni), utf16("\"-pxo 1.2.3.4\"\r\n\"2\""));
      },
      runGatefire},
     {"Gatefire: the open-source game's settings file",
      [](GameFolder& g) {
          const std::string user = g.fake.host.dataFolder + edition::kUserFolder;
-         g.fake.files.addFile(g.game + "\\Descent3.exe", "exe");
+         g.files.addFile(g.game + "\\Descent3.exe", "exe");
          for (const char* f : {"\\custom\\sounds", "\\custom\\graphics", "\\netgames"})
-             g.fake.files.addFolder(user + f);
-         g.fake.files.addFile(user + "\\.Descent3Registry",
-                              "[Descent3]\r\n\"Detail\"=\"high\"\r\n");
-         g.fake.files.addFile(user + "\\netgames\\c.stats", "c");
+             g.files.addFolder(user + f);
+         g.files.addFile(user + "\\.Descent3Registry", "[Descent3]\r\n\"Detail\"=\"high\"\r\n");
+         g.files.addFile(user + "\\netgames\\c.stats", "c");
      },
      runGatefire},
     {"Scourix: recovery of a short scourix.ini",
      [](GameFolder& g) {
-         g.fake.files.addFile(g.path(settings::kScourixIni), "\"C:\\Games\"\r\n");
+         g.files.addFile(g.path(settings::kScourixIni), "\"C:\\Games\"\r\n");
          g.fake.dialogs.answers.assign(8, platform::Answer::Ok);
      },
      [](GameFolder& g, const std::function<void()>& arm) {
          arm();
-         scourix::MainWindow w(g.fake.platform);
+         scourix::MainWindow w(g.platform);
          w.open();
      }},
     {"Scourix: save", nullptr, inScourix([](GameFolder&, scourix::MainWindow& w) {
@@ -415,7 +453,7 @@ const PlayerPath kPlayerPaths[] = {
      inScourix([](GameFolder&, scourix::MainWindow& w) { w.delstadjetzt.click(); })},
     {"Scourix: direct-join window on a UTF-16 file, joined",
      [](GameFolder& g) {
-         g.fake.files.addFile(g.path(settings::kDirecktIni), utf16("\"-pxo 1.2.3.4\"\r\n\"2\""));
+         g.files.addFile(g.path(settings::kDirecktIni), utf16("\"-pxo 1.2.3.4\"\r\n\"2\""));
      },
      inScourix([](GameFolder&, scourix::MainWindow& w) {
          w.m44.click();
@@ -426,7 +464,7 @@ const PlayerPath kPlayerPaths[] = {
      })},
     {"Scourix: side-program editor on a UTF-16 list, saved",
      [](GameFolder& g) {
-         g.fake.files.addFile(g.path(settings::kShellListTxt), utf16("\"side.exe\"\r\n"));
+         g.files.addFile(g.path(settings::kShellListTxt), utf16("\"side.exe\"\r\n"));
      },
      inScourix([](GameFolder&, scourix::MainWindow& w) {
          w.m43.click();
@@ -448,10 +486,7 @@ void PrintTo(const PlayerPath& path, std::ostream* out) {
     *out << path.name;
 }
 
-class PlayerFileSweep : public ::testing::TestWithParam<PlayerPath> {};
-
-TEST_P(PlayerFileSweep, NoPlayerFileIsLostWhicheverCallFails) {
-    const PlayerPath& path = GetParam();
+void sweepPlayerPath(const PlayerPath& path, bool onDisk) {
     auto prepare = [&](GameFolder& g) {
         playerSetUp(g);
         if (path.setUp) path.setUp(g);
@@ -459,21 +494,23 @@ TEST_P(PlayerFileSweep, NoPlayerFileIsLostWhicheverCallFails) {
     Files before, clean;
     int calls = 0;
     {
-        GameFolder g;
+        RunFiles files(onDisk);
+        GameFolder g(files.get());
         prepare(g);
-        before = g.fake.files.snapshot();
+        before = g.files.snapshot();
         int start = 0;
-        path.run(g, [&] { start = g.fake.files.calls(); });
-        calls = g.fake.files.calls() - start;
-        clean = g.fake.files.snapshot();
+        path.run(g, [&] { start = g.files.calls(); });
+        calls = g.files.calls() - start;
+        clean = g.files.snapshot();
         EXPECT_NE(clean, before) << path.name << ": the path does something";
     }
     for (Fault fault : {Fault::Fail, Fault::Partial, Fault::Short})
         for (int k = 1; k <= calls + 1; ++k) {
-            GameFolder g;
+            RunFiles files(onDisk);
+            GameFolder g(files.get());
             prepare(g);
-            path.run(g, [&] { g.fake.files.failCall(k, fault); });
-            checkPlayerFiles(before, clean, g.fake.files,
+            path.run(g, [&] { g.files.failCall(k, fault); });
+            checkPlayerFiles(before, clean, g.files,
                              std::string(path.name) + ", call " + std::to_string(k) + " " +
                                  (fault == Fault::Fail      ? "fails"
                                   : fault == Fault::Partial ? "copies half"
@@ -481,6 +518,18 @@ TEST_P(PlayerFileSweep, NoPlayerFileIsLostWhicheverCallFails) {
             if (::testing::Test::HasFailure()) return;
         }
 }
+
+class PlayerFileSweep : public ::testing::TestWithParam<PlayerPath> {};
+
+TEST_P(PlayerFileSweep, NoPlayerFileIsLostWhicheverCallFails) {
+    sweepPlayerPath(GetParam(), false);
+}
+
+#ifdef SWEEP_ON_DISK
+TEST_P(PlayerFileSweep, NoPlayerFileIsLostOnTheDiskWhicheverCallFails) {
+    sweepPlayerPath(GetParam(), true);
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Paths, PlayerFileSweep, ::testing::ValuesIn(kPlayerPaths),
                          [](const auto& info) { return std::to_string(info.index); });

@@ -1,13 +1,17 @@
-// The Linux backend on a temporary folder: what the file system says, file identity, the
+// The Linux backend on a temporary folder: what the file system says, file identity, replacing
+// files safely (temporary names, links, FIFOs, read-only files, the file size limit), the
 // player's folders and the running-program check.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <thread>
 
 #include "platform/linux/linux.h"
@@ -98,6 +102,100 @@ TEST_F(LinuxPlatform, WritesKeepRightsAndRenamesNeverReplace) {
     fs::last_write_time(root / "dir/c.osf", then);
     ASSERT_TRUE(files.copy(path("dir\\c.osf"), path("copy.osf")));
     EXPECT_EQ(fs::last_write_time(root / "copy.osf"), then);
+}
+
+// What a folder holds besides the given names: a temporary file left behind shows here.
+std::vector<std::string> others(const fs::path& folder, std::set<std::string> known) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(folder))
+        if (!known.count(e.path().filename().string())) out.push_back(e.path().filename());
+    return out;
+}
+
+TEST_F(LinuxPlatform, ReplacingTouchesNoOtherFileAndFollowsLinks) {
+    // Files that carry the temporary name of older versions: the player's own, and a link.
+    put("u.ini.new~", "the player's own");
+    put("other.txt", "other");
+    fs::create_symlink("other.txt", root / "t.ini.new~");
+    put("u.ini", "old u");
+    put("t.ini", "old t");
+    // A settings file kept elsewhere and linked, through a link of a link.
+    fs::create_directories(root / "dotfiles");
+    put("dotfiles/v.ini", "old v");
+    fs::create_symlink("dotfiles/v.ini", root / "w.ini");
+    fs::create_symlink(root / "w.ini", root / "v.ini");
+    put("u.ini", "new u");
+    put("t.ini", "new t");
+    put("v.ini", "new v");
+    std::string bytes;
+    for (const auto& [rel, want] :
+         std::vector<std::pair<std::string, std::string>>{{"u.ini.new~", "the player's own"},
+                                                          {"other.txt", "other"},
+                                                          {"u.ini", "new u"},
+                                                          {"t.ini", "new t"},
+                                                          {"dotfiles/v.ini", "new v"}}) {
+        ASSERT_TRUE(files.read(path(rel), bytes)) << rel;
+        EXPECT_EQ(bytes, want) << rel;
+    }
+    EXPECT_TRUE(fs::is_symlink(root / "t.ini.new~"));
+    EXPECT_FALSE(fs::is_symlink(root / "t.ini"));
+    EXPECT_TRUE(fs::is_symlink(root / "v.ini"));
+    EXPECT_EQ(fs::read_symlink(root / "w.ini"), "dotfiles/v.ini");
+    EXPECT_EQ(others(root, {"dir", "dotfiles", "u.ini", "u.ini.new~", "t.ini", "t.ini.new~",
+                            "other.txt", "v.ini", "w.ini"}),
+              std::vector<std::string>{});
+    EXPECT_EQ(others(root / "dotfiles", {"v.ini"}), std::vector<std::string>{});
+    // A copy streams in blocks: one larger than any whole-file read is copied whole.
+    std::string big(3 * platform::Files::kReadLimit + 123, 'x');
+    for (std::size_t i = 0; i < big.size(); i += 4096) big[i] = char('a' + i % 26);
+    put("big.osf", big);
+    ASSERT_TRUE(files.copy(path("big.osf"), path("dir\\big.osf")));
+    EXPECT_FALSE(files.read(path("dir\\big.osf"), bytes)) << "a whole-file read has a bound";
+    ASSERT_TRUE(files.read(path("dir\\big.osf"), bytes, big.size()));
+    EXPECT_TRUE(bytes == big);
+}
+
+// A FIFO or a device named like a settings file is unreadable at once, and neither replaced nor
+// copied; a read-only file is neither replaced nor removed, by the superuser either.
+TEST_F(LinuxPlatform, OddAndReadOnlyFilesAreLeftAsTheyAre) {
+    ASSERT_EQ(mkfifo((root / "fifo.ini").c_str(), 0644), 0);
+    put("ro.ini", "read-only");
+    fs::permissions(root / "ro.ini", fs::perms::owner_read | fs::perms::group_read);
+    put("b.osf", "b");
+    std::string bytes;
+    for (const char* rel : {"fifo.ini", "ro.ini"}) {
+        const std::string p = path(rel);
+        const bool fifo = std::string(rel) == "fifo.ini";
+        EXPECT_EQ(files.read(p, bytes), !fifo) << rel;
+        EXPECT_EQ(files.fileSize(p).has_value(), !fifo) << rel;
+        EXPECT_FALSE(files.write(p, "new")) << rel;
+        EXPECT_FALSE(files.copy(path("b.osf"), p)) << rel;
+        EXPECT_FALSE(files.replace(path("b.osf"), p)) << rel;
+    }
+    EXPECT_FALSE(files.copy(path("fifo.ini"), path("copy.osf")));
+    EXPECT_FALSE(files.read("/dev/zero", bytes));
+    EXPECT_FALSE(files.remove(path("ro.ini")));
+    EXPECT_TRUE(fs::is_fifo(root / "fifo.ini"));
+    ASSERT_TRUE(files.read(path("ro.ini"), bytes));
+    EXPECT_EQ(bytes, "read-only");
+    EXPECT_EQ(others(root, {"dir", "fifo.ini", "ro.ini", "b.osf"}), std::vector<std::string>{});
+    // A write past the file size limit fails like a full disk: the program goes on, the old file
+    // stays whole, no temporary file is left.
+    put("u.ini", "old");
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit small{4096, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool written = files.write(path("u.ini"), std::string(10000, 'n'));
+        _exit(written ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    ASSERT_TRUE(files.read(path("u.ini"), bytes));
+    EXPECT_EQ(bytes, "old");
+    EXPECT_EQ(others(root, {"dir", "fifo.ini", "ro.ini", "b.osf", "u.ini"}),
+              std::vector<std::string>{});
 }
 
 TEST_F(LinuxPlatform, PlayersFoldersFollowXdgThenHome) {

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "common/settings/keep_copy.h"
 #include "common/settings/layouts.h"
 #include "common/settings/settings_file.h"
 #include "platform/system.h"
@@ -511,6 +512,27 @@ TEST(OpenFile, MissingUnreadableOrOpen) {
     files.addFile("C:\\Prog\\taunts.ini", std::string(SettingsFile::kMaxBytes + 1, '\n'));
     EXPECT_EQ(openFile(store, kTauntsIni, f), Problem::Unreadable);
     EXPECT_EQ(f.bytes(), "") << "nothing of it is held";
+
+    // A name that could not be asked about, or that is a folder, is unreadable, never missing:
+    // a missing file would be written new.
+    files.failQuery("C:\\Prog\\network.ini");
+    EXPECT_EQ(openFile(store, kNetworkIni, f), Problem::Unreadable);
+    files.addFolder("C:\\Prog\\direckt.ini");
+    EXPECT_EQ(openFile(store, kDirecktIni, f), Problem::Unreadable);
+}
+
+// A copy of an unreadable settings file that says it worked but came out short is no copy: the
+// file stays as it is and the short copy does not stay behind.
+TEST(KeepCopy, AShortCopyIsNotLeftBehindAndTheFileIsNotReplaced) {
+    FakeFiles files;
+    const std::string path = "C:\\Prog\\keys.ini", bytes = std::string("\xFF\xFEn\0o\0", 6);
+    files.addFile(path, bytes);
+    files.copyShort(path);
+    const Replaced r = replaceUnreadable(files, path, "fresh", lang::Language::English);
+    EXPECT_TRUE(r.leftAlone);
+    EXPECT_FALSE(r.written);
+    EXPECT_EQ(files.content(path), bytes);
+    EXPECT_EQ(files.snapshot().size(), 1u) << "no short copy beside it";
 }
 
 TEST(Describe, NamesTheFileInBothLanguages) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/ui/native.h"
 #include "platform/ui/window.h"
 #include "tests/support/fake_files.h"
 
@@ -44,6 +45,23 @@ TEST(ListBoxes, MultiSelectionKeepsEachFlag) {
     EXPECT_TRUE(f.multi.selected(2));
     EXPECT_FALSE(f.multi.shown()) << "inside a hidden frame";
     EXPECT_TRUE(f.single.shown());
+    // The native list reports its whole selection; a click toggles one line, Windows-style.
+    int clicks = 0;
+    f.multi.click = [&] { ++clicks; };
+    f.multi.takeSelection({false, true, true}, 1);
+    EXPECT_FALSE(f.multi.selected(0));
+    EXPECT_TRUE(f.multi.selected(1));
+    EXPECT_TRUE(f.multi.selected(2));
+    EXPECT_EQ(f.multi.listIndex(), 1);
+    f.multi.toggleLine(2);
+    EXPECT_FALSE(f.multi.selected(2));
+    EXPECT_TRUE(f.multi.selected(1)) << "the other lines keep their flags";
+    EXPECT_EQ(f.multi.listIndex(), 2);
+    EXPECT_EQ(clicks, 2);
+    for (const char* t : {"a", "b", "c"}) f.single.addItem(t);
+    f.single.takeSelection({true, true, true}, 2);
+    EXPECT_FALSE(f.single.selected(0)) << "a single list takes its current line alone";
+    EXPECT_TRUE(f.single.selected(2));
 }
 
 // A peer that counts what mirroring the list costs a native list box: a whole-list change
@@ -125,8 +143,12 @@ TEST(Options, SelectingOneClearsOnlyItsOwnGroupAndClicks) {
     EXPECT_TRUE(w.b.value());
     EXPECT_TRUE(w.c.value()) << "another container is another group";
     EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(ui::noneSelected(w.a));
     w.b.setValue(false);
     EXPECT_EQ(clicks, 1) << "clearing raises no click";
+    EXPECT_TRUE(ui::noneSelected(w.a));
+    EXPECT_FALSE(ui::noneSelected(w.c));
+    EXPECT_EQ(ui::optionGroup(w.b), (std::vector<ui::OptionButton*>{&w.a, &w.b}));
 }
 
 TEST(Options, CheckBoxAndTextBoxRaiseTheirEventsWhenSet) {
@@ -154,6 +176,46 @@ TEST(Options, DisabledFrameMakesItsControlsUnusable) {
     for (const ui::Control* k : inside) EXPECT_TRUE(k->isInside(w.left)) << k->name();
     for (const ui::Control* k : outside) EXPECT_FALSE(k->isInside(w.left)) << k->name();
     EXPECT_FALSE(w.left.isInside(w.inner)) << "nor a frame inside one it holds";
+    w.inner.stateOnly = true;
+    EXPECT_TRUE(ui::stateOnly(w.deep));
+    EXPECT_FALSE(ui::stateOnly(w.a));
+}
+
+// Records which controls' peers heard of which change.
+struct Heard : ui::ControlPeer {
+    std::vector<ui::Prop> props;
+    void update(ui::Prop what) override { props.push_back(what); }
+    void repaint() override {}
+};
+
+TEST(Options, AFramesStateAndPlaceReachEveryPeerInsideIt) {
+    Options w;
+    std::vector<Heard> peers(w.controls().size());
+    for (std::size_t i = 0; i < peers.size(); ++i) w.controls()[i]->peer = &peers[i];
+    w.left.setEnabled(false);
+    w.left.setVisible(true);
+    w.left.setBounds(10, 10, 500, 500);
+    for (std::size_t i = 0; i < peers.size(); ++i) {
+        const ui::Control& k = *w.controls()[i];
+        const auto want = k.isInside(w.left)
+                              ? std::vector{ui::Prop::Enabled, ui::Prop::Visible, ui::Prop::Bounds}
+                              : std::vector<ui::Prop>{};
+        EXPECT_EQ(peers[i].props, want) << k.name();
+    }
+}
+
+TEST(Options, ALabelIsPaintedAtMostOnceAPaintInterval) {
+    using Pace = ui::PaintPace;
+    const Pace::Clock::time_point t0{std::chrono::hours(1)};
+    Pace pace;
+    EXPECT_TRUE(pace.due(t0)) << "the first text shows at once";
+    pace.hold();
+    pace.painted(t0);
+    EXPECT_FALSE(pace.held());
+    pace.hold();
+    EXPECT_TRUE(pace.held());
+    EXPECT_FALSE(pace.due(t0 + Pace::kInterval - std::chrono::milliseconds(1)));
+    EXPECT_TRUE(pace.due(t0 + Pace::kInterval));
 }
 
 struct Folders : ui::Window {

@@ -1,3 +1,4 @@
+#include "platform/ui/native.h"
 #include "platform/win32/peers/peer.h"
 
 namespace win32 {
@@ -11,18 +12,10 @@ POINT origin(const ui::Control& c) {
     return p;
 }
 
-// Controls of a state-only frame are the window's working lists: they stay in the model alone.
-bool stateOnly(const ui::Control& c) {
-    for (const ui::Control* p = &c; p; p = p->container())
-        if (p->kind() == ui::Kind::Frame && static_cast<const ui::Frame*>(p)->stateOnly)
-            return true;
-    return false;
-}
-
 } // namespace
 
 std::unique_ptr<ControlPeer> makePeer(WindowPeer& w, ui::Control& c, UINT_PTR id) {
-    if (stateOnly(c)) return std::make_unique<ControlPeer>(w, c, id);
+    if (ui::stateOnly(c)) return std::make_unique<ControlPeer>(w, c, id);
     switch (c.kind()) {
     case ui::Kind::Label:
         return labelPeer(w, c, id);
@@ -88,22 +81,17 @@ void ControlPeer::release() {
 }
 
 void ControlPeer::update(ui::Prop what) {
-    if (what == ui::Prop::Enabled || what == ui::Prop::Visible) {
-        // A frame's state reaches every control inside it.
-        for (auto& c : window.controls)
-            if (c->control.isInside(control)) c->applyState();
-        return;
-    }
     if (!hwnd) return;
     switch (what) {
+    case ui::Prop::Enabled:
+    case ui::Prop::Visible:
+        applyState();
+        break;
     case ui::Prop::Caption:
         if (echo) showCaption();
         break;
     case ui::Prop::Bounds:
         place();
-        // The controls inside a frame move with it.
-        for (auto& c : window.controls)
-            if (c->control.container() == &control) c->update(ui::Prop::Bounds);
         break;
     case ui::Prop::Colours:
         if (brush_) DeleteObject(brush_), brush_ = nullptr;

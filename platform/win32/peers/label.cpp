@@ -1,15 +1,12 @@
 #include <algorithm>
 
+#include "platform/ui/native.h"
 #include "platform/win32/peers/peer.h"
 
 namespace win32 {
 namespace {
 
-// Labels counted down once per file are painted at most this often; the last text is always
-// painted, by a short timer, once the window is idle again. A paint costs about ten calls into
-// the system (under Wine, ten server requests): ten a second show the progress and cost the
-// cleaning about one per cent, where sixty-six cost it about eight.
-const DWORD kPaintIntervalMs = 100;
+using Pace = ui::PaintPace;
 
 class LabelPeer : public ControlPeer {
   public:
@@ -24,12 +21,10 @@ class LabelPeer : public ControlPeer {
         return createNative(L"STATIC", style);
     }
 
-    // A label whose text waits for its turn is not painted now; the next repaint of any
-    // control of the window after its interval, or the idle timer, paints it.
     void repaint() override {
         if (!hwnd) return;
         window.paintDue();
-        if (!textPending_) UpdateWindow(hwnd);
+        if (!pace_.held()) UpdateWindow(hwnd);
     }
 
     void flush() override {
@@ -38,18 +33,20 @@ class LabelPeer : public ControlPeer {
     }
 
     bool paintIfDue() override {
-        if (GetTickCount() - lastPush_ < kPaintIntervalMs) return false;
+        if (!pace_.due(Pace::Clock::now())) return false;
         flush();
         return true;
     }
 
   protected:
+    // A label whose text waits for its turn is painted by the next repaint of any control of the
+    // window after its interval, or by the idle timer.
     void showCaption() override {
-        if (!textPending_) window.pending.push_back(this);
-        textPending_ = true;
+        if (!pace_.held()) window.pending.push_back(this);
+        pace_.hold();
         window.paintDue();
-        if (textPending_ && !flushArmed_) {
-            SetTimer(window.hwnd, kFlushTimerBase + id, 2 * kPaintIntervalMs, nullptr);
+        if (pace_.held() && !flushArmed_) {
+            SetTimer(window.hwnd, kFlushTimerBase + id, UINT(Pace::kIdleDelay.count()), nullptr);
             flushArmed_ = true;
         }
     }
@@ -57,16 +54,15 @@ class LabelPeer : public ControlPeer {
   private:
     void pushText() {
         if (flushArmed_) KillTimer(window.hwnd, kFlushTimerBase + id), flushArmed_ = false;
-        if (!textPending_) return;
-        textPending_ = false;
+        if (!pace_.held()) return;
         std::erase(window.pending, this);
-        lastPush_ = GetTickCount();
+        pace_.painted(Pace::Clock::now());
         SetWindowTextW(hwnd, text().c_str());
     }
 
     ui::Label& label_;
-    bool textPending_ = false, flushArmed_ = false;
-    DWORD lastPush_ = 0;
+    Pace pace_;
+    bool flushArmed_ = false;
 };
 
 } // namespace

@@ -20,19 +20,15 @@ class ListBoxPeer : public ControlPeer {
 
     void notify(int code) override {
         if (code == LBN_SELCHANGE) {
-            if (list_.multiSelect()) {
-                // Read the whole native state first: each model change below pushes the
-                // model's state back into the native list.
-                std::vector<bool> on(list_.count());
+            // The whole native state is read first: each model change pushes the model's
+            // state back into the native list.
+            std::vector<bool> on;
+            if (list_.multiSelect())
                 for (int i = 0; i < list_.count(); ++i)
-                    on[i] = SendMessageW(hwnd, LB_GETSEL, i, 0) > 0;
-                int caret = int(SendMessageW(hwnd, LB_GETCARETINDEX, 0, 0));
-                for (int i = 0; i < list_.count(); ++i)
-                    if (on[i] != list_.selected(i)) list_.setSelected(i, on[i]);
-                list_.setListIndex(caret);
-            } else {
-                list_.setListIndex(int(SendMessageW(hwnd, LB_GETCURSEL, 0, 0)));
-            }
+                    on.push_back(SendMessageW(hwnd, LB_GETSEL, i, 0) > 0);
+            list_.takeSelection(
+                on, int(SendMessageW(hwnd, list_.multiSelect() ? LB_GETCARETINDEX : LB_GETCURSEL, 0,
+                                     0)));
         } else if (code == LBN_DBLCLK && list_.dblClick) {
             list_.dblClick();
         }

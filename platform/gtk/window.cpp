@@ -1,0 +1,289 @@
+// The window peers: a GTK window with a menu bar and a fixed layout for the controls, the
+// backend that makes them, and the program's main loop.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/gtk/peers.h"
+
+namespace gtkui {
+namespace {
+
+std::vector<std::unique_ptr<WindowPeer>> peers;
+int openWindows = 0;
+
+// Pixels per inch of the screen; 96 unless the desktop says otherwise.
+double screenDpi() {
+    double r = gdk_screen_get_resolution(gdk_screen_get_default());
+    return r > 0 ? r : 96.0;
+}
+
+// The window's own area: its colour or its picture, under the controls.
+gboolean drawBackground(GtkWidget* w, cairo_t* cr, gpointer data) {
+    auto* self = static_cast<WindowPeer*>(data);
+    const int width = gtk_widget_get_allocated_width(w),
+              height = gtk_widget_get_allocated_height(w);
+    if (self->picture) {
+        const int pw = gdk_pixbuf_get_width(self->picture),
+                  ph = gdk_pixbuf_get_height(self->picture);
+        cairo_save(cr);
+        cairo_scale(cr, double(width) / pw, double(height) / ph);
+        gdk_cairo_set_source_pixbuf(cr, self->picture, 0, 0);
+        cairo_paint(cr);
+        cairo_restore(cr);
+    } else {
+        const ui::Colour c = self->window.backColour;
+        cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
+                             ((c >> 16) & 0xFF) / 255.0);
+        cairo_paint(cr);
+    }
+    return FALSE;
+}
+
+class GtkBackend : public ui::Backend {
+  public:
+    void create(ui::Window& window) override {
+        // A window opened again gets a new native side.
+        std::erase_if(peers, [&](const auto& p) { return &p->window == &window && !p->widget; });
+        peers.push_back(std::make_unique<WindowPeer>(window));
+        peers.back()->create();
+    }
+};
+
+} // namespace
+
+std::string mnemonic(const std::string& caption) {
+    std::string out;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '_')
+            out += "__";
+        else if (caption[i] == '&' && i + 1 < caption.size() && caption[i + 1] == '&')
+            out += '&', ++i;
+        else if (caption[i] == '&')
+            out += '_';
+        else
+            out += caption[i];
+    }
+    return out;
+}
+
+GdkPixbuf* pixbufOf(const std::string& name) {
+    Resource r = resource(name);
+    if (!r.data) return nullptr;
+    GInputStream* in = g_memory_input_stream_new_from_data(r.data, gssize(r.size), nullptr);
+    GdkPixbuf* p = gdk_pixbuf_new_from_stream(in, nullptr, nullptr);
+    g_object_unref(in);
+    return p;
+}
+
+WindowPeer::WindowPeer(ui::Window& w) : window(w) {
+    tpp = std::max(1, int(std::lround(1440.0 / screenDpi())));
+}
+
+WindowPeer::~WindowPeer() {
+    controls.clear();
+    if (picture) g_object_unref(picture);
+}
+
+void WindowPeer::update(ui::Prop what) {
+    if (!widget) return;
+    if (what == ui::Prop::Caption)
+        gtk_window_set_title(GTK_WINDOW(widget), window.caption().c_str());
+    if (what == ui::Prop::Value) loadPicture();
+    if (what == ui::Prop::Bounds) sizeLayout();
+}
+
+void WindowPeer::setEllipticRegion(int l, int t, int r, int b) {
+    if (!widget || r <= l || b <= t) return;
+    // The ellipse as one rectangle per row of pixels.
+    cairo_region_t* region = cairo_region_create();
+    const double cx = (l + r) / 2.0, cy = (t + b) / 2.0, rx = (r - l) / 2.0, ry = (b - t) / 2.0;
+    for (int y = t; y < b; ++y) {
+        const double dy = (y + 0.5 - cy) / ry;
+        if (dy * dy >= 1) continue;
+        const double half = rx * std::sqrt(1 - dy * dy);
+        cairo_rectangle_int_t line{int(std::lround(cx - half)), y, int(std::lround(2 * half)), 1};
+        cairo_region_union_rectangle(region, &line);
+    }
+    gtk_widget_shape_combine_region(widget, region);
+    cairo_region_destroy(region);
+}
+
+void WindowPeer::beginDrag() {
+    if (widget && pressButton_)
+        gtk_window_begin_move_drag(GTK_WINDOW(widget), pressButton_, pressX_, pressY_, pressTime_);
+}
+
+ControlPeer* WindowPeer::peerOf(const ui::Control* c) {
+    for (auto& p : controls)
+        if (&p->control == c) return p.get();
+    return nullptr;
+}
+
+// At most as often as the paint interval allows: the program calls this once per file.
+void WindowPeer::paintNow() {
+    const auto now = ui::PaintPace::Clock::now();
+    if (!paints_.due(now)) return;
+    paints_.painted(now);
+    GdkWindow* w = widget ? gtk_widget_get_window(widget) : nullptr;
+    if (!w) return;
+    gdk_window_invalidate_rect(w, nullptr, TRUE);
+    for (int i = 0; i < 50 && g_main_context_pending(nullptr); ++i)
+        g_main_context_iteration(nullptr, FALSE);
+    gdk_display_flush(gdk_display_get_default());
+}
+
+void WindowPeer::loadPicture() {
+    if (picture) g_object_unref(picture), picture = nullptr;
+    if (!window.picture().empty()) picture = pixbufOf(window.picture());
+    if (layout) gtk_widget_queue_draw(layout);
+}
+
+void WindowPeer::sizeLayout() {
+    gtk_widget_set_size_request(layout, px(window.clientWidth), px(window.clientHeight));
+}
+
+void WindowPeer::create() {
+    widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_window_set_title(GTK_WINDOW(widget), window.caption().c_str());
+    gtk_window_set_resizable(GTK_WINDOW(widget), window.border == ui::Border::Sizable);
+    gtk_window_set_decorated(GTK_WINDOW(widget), window.border != ui::Border::None);
+    WindowPeer* owner = nullptr;
+    for (auto& p : peers)
+        if (&p->window == window.ownerWindow && p->widget) owner = p.get();
+    if (owner) gtk_window_set_transient_for(GTK_WINDOW(widget), GTK_WINDOW(owner->widget));
+    gtk_window_set_position(GTK_WINDOW(widget), !window.centred ? GTK_WIN_POS_NONE
+                                                : owner         ? GTK_WIN_POS_CENTER_ON_PARENT
+                                                                : GTK_WIN_POS_CENTER);
+    GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    gtk_container_add(GTK_CONTAINER(widget), box);
+    layout = gtk_fixed_new();
+    sizeLayout();
+    g_signal_connect(layout, "draw", G_CALLBACK(drawBackground), this);
+    loadPicture();
+    ++openWindows;
+
+    // Frames first, so that they lie below the controls they hold.
+    for (bool frames : {true, false})
+        for (ui::Control* c : window.controls())
+            if ((c->kind() == ui::Kind::Frame) == frames) {
+                controls.push_back(makePeer(*this, *c));
+                controls.back()->create();
+            }
+    buildMenu(box);
+    gtk_box_pack_start(GTK_BOX(box), layout, TRUE, TRUE, 0);
+    gtk_widget_show_all(box);
+    for (auto& p : controls) {
+        p->control.peer = p.get();
+        p->settle();
+    }
+    connectEvents();
+    window.peer = this;
+}
+
+// Menus in the model's order: a bar of the entries without parent, submenus below them.
+void WindowPeer::buildMenu(GtkWidget* box) {
+    GtkWidget* bar = nullptr;
+    std::map<const ui::Control*, GtkWidget*> submenus;
+    for (ui::Control* c : window.controls()) {
+        ControlPeer* p = c->kind() == ui::Kind::Menu ? peerOf(c) : nullptr;
+        if (!p || !p->outer) continue;
+        if (!bar) bar = gtk_menu_bar_new();
+        GtkWidget* parent = bar;
+        if (c->container()) {
+            GtkWidget*& sub = submenus[c->container()];
+            if (!sub) {
+                sub = gtk_menu_new();
+                if (ControlPeer* up = peerOf(c->container()); up && up->outer)
+                    gtk_menu_item_set_submenu(GTK_MENU_ITEM(up->outer), sub);
+            }
+            parent = sub;
+        }
+        gtk_menu_shell_append(GTK_MENU_SHELL(parent), p->outer);
+    }
+    if (bar) gtk_box_pack_start(GTK_BOX(box), bar, FALSE, FALSE, 0);
+}
+
+void WindowPeer::connectEvents() {
+    gtk_widget_add_events(widget, GDK_BUTTON_PRESS_MASK);
+    g_signal_connect(widget, "button-press-event",
+                     callback([](GtkWidget* w, GdkEventButton* e, WindowPeer* self) -> gboolean {
+                         if (e->type != GDK_BUTTON_PRESS || !self->window.mouseDown) return FALSE;
+                         int x = 0, y = 0;
+                         gtk_widget_translate_coordinates(w, self->layout, int(e->x), int(e->y), &x,
+                                                          &y);
+                         self->pressButton_ = e->button;
+                         self->pressX_ = int(e->x_root), self->pressY_ = int(e->y_root);
+                         self->pressTime_ = e->time;
+                         self->window.mouseDown(x * self->tpp, y * self->tpp);
+                         self->pressButton_ = 0;
+                         return TRUE;
+                     }),
+                     this);
+    g_signal_connect(widget, "delete-event",
+                     callback([](GtkWidget*, GdkEvent*, WindowPeer* self) -> gboolean {
+                         self->window.close();
+                         return TRUE;
+                     }),
+                     this);
+    g_signal_connect(widget, "destroy", callback([](GtkWidget*, WindowPeer* self) {
+                         for (auto& c : self->controls) {
+                             c->stop();
+                             c->control.peer = nullptr;
+                         }
+                         self->window.peer = nullptr;
+                         self->widget = nullptr;
+                         if (--openWindows == 0) gtk_main_quit();
+                     }),
+                     this);
+}
+
+// The window message boxes belong to: the program's focused window, else a visible one.
+GtkWindow* dialogOwner() {
+    for (auto& p : peers)
+        if (p->widget && gtk_window_is_active(GTK_WINDOW(p->widget))) return GTK_WINDOW(p->widget);
+    for (auto& p : peers)
+        if (p->widget && gtk_widget_get_visible(p->widget)) return GTK_WINDOW(p->widget);
+    return nullptr;
+}
+
+// Controls as compact as the Windows ones: the layouts give them the height of their text.
+const char* const kCompact = R"(
+button { padding: 0 2px; min-height: 0; min-width: 0; }
+entry { padding: 0 3px; min-height: 0; }
+combobox button, combobox entry { padding: 0 2px; min-height: 0; }
+checkbutton, radiobutton { padding: 0; min-height: 0; }
+check, radio { min-height: 11px; min-width: 11px; margin: 0 4px 0 0; }
+treeview.view { padding: 0 2px; }
+menubar > menuitem { padding: 2px 6px; min-height: 0; }
+frame > border { border-radius: 0; }
+)";
+
+bool start(int& argc, char**& argv) {
+    if (!gtk_init_check(&argc, &argv)) return false;
+    // Every window and message box takes the program's icon by name from the icon theme, where
+    // the package put it in every size; run from its build folder, the picture it carries.
+    const char* program = g_get_prgname() ? g_get_prgname() : "";
+    if (gtk_icon_theme_has_icon(gtk_icon_theme_get_default(), program)) {
+        gtk_window_set_default_icon_name(program);
+    } else if (GdkPixbuf* icon = pixbufOf(program)) {
+        gtk_window_set_default_icon(icon);
+        g_object_unref(icon);
+    }
+    GtkCssProvider* css = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(css, kCompact, -1, nullptr);
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION - 1);
+    g_object_unref(css);
+    return true;
+}
+
+int run(ui::Window& window) {
+    static GtkBackend backend;
+    ui::backend = &backend;
+    window.open();
+    if (window.isClosed() || openWindows == 0) return 0;
+    gtk_main();
+    return 0;
+}
+
+} // namespace gtkui

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Gatefire on Linux backs the logos and taunts up before it removes them, under strace: each copy
+# is written to a temporary file that is synced, renamed to its name in the backup folder, and
+# the backup folder is synced, all before the source is unlinked. After a power cut the backup is
+# on the disk whenever the removal is.
+source "$(dirname "$0")/lib.sh"
+e2e_begin gatefire_durable
+command -v strace >/dev/null || fail "strace is not installed (tools/setup installs it)"
+
+mkdir -p "$SC_DIR/logos" "$SC_DIR/taunts"
+write_settings LogoNoAction=0 LogoBackupOthers=1 "LogoBackupPath=$SC_DIR/logos" \
+    TauntNoAction=0 TauntBackupOthers=1 "TauntBackupPath=$SC_DIR/taunts"
+keep_list logos.ini mine.ogf
+keep_list taunts.ini mine.osf
+put_files "$USER_D3/custom/graphics" mine.ogf a.ogf b.ogf
+put_files "$GAME/custom/graphics" c.ogf
+put_files "$USER_D3/custom/sounds" mine.osf x.osf
+put_files "$GAME/custom/sounds" y.osf
+# An older backup of the same name: replaced by way of a temporary file too.
+printf 'older\n' >"$SC_DIR/taunts/x.osf"
+
+strace -f -y -qq -o "$SC_DIR/trace" -e trace=fsync,fdatasync,rename,renameat,renameat2,unlink,unlinkat \
+    "$BIN/gatefire" >"$SC_DIR/gatefire.log" 2>&1 &
+PIDS+=($!)
+wait_for_file "$GAME/launched.txt"
+wait_end "${PIDS[-1]}"
+
+assert_listing "$SC_DIR/logos" mine.ogf a.ogf b.ogf c.ogf
+assert_listing "$SC_DIR/taunts" mine.osf x.osf y.osf
+assert_eq "content of x.osf" "$(cat "$SC_DIR/taunts/x.osf")" "the newer x.osf backed up over the older"
+assert_listing "$USER_D3/custom/graphics" mine.ogf
+assert_listing "$GAME/custom/graphics"
+assert_listing "$USER_D3/custom/sounds" mine.osf
+assert_listing "$GAME/custom/sounds"
+
+# One line per call that succeeded, fields separated by tabs: "fsync PATH", "rename FROM TO",
+# "unlink PATH".
+awk -v OFS='\t' '
+    / = 0$/ {
+        n = split($0, q, "\"")
+        if ($0 ~ /^[0-9]+ +(fsync|fdatasync)\(/) {
+            match($0, /<[^>]*>/); print "fsync", substr($0, RSTART + 1, RLENGTH - 2)
+        } else if ($0 ~ /^[0-9]+ +rename(at2?)?\(/) {
+            print "rename", q[2], q[4]
+        } else if ($0 ~ /^[0-9]+ +unlink(at)?\(/) {
+            print "unlink", q[2]
+        }
+    }' "$SC_DIR/trace" >"$SC_DIR/calls"
+
+# For each source removed: its copy's temporary file synced, then renamed into the backup
+# folder (by way of other names, as an older backup is replaced), then that folder synced, and
+# only then the unlink.
+check_removed() { # SOURCE BACKUP_FOLDER
+    local source=$1 folder=$2 name=${1##*/}
+    awk -F'\t' -v src="$source" -v dst="$folder/$name" -v dir="$folder" '
+        $1 == "fsync" { synced[$2] = NR; if ($2 == dir && renamed) dirSynced = NR }
+        $1 == "rename" && ($2 in synced) { synced[$3] = NR } # synced data under a new name
+        $1 == "rename" && $3 == dst { renamed = NR; tempSynced = ($2 in synced); dirSynced = 0 }
+        $1 == "unlink" && $2 == src { gone = NR; exit }
+        END {
+            if (!gone) { print "never unlinked"; exit 1 }
+            if (!renamed) { print "no copy renamed into place before the unlink"; exit 1 }
+            if (!tempSynced) { print "the copy was not synced before its rename"; exit 1 }
+            if (!dirSynced) { print "the backup folder was not synced between rename and unlink"; exit 1 }
+        }' "$SC_DIR/calls" || fail "$source: see $SC_DIR/calls"
+}
+for f in a.ogf b.ogf; do check_removed "$USER_D3/custom/graphics/$f" "$SC_DIR/logos"; done
+check_removed "$GAME/custom/graphics/c.ogf" "$SC_DIR/logos"
+check_removed "$USER_D3/custom/sounds/x.osf" "$SC_DIR/taunts"
+check_removed "$GAME/custom/sounds/y.osf" "$SC_DIR/taunts"
+note "passed"
