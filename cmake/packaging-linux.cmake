@@ -1,17 +1,56 @@
-# The Linux release: both programs in /usr/bin (where each finds the other), their desktop entries
-# and icons, the README and the license, as scourix_<version>_<arch>.deb made by CPack's DEB
-# generator. tools/package runs it on the linux build.
+# The Linux release: both programs in /usr/games, Debian's folder for games and their tools (each
+# finds the other beside itself), stripped; their desktop entries, their icons in every size of
+# the hicolor theme and as SVG, their manual pages, the README, the license and the Debian
+# changelog, as scourix_<version>-<revision>_<arch>.deb made by CPack's DEB generator.
+# tools/package runs it on the linux build; tools/test has lintian check it.
 include(GNUInstallDirs)
-install(TARGETS gatefire scourix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(DEB_MAINTAINER "${PROGRAM_PUBLISHER} <maintainers@scourix.invalid>")
+set(DEB_REVISION 1)
+set(DEB_VERSION ${PROJECT_VERSION}-${DEB_REVISION})
+
+install(TARGETS gatefire scourix RUNTIME DESTINATION games)
 foreach(p gatefire scourix)
   install(FILES ${CMAKE_SOURCE_DIR}/resources/linux/${p}.desktop
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
-  install(FILES ${CMAKE_SOURCE_DIR}/resources/linux/${p}.png
-          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/48x48/apps)
+  foreach(size 16 24 32 48 64 128 256)
+    install(FILES ${CMAKE_SOURCE_DIR}/resources/linux/icons/hicolor/${size}x${size}/apps/${p}.png
+            DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/linux/icons/hicolor/scalable/apps/${p}.svg
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
 endforeach()
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/scourix)
+
+# Manual pages and the changelog go in compressed, as Debian wants them: gzip -9n, without the
+# name and time that would make each build's bytes differ. Made when CMake configures, again
+# whenever a source changes.
+set(deb_files ${CMAKE_BINARY_DIR}/deb)
+file(MAKE_DIRECTORY ${deb_files})
+function(deb_gzip source target)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+  execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${deb_files}/${target}
+                  RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "could not compress ${source}")
+  endif()
+endfunction()
+foreach(p gatefire scourix)
+  deb_gzip(${CMAKE_SOURCE_DIR}/docs/man/${p}.6 ${p}.6.gz)
+  install(FILES ${deb_files}/${p}.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+endforeach()
+# The changelog's newest entry must be this version: a new version needs its entry first.
+set(changelog ${CMAKE_SOURCE_DIR}/resources/linux/changelog.Debian)
+file(STRINGS ${changelog} newest LIMIT_COUNT 1)
+if(NOT newest MATCHES "^scourix \\(${DEB_VERSION}\\) ")
+  message(FATAL_ERROR "${changelog} has no entry for ${DEB_VERSION} at its top")
+endif()
+deb_gzip(${changelog} changelog.Debian.gz)
+install(FILES ${deb_files}/changelog.Debian.gz ${CMAKE_SOURCE_DIR}/README.md
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/scourix)
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/scourix
         RENAME copyright)
+# Where lintian is wrong about this package; each override says why.
+install(FILES ${CMAKE_SOURCE_DIR}/resources/linux/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME scourix)
 
 execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE DEB_ARCH
                 OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
@@ -22,13 +61,23 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME scourix)
 set(CPACK_PACKAGE_VENDOR "${PROGRAM_PUBLISHER}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Scourix and Gatefire: configuration and launcher for Descent 3")
-set(CPACK_PACKAGE_DESCRIPTION "Gatefire keeps the open-source Descent 3's custom folders to the player's own taunts and ship logos and starts the game; Scourix sets it up.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool and launcher for Descent 3")
+set(CPACK_PACKAGE_DESCRIPTION "\
+Gatefire is what the player starts instead of the open-source Descent 3:
+each time, it clears the taunts and ship logos that other pilots left in
+the game's custom folders, keeping the player's own (or moving the others
+to a backup folder), deletes old statistics files, starts side programs,
+and starts the game with the player's pilot, switches and direct join.
+.
+Scourix sets all of this up, in English or German: the game folder, found
+in a Steam or GOG library, the files to keep, the switches and the pilot.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PROGRAM_PUBLISHER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${DEB_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${DEB_REVISION})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${DEB_ARCH})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS xdg-utils)
-set(CPACK_DEBIAN_FILE_NAME "scourix_${PROJECT_VERSION}_${DEB_ARCH}.deb")
+set(CPACK_DEBIAN_FILE_NAME "scourix_${DEB_VERSION}_${DEB_ARCH}.deb")
 include(CPack)

@@ -7,8 +7,10 @@
     extern "C" const unsigned char symbol[], symbol##_end[];
 
 SCOURIX_INCBIN(scourix_gatefire_bmp, SCOURIX_RESOURCES "/gatefire.bmp")
-SCOURIX_INCBIN(scourix_gatefire_ico, SCOURIX_RESOURCES "/gatefire.ico")
-SCOURIX_INCBIN(scourix_scourix_ico, SCOURIX_RESOURCES "/scourix.ico")
+// The programs' icons, for a window of a program run where the icon theme does not have them.
+#define SCOURIX_ICON(name) SCOURIX_RESOURCES "/linux/icons/hicolor/256x256/apps/" #name ".png"
+SCOURIX_INCBIN(scourix_gatefire_png, SCOURIX_ICON(gatefire))
+SCOURIX_INCBIN(scourix_scourix_png, SCOURIX_ICON(scourix))
 
 namespace gtkui {
 
@@ -17,8 +19,8 @@ Resource resource(const std::string& name) {
         return Resource{b, std::size_t(e - b)};
     };
     if (name == "GATEFIRE_BACKGROUND") return r(scourix_gatefire_bmp, scourix_gatefire_bmp_end);
-    if (name == "gatefire") return r(scourix_gatefire_ico, scourix_gatefire_ico_end);
-    if (name == "scourix") return r(scourix_scourix_ico, scourix_scourix_ico_end);
+    if (name == "gatefire") return r(scourix_gatefire_png, scourix_gatefire_png_end);
+    if (name == "scourix") return r(scourix_scourix_png, scourix_scourix_png_end);
     return {};
 }
 

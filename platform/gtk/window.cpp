@@ -147,10 +147,6 @@ void WindowPeer::create() {
     gtk_window_set_title(GTK_WINDOW(widget), window.caption().c_str());
     gtk_window_set_resizable(GTK_WINDOW(widget), window.border == ui::Border::Sizable);
     gtk_window_set_decorated(GTK_WINDOW(widget), window.border != ui::Border::None);
-    if (GdkPixbuf* icon = pixbufOf(g_get_prgname() ? g_get_prgname() : "")) {
-        gtk_window_set_icon(GTK_WINDOW(widget), icon);
-        g_object_unref(icon);
-    }
     WindowPeer* owner = nullptr;
     for (auto& p : peers)
         if (&p->window == window.ownerWindow && p->widget) owner = p.get();
@@ -264,6 +260,15 @@ frame > border { border-radius: 0; }
 
 bool start(int& argc, char**& argv) {
     if (!gtk_init_check(&argc, &argv)) return false;
+    // Every window and message box takes the program's icon by name from the icon theme, where
+    // the package put it in every size; run from its build folder, the picture it carries.
+    const char* program = g_get_prgname() ? g_get_prgname() : "";
+    if (gtk_icon_theme_has_icon(gtk_icon_theme_get_default(), program)) {
+        gtk_window_set_default_icon_name(program);
+    } else if (GdkPixbuf* icon = pixbufOf(program)) {
+        gtk_window_set_default_icon(icon);
+        g_object_unref(icon);
+    }
     GtkCssProvider* css = gtk_css_provider_new();
     gtk_css_provider_load_from_data(css, kCompact, -1, nullptr);
     gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),

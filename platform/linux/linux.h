@@ -117,8 +117,10 @@ class Shortcuts : public platform::Shortcuts {
     // Linux has no desktop shared by all users.
     std::string commonDesktop() override { return {}; }
     std::string userDesktop() override;
-    // Writes `link` as a desktop entry that starts `target`, and the same entry in
-    // ~/.local/share/applications where none is; never replaces a file.
+    // Writes `link` as a desktop entry that starts `target`, making its folder where it is missing
+    // (a new player's desktop), and the same entry in
+    // ~/.local/share/applications where none is and no package's entry starts the same program;
+    // never replaces a file.
     bool create(const std::string& link, const std::string& target) override;
     std::string extension() override { return ".desktop"; }
 };

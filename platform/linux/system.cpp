@@ -221,6 +221,32 @@ std::string execQuoted(const std::string& path) {
     return q + "\"";
 }
 
+// Whether the applications menu already starts `program` through the entry its package installed
+// (<prefix>/share/applications/<name>.desktop for <prefix>/games/<name>, or bin/): then the menu
+// needs no second entry of ours.
+bool packagedEntry(const std::string& program, const std::string& name) {
+    const char* v = std::getenv("XDG_DATA_DIRS");
+    const std::string dirs = v && *v ? v : "/usr/local/share:/usr/share";
+    for (std::size_t from = 0; from <= dirs.size();) {
+        std::size_t to = dirs.find(':', from);
+        if (to == std::string::npos) to = dirs.size();
+        std::string share = dirs.substr(from, to - from);
+        from = to + 1;
+        while (share.size() > 1 && share.back() == '/') share.pop_back();
+        if (!share.ends_with("/share")) continue;
+        const std::string prefix = share.substr(0, share.size() - 6);
+        struct stat a, b;
+        if (stat((share + "/applications/" + name + ".desktop").c_str(), &a) != 0 ||
+            stat(program.c_str(), &b) != 0)
+            continue;
+        for (const char* bin : {"/games/", "/bin/"})
+            if (stat((prefix + bin + name).c_str(), &a) == 0 && a.st_dev == b.st_dev &&
+                a.st_ino == b.st_ino)
+                return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool Shortcuts::create(const std::string& link, const std::string& target) {
@@ -236,8 +262,15 @@ bool Shortcuts::create(const std::string& link, const std::string& target) {
     const std::string entry = "[Desktop Entry]\nType=Application\nName=" + title +
                               "\nExec=" + execQuoted(t) + "\nPath=" + folderOf(t) +
                               "\nIcon=" + name + "\nTerminal=false\nCategories=Game;\n";
+    // A desktop that is not there yet is made, with the folders above it, as a file manager would.
+    const std::string desktop = folderOf(l);
+    for (std::size_t at = 0; at != std::string::npos;) {
+        at = desktop.find('/', at + 1);
+        mkdir(desktop.substr(0, at).c_str(), 0755);
+    }
     // Desktops run only entries marked executable.
     if (!writeNew(l, entry, 0755)) return false;
+    if (packagedEntry(t, name)) return true;
     const std::string apps = xdgFolder("XDG_DATA_HOME", ".local/share") + "/applications";
     mkdir(folderOf(apps).c_str(), 0755);
     mkdir(apps.c_str(), 0755);

@@ -35,7 +35,7 @@ class LinuxPlatform : public ::testing::Test {
     // The player's variables as they were before the test.
     std::vector<std::pair<const char*, std::optional<std::string>>> saved = [] {
         std::vector<std::pair<const char*, std::optional<std::string>>> v;
-        for (const char* n : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+        for (const char* n : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"}) {
             const char* x = std::getenv(n);
             v.emplace_back(n, x ? std::optional<std::string>(x) : std::nullopt);
         }
@@ -282,4 +282,15 @@ TEST_F(LinuxPlatform, DesktopEntriesStartTheInstalledProgramAndReplaceNothing) {
     EXPECT_FALSE(links.create(path("Scourix.desktop"), path("config\\scourix.exe")));
     ASSERT_TRUE(files.read(path("Scourix.desktop"), entry));
     EXPECT_EQ(entry, "the player's own");
+    // A new player's missing desktop is made; a program the package's own menu entry starts
+    // gets no second one.
+    fs::create_directories(root / "usr/games");
+    fs::create_directories(root / "usr/share/applications");
+    put("usr/games/scourix", "program");
+    fs::permissions(root / "usr/games/scourix", fs::perms::owner_all);
+    put("usr/share/applications/scourix.desktop", "the package's");
+    setenv("XDG_DATA_DIRS", (root.string() + "/usr/share/").c_str(), 1);
+    ASSERT_TRUE(links.create(path("home\\Desktop\\Scourix.desktop"), path("usr\\games\\scourix")));
+    EXPECT_TRUE(fs::exists(root / "home/Desktop/Scourix.desktop"));
+    EXPECT_FALSE(fs::exists(root / "data/applications/Scourix.desktop"));
 }
