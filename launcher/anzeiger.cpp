@@ -82,7 +82,7 @@ struct Texts {
 
 Anzeiger::Anzeiger(platform::Platform& p)
     : ui::Window("Gatefire", 4665, 3150), p_(p), store_{p.files, p.codepage, p.app.programFolder()},
-      cleaner_(p.files, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
+      plan_(p.files, setup_, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
     border = ui::Border::None;
     Frame1.setVisible(false);
     Frame1.stateOnly = true;
@@ -127,7 +127,7 @@ void Anzeiger::load() {
     settings::Problem problem = cleaning::readSetup(store_, setup_, file);
     if (file == settings::kScourixIni && problem != settings::Problem::None)
         return fileError(problem, file, false);
-    language_ = lang::fromSetting(setup_.ini.language);
+    language_ = setup_.ini.language;
     const Texts texts{language_};
     if (language_ == lang::Language::German) {
         Label2.setCaption(texts.tauntRow());
@@ -146,7 +146,7 @@ void Anzeiger::load() {
     for (const auto& s : k.switches) keylist.addItem(s);
     flags_ = k.flags;
 
-    const settings::ScourixIni& ini = setup_.ini;
+    const settings::PlayerSettings& ini = setup_.ini;
     game_ = edition::describe(p_, ini.gamePath);
     if (!ini.gamePath.empty() && game_.openSource() && p_.host.running(game_.program))
         return gameRunning();
@@ -216,58 +216,27 @@ void Anzeiger::progress(cleaning::Counter c, cleaning::Event e) {
 
 void Anzeiger::putzstartTick() {
     putzstart.setEnabled(false);
-    const settings::ScourixIni& ini = setup_.ini;
-    // game_ is the game loading found in the same folder.
-    if (!cleaner_.findFolders(game_.dataFolders)) return pathError();
-    statsFolders_ = cleaning::foldersHolding(p_.files, game_.dataFolders, edition::kNetgames,
-                                             cleaning::kStatsPattern);
-    if (statsFolders_.empty()) return pathError();
+    // game_ is the game loading found in the same folder. The statistics folder must be there
+    // even when statistics are not removed.
+    if (!plan_.findFolders(game_.dataFolders, true)) return pathError();
 
-    // Before cleaning: a backup also counts as deletion, as long as plain deletion is not also
-    // set.
-    using cleaning::Counter;
-    const cleaning::Choices logos = cleaning::logoChoices(ini),
-                            taunts = cleaning::tauntChoices(ini);
-    auto logoCount = [&] { return cleaner_.count(cleaning::Kind::Logos); };
-    auto tauntCount = [&] { return cleaner_.count(cleaning::Kind::Taunts); };
-    auto deletes = [](const std::string& del, const std::string& bak) {
-        return (del == "1" && bak == "0") || (del == "0" && bak == "1");
-    };
     counters_ = cleaning::Counters(Texts{language_}.finish());
-    auto start = [&](Counter c, int files) {
-        counterLabels_[int(c)]->setCaption(counters_.start(c, files));
-    };
-    start(Counter::LogoBackup, logos.backup ? logoCount() : 0);
-    start(Counter::TauntBackup, taunts.backup ? tauntCount() : 0);
-    start(Counter::LogoDelete,
-          deletes(ini.logoDeleteOthers, ini.logoBackupOthers) ? logoCount() : 0);
-    start(Counter::TauntDelete,
-          deletes(ini.tauntDeleteOthers, ini.tauntBackupOthers) ? tauntCount() : 0);
-    const bool stats = ini.deleteStats == "1";
-    start(Counter::Stats, stats ? cleaning::countStats(p_.files, statsFolders_) : 0);
+    const std::vector<int> counts = plan_.counts(cleaning::Plan::DeleteCount::WithBackup);
+    for (std::size_t c = 0; c < counts.size(); ++c)
+        counterLabels_[c]->setCaption(counters_.start(cleaning::Counter(c), counts[c]));
 
-    auto step = [](ui::Label& caption, bool skip, auto work) {
-        if (!skip) {
+    ui::Label* const captions[] = {&Label1, &Label2, &Label3};
+    plan_.run(true, [&](cleaning::Row row, bool skipped, const auto& work) {
+        ui::Label& caption = *captions[int(row)];
+        if (!skipped) {
             caption.setForeColour(kRed);
             caption.repaint();
             work();
         }
         caption.setForeColour(kGreen);
         caption.repaint();
-    };
-    step(Label1, ini.logoNoAction == "1",
-         [&] { cleaner_.clean(cleaning::Kind::Logos, logos, setup_.logos); });
-    step(Label2, ini.tauntNoAction == "1",
-         [&] { cleaner_.clean(cleaning::Kind::Taunts, taunts, setup_.taunts); });
-    step(Label3, false, [&] {
-        if (stats) statswech();
     });
     shellstart();
-}
-
-void Anzeiger::statswech() {
-    cleaning::removeStats(p_.files, statsFolders_,
-                          [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); });
 }
 
 // A one-time request is turned off at once; a reset that fails is tried once more. A file that
@@ -276,15 +245,17 @@ void Anzeiger::ipstart() {
     settings::SettingsFile f(p_.codepage);
     const std::string path = store_.path(settings::kDirecktIni);
     directRead_ = settings::openFile(store_, settings::kDirecktIni, f) == settings::Problem::None &&
-                  settings::readDirecktIni(f, direct) == settings::Problem::None;
+                  settings::readDirectJoin(f, direct) == settings::Problem::None;
     if (!directRead_) {
         settings::SettingsFile out(p_.codepage);
-        settings::writeDirecktIni(out, {"", "0", "0"});
+        settings::writeDirectJoin(out, {"", settings::JoinMode::None, {"0"}, ""});
         return tell(settings::replaceUnreadable(p_.files, path, out.bytes(), language_).message);
     }
-    if (direct.directJoinMode != "1") return;
+    if (direct.mode != settings::JoinMode::Once) return;
+    settings::DirectJoin off = direct;
+    off.mode = settings::JoinMode::None;
     settings::SettingsFile out(p_.codepage);
-    settings::writeDirecktIni(out, {direct.directTarget, "0", direct.askBeforeJoin});
+    settings::writeDirectJoin(out, off);
     if (out.save(p_.files, path) || out.save(p_.files, path)) return;
     tell(Texts{language_}.joinNotTurnedOff(path));
 }
@@ -353,7 +324,7 @@ void Anzeiger::shellstart() {
     const std::string head = "-Launched ";
     std::vector<std::string> leftOut;
     std::string pilot;
-    if (settings::isNumericOne(setup_.ini.usePilot) && !setup_.ini.pilotName.empty()) {
+    if (setup_.ini.usePilot && !setup_.ini.pilotName.empty()) {
         pilot = edition::pilotSwitch(setup_.ini.pilotName);
         if (pilot.empty() || !edition::gameCanHold(head + pilot))
             leftOut.push_back("-pilot " + setup_.ini.pilotName), pilot.clear();
@@ -361,16 +332,17 @@ void Anzeiger::shellstart() {
     std::vector<std::string> switches;
     for (int i = 0; i < keylist.count(); ++i)
         if (keylist.selected(i)) switches.push_back("-" + keylist.item(i) + " ");
-    // Mode "2" joins without a question only when the player switched the question off ("0");
-    // a request that could not be read whole joins nothing.
-    const std::string& mode = direct.directJoinMode;
-    bool join = directRead_ && (mode == "1" || (mode == "2" && direct.askBeforeJoin == "0"));
-    if (directRead_ && mode == "2" && direct.askBeforeJoin == "1")
+    // Joining always joins without a question only when the player switched the question off
+    // ("0"); a request that could not be read whole joins nothing.
+    using settings::JoinMode;
+    const bool always = directRead_ && direct.mode == JoinMode::Always;
+    bool join = directRead_ && (direct.mode == JoinMode::Once || (always && direct.ask.off()));
+    if (always && direct.ask.on())
         join = p_.dialogs.message(Texts::joinNow(), platform::Buttons::YesNo,
                                   platform::Icon::Question) == platform::Answer::Yes;
-    std::string target = join ? " " + direct.directTarget : "";
+    std::string target = join ? " " + direct.target : "";
     if (!edition::gameCanHold(head + pilot + target))
-        leftOut.push_back(direct.directTarget), target.clear();
+        leftOut.push_back(direct.target), target.clear();
     std::vector<std::string> dropped;
     const std::string line = edition::fitToGame(head + pilot, switches, target, dropped);
     leftOut.insert(leftOut.end(), dropped.begin(), dropped.end());

@@ -14,7 +14,7 @@ const char* const kShellListTxt = "shelllist.txt";
 
 using S = Style;
 
-const Layout<ScourixIni, 15> kScourixLayout{{
+const Layout<ScourixIni, 16> kScourixLayout{{
     {&ScourixIni::gamePath, S::Quoted, ""},
     {&ScourixIni::logoBackupPath, S::Quoted, ""},
     {&ScourixIni::tauntBackupPath, S::Quoted, ""},
@@ -30,6 +30,7 @@ const Layout<ScourixIni, 15> kScourixLayout{{
     {&ScourixIni::deleteStats, S::Number, ""},
     {&ScourixIni::musicTesterPath, S::Quoted, ""},
     {&ScourixIni::autoCloseTester, S::Number, ""},
+    {&ScourixIni::windowPlace, S::Quoted, "", Since::V1_1},
 }};
 
 const Layout<NetworkIni, 13> kNetworkLayout{{
@@ -64,8 +65,8 @@ Problem readScourixIni(SettingsFile& f, ScourixIni& out) {
     return readFields(f, kScourixLayout, out);
 }
 
-void writeScourixIni(SettingsFile& f, const ScourixIni& v) {
-    writeFields(f, kScourixLayout, v);
+void writeScourixIni(SettingsFile& f, const ScourixIni& v, const std::string& later) {
+    writeFields(f, kScourixLayout, v, later);
 }
 
 void writeFirstRunScourixIni(SettingsFile& f) {
@@ -118,16 +119,16 @@ Problem readNetworkIni(SettingsFile& f, NetworkIni& out) {
     return readFields(f, kNetworkLayout, out);
 }
 
-void writeNetworkIni(SettingsFile& f, const NetworkIni& v) {
-    writeFields(f, kNetworkLayout, v);
+void writeNetworkIni(SettingsFile& f, const NetworkIni& v, const std::string& later) {
+    writeFields(f, kNetworkLayout, v, later);
 }
 
 Problem readDirecktIni(SettingsFile& f, DirecktIni& out) {
     return readFields(f, kDirecktLayout, out);
 }
 
-void writeDirecktIni(SettingsFile& f, const DirecktIni& v) {
-    writeFields(f, kDirecktLayout, v);
+void writeDirecktIni(SettingsFile& f, const DirecktIni& v, const std::string& later) {
+    writeFields(f, kDirecktLayout, v, later);
 }
 
 std::string composeTarget(const JoinTarget& t) {

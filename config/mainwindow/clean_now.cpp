@@ -49,7 +49,7 @@ struct Texts {
 CleanNow::CleanNow(platform::Platform& p, MainWindow& main)
     : ui::Window("clean......", 3705, 1065), p_(p),
       main_(main), store_{p.files, p.codepage, p.app.programFolder()},
-      cleaner_(p.files, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
+      plan_(p.files, setup_, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
     ownerWindow = &main;
     centred = true;
 
@@ -88,7 +88,7 @@ void CleanNow::load() {
     std::string file;
     settings::Problem problem = cleaning::readSetup(store_, setup_, file);
     if (file != settings::kScourixIni || problem == settings::Problem::None)
-        language_ = lang::fromSetting(setup_.ini.language);
+        language_ = setup_.ini.language;
     if (problem != settings::Problem::None) return fileError(problem, file);
     if (language_ == lang::Language::German) {
         const Texts texts{language_};
@@ -118,46 +118,36 @@ void CleanNow::progress(cleaning::Counter c, cleaning::Event e) {
 void CleanNow::putzstartTick() {
     putzstart.setEnabled(false);
     const edition::Game game = edition::describe(p_, setup_.ini.gamePath);
-    if (!cleaner_.findFolders(game.dataFolders)) {
+    if (!plan_.findFolders(game.dataFolders, false)) {
         p_.dialogs.message(Texts::pathNotFound(), platform::Buttons::Ok, platform::Icon::Critical);
         close();
         return;
     }
-    // Before cleaning: the delete counters count plain deletion only.
-    using cleaning::Counter;
-    using cleaning::Kind;
-    const settings::ScourixIni& ini = setup_.ini;
-    auto on = [](const std::string& v) { return v == "1"; };
     counters_ = cleaning::Counters(Texts{language_}.finish());
-    auto start = [&](Counter c, const std::string& counted, Kind kind) {
-        counterLabels_[int(c)]->setCaption(
-            counters_.start(c, on(counted) ? cleaner_.count(kind) : 0));
-    };
-    start(Counter::LogoBackup, ini.logoBackupOthers, Kind::Logos);
-    start(Counter::TauntBackup, ini.tauntBackupOthers, Kind::Taunts);
-    start(Counter::LogoDelete, ini.logoDeleteOthers, Kind::Logos);
-    start(Counter::TauntDelete, ini.tauntDeleteOthers, Kind::Taunts);
-    step(Label1, ini.logoNoAction, Kind::Logos);
-    step(Label2, ini.tauntNoAction, Kind::Taunts);
+    const std::vector<int> counts = plan_.counts(cleaning::Plan::DeleteCount::PlainOnly);
+    for (std::size_t c = 0; c < std::size(counterLabels_); ++c)
+        counterLabels_[c]->setCaption(counters_.start(cleaning::Counter(c), counts[c]));
+    plan_.run(false, [this](cleaning::Row row, bool skipped, const auto& work) {
+        showRow(row, skipped, work);
+    });
 }
 
 // The row stays red; the player learns why nothing was done for that kind.
-void CleanNow::backupIsSource(cleaning::Kind kind) {
-    const bool logos = kind == cleaning::Kind::Logos;
-    const std::string& folder = logos ? setup_.ini.logoBackupPath : setup_.ini.tauntBackupPath;
+void CleanNow::backupIsSource(cleaning::Row row) {
+    const bool logos = row == cleaning::Row::Logos;
+    const std::string& folder = (logos ? setup_.ini.logos : setup_.ini.taunts).backupPath;
     p_.dialogs.message(Texts{language_}.backupIsSource(logos, folder), platform::Buttons::Ok,
                        platform::Icon::Exclamation);
 }
 
-void CleanNow::step(ui::Label& caption, const std::string& noAction, cleaning::Kind kind) {
-    if (noAction == "1") return;
+void CleanNow::showRow(cleaning::Row row, bool skipped,
+                       const std::function<cleaning::Step()>& work) {
+    if (skipped) return;
+    ui::Label& caption = row == cleaning::Row::Logos ? Label1 : Label2;
     caption.setForeColour(kRed);
     caption.repaint();
-    const bool logos = kind == cleaning::Kind::Logos;
-    const cleaning::Step done = cleaner_.clean(
-        kind, logos ? cleaning::logoChoices(setup_.ini) : cleaning::tauntChoices(setup_.ini),
-        logos ? setup_.logos : setup_.taunts);
-    if (done == cleaning::Step::BackupIsSource) backupIsSource(kind);
+    const cleaning::Step done = work();
+    if (done == cleaning::Step::BackupIsSource) backupIsSource(row);
     if (done != cleaning::Step::Done) return;
     caption.setForeColour(kGreen);
     caption.repaint();

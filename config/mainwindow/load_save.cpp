@@ -44,27 +44,25 @@ void MainWindow::offerFoundGame() {
 
 bool MainWindow::readSettings(std::string& failed) {
     settings::SettingsFile f(p_.codepage);
-    settings::ScourixIni v;
     failed = settings::kScourixIni;
     if (settings::openFile(store_, settings::kScourixIni, f) != settings::Problem::None ||
-        settings::readScourixIni(f, v) != settings::Problem::None)
+        settings::readPlayerSettings(f, settings_) != settings::Problem::None)
         return false;
+    const settings::PlayerSettings& v = settings_;
     d3path.setText(v.gamePath);
-    graficsicherpath.setText(v.logoBackupPath);
-    soundssicherpath.setText(v.tauntBackupPath);
-    applyChoice({v.logoNoAction, v.logoDeleteOthers, v.logoBackupOthers},
-                {&nologoaktion, &grafkill, &usegraficsicher});
+    graficsicherpath.setText(v.logos.backupPath);
+    soundssicherpath.setText(v.taunts.backupPath);
+    showChoice(v.logos.shown(), {&nologoaktion, &grafkill, &usegraficsicher});
     backupChoice(usegraficsicher, graficsicherpath, graficsicherbrowser);
-    applyChoice({v.tauntNoAction, v.tauntDeleteOthers, v.tauntBackupOthers},
-                {&nosoundaktion, &soundkill, &usesoundssicheern});
+    showChoice(v.taunts.shown(), {&nosoundaktion, &soundkill, &usesoundssicheern});
     backupChoice(usesoundssicheern, soundssicherpath, soundssicherbrowser);
-    usepilot.setValue(settings::isNumericOne(v.usePilot) ? 1 : 0);
+    usepilot.setValue(v.usePilot ? 1 : 0);
     pilot = v.pilotName;
-    m111.setChecked(v.language == "1");
-    m112.setChecked(v.language == "2");
-    delstad.setValue(settings::isNumericOne(v.deleteStats) ? 1 : 0);
+    m111.setChecked(v.language == lang::Language::German);
+    m112.setChecked(v.languageNamed && v.language == lang::Language::English);
+    delstad.setValue(v.deleteStats ? 1 : 0);
     musip.setText(v.musicTesterPath);
-    plaus.setValue(settings::isNumericOne(v.autoCloseTester) ? 1 : 0);
+    plaus.setValue(v.autoCloseTester ? 1 : 0);
 
     play1.setEnabled(!musip.text().empty());
     sprache();
@@ -171,29 +169,25 @@ bool MainWindow::save(bool lastPilot, bool closing) {
             if (!lastPilot) break;
         }
 
-    settings::ScourixIni v;
+    settings::PlayerSettings& v = settings_;
     v.gamePath = d3path.text();
-    v.logoBackupPath = graficsicherpath.text();
-    v.tauntBackupPath = soundssicherpath.text();
-    v.logoNoAction = flag(nologoaktion);
-    v.logoDeleteOthers = flag(grafkill);
-    v.logoBackupOthers = flag(usegraficsicher);
-    v.tauntNoAction = flag(nosoundaktion);
-    v.tauntDeleteOthers = flag(soundkill);
-    v.tauntBackupOthers = flag(usesoundssicheern);
-    v.usePilot = std::to_string(usepilot.value());
+    v.logos.backupPath = graficsicherpath.text();
+    v.taunts.backupPath = soundssicherpath.text();
+    takeChoice(v.logos, {&nologoaktion, &grafkill, &usegraficsicher});
+    takeChoice(v.taunts, {&nosoundaktion, &soundkill, &usesoundssicheern});
+    v.usePilot = usepilot.value() == 1;
     v.pilotName = pilot;
-    v.language = lang::setting(language());
-    v.deleteStats = std::to_string(delstad.value());
+    v.language = language();
+    v.deleteStats = delstad.value() == 1;
     v.musicTesterPath = musip.text();
-    v.autoCloseTester = std::to_string(plaus.value());
+    v.autoCloseTester = plaus.value() == 1;
 
     std::vector<std::string> failed;
     auto write = [&](const char* name, const settings::SettingsFile& f) {
         if (!f.save(p_.files, store_.path(name))) failed.push_back(name);
     };
     settings::SettingsFile ini(p_.codepage);
-    settings::writeScourixIni(ini, v);
+    settings::writePlayerSettings(ini, v);
     write(settings::kScourixIni, ini);
 
     if (closing) mt_->closeWithSearch();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/settings/layouts.h"
+#include "common/settings/model.h"
 #include "platform/platform.h"
 #include "platform/ui/window.h"
 
@@ -70,6 +71,8 @@ class MainWindow : public ui::Window {
   private:
     platform::Platform& p_;
     settings::Store store_;
+    // scourix.ini as last read or saved; the controls show it.
+    settings::PlayerSettings settings_;
 
   public:
     // Shortcut panel, hidden at start.

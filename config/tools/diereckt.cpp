@@ -97,36 +97,39 @@ void Diereckt::load() {
     captions();
 
     keepFirst_ = false;
+    request_ = {};
     if (!readFile()) {
         keepFirst_ = true;
-        write(iptext.text(), immer.value() == 1 ? "2" : "0");
+        write(iptext.text(), mode(settings::JoinMode::None));
     }
     show();
 }
 
+// What was read before a short file ended stays: the lines not read read as the first-run ones,
+// which the fresh window shows anyway.
 bool Diereckt::readFile() {
     settings::SettingsFile f(p_.codepage);
     if (settings::openFile(main_.store(), settings::kDirecktIni, f) != settings::Problem::None)
         return false;
-    std::string value;
-    if (!f.readValue(value)) return false;
-    const settings::JoinTarget t = settings::splitTarget(value);
+    const bool whole = settings::readDirectJoin(f, request_) == settings::Problem::None;
+    const settings::JoinTarget t = settings::splitTarget(request_.target);
     iptext.setText(t.address);
     (t.pxo ? pxo : tcpip).setValue(true);
-    if (!f.readValue(value)) return false;
-    immer.setValue(value == "2" ? 1 : 0);
-    if (!f.readValue(value)) return false;
-    jointfrage.setValue(value == "1" ? 1 : 0);
-    return true;
+    immer.setValue(request_.mode == settings::JoinMode::Always ? 1 : 0);
+    jointfrage.setValue(request_.ask.on() ? 1 : 0);
+    return whole;
 }
 
 std::string Diereckt::target() const {
     return settings::composeTarget({iptext.text(), pxo.value()});
 }
 
-bool Diereckt::write(const std::string& target, const std::string& mode) {
+bool Diereckt::write(const std::string& target, settings::JoinMode mode) {
+    request_.target = target;
+    request_.mode = mode;
+    request_.ask = settings::Flag::of(jointfrage.value() == 1);
     settings::SettingsFile f(p_.codepage);
-    settings::writeDirecktIni(f, {target, mode, jointfrage.value() == 1 ? "1" : "0"});
+    settings::writeDirectJoin(f, request_);
     return writeSettings(p_.files, p_.dialogs, language_, main_.store().path(settings::kDirecktIni),
                          f.bytes(), keepFirst_);
 }
@@ -142,9 +145,9 @@ void Diereckt::teilnehmenClick() {
         return;
     }
     joined_.reset(); // a new join: closed before its tick, it is withdrawn
-    if (!write(target(), immer.value() == 1 ? "2" : "1")) return;
+    if (!write(target(), mode(settings::JoinMode::Once))) return;
     if (!main_.sichern()) {
-        write(target(), immer.value() == 1 ? "2" : "0");
+        write(target(), mode(settings::JoinMode::None));
         return;
     }
     d3run.setEnabled(true);
@@ -155,7 +158,7 @@ void Diereckt::teilnehmenClick() {
 void Diereckt::d3runTick() {
     d3run.setEnabled(false);
     if (!p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate)) {
-        write(target(), immer.value() == 1 ? "2" : "0");
+        write(target(), mode(settings::JoinMode::None));
         const std::string exe = main_.store().path("gatefire.exe");
         p_.dialogs.message(fill(language_, kNotStarted, {exe}), platform::Buttons::Ok,
                            platform::Icon::Critical);
@@ -163,6 +166,10 @@ void Diereckt::d3runTick() {
     }
     joined_ = choices();
     main_.beendenauto.setEnabled(true);
+}
+
+settings::JoinMode Diereckt::mode(settings::JoinMode otherwise) const {
+    return immer.value() == 1 ? settings::JoinMode::Always : otherwise;
 }
 
 std::string Diereckt::choices() const {
@@ -173,7 +180,7 @@ std::string Diereckt::choices() const {
 // the start, the request is Gatefire's: the close that comes with the end of Scourix leaves it,
 // unless the player changed his choices since (the end did not come).
 void Diereckt::unload() {
-    if (!joined_ || *joined_ != choices()) write(target(), immer.value() == 1 ? "2" : "0");
+    if (!joined_ || *joined_ != choices()) write(target(), mode(settings::JoinMode::None));
 }
 
 } // namespace scourix

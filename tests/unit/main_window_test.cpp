@@ -275,6 +275,21 @@ TEST_F(Main, BackupFolderEnablesTheRestoreButtonFromTheLoadOn) {
     EXPECT_FALSE(win.graficsicherpath.enabled()); // "no action" is the choice
 }
 
+// A file of a later version: its lines after ours, and a value the window shows as it read it,
+// survive a save.
+TEST_F(Main, ASaveKeepsTheLinesOfALaterVersionAndUntouchedValues) {
+    ini.deleteStats = "1.0";
+    writeSettings();
+    const std::string later = "\"5,6\"\r\n\"later\"\r\n";
+    fake.files.addFile(path("scourix.ini"), file("scourix.ini") + later);
+    scourix::MainWindow& win = start();
+    EXPECT_EQ(boxes(), 0u);
+    EXPECT_EQ(win.delstad.value(), 1);
+    win.sichern();
+    EXPECT_NE(file("scourix.ini").find("\"2\"\r\n1\r\n\"\"\r\n0\r\n" + later), std::string::npos)
+        << file("scourix.ini");
+}
+
 TEST_F(Main, NumbersThatAreNotOneReadAsCleared) {
     ini.usePilot = "x", ini.deleteStats = "", ini.autoCloseTester = "1";
     ini.musicTesterPath = "C:\\MT\\MusicTester.exe";
