@@ -45,9 +45,11 @@ void MainWindow::offerFoundGame() {
 bool MainWindow::readSettings(std::string& failed) {
     settings::SettingsFile f(p_.codepage);
     failed = settings::kScourixIni;
+    settings::PlayerSettings read;
     if (settings::openFile(store_, settings::kScourixIni, f) != settings::Problem::None ||
-        settings::readPlayerSettings(f, settings_) != settings::Problem::None)
+        settings::readPlayerSettings(f, read) != settings::Problem::None)
         return false;
+    settings_ = read;
     const settings::PlayerSettings& v = settings_;
     d3path.setText(v.gamePath);
     graficsicherpath.setText(v.logos.backupPath);
@@ -61,10 +63,8 @@ bool MainWindow::readSettings(std::string& failed) {
     m111.setChecked(v.language == lang::Language::German);
     m112.setChecked(v.languageNamed && v.language == lang::Language::English);
     delstad.setValue(v.deleteStats ? 1 : 0);
-    musip.setText(v.musicTesterPath);
-    plaus.setValue(v.autoCloseTester ? 1 : 0);
 
-    play1.setEnabled(!musip.text().empty());
+    play1.setEnabled(!v.musicTesterPath.empty());
     sprache();
 
     failed = settings::kLogosIni;
@@ -177,10 +177,7 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     takeChoice(v.taunts, {&nosoundaktion, &soundkill, &usesoundssicheern});
     v.usePilot = usepilot.value() == 1;
     v.pilotName = pilot;
-    v.language = language();
     v.deleteStats = delstad.value() == 1;
-    v.musicTesterPath = musip.text();
-    v.autoCloseTester = plaus.value() == 1;
 
     std::vector<std::string> failed;
     auto write = [&](const char* name, const settings::SettingsFile& f) {
@@ -229,14 +226,14 @@ Answer MainWindow::ask(const lang::Text& question) {
 }
 
 bool MainWindow::queryUnload() {
-    if (autowech.text() != "Now") {
+    if (!session_.autoQuit) {
         Answer a = ask(texts::kSaveOnClose);
         if (a == Answer::Cancel) return false;
         if (a == Answer::No) return true;
     }
     if (save(true, true)) return true;
     // Nothing is lost: the window stays open with everything the player set.
-    autowech.setText("");
+    session_.autoQuit = false;
     return false;
 }
 

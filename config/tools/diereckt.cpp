@@ -2,7 +2,6 @@
 
 #include "common/edition/game_args.h"
 #include "common/settings/layouts.h"
-#include "config/mainwindow/main_window.h"
 #include "config/tools/tools.h"
 
 namespace scourix {
@@ -29,9 +28,9 @@ const lang::Text kNotStarted{
 
 } // namespace
 
-Diereckt::Diereckt(platform::Platform& p, MainWindow& main)
-    : ui::Window(kCaption.en, 448 * 15, 282 * 15), p_(p), main_(main) {
-    ownerWindow = &main;
+Diereckt::Diereckt(platform::Platform& p, Owner& owner)
+    : ui::Window(kCaption.en, 448 * 15, 282 * 15), p_(p), owner_(owner) {
+    ownerWindow = &owner.window();
     centred = true;
 
     place(Frame1, 8, 6, 432, 84);
@@ -87,7 +86,7 @@ void Diereckt::captions() {
 }
 
 void Diereckt::load() {
-    language_ = main_.language();
+    language_ = owner_.language();
     joined_.reset();
     // As a freshly loaded form: no address, PXO, neither box ticked.
     iptext.setText("");
@@ -109,7 +108,7 @@ void Diereckt::load() {
 // which the fresh window shows anyway.
 bool Diereckt::readFile() {
     settings::SettingsFile f(p_.codepage);
-    if (settings::openFile(main_.store(), settings::kDirecktIni, f) != settings::Problem::None)
+    if (settings::openFile(owner_.store(), settings::kDirecktIni, f) != settings::Problem::None)
         return false;
     const bool whole = settings::readDirectJoin(f, request_) == settings::Problem::None;
     const settings::JoinTarget t = settings::splitTarget(request_.target);
@@ -130,8 +129,8 @@ bool Diereckt::write(const std::string& target, settings::JoinMode mode) {
     request_.ask = settings::Flag::of(jointfrage.value() == 1);
     settings::SettingsFile f(p_.codepage);
     settings::writeDirectJoin(f, request_);
-    return writeSettings(p_.files, p_.dialogs, language_, main_.store().path(settings::kDirecktIni),
-                         f.bytes(), keepFirst_);
+    return writeSettings(p_.files, p_.dialogs, language_,
+                         owner_.store().path(settings::kDirecktIni), f.bytes(), keepFirst_);
 }
 
 // The request is written first; the configuration is saved so that Gatefire finds it; Gatefire
@@ -146,7 +145,7 @@ void Diereckt::teilnehmenClick() {
     }
     joined_.reset(); // a new join: closed before its tick, it is withdrawn
     if (!write(target(), mode(settings::JoinMode::Once))) return;
-    if (!main_.sichern()) {
+    if (!owner_.sichern()) {
         write(target(), mode(settings::JoinMode::None));
         return;
     }
@@ -157,15 +156,15 @@ void Diereckt::teilnehmenClick() {
 // request is withdrawn and Scourix stays open.
 void Diereckt::d3runTick() {
     d3run.setEnabled(false);
-    if (!p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate)) {
+    if (!p_.shell.open("gatefire.exe", "", owner_.store().folder, platform::ShowMode::NoActivate)) {
         write(target(), mode(settings::JoinMode::None));
-        const std::string exe = main_.store().path("gatefire.exe");
+        const std::string exe = owner_.store().path("gatefire.exe");
         p_.dialogs.message(fill(language_, kNotStarted, {exe}), platform::Buttons::Ok,
                            platform::Icon::Critical);
         return;
     }
     joined_ = choices();
-    main_.beendenauto.setEnabled(true);
+    owner_.endSoon();
 }
 
 settings::JoinMode Diereckt::mode(settings::JoinMode otherwise) const {

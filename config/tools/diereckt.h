@@ -9,14 +9,14 @@
 
 namespace scourix {
 
-class MainWindow;
+class Owner;
 
 // The direct-join window: the server address, its kind, once or always, ask or not. Its
 // choices reach Gatefire through direckt.ini; "joint game now" also starts Gatefire and ends
 // Scourix.
 class Diereckt : public ui::Window {
   public:
-    Diereckt(platform::Platform& p, MainWindow& main);
+    Diereckt(platform::Platform& p, Owner& owner);
 
     void load() override;
     // Writes the choices without a one-time request, unless a join has started Gatefire and
@@ -31,7 +31,7 @@ class Diereckt : public ui::Window {
 
   private:
     platform::Platform& p_;
-    MainWindow& main_;
+    Owner& owner_;
 
   public:
     ui::Frame Frame1{*this, "Frame1"};
