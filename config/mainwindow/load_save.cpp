@@ -26,6 +26,9 @@ void MainWindow::load() {
         failedBefore = failed;
         if (!recover()) return;
     }
+    // Where it was saved, else centred; the place is saved once the player has moved it.
+    if (const auto& at = settings_.window) moveTo({at->left, at->top});
+    openedAt_ = position();
     for (int i = 0; i < keylist.count(); ++i)
         keylist.setSelected(i, static_cast<std::size_t>(i) < flags.size() && flags[i] == '1');
     if (d3path.text().empty()) offerFoundGame();
@@ -178,6 +181,7 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     v.usePilot = usepilot.value() == 1;
     v.pilotName = pilot;
     v.deleteStats = delstad.value() == 1;
+    if (const auto at = position(); at && at != openedAt_) v.window = settings::Place{at->x, at->y};
 
     std::vector<std::string> failed;
     auto write = [&](const char* name, const settings::SettingsFile& f) {

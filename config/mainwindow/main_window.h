@@ -86,6 +86,8 @@ class MainWindow : public ui::Window, public Owner {
     // flag and the language live only here.
     settings::PlayerSettings settings_;
     Session session_;
+    // Where the window stood when it opened.
+    std::optional<ui::ScreenPoint> openedAt_;
 
   public:
     // Shortcut panel, hidden at start.

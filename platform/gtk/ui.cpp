@@ -155,6 +155,25 @@ class WindowPeer : public ui::WindowPeer {
     }
     int twipsPerPixelX() override { return tpp; }
     int twipsPerPixelY() override { return tpp; }
+    bool position(ui::ScreenPoint& at) override {
+        if (!widget) return false;
+        gtk_window_get_position(GTK_WINDOW(widget), &at.x, &at.y);
+        return true;
+    }
+    void moveTo(ui::ScreenPoint at) override {
+        if (!widget) return;
+        GdkDisplay* display = gtk_widget_get_display(widget);
+        std::vector<ui::ScreenRect> monitors;
+        for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
+            GdkRectangle r;
+            gdk_monitor_get_workarea(gdk_display_get_monitor(display, i), &r);
+            monitors.push_back({r.x, r.y, r.x + r.width, r.y + r.height});
+        }
+        int w = 0, h = 0;
+        gtk_window_get_size(GTK_WINDOW(widget), &w, &h);
+        at = ui::ontoMonitors(at, w, h, monitors);
+        gtk_window_move(GTK_WINDOW(widget), at.x, at.y);
+    }
     int px(int twips) const { return (twips + tpp / 2) / tpp; }
     void loadPicture();
     void sizeLayout() {

@@ -290,6 +290,26 @@ TEST_F(Main, ASaveKeepsTheLinesOfALaterVersionAndUntouchedValues) {
         << file("scourix.ini");
 }
 
+// Scourix reopens where the player left it; a window that was not moved saves no place, so a
+// file of the first version stays one.
+TEST_F(Main, ReopensWhereItWasMovedToAndSaved) {
+    writeSettings();
+    const std::string fifteen = file("scourix.ini");
+    scourix::MainWindow& win = start();
+    EXPECT_FALSE(win.position()) << "centred";
+    win.sichern();
+    EXPECT_EQ(file("scourix.ini"), fifteen);
+
+    win.moveTo({-700, 120});
+    answer({Answer::Yes});
+    win.close();
+    EXPECT_EQ(file("scourix.ini"), fifteen + "\"-700,120\"\r\n");
+    scourix::MainWindow& again = start();
+    EXPECT_EQ(again.position(), (ui::ScreenPoint{-700, 120}));
+    again.sichern();
+    EXPECT_EQ(file("scourix.ini"), fifteen + "\"-700,120\"\r\n");
+}
+
 TEST_F(Main, NumbersThatAreNotOneReadAsCleared) {
     ini.usePilot = "x", ini.deleteStats = "", ini.autoCloseTester = "1";
     ini.musicTesterPath = "C:\\MT\\MusicTester.exe";
