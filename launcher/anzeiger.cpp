@@ -9,12 +9,6 @@
 namespace launcher {
 namespace {
 
-// Colours of the progress rows: captions blue on white, red while a row works, green when done.
-constexpr ui::Colour kRed = ui::rgb(255, 0, 0);
-constexpr ui::Colour kGreen = ui::rgb(0, 192, 0);
-constexpr ui::Colour kBlue = ui::rgb(0, 0, 255);
-constexpr ui::Colour kWhite = ui::rgb(255, 255, 255);
-
 const char* const kErrorTitle = "Gatefire error";
 
 // Every text the launcher shows, English and German side by side.
@@ -24,12 +18,6 @@ struct Texts {
         return lang::pick(language, english, german);
     }
 
-    std::string logoRow() const { return pick(" work on shiplogos :", " Bearbeite Schiffslogo"); }
-    std::string tauntRow() const { return pick(" work on taunts :", " Bearbeite Audiotaunts"); }
-    std::string statsRow() const {
-        return pick(" work on stats-files :", " Bearbeite Stats-Dateien");
-    }
-    std::string finish() const { return pick("finish", "Fertig"); }
     std::string startScourixFirst() const {
         return pick("please start scourix first ! start scourix now ?",
                     "Bitte starte zuerst Scourix ! Soll Scourix jetzt gestartet werden?");
@@ -73,8 +61,7 @@ struct Texts {
         return pick("The game could not be started:\n" + program,
                     "Das Spiel konnte nicht gestartet werden:\n" + program);
     }
-    // In English only, as the launcher always said them.
-    static std::string pathNotFound() { return "Error ! Path not found"; }
+    // In English only, as the launcher always said it.
     static std::string joinNow() { return "Joint Server now ?"; }
 };
 
@@ -94,22 +81,22 @@ Anzeiger::Anzeiger(platform::Platform& p)
         l.setCaption(text);
         l.setBounds(left, top, width, 255);
     };
-    place(Label1, texts.logoRow(), 360, 960, 2280);
-    place(Label2, texts.tauntRow(), 360, 1320, 2280);
-    place(Label3, texts.statsRow(), 360, 1680, 2280);
+    place(Label1, cleaning::rowCaption(cleaning::Row::Logos, texts.language), 360, 960, 2280);
+    place(Label2, cleaning::rowCaption(cleaning::Row::Taunts, texts.language), 360, 1320, 2280);
+    place(Label3, cleaning::rowCaption(cleaning::Row::Stats, texts.language), 360, 1680, 2280);
     place(txt1, "0", 2760, 960, 735);
     place(txt3, "0", 3600, 960, 735);
     place(txt2, "0", 2760, 1320, 735);
     place(txt4, "0", 3600, 1320, 735);
     place(txt5, "0", 2760, 1680, 735);
-    for (ui::Label* l : {&Label1, &Label2, &Label3}) l->setForeColour(kBlue);
+    for (ui::Label* l : {&Label1, &Label2, &Label3}) l->setForeColour(cleaning::colour::kBlue);
     for (ui::Label* l : {&Label1, &Label2, &Label3, &txt1, &txt2, &txt3, &txt4, &txt5}) {
-        l->setBackColour(kWhite);
+        l->setBackColour(cleaning::colour::kWhite);
         l->setFont("Arial", 9);
     }
     for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4, &txt5}) t->alignment = ui::Align::Right;
     Label4.setBounds(3240, 2520, 900, 255);
-    Label4.setForeColour(kRed);
+    Label4.setForeColour(cleaning::colour::kRed);
     Label4.setTransparent(true);
     Label4.setFont("Arial", 9, true);
 
@@ -130,9 +117,9 @@ void Anzeiger::load() {
     language_ = setup_.ini.language;
     const Texts texts{language_};
     if (language_ == lang::Language::German) {
-        Label2.setCaption(texts.tauntRow());
-        Label1.setCaption(texts.logoRow());
-        Label3.setCaption(texts.statsRow());
+        Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, texts.language));
+        Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, texts.language));
+        Label3.setCaption(cleaning::rowCaption(cleaning::Row::Stats, texts.language));
     }
     Label4.setCaption(platform::versionText(p_.app.version()));
     if (problem != settings::Problem::None) return fileError(problem, file, true);
@@ -197,7 +184,7 @@ void Anzeiger::argumentsLeftOut(const std::vector<std::string>& parts) {
 }
 
 void Anzeiger::pathError() {
-    p_.dialogs.message(Texts::pathNotFound(), platform::Buttons::Ok, platform::Icon::Critical,
+    p_.dialogs.message(cleaning::kPathNotFound, platform::Buttons::Ok, platform::Icon::Critical,
                        kErrorTitle);
     close();
 }
@@ -220,7 +207,7 @@ void Anzeiger::putzstartTick() {
     // even when statistics are not removed.
     if (!plan_.findFolders(game_.dataFolders, true)) return pathError();
 
-    counters_ = cleaning::Counters(Texts{language_}.finish());
+    counters_ = cleaning::Counters(cleaning::finishWord(language_));
     const std::vector<int> counts = plan_.counts(cleaning::Plan::DeleteCount::WithBackup);
     for (std::size_t c = 0; c < counts.size(); ++c)
         counterLabels_[c]->setCaption(counters_.start(cleaning::Counter(c), counts[c]));
@@ -229,11 +216,11 @@ void Anzeiger::putzstartTick() {
     plan_.run(true, [&](cleaning::Row row, bool skipped, const auto& work) {
         ui::Label& caption = *captions[int(row)];
         if (!skipped) {
-            caption.setForeColour(kRed);
+            caption.setForeColour(cleaning::colour::kRed);
             caption.repaint();
             work();
         }
-        caption.setForeColour(kGreen);
+        caption.setForeColour(cleaning::colour::kGreen);
         caption.repaint();
     });
     shellstart();

@@ -205,6 +205,22 @@ void Cleaner::finish(Counter counter) {
     if (lastFolder_ && report_) report_(counter, Event::Finished);
 }
 
+std::string rowCaption(Row row, lang::Language l) {
+    switch (row) {
+    case Row::Logos:
+        return lang::pick(l, " work on shiplogos :", " Bearbeite Schiffslogo");
+    case Row::Taunts:
+        return lang::pick(l, " work on taunts :", " Bearbeite Audiotaunts");
+    case Row::Stats:
+        break;
+    }
+    return lang::pick(l, " work on stats-files :", " Bearbeite Stats-Dateien");
+}
+
+std::string finishWord(lang::Language l) {
+    return lang::pick(l, "finish", "Fertig");
+}
+
 Plan::Plan(platform::Files& files, const Setup& setup, Report report)
     : files_(files), setup_(setup), report_(report), cleaner_(files, std::move(report)) {}
 

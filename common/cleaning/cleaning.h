@@ -2,11 +2,13 @@
 // The cleaning of the game's custom folders that the launcher and the clean-now window share:
 // backing up and removing the foreign ship logos and taunts, and removing the statistics. Plain
 // routines over the file system; a window follows their progress through a callback.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "common/language/language.h"
 #include "common/settings/layouts.h"
 #include "common/settings/model.h"
 #include "platform/files.h"
@@ -128,6 +130,18 @@ class Cleaner {
 
 // The rows of a clean run, in their order.
 enum class Row { Logos, Taunts, Stats };
+
+// What the cleaning windows show of a run: the rows' captions and the finish word in the
+// player's language, the path error in English only, as the windows always said it; and the
+// rows' colours as the window model takes them (0x00BBGGRR): captions blue on white, red while
+// a row works, green when it is done.
+std::string rowCaption(Row row, lang::Language l);
+std::string finishWord(lang::Language l);
+inline const char* const kPathNotFound = "Error ! Path not found";
+namespace colour {
+inline constexpr std::uint32_t kRed = 0x0000FF, kGreen = 0x00C000, kBlue = 0xFF0000,
+                               kWhite = 0xFFFFFF;
+} // namespace colour
 
 // One clean run as the player's settings ask for it, for the launcher and the clean-now window
 // alike: which folders, the counters' first numbers, and the rows in their order.

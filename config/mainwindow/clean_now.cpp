@@ -6,12 +6,6 @@
 namespace scourix {
 namespace {
 
-// Colours of the progress rows: captions blue on white, red while a row works, green when done.
-constexpr ui::Colour kRed = ui::rgb(255, 0, 0);
-constexpr ui::Colour kGreen = ui::rgb(0, 192, 0);
-constexpr ui::Colour kBlue = ui::rgb(0, 0, 255);
-constexpr ui::Colour kWhite = ui::rgb(255, 255, 255);
-
 // Every text the clean-now window shows, English and German side by side.
 struct Texts {
     lang::Language language;
@@ -20,9 +14,6 @@ struct Texts {
     }
 
     std::string caption() const { return pick("clean......", "Säubere...."); }
-    std::string logoRow() const { return pick(" work on shiplogos :", " Bearbeite Schiffslogo"); }
-    std::string tauntRow() const { return pick(" work on taunts :", " Bearbeite Audiotaunts"); }
-    std::string finish() const { return pick("finish", "Fertig"); }
     std::string nothingCleaned() const {
         return pick("\nNothing was cleaned. Please save the configuration and try again.",
                     "\nEs wurde nichts aufgeräumt. Bitte speichere die Einstellungen und "
@@ -40,8 +31,6 @@ struct Texts {
                         (logos ? "Mit den Schiffslogos" : "Mit den Audiotaunts") +
                         " wurde nichts gemacht. Bitte wähle einen anderen Sicherungsordner.");
     }
-    // In English only, as the window always said it.
-    static std::string pathNotFound() { return "Error ! Path not found"; }
 };
 
 } // namespace
@@ -63,7 +52,7 @@ CleanNow::CleanNow(platform::Platform& p, MainWindow& main)
     row(Label1, txt1, txt3, 60);
     row(Label2, txt2, txt4, 360);
     for (ui::Label* l : {&Label1, &Label2, &txt1, &txt2, &txt3, &txt4}) {
-        l->setBackColour(kWhite);
+        l->setBackColour(cleaning::colour::kWhite);
         l->setFont("Arial", 9);
     }
     for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4}) t->alignment = ui::Align::Right;
@@ -78,9 +67,9 @@ void CleanNow::load() {
     // The design state, also when the window is opened again.
     const Texts english{lang::Language::English};
     setCaption(english.caption());
-    Label1.setCaption(english.logoRow());
-    Label2.setCaption(english.tauntRow());
-    for (ui::Label* l : {&Label1, &Label2}) l->setForeColour(kBlue);
+    Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, english.language));
+    Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, english.language));
+    for (ui::Label* l : {&Label1, &Label2}) l->setForeColour(cleaning::colour::kBlue);
     for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4}) t->setCaption("0");
     language_ = lang::Language::English;
 
@@ -92,8 +81,8 @@ void CleanNow::load() {
     if (problem != settings::Problem::None) return fileError(problem, file);
     if (language_ == lang::Language::German) {
         const Texts texts{language_};
-        Label2.setCaption(texts.tauntRow());
-        Label1.setCaption(texts.logoRow());
+        Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, texts.language));
+        Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, texts.language));
         setCaption(texts.caption());
     }
     putzstart.setEnabled(true);
@@ -119,11 +108,12 @@ void CleanNow::putzstartTick() {
     putzstart.setEnabled(false);
     const edition::Game game = edition::describe(p_, setup_.ini.gamePath);
     if (!plan_.findFolders(game.dataFolders, false)) {
-        p_.dialogs.message(Texts::pathNotFound(), platform::Buttons::Ok, platform::Icon::Critical);
+        p_.dialogs.message(cleaning::kPathNotFound, platform::Buttons::Ok,
+                           platform::Icon::Critical);
         close();
         return;
     }
-    counters_ = cleaning::Counters(Texts{language_}.finish());
+    counters_ = cleaning::Counters(cleaning::finishWord(language_));
     const std::vector<int> counts = plan_.counts(cleaning::Plan::DeleteCount::PlainOnly);
     for (std::size_t c = 0; c < std::size(counterLabels_); ++c)
         counterLabels_[c]->setCaption(counters_.start(cleaning::Counter(c), counts[c]));
@@ -144,12 +134,12 @@ void CleanNow::showRow(cleaning::Row row, bool skipped,
                        const std::function<cleaning::Step()>& work) {
     if (skipped) return;
     ui::Label& caption = row == cleaning::Row::Logos ? Label1 : Label2;
-    caption.setForeColour(kRed);
+    caption.setForeColour(cleaning::colour::kRed);
     caption.repaint();
     const cleaning::Step done = work();
     if (done == cleaning::Step::BackupIsSource) backupIsSource(row);
     if (done != cleaning::Step::Done) return;
-    caption.setForeColour(kGreen);
+    caption.setForeColour(cleaning::colour::kGreen);
     caption.repaint();
 }
 
