@@ -65,8 +65,8 @@ Problem readScourixIni(SettingsFile& f, ScourixIni& out) {
     return readFields(f, kScourixLayout, out);
 }
 
-void writeScourixIni(SettingsFile& f, const ScourixIni& v, const std::string& later) {
-    writeFields(f, kScourixLayout, v, later);
+void writeScourixIni(SettingsFile& f, const ScourixIni& v) {
+    writeFields(f, kScourixLayout, v);
 }
 
 void writeFirstRunScourixIni(SettingsFile& f) {
@@ -119,16 +119,16 @@ Problem readNetworkIni(SettingsFile& f, NetworkIni& out) {
     return readFields(f, kNetworkLayout, out);
 }
 
-void writeNetworkIni(SettingsFile& f, const NetworkIni& v, const std::string& later) {
-    writeFields(f, kNetworkLayout, v, later);
+void writeNetworkIni(SettingsFile& f, const NetworkIni& v) {
+    writeFields(f, kNetworkLayout, v);
 }
 
 Problem readDirecktIni(SettingsFile& f, DirecktIni& out) {
     return readFields(f, kDirecktLayout, out);
 }
 
-void writeDirecktIni(SettingsFile& f, const DirecktIni& v, const std::string& later) {
-    writeFields(f, kDirecktLayout, v, later);
+void writeDirecktIni(SettingsFile& f, const DirecktIni& v) {
+    writeFields(f, kDirecktLayout, v);
 }
 
 std::string composeTarget(const JoinTarget& t) {

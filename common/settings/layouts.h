@@ -143,7 +143,7 @@ struct ScourixIni {
 // UsePilot, DeleteStats and AutoCloseTester bare by their numeric value.
 extern const Layout<ScourixIni, 16> kScourixLayout;
 Problem readScourixIni(SettingsFile& f, ScourixIni& out);
-void writeScourixIni(SettingsFile& f, const ScourixIni& v, const std::string& later = {});
+void writeScourixIni(SettingsFile& f, const ScourixIni& v);
 // The first-run file: the layout's first-run values, raw.
 void writeFirstRunScourixIni(SettingsFile& f);
 
@@ -175,7 +175,7 @@ struct NetworkIni {
 };
 extern const Layout<NetworkIni, 13> kNetworkLayout;
 Problem readNetworkIni(SettingsFile& f, NetworkIni& out);
-void writeNetworkIni(SettingsFile& f, const NetworkIni& v, const std::string& later = {});
+void writeNetworkIni(SettingsFile& f, const NetworkIni& v);
 
 // direckt.ini: three quoted values.
 struct DirecktIni {
@@ -184,7 +184,7 @@ struct DirecktIni {
 extern const Layout<DirecktIni, 3> kDirecktLayout;
 // Reads as far as it can: the values read before a failure stay in `out`.
 Problem readDirecktIni(SettingsFile& f, DirecktIni& out);
-void writeDirecktIni(SettingsFile& f, const DirecktIni& v, const std::string& later = {});
+void writeDirecktIni(SettingsFile& f, const DirecktIni& v);
 
 // DirectTarget as the direct-join window composes it: the game switch for the server kind,
 // "-pxo " or "-directip ", followed by the address.

@@ -120,7 +120,7 @@ Problem readPlayerSettings(SettingsFile& f, PlayerSettings& out) {
 }
 
 void writePlayerSettings(SettingsFile& f, const PlayerSettings& s) {
-    writeScourixIni(f, toLines(s), s.later);
+    writeFields(f, kScourixLayout, toLines(s), s.later);
 }
 
 PlayerSettings firstRunPlayerSettings() {
@@ -144,7 +144,7 @@ Problem readDirectJoin(SettingsFile& f, DirectJoin& out) {
 }
 
 void writeDirectJoin(SettingsFile& f, const DirectJoin& d) {
-    writeDirecktIni(f, toLines(d), d.later);
+    writeFields(f, kDirecktLayout, toLines(d), d.later);
 }
 
 } // namespace settings
