@@ -296,7 +296,7 @@ void Anzeiger::shellstart() {
         settings::readShellList(again, side);
     }
     for (const auto& s : side) {
-        if (!settings::isNumericOne(s.sideEnabled) || s.sideFile.empty()) continue;
+        if (!settings::ticked(s.sideEnabled) || s.sideFile.empty()) continue;
         std::string file = s.sideFile;
         if (!s.sideFolder.empty())
             file = s.sideFolder + (s.sideFolder.back() == '\\' ? "" : "\\") + s.sideFile;

@@ -1,6 +1,6 @@
 #include "config/tools/shellstart.h"
 
-#include "common/settings/layouts.h"
+#include "common/settings/model.h"
 #include "config/tools/tools.h"
 
 namespace scourix {
@@ -78,6 +78,7 @@ void Shellstart::load() {
     panel(false);
 
     keepFirst_ = false;
+    later_.clear();
     // As a freshly loaded form: empty rows, every start box disabled.
     for (ui::TextBox* box : pr) box->setText("");
     if (!readFile()) {
@@ -113,8 +114,9 @@ bool Shellstart::readFile() {
     for (int i = 0; i < 5; ++i) {
         sideFile[i] = list[i].sideFile;
         sideFolder[i] = list[i].sideFolder;
-        a[i]->setValue(settings::numericValue(list[i].sideEnabled) == 1 ? 1 : 0);
+        a[i]->setValue(settings::ticked(list[i].sideEnabled) ? 1 : 0);
     }
+    later_ = f.rest();
     return true;
 }
 
@@ -150,6 +152,7 @@ void Shellstart::saveClick() {
         list[i] = {sideFile[i], sideFolder[i], std::to_string(a[i]->value())};
     settings::SettingsFile f(p_.codepage);
     settings::writeShellList(f, list);
+    f.writeBytes(later_);
     // A file that could not be written keeps the window open with the player's choice.
     if (writeSettings(p_.files, p_.dialogs, language_, owner_.store().path(settings::kShellListTxt),
                       f.bytes(), keepFirst_))

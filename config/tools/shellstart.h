@@ -61,6 +61,8 @@ class Shellstart : public ui::Window {
 
     int row_ = 1;
     lang::Language language_ = lang::Language::English;
+    // The lines a later version wrote after the five slots, kept on a save.
+    std::string later_;
     bool keepFirst_ = false; // the list could not be read, nor kept as a copy yet
     BrowsePanel panel_;
 };
