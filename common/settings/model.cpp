@@ -28,6 +28,16 @@ bool readInt(const std::string& text, int& out) {
     return true;
 }
 
+// A file's lines as far as they go, as the model, with the lines of a later version after them.
+template <class Model, class Lines, std::size_t N>
+Problem readModel(SettingsFile& f, const Layout<Lines, N>& layout, Model& out) {
+    Lines lines;
+    const Problem p = readFields(f, layout, lines);
+    out = fromLines(lines);
+    out.later = f.rest();
+    return p;
+}
+
 } // namespace
 
 bool ticked(const std::string& text) {
@@ -112,11 +122,7 @@ ScourixIni toLines(const PlayerSettings& s) {
 }
 
 Problem readPlayerSettings(SettingsFile& f, PlayerSettings& out) {
-    ScourixIni lines;
-    const Problem p = readScourixIni(f, lines);
-    out = fromLines(lines);
-    out.later = f.rest();
-    return p;
+    return readModel(f, kScourixLayout, out);
 }
 
 void writePlayerSettings(SettingsFile& f, const PlayerSettings& s) {
@@ -136,11 +142,7 @@ DirecktIni toLines(const DirectJoin& d) {
 }
 
 Problem readDirectJoin(SettingsFile& f, DirectJoin& out) {
-    DirecktIni lines;
-    const Problem p = readDirecktIni(f, lines);
-    out = fromLines(lines);
-    out.later = f.rest();
-    return p;
+    return readModel(f, kDirecktLayout, out);
 }
 
 void writeDirectJoin(SettingsFile& f, const DirectJoin& d) {
