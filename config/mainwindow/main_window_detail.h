@@ -36,12 +36,13 @@ inline void showChoice(std::optional<settings::Choice::Option> shown, const Opti
     if (shown) options[static_cast<int>(*shown)]->setValue(true);
 }
 
-// Takes the selected option into the choice; lines that still show that option stay as read.
+// Takes the selected option into the choice. The lines are written as the option shown, also
+// when a hand-edited file set more than one: Gatefire then does what the window showed.
 inline void takeChoice(settings::Choice& choice, const Options& options) {
     std::optional<settings::Choice::Option> selected;
     for (int i = 0; i < 3; ++i)
         if (options[i]->value()) selected = static_cast<settings::Choice::Option>(i);
-    if (selected != choice.shown()) choice.choose(selected);
+    choice.choose(selected);
 }
 
 } // namespace scourix::mainwindow

@@ -252,6 +252,10 @@ TEST_F(Main, ChoiceLinesSelectByTheReadingRule) {
     EXPECT_TRUE(win.soundssicherpath.enabled());
     EXPECT_TRUE(win.soundssicherbrowser.enabled());
     EXPECT_FALSE(win.graficsicherpath.enabled());
+    // Saved as shown, so that Gatefire does what the window showed.
+    win.sichern();
+    EXPECT_NE(file("scourix.ini").find("\"0\"\r\n\"1\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"1\"\r\n"),
+              std::string::npos);
 }
 
 TEST_F(Main, AllChoiceLinesZeroSelectNothingAndSaveBackAsZero) {
