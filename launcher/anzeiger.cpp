@@ -9,12 +9,6 @@
 namespace launcher {
 namespace {
 
-// Colours of the progress rows: captions blue on white, red while a row works, green when done.
-constexpr ui::Colour kRed = ui::rgb(255, 0, 0);
-constexpr ui::Colour kGreen = ui::rgb(0, 192, 0);
-constexpr ui::Colour kBlue = ui::rgb(0, 0, 255);
-constexpr ui::Colour kWhite = ui::rgb(255, 255, 255);
-
 const char* const kErrorTitle = "Gatefire error";
 
 // Every text the launcher shows, English and German side by side.
@@ -24,12 +18,6 @@ struct Texts {
         return lang::pick(language, english, german);
     }
 
-    std::string logoRow() const { return pick(" work on shiplogos :", " Bearbeite Schiffslogo"); }
-    std::string tauntRow() const { return pick(" work on taunts :", " Bearbeite Audiotaunts"); }
-    std::string statsRow() const {
-        return pick(" work on stats-files :", " Bearbeite Stats-Dateien");
-    }
-    std::string finish() const { return pick("finish", "Fertig"); }
     std::string startScourixFirst() const {
         return pick("please start scourix first ! start scourix now ?",
                     "Bitte starte zuerst Scourix ! Soll Scourix jetzt gestartet werden?");
@@ -73,8 +61,7 @@ struct Texts {
         return pick("The game could not be started:\n" + program,
                     "Das Spiel konnte nicht gestartet werden:\n" + program);
     }
-    // In English only, as the launcher always said them.
-    static std::string pathNotFound() { return "Error ! Path not found"; }
+    // In English only, as the launcher always said it.
     static std::string joinNow() { return "Joint Server now ?"; }
 };
 
@@ -82,7 +69,7 @@ struct Texts {
 
 Anzeiger::Anzeiger(platform::Platform& p)
     : ui::Window("Gatefire", 4665, 3150), p_(p), store_{p.files, p.codepage, p.app.programFolder()},
-      cleaner_(p.files, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
+      plan_(p.files, setup_, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
     border = ui::Border::None;
     Frame1.setVisible(false);
     Frame1.stateOnly = true;
@@ -94,22 +81,22 @@ Anzeiger::Anzeiger(platform::Platform& p)
         l.setCaption(text);
         l.setBounds(left, top, width, 255);
     };
-    place(Label1, texts.logoRow(), 360, 960, 2280);
-    place(Label2, texts.tauntRow(), 360, 1320, 2280);
-    place(Label3, texts.statsRow(), 360, 1680, 2280);
+    place(Label1, cleaning::rowCaption(cleaning::Row::Logos, texts.language), 360, 960, 2280);
+    place(Label2, cleaning::rowCaption(cleaning::Row::Taunts, texts.language), 360, 1320, 2280);
+    place(Label3, cleaning::rowCaption(cleaning::Row::Stats, texts.language), 360, 1680, 2280);
     place(txt1, "0", 2760, 960, 735);
     place(txt3, "0", 3600, 960, 735);
     place(txt2, "0", 2760, 1320, 735);
     place(txt4, "0", 3600, 1320, 735);
     place(txt5, "0", 2760, 1680, 735);
-    for (ui::Label* l : {&Label1, &Label2, &Label3}) l->setForeColour(kBlue);
+    for (ui::Label* l : {&Label1, &Label2, &Label3}) l->setForeColour(cleaning::colour::kBlue);
     for (ui::Label* l : {&Label1, &Label2, &Label3, &txt1, &txt2, &txt3, &txt4, &txt5}) {
-        l->setBackColour(kWhite);
+        l->setBackColour(cleaning::colour::kWhite);
         l->setFont("Arial", 9);
     }
     for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4, &txt5}) t->alignment = ui::Align::Right;
     Label4.setBounds(3240, 2520, 900, 255);
-    Label4.setForeColour(kRed);
+    Label4.setForeColour(cleaning::colour::kRed);
     Label4.setTransparent(true);
     Label4.setFont("Arial", 9, true);
 
@@ -127,12 +114,12 @@ void Anzeiger::load() {
     settings::Problem problem = cleaning::readSetup(store_, setup_, file);
     if (file == settings::kScourixIni && problem != settings::Problem::None)
         return fileError(problem, file, false);
-    language_ = lang::fromSetting(setup_.ini.language);
+    language_ = setup_.ini.language;
     const Texts texts{language_};
     if (language_ == lang::Language::German) {
-        Label2.setCaption(texts.tauntRow());
-        Label1.setCaption(texts.logoRow());
-        Label3.setCaption(texts.statsRow());
+        Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, texts.language));
+        Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, texts.language));
+        Label3.setCaption(cleaning::rowCaption(cleaning::Row::Stats, texts.language));
     }
     Label4.setCaption(platform::versionText(p_.app.version()));
     if (problem != settings::Problem::None) return fileError(problem, file, true);
@@ -146,7 +133,7 @@ void Anzeiger::load() {
     for (const auto& s : k.switches) keylist.addItem(s);
     flags_ = k.flags;
 
-    const settings::ScourixIni& ini = setup_.ini;
+    const settings::PlayerSettings& ini = setup_.ini;
     game_ = edition::describe(p_, ini.gamePath);
     if (const std::string running = edition::runningGame(p_, game_);
         !ini.gamePath.empty() && !running.empty())
@@ -198,7 +185,7 @@ void Anzeiger::argumentsLeftOut(const std::vector<std::string>& parts) {
 }
 
 void Anzeiger::pathError() {
-    p_.dialogs.message(Texts::pathNotFound(), platform::Buttons::Ok, platform::Icon::Critical,
+    p_.dialogs.message(cleaning::kPathNotFound, platform::Buttons::Ok, platform::Icon::Critical,
                        kErrorTitle);
     close();
 }
@@ -217,58 +204,27 @@ void Anzeiger::progress(cleaning::Counter c, cleaning::Event e) {
 
 void Anzeiger::putzstartTick() {
     putzstart.setEnabled(false);
-    const settings::ScourixIni& ini = setup_.ini;
-    // game_ is the game loading found in the same folder.
-    if (!cleaner_.findFolders(game_.dataFolders)) return pathError();
-    statsFolders_ = cleaning::foldersHolding(p_.files, game_.dataFolders, edition::kNetgames,
-                                             cleaning::kStatsPattern);
-    if (statsFolders_.empty()) return pathError();
+    // game_ is the game loading found in the same folder. The statistics folder must be there
+    // even when statistics are not removed.
+    if (!plan_.findFolders(game_.dataFolders, true)) return pathError();
 
-    // Before cleaning: a backup also counts as deletion, as long as plain deletion is not also
-    // set.
-    using cleaning::Counter;
-    const cleaning::Choices logos = cleaning::logoChoices(ini),
-                            taunts = cleaning::tauntChoices(ini);
-    auto logoCount = [&] { return cleaner_.count(cleaning::Kind::Logos); };
-    auto tauntCount = [&] { return cleaner_.count(cleaning::Kind::Taunts); };
-    auto deletes = [](const std::string& del, const std::string& bak) {
-        return (del == "1" && bak == "0") || (del == "0" && bak == "1");
-    };
-    counters_ = cleaning::Counters(Texts{language_}.finish());
-    auto start = [&](Counter c, int files) {
-        counterLabels_[int(c)]->setCaption(counters_.start(c, files));
-    };
-    start(Counter::LogoBackup, logos.backup ? logoCount() : 0);
-    start(Counter::TauntBackup, taunts.backup ? tauntCount() : 0);
-    start(Counter::LogoDelete,
-          deletes(ini.logoDeleteOthers, ini.logoBackupOthers) ? logoCount() : 0);
-    start(Counter::TauntDelete,
-          deletes(ini.tauntDeleteOthers, ini.tauntBackupOthers) ? tauntCount() : 0);
-    const bool stats = ini.deleteStats == "1";
-    start(Counter::Stats, stats ? cleaning::countStats(p_.files, statsFolders_) : 0);
+    counters_ = cleaning::Counters(cleaning::finishWord(language_));
+    const std::vector<int> counts = plan_.counts(cleaning::Plan::DeleteCount::WithBackup);
+    for (std::size_t c = 0; c < counts.size(); ++c)
+        counterLabels_[c]->setCaption(counters_.start(cleaning::Counter(c), counts[c]));
 
-    auto step = [](ui::Label& caption, bool skip, auto work) {
-        if (!skip) {
-            caption.setForeColour(kRed);
+    ui::Label* const captions[] = {&Label1, &Label2, &Label3};
+    plan_.run(true, [&](cleaning::Row row, bool skipped, const auto& work) {
+        ui::Label& caption = *captions[int(row)];
+        if (!skipped) {
+            caption.setForeColour(cleaning::colour::kRed);
             caption.repaint();
             work();
         }
-        caption.setForeColour(kGreen);
+        caption.setForeColour(cleaning::colour::kGreen);
         caption.repaint();
-    };
-    step(Label1, ini.logoNoAction == "1",
-         [&] { cleaner_.clean(cleaning::Kind::Logos, logos, setup_.logos); });
-    step(Label2, ini.tauntNoAction == "1",
-         [&] { cleaner_.clean(cleaning::Kind::Taunts, taunts, setup_.taunts); });
-    step(Label3, false, [&] {
-        if (stats) statswech();
     });
     shellstart();
-}
-
-void Anzeiger::statswech() {
-    cleaning::removeStats(p_.files, statsFolders_,
-                          [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); });
 }
 
 // A one-time request is turned off at once; a reset that fails is tried once more. A file that
@@ -277,15 +233,17 @@ void Anzeiger::ipstart() {
     settings::SettingsFile f(p_.codepage);
     const std::string path = store_.path(settings::kDirecktIni);
     directRead_ = settings::openFile(store_, settings::kDirecktIni, f) == settings::Problem::None &&
-                  settings::readDirecktIni(f, direct) == settings::Problem::None;
+                  settings::readDirectJoin(f, direct) == settings::Problem::None;
     if (!directRead_) {
         settings::SettingsFile out(p_.codepage);
-        settings::writeDirecktIni(out, {"", "0", "0"});
+        settings::writeDirectJoin(out, {"", settings::JoinMode::None, {"0"}, ""});
         return tell(settings::replaceUnreadable(p_.files, path, out.bytes(), language_).message);
     }
-    if (direct.directJoinMode != "1") return;
+    if (direct.mode != settings::JoinMode::Once) return;
+    settings::DirectJoin off = direct;
+    off.mode = settings::JoinMode::None;
     settings::SettingsFile out(p_.codepage);
-    settings::writeDirecktIni(out, {direct.directTarget, "0", direct.askBeforeJoin});
+    settings::writeDirectJoin(out, off);
     if (out.save(p_.files, path) || out.save(p_.files, path)) return;
     tell(Texts{language_}.joinNotTurnedOff(path));
 }
@@ -337,7 +295,7 @@ void Anzeiger::shellstart() {
         settings::readShellList(again, side);
     }
     for (const auto& s : side) {
-        if (!settings::isNumericOne(s.sideEnabled) || s.sideFile.empty()) continue;
+        if (!settings::ticked(s.sideEnabled) || s.sideFile.empty()) continue;
         std::string file = s.sideFile;
         if (!s.sideFolder.empty())
             file = s.sideFolder + (s.sideFolder.back() == '\\' ? "" : "\\") + s.sideFile;
@@ -353,7 +311,7 @@ void Anzeiger::shellstart() {
     std::vector<std::string> leftOut;
     std::string pilot;
     // A pilot the game would read as a switch is not named: the game offers the default pilot.
-    if (settings::isNumericOne(setup_.ini.usePilot) && !setup_.ini.pilotName.empty() &&
+    if (setup_.ini.usePilot && !setup_.ini.pilotName.empty() &&
         edition::switchReadFrom(setup_.ini.pilotName, game_.openSource()).empty()) {
         pilot = edition::pilotSwitch(setup_.ini.pilotName);
         if (pilot.empty() || !edition::gameCanHold(head + pilot))
@@ -362,23 +320,22 @@ void Anzeiger::shellstart() {
     std::vector<std::string> switches;
     for (int i = 0; i < keylist.count(); ++i)
         if (keylist.selected(i)) switches.push_back("-" + keylist.item(i) + " ");
-    // Mode "2" joins without a question only when the player switched the question off ("0");
-    // a request that could not be read whole joins nothing.
-    const std::string& mode = direct.directJoinMode;
-    bool join = directRead_ && (mode == "1" || (mode == "2" && direct.askBeforeJoin == "0"));
-    if (directRead_ && mode == "2" && direct.askBeforeJoin == "1")
+    // Joining always joins without a question only when the player switched the question off
+    // ("0"); a request that could not be read whole joins nothing.
+    using settings::JoinMode;
+    const bool always = directRead_ && direct.mode == JoinMode::Always;
+    bool join = directRead_ && (direct.mode == JoinMode::Once || (always && direct.ask.off()));
+    if (always && direct.ask.on())
         join = p_.dialogs.message(Texts::joinNow(), platform::Buttons::YesNo,
                                   platform::Icon::Question) == platform::Answer::Yes;
-    std::string target = join ? " " + direct.directTarget : "";
+    std::string target = join ? " " + direct.target : "";
     if (!edition::gameCanHold(head + pilot + target))
-        leftOut.push_back(direct.directTarget), target.clear();
+        leftOut.push_back(direct.target), target.clear();
     // An address the game cannot take whole, or would read as a switch, is left out and named.
     if (const std::string refused =
-            target.empty()
-                ? ""
-                : edition::targetRefused(language_, direct.directTarget, game_.openSource());
+            target.empty() ? "" : edition::targetRefused(language_, direct.target, game_.openSource());
         !refused.empty()) {
-        tell(refused + Texts{language_}.startsWithout() + "\n" + direct.directTarget);
+        tell(refused + Texts{language_}.startsWithout() + "\n" + direct.target);
         target.clear();
     }
     std::vector<std::string> dropped;

@@ -18,7 +18,6 @@ class Anzeiger : public ui::Window {
     // Start-up steps and the cleaning sequence's steps.
     void ipstart();
     void regeintraege();
-    void statswech();
     void shellstart();
     void roundwindow();
 
@@ -32,9 +31,9 @@ class Anzeiger : public ui::Window {
     ui::Timer putzstart{*this, "putzstart", 50};
 
     // The direct-join request as read at start-up.
-    settings::DirecktIni direct;
+    settings::DirectJoin direct;
 
-    const settings::ScourixIni& settings() const { return setup_.ini; }
+    const settings::PlayerSettings& settings() const { return setup_.ini; }
     // The keep lists as read at start-up.
     const cleaning::Setup& setup() const { return setup_; }
 
@@ -54,8 +53,7 @@ class Anzeiger : public ui::Window {
     cleaning::Setup setup_;
     lang::Language language_ = lang::Language::English;
     edition::Game game_; // the game in the settings' game folder
-    cleaning::Cleaner cleaner_;
-    std::vector<std::string> statsFolders_;
+    cleaning::Plan plan_;
     cleaning::Counters counters_{"finish"};
     // The label of each counter, in the order of cleaning::Counter.
     ui::Label* const counterLabels_[5] = {&txt1, &txt2, &txt3, &txt4, &txt5};

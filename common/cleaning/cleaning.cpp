@@ -5,20 +5,16 @@
 #include "platform/lower_case.h"
 
 namespace cleaning {
-namespace {
-
-bool on(const std::string& v) {
-    return v == "1";
+Choices choices(const settings::Choice& choice) {
+    return {choice.backupOthers.on(), choice.deleteOthers.on(), choice.backupPath};
 }
 
-} // namespace
-
-Choices logoChoices(const settings::ScourixIni& ini) {
-    return {on(ini.logoBackupOthers), on(ini.logoDeleteOthers), ini.logoBackupPath};
+Choices logoChoices(const settings::PlayerSettings& s) {
+    return choices(s.logos);
 }
 
-Choices tauntChoices(const settings::ScourixIni& ini) {
-    return {on(ini.tauntBackupOthers), on(ini.tauntDeleteOthers), ini.tauntBackupPath};
+Choices tauntChoices(const settings::PlayerSettings& s) {
+    return choices(s.taunts);
 }
 
 std::string countText(long left) {
@@ -55,7 +51,7 @@ settings::Problem readSetup(const settings::Store& store, Setup& setup, std::str
     settings::SettingsFile f(store.codepage);
     problemFile = settings::kScourixIni;
     settings::Problem problem = settings::openFile(store, problemFile, f);
-    if (problem == settings::Problem::None) problem = settings::readScourixIni(f, setup.ini);
+    if (problem == settings::Problem::None) problem = settings::readPlayerSettings(f, setup.ini);
     if (problem != settings::Problem::None) return problem;
     problemFile = settings::kLogosIni;
     if ((problem = readList(store, problemFile, setup.logos)) != settings::Problem::None)
@@ -207,6 +203,57 @@ void Cleaner::remove(Files& k, const std::unordered_set<std::string>& kept,
 
 void Cleaner::finish(Counter counter) {
     if (lastFolder_ && report_) report_(counter, Event::Finished);
+}
+
+std::string rowCaption(Row row, lang::Language l) {
+    switch (row) {
+    case Row::Logos:
+        return lang::pick(l, " work on shiplogos :", " Bearbeite Schiffslogo");
+    case Row::Taunts:
+        return lang::pick(l, " work on taunts :", " Bearbeite Audiotaunts");
+    case Row::Stats:
+        break;
+    }
+    return lang::pick(l, " work on stats-files :", " Bearbeite Stats-Dateien");
+}
+
+std::string finishWord(lang::Language l) {
+    return lang::pick(l, "finish", "Fertig");
+}
+
+Plan::Plan(platform::Files& files, const Setup& setup, Report report)
+    : files_(files), setup_(setup), report_(report), cleaner_(files, std::move(report)) {}
+
+bool Plan::findFolders(const std::vector<std::string>& dataFolders, bool stats) {
+    if (!cleaner_.findFolders(dataFolders)) return false;
+    if (!stats) return true;
+    statsFolders_ = foldersHolding(files_, dataFolders, edition::kNetgames, kStatsPattern);
+    return !statsFolders_.empty();
+}
+
+std::vector<int> Plan::counts(DeleteCount rule) {
+    const settings::PlayerSettings& s = setup_.ini;
+    auto count = [&](bool counted, Kind kind) { return counted ? cleaner_.count(kind) : 0; };
+    auto deletes = [&](const settings::Choice& c) {
+        return rule == DeleteCount::WithBackup ? c.countsDeletion() : c.deleteOthers.on();
+    };
+    return {count(s.logos.backupOthers.on(), Kind::Logos),
+            count(s.taunts.backupOthers.on(), Kind::Taunts), count(deletes(s.logos), Kind::Logos),
+            count(deletes(s.taunts), Kind::Taunts),
+            s.deleteStats ? countStats(files_, statsFolders_) : 0};
+}
+
+void Plan::run(bool stats, const ShowRow& show) {
+    const settings::PlayerSettings& s = setup_.ini;
+    show(Row::Logos, s.logos.skip(),
+         [&] { return cleaner_.clean(Kind::Logos, choices(s.logos), setup_.logos); });
+    show(Row::Taunts, s.taunts.skip(),
+         [&] { return cleaner_.clean(Kind::Taunts, choices(s.taunts), setup_.taunts); });
+    if (!stats) return;
+    show(Row::Stats, false, [&] {
+        if (s.deleteStats) removeStats(files_, statsFolders_, report_);
+        return Step::Done;
+    });
 }
 
 int countStats(platform::Files& files, const std::vector<std::string>& folders) {

@@ -2,12 +2,15 @@
 // The cleaning of the game's custom folders that the launcher and the clean-now window share:
 // backing up and removing the foreign ship logos and taunts, and removing the statistics. Plain
 // routines over the file system; a window follows their progress through a callback.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "common/language/language.h"
 #include "common/settings/layouts.h"
+#include "common/settings/model.h"
 #include "platform/files.h"
 
 namespace cleaning {
@@ -26,8 +29,9 @@ struct Choices {
     bool remove = false;
     std::string backupPath;
 };
-Choices logoChoices(const settings::ScourixIni& ini);
-Choices tauntChoices(const settings::ScourixIni& ini);
+Choices choices(const settings::Choice& choice);
+Choices logoChoices(const settings::PlayerSettings& s);
+Choices tauntChoices(const settings::PlayerSettings& s);
 
 // What one kind's cleaning did.
 enum class Step {
@@ -61,7 +65,7 @@ class Counters {
 
 // The settings of one cleaning run: scourix.ini and the two keep lists.
 struct Setup {
-    settings::ScourixIni ini;
+    settings::PlayerSettings ini;
     std::vector<std::string> logos, taunts; // logos.ini, taunts.ini
 };
 // Reads scourix.ini, logos.ini and taunts.ini. On a problem, `problemFile` names the file; the
@@ -122,6 +126,51 @@ class Cleaner {
     // (Windows names ignore case): a second file of that name stays where it is.
     std::unordered_set<std::string> taken_;
     bool lastFolder_ = true; // the counters finish after the last folder of a kind
+};
+
+// The rows of a clean run, in their order.
+enum class Row { Logos, Taunts, Stats };
+
+// What the cleaning windows show of a run: the rows' captions and the finish word in the
+// player's language, the path error in English only, as the windows always said it; and the
+// rows' colours as the window model takes them (0x00BBGGRR): captions blue on white, red while
+// a row works, green when it is done.
+std::string rowCaption(Row row, lang::Language l);
+std::string finishWord(lang::Language l);
+inline const char* const kPathNotFound = "Error ! Path not found";
+namespace colour {
+inline constexpr std::uint32_t kRed = 0x0000FF, kGreen = 0x00C000, kBlue = 0xFF0000,
+                               kWhite = 0xFFFFFF;
+} // namespace colour
+
+// One clean run as the player's settings ask for it, for the launcher and the clean-now window
+// alike: which folders, the counters' first numbers, and the rows in their order.
+class Plan {
+  public:
+    // How the delete counters count before the run: the launcher counts a backup as a deletion
+    // too (unless plain deletion is set as well); the clean-now window counts plain deletion.
+    enum class DeleteCount { WithBackup, PlainOnly };
+    // A row as the window shows it: `skipped` when the settings leave it alone; `work` runs its
+    // routines and says what they did.
+    using ShowRow = std::function<void(Row, bool skipped, const std::function<Step()>& work)>;
+
+    Plan(platform::Files& files, const Setup& setup, Report report);
+
+    // Finds the custom folders of both kinds among the game's data folders and, with `stats`,
+    // the statistics folders; false when a kind, or the statistics, has none.
+    bool findFolders(const std::vector<std::string>& dataFolders, bool stats);
+    // The counters' first numbers, in the order of Counter; statistics only when found and set.
+    std::vector<int> counts(DeleteCount rule);
+    // Runs the rows in order: logos, taunts, and with `stats` the statistics row, which is never
+    // skipped and removes the statistics files when the settings say so.
+    void run(bool stats, const ShowRow& show);
+
+  private:
+    platform::Files& files_;
+    const Setup& setup_;
+    Report report_;
+    Cleaner cleaner_;
+    std::vector<std::string> statsFolders_;
 };
 
 // The statistics files (*.stats) of the game: removed from every folder that holds them.

@@ -14,7 +14,7 @@ const char* const kShellListTxt = "shelllist.txt";
 
 using S = Style;
 
-const Layout<ScourixIni, 15> kScourixLayout{{
+const Layout<ScourixIni, 16> kScourixLayout{{
     {&ScourixIni::gamePath, S::Quoted, ""},
     {&ScourixIni::logoBackupPath, S::Quoted, ""},
     {&ScourixIni::tauntBackupPath, S::Quoted, ""},
@@ -30,6 +30,7 @@ const Layout<ScourixIni, 15> kScourixLayout{{
     {&ScourixIni::deleteStats, S::Number, ""},
     {&ScourixIni::musicTesterPath, S::Quoted, ""},
     {&ScourixIni::autoCloseTester, S::Number, ""},
+    {&ScourixIni::windowPlace, S::Quoted, "", Since::V1_1},
 }};
 
 const Layout<NetworkIni, 13> kNetworkLayout{{

@@ -46,30 +46,59 @@ enum class Style {
     Raw,    // the text unchanged
 };
 
-// One value of a settings file: where it lives in its struct, how it is written and what the
-// first-run file holds for it.
+// The versions of the settings files' layouts, oldest first. Each line came with one of them;
+// a file ends after the last line of the version that wrote it.
+enum class Since {
+    V1_0, // the fifteen lines of scourix.ini and every line of the other files
+    V1_1, // scourix.ini line 16: where the main window was closed
+};
+
+// One value of a settings file: where it lives in its struct, how it is written, what the
+// first-run file holds for it and with which version its line came.
 template <class T> struct Field {
     std::string T::*member;
     Style style;
     const char* firstRun;
+    Since since = Since::V1_0;
 };
 
 // A file layout: its values in the order of the file's lines.
 template <class T, std::size_t N> using Layout = std::array<Field<T>, N>;
 
-// Reads one value per field in turn; TooShort at the first that runs past the end, the values
-// read before it stay.
+// Reads one value per field in turn. A file that ends where a later version's lines begin was
+// written by an older version: those lines take their first-run values. A file that ends inside
+// one version's lines is TooShort, and the values read before its end stay.
 template <class T, std::size_t N>
 Problem readFields(SettingsFile& f, const Layout<T, N>& layout, T& out) {
-    for (const Field<T>& field : layout)
-        if (!f.readValue(out.*field.member)) return Problem::TooShort;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (f.readValue(out.*layout[i].member)) continue;
+        if (i == 0 || layout[i].since <= layout[i - 1].since) return Problem::TooShort;
+        for (; i < N; ++i) out.*layout[i].member = layout[i].firstRun;
+    }
     return Problem::None;
 }
 
-// Writes every value in the style of its field.
+// The number of lines a file of these values needs: the lines of a later version that all hold
+// their first-run values are left off, so that a file an older version wrote stays as it was.
+// `later` holds the lines a still later version wrote after ours: with them, every line stays.
 template <class T, std::size_t N>
-void writeFields(SettingsFile& f, const Layout<T, N>& layout, const T& v) {
-    for (const Field<T>& field : layout) {
+std::size_t linesNeeded(const Layout<T, N>& layout, const T& v, const std::string& later) {
+    std::size_t n = N;
+    if (!later.empty()) return n;
+    while (n > 1 && layout[n - 1].since != layout[0].since &&
+           v.*layout[n - 1].member == layout[n - 1].firstRun)
+        --n;
+    return n;
+}
+
+// Writes every value in the style of its field, then the lines of a later version as they were
+// read (`later`, from SettingsFile::rest).
+template <class T, std::size_t N>
+void writeFields(SettingsFile& f, const Layout<T, N>& layout, const T& v,
+                 const std::string& later = {}) {
+    const std::size_t n = linesNeeded(layout, v, later);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Field<T>& field = layout[i];
         const std::string& value = v.*field.member;
         switch (field.style) {
         case Style::Quoted:
@@ -83,6 +112,7 @@ void writeFields(SettingsFile& f, const Layout<T, N>& layout, const T& v) {
             break;
         }
     }
+    f.writeBytes(later);
 }
 
 // The first-run values of a layout.
@@ -92,23 +122,26 @@ template <class T, std::size_t N> T firstRunValues(const Layout<T, N>& layout) {
     return v;
 }
 
-// The first-run file of a layout: each field's first-run value, raw.
+// The first-run file of a layout: each field's first-run value, raw; the lines of later versions
+// are left off, as linesNeeded leaves them off.
 template <class T, std::size_t N> void writeFirstRun(SettingsFile& f, const Layout<T, N>& layout) {
-    for (const Field<T>& field : layout) f.writeRaw(field.firstRun);
+    for (const Field<T>& field : layout)
+        if (field.since == layout[0].since) f.writeRaw(field.firstRun);
 }
 
-// scourix.ini: fifteen values, kept as the text read. A new value is a member here and a field
-// in kScourixLayout.
+// scourix.ini: one text per line, as read. A new value is a member here and a field in
+// kScourixLayout, with the version it came with; common/settings/model.h reads it.
 struct ScourixIni {
     std::string gamePath, logoBackupPath, tauntBackupPath;
     std::string logoNoAction, logoDeleteOthers, logoBackupOthers;
     std::string tauntNoAction, tauntDeleteOthers, tauntBackupOthers;
     std::string usePilot, pilotName, language, deleteStats;
     std::string musicTesterPath, autoCloseTester;
+    std::string windowPlace;
 };
-// Quoted style: folders, choices, pilot, language and tester path as text; UsePilot,
-// DeleteStats and AutoCloseTester bare by their numeric value.
-extern const Layout<ScourixIni, 15> kScourixLayout;
+// Quoted style: folders, choices, pilot, language, tester path and window place as text;
+// UsePilot, DeleteStats and AutoCloseTester bare by their numeric value.
+extern const Layout<ScourixIni, 16> kScourixLayout;
 Problem readScourixIni(SettingsFile& f, ScourixIni& out);
 void writeScourixIni(SettingsFile& f, const ScourixIni& v);
 // The first-run file: the layout's first-run values, raw.

@@ -37,11 +37,17 @@ class SettingsFile {
     // The next value; false (input past the end of the file) when nothing is left.
     bool readValue(std::string& value);
 
+    // The bytes not read yet, as stored: the lines a later version wrote after the last line
+    // this one knows.
+    std::string rest() const { return pos_ < data_.size() ? data_.substr(pos_) : std::string(); }
+
     // Quoted style: text between double quotes, numbers bare.
     void writeText(const std::string& text);
     void writeNumber(long n);
     // Raw style: the text unchanged.
     void writeRaw(const std::string& text);
+    // Bytes as they are, in the code page of the file (what rest() gave).
+    void writeBytes(const std::string& bytes) { data_ += bytes; }
 
     // Replaces `path` with what was written, atomically; false when that failed.
     bool save(platform::Files& files, const std::string& path) const;

@@ -6,12 +6,6 @@
 namespace scourix {
 namespace {
 
-// Colours of the progress rows: captions blue on white, red while a row works, green when done.
-constexpr ui::Colour kRed = ui::rgb(255, 0, 0);
-constexpr ui::Colour kGreen = ui::rgb(0, 192, 0);
-constexpr ui::Colour kBlue = ui::rgb(0, 0, 255);
-constexpr ui::Colour kWhite = ui::rgb(255, 255, 255);
-
 // Every text the clean-now window shows, English and German side by side.
 struct Texts {
     lang::Language language;
@@ -20,9 +14,6 @@ struct Texts {
     }
 
     std::string caption() const { return pick("clean......", "Säubere...."); }
-    std::string logoRow() const { return pick(" work on shiplogos :", " Bearbeite Schiffslogo"); }
-    std::string tauntRow() const { return pick(" work on taunts :", " Bearbeite Audiotaunts"); }
-    std::string finish() const { return pick("finish", "Fertig"); }
     std::string nothingCleaned() const {
         return pick("\nNothing was cleaned. Please save the configuration and try again.",
                     "\nEs wurde nichts aufgeräumt. Bitte speichere die Einstellungen und "
@@ -40,8 +31,6 @@ struct Texts {
                         (logos ? "Mit den Schiffslogos" : "Mit den Audiotaunts") +
                         " wurde nichts gemacht. Bitte wähle einen anderen Sicherungsordner.");
     }
-    // In English only, as the window always said it.
-    static std::string pathNotFound() { return "Error ! Path not found"; }
 };
 
 } // namespace
@@ -49,7 +38,7 @@ struct Texts {
 CleanNow::CleanNow(platform::Platform& p, MainWindow& main)
     : ui::Window("clean......", 3705, 1065), p_(p),
       main_(main), store_{p.files, p.codepage, p.app.programFolder()},
-      cleaner_(p.files, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
+      plan_(p.files, setup_, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
     ownerWindow = &main;
     centred = true;
 
@@ -63,7 +52,7 @@ CleanNow::CleanNow(platform::Platform& p, MainWindow& main)
     row(Label1, txt1, txt3, 60);
     row(Label2, txt2, txt4, 360);
     for (ui::Label* l : {&Label1, &Label2, &txt1, &txt2, &txt3, &txt4}) {
-        l->setBackColour(kWhite);
+        l->setBackColour(cleaning::colour::kWhite);
         l->setFont("Arial", 9);
     }
     for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4}) t->alignment = ui::Align::Right;
@@ -78,9 +67,9 @@ void CleanNow::load() {
     // The design state, also when the window is opened again.
     const Texts english{lang::Language::English};
     setCaption(english.caption());
-    Label1.setCaption(english.logoRow());
-    Label2.setCaption(english.tauntRow());
-    for (ui::Label* l : {&Label1, &Label2}) l->setForeColour(kBlue);
+    Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, english.language));
+    Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, english.language));
+    for (ui::Label* l : {&Label1, &Label2}) l->setForeColour(cleaning::colour::kBlue);
     for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4}) t->setCaption("0");
     language_ = lang::Language::English;
 
@@ -88,12 +77,12 @@ void CleanNow::load() {
     std::string file;
     settings::Problem problem = cleaning::readSetup(store_, setup_, file);
     if (file != settings::kScourixIni || problem == settings::Problem::None)
-        language_ = lang::fromSetting(setup_.ini.language);
+        language_ = setup_.ini.language;
     if (problem != settings::Problem::None) return fileError(problem, file);
     if (language_ == lang::Language::German) {
         const Texts texts{language_};
-        Label2.setCaption(texts.tauntRow());
-        Label1.setCaption(texts.logoRow());
+        Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, texts.language));
+        Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, texts.language));
         setCaption(texts.caption());
     }
     putzstart.setEnabled(true);
@@ -118,48 +107,39 @@ void CleanNow::progress(cleaning::Counter c, cleaning::Event e) {
 void CleanNow::putzstartTick() {
     putzstart.setEnabled(false);
     const edition::Game game = edition::describe(p_, setup_.ini.gamePath);
-    if (!cleaner_.findFolders(game.dataFolders)) {
-        p_.dialogs.message(Texts::pathNotFound(), platform::Buttons::Ok, platform::Icon::Critical);
+    if (!plan_.findFolders(game.dataFolders, false)) {
+        p_.dialogs.message(cleaning::kPathNotFound, platform::Buttons::Ok,
+                           platform::Icon::Critical);
         close();
         return;
     }
-    // Before cleaning: the delete counters count plain deletion only.
-    using cleaning::Counter;
-    using cleaning::Kind;
-    const settings::ScourixIni& ini = setup_.ini;
-    auto on = [](const std::string& v) { return v == "1"; };
-    counters_ = cleaning::Counters(Texts{language_}.finish());
-    auto start = [&](Counter c, const std::string& counted, Kind kind) {
-        counterLabels_[int(c)]->setCaption(
-            counters_.start(c, on(counted) ? cleaner_.count(kind) : 0));
-    };
-    start(Counter::LogoBackup, ini.logoBackupOthers, Kind::Logos);
-    start(Counter::TauntBackup, ini.tauntBackupOthers, Kind::Taunts);
-    start(Counter::LogoDelete, ini.logoDeleteOthers, Kind::Logos);
-    start(Counter::TauntDelete, ini.tauntDeleteOthers, Kind::Taunts);
-    step(Label1, ini.logoNoAction, Kind::Logos);
-    step(Label2, ini.tauntNoAction, Kind::Taunts);
+    counters_ = cleaning::Counters(cleaning::finishWord(language_));
+    const std::vector<int> counts = plan_.counts(cleaning::Plan::DeleteCount::PlainOnly);
+    for (std::size_t c = 0; c < std::size(counterLabels_); ++c)
+        counterLabels_[c]->setCaption(counters_.start(cleaning::Counter(c), counts[c]));
+    plan_.run(false, [this](cleaning::Row row, bool skipped, const auto& work) {
+        showRow(row, skipped, work);
+    });
 }
 
 // The row stays red; the player learns why nothing was done for that kind.
-void CleanNow::backupIsSource(cleaning::Kind kind) {
-    const bool logos = kind == cleaning::Kind::Logos;
-    const std::string& folder = logos ? setup_.ini.logoBackupPath : setup_.ini.tauntBackupPath;
+void CleanNow::backupIsSource(cleaning::Row row) {
+    const bool logos = row == cleaning::Row::Logos;
+    const std::string& folder = (logos ? setup_.ini.logos : setup_.ini.taunts).backupPath;
     p_.dialogs.message(Texts{language_}.backupIsSource(logos, folder), platform::Buttons::Ok,
                        platform::Icon::Exclamation);
 }
 
-void CleanNow::step(ui::Label& caption, const std::string& noAction, cleaning::Kind kind) {
-    if (noAction == "1") return;
-    caption.setForeColour(kRed);
+void CleanNow::showRow(cleaning::Row row, bool skipped,
+                       const std::function<cleaning::Step()>& work) {
+    if (skipped) return;
+    ui::Label& caption = row == cleaning::Row::Logos ? Label1 : Label2;
+    caption.setForeColour(cleaning::colour::kRed);
     caption.repaint();
-    const bool logos = kind == cleaning::Kind::Logos;
-    const cleaning::Step done = cleaner_.clean(
-        kind, logos ? cleaning::logoChoices(setup_.ini) : cleaning::tauntChoices(setup_.ini),
-        logos ? setup_.logos : setup_.taunts);
-    if (done == cleaning::Step::BackupIsSource) backupIsSource(kind);
+    const cleaning::Step done = work();
+    if (done == cleaning::Step::BackupIsSource) backupIsSource(row);
     if (done != cleaning::Step::Done) return;
-    caption.setForeColour(kGreen);
+    caption.setForeColour(cleaning::colour::kGreen);
     caption.repaint();
 }
 

@@ -21,16 +21,16 @@ class CleanNow : public ui::Window {
     ui::Button okende{*this, "okende"};
     ui::Timer putzstart{*this, "putzstart", 50};
 
-    const settings::ScourixIni& settings() const { return setup_.ini; }
+    const settings::PlayerSettings& settings() const { return setup_.ini; }
     // The keep lists as read when the window opened.
     const cleaning::Setup& setup() const { return setup_; }
 
   private:
     void putzstartTick();
     void progress(cleaning::Counter counter, cleaning::Event event);
-    // Runs one row: its caption turns red while the routines run and green when they are done.
-    void step(ui::Label& caption, const std::string& noAction, cleaning::Kind kind);
-    void backupIsSource(cleaning::Kind kind);
+    // Shows one row: its caption turns red while the routines run and green when they are done.
+    void showRow(cleaning::Row row, bool skipped, const std::function<cleaning::Step()>& work);
+    void backupIsSource(cleaning::Row row);
     void fileError(settings::Problem problem, const std::string& fileName);
 
     platform::Platform& p_;
@@ -38,7 +38,7 @@ class CleanNow : public ui::Window {
     settings::Store store_;
     cleaning::Setup setup_;
     lang::Language language_ = lang::Language::English;
-    cleaning::Cleaner cleaner_;
+    cleaning::Plan plan_;
     cleaning::Counters counters_{"finish"};
     // The label of each counter, in the order of cleaning::Counter (no statistics here).
     ui::Label* const counterLabels_[4] = {&txt1, &txt2, &txt3, &txt4};

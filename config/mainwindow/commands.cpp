@@ -6,7 +6,7 @@
 #include "common/edition/edition.h"
 
 #include "config/mainwindow/clean_now.h"
-#include "config/mainwindow/taunt_preview.h"
+#include "config/tools/taunt_preview.h"
 #include "config/tools/ordner.h"
 
 namespace scourix {
@@ -24,6 +24,7 @@ void MainWindow::m15Click() {
 }
 
 void MainWindow::language(bool toGerman) {
+    settings_.language = toGerman ? lang::Language::German : lang::Language::English;
     m111.setChecked(toGerman);
     m112.setChecked(!toGerman);
     sprache();
@@ -39,7 +40,7 @@ void MainWindow::d3pathChange() {
 }
 
 void MainWindow::browse(const std::string& mode, bool focus) {
-    dummy.setText(mode);
+    session_.browseMode = mode;
     ordner_->open();
     if (focus) ordner_->focus();
 }
@@ -79,7 +80,7 @@ void MainWindow::anzeigerstartTick() {
 
 void MainWindow::beendenautoTick() {
     beendenauto.setEnabled(false);
-    autowech.setText("Now");
+    session_.autoQuit = true;
     close();
     if (isClosed()) p_.app.end();
 }
@@ -90,7 +91,7 @@ void MainWindow::play1Click() {
     const int i = mysounds.listIndex();
     if (i < 0) return;
     if (!p_.keys.reachesOtherPrograms()) return preview_->noTester(language());
-    if (musip.text().empty()) return;
+    if (settings_.musicTesterPath.empty()) return;
     const edition::Game g = game();
     std::string file = d3path.text() + edition::kSounds + "\\" + mysounds.item(i);
     for (const auto& folder : g.dataFolders) {
@@ -100,6 +101,6 @@ void MainWindow::play1Click() {
             break;
         }
     }
-    preview_->start(file, d3path.text(), musip.text(), language());
+    preview_->start(file, d3path.text(), settings_.musicTesterPath, language());
 }
 } // namespace scourix

@@ -26,6 +26,9 @@ void MainWindow::load() {
         failedBefore = failed;
         if (!recover()) return;
     }
+    // Where it was saved, else centred; the place is saved once the player has moved it.
+    if (const auto& at = settings_.window) moveTo({at->left, at->top});
+    openedAt_ = position();
     for (int i = 0; i < keylist.count(); ++i)
         keylist.setSelected(i, static_cast<std::size_t>(i) < flags.size() && flags[i] == '1');
     if (d3path.text().empty()) offerFoundGame();
@@ -44,29 +47,27 @@ void MainWindow::offerFoundGame() {
 
 bool MainWindow::readSettings(std::string& failed) {
     settings::SettingsFile f(p_.codepage);
-    settings::ScourixIni v;
     failed = settings::kScourixIni;
+    settings::PlayerSettings read;
     if (settings::openFile(store_, settings::kScourixIni, f) != settings::Problem::None ||
-        settings::readScourixIni(f, v) != settings::Problem::None)
+        settings::readPlayerSettings(f, read) != settings::Problem::None)
         return false;
+    settings_ = read;
+    const settings::PlayerSettings& v = settings_;
     d3path.setText(v.gamePath);
-    graficsicherpath.setText(v.logoBackupPath);
-    soundssicherpath.setText(v.tauntBackupPath);
-    applyChoice({v.logoNoAction, v.logoDeleteOthers, v.logoBackupOthers},
-                {&nologoaktion, &grafkill, &usegraficsicher});
+    graficsicherpath.setText(v.logos.backupPath);
+    soundssicherpath.setText(v.taunts.backupPath);
+    showChoice(v.logos.shown(), {&nologoaktion, &grafkill, &usegraficsicher});
     backupChoice(usegraficsicher, graficsicherpath, graficsicherbrowser);
-    applyChoice({v.tauntNoAction, v.tauntDeleteOthers, v.tauntBackupOthers},
-                {&nosoundaktion, &soundkill, &usesoundssicheern});
+    showChoice(v.taunts.shown(), {&nosoundaktion, &soundkill, &usesoundssicheern});
     backupChoice(usesoundssicheern, soundssicherpath, soundssicherbrowser);
-    usepilot.setValue(settings::isNumericOne(v.usePilot) ? 1 : 0);
+    usepilot.setValue(v.usePilot ? 1 : 0);
     pilot = v.pilotName;
-    m111.setChecked(v.language == "1");
-    m112.setChecked(v.language == "2");
-    delstad.setValue(settings::isNumericOne(v.deleteStats) ? 1 : 0);
-    musip.setText(v.musicTesterPath);
-    plaus.setValue(settings::isNumericOne(v.autoCloseTester) ? 1 : 0);
+    m111.setChecked(v.language == lang::Language::German);
+    m112.setChecked(v.languageNamed && v.language == lang::Language::English);
+    delstad.setValue(v.deleteStats ? 1 : 0);
 
-    play1.setEnabled(!musip.text().empty());
+    play1.setEnabled(!v.musicTesterPath.empty());
     sprache();
 
     failed = settings::kLogosIni;
@@ -172,29 +173,23 @@ bool MainWindow::save(bool lastPilot, bool closing) {
             if (!lastPilot) break;
         }
 
-    settings::ScourixIni v;
+    settings::PlayerSettings& v = settings_;
     v.gamePath = d3path.text();
-    v.logoBackupPath = graficsicherpath.text();
-    v.tauntBackupPath = soundssicherpath.text();
-    v.logoNoAction = flag(nologoaktion);
-    v.logoDeleteOthers = flag(grafkill);
-    v.logoBackupOthers = flag(usegraficsicher);
-    v.tauntNoAction = flag(nosoundaktion);
-    v.tauntDeleteOthers = flag(soundkill);
-    v.tauntBackupOthers = flag(usesoundssicheern);
-    v.usePilot = std::to_string(usepilot.value());
+    v.logos.backupPath = graficsicherpath.text();
+    v.taunts.backupPath = soundssicherpath.text();
+    takeChoice(v.logos, {&nologoaktion, &grafkill, &usegraficsicher});
+    takeChoice(v.taunts, {&nosoundaktion, &soundkill, &usesoundssicheern});
+    v.usePilot = usepilot.value() == 1;
     v.pilotName = pilot;
-    v.language = lang::setting(language());
-    v.deleteStats = std::to_string(delstad.value());
-    v.musicTesterPath = musip.text();
-    v.autoCloseTester = std::to_string(plaus.value());
+    v.deleteStats = delstad.value() == 1;
+    if (const auto at = position(); at && at != openedAt_) v.window = settings::Place{at->x, at->y};
 
     std::vector<std::string> failed;
     auto write = [&](const char* name, const settings::SettingsFile& f) {
         if (!f.save(p_.files, store_.path(name))) failed.push_back(name);
     };
     settings::SettingsFile ini(p_.codepage);
-    settings::writeScourixIni(ini, v);
+    settings::writePlayerSettings(ini, v);
     write(settings::kScourixIni, ini);
 
     if (closing) mt_->closeWithSearch();
@@ -236,14 +231,14 @@ Answer MainWindow::ask(const lang::Text& question) {
 }
 
 bool MainWindow::queryUnload() {
-    if (autowech.text() != "Now") {
+    if (!session_.autoQuit) {
         Answer a = ask(texts::kSaveOnClose);
         if (a == Answer::Cancel) return false;
         if (a == Answer::No) return true;
     }
     if (save(true, true)) return true;
     // Nothing is lost: the window stays open with everything the player set.
-    autowech.setText("");
+    session_.autoQuit = false;
     return false;
 }
 

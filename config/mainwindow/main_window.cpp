@@ -3,7 +3,7 @@
 #include "common/edition/game_args.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window_detail.h"
-#include "config/mainwindow/taunt_preview.h"
+#include "config/tools/taunt_preview.h"
 #include "config/tools/mt.h"
 #include "config/tools/diereckt.h"
 #include "config/tools/infofenster.h"
@@ -147,9 +147,7 @@ MainWindow::MainWindow(platform::Platform& p)
     verkok.setCaption("ok");
     place(verkc, 96, 118, 80, 24);
 
-    // Hidden state.
-    for (ui::Control* c : Controls{&autowech, &dummy, &musip, &plaus, &pilotliste})
-        c->setVisible(false);
+    pilotliste.setVisible(false);
     pilotliste.pattern = "*.plt";
 
     for (ui::MenuItem* s : {&m14, &m16, &m32}) s->separator = true;
@@ -220,11 +218,11 @@ MainWindow::MainWindow(platform::Platform& p)
     m44.click = [this] { diereckt_->open(); };
     delstadjetzt.click = [this] { stadkiller_->open(); };
     m31.click = [this] {
-        dummy.setText("info0");
+        session_.testerHint = true;
         infofenster_->open();
     };
     m33.click = [this] {
-        dummy.setText("info1");
+        session_.testerHint = false;
         infofenster_->open();
     };
 
@@ -240,7 +238,7 @@ MainWindow::MainWindow(platform::Platform& p)
     preview_ = std::make_unique<TauntPreview>(p, Playerstart, Zeitaus);
     play1.click = mysounds.dblClick = [this] { play1Click(); };
     m42.click = [this] { mt_->open(); };
-    Playerstart.tick = [this] { preview_->loading(plaus.value() == 1); };
+    Playerstart.tick = [this] { preview_->loading(settings_.autoCloseTester); };
     Zeitaus.tick = [this] { preview_->closing(); };
 }
 
@@ -266,6 +264,33 @@ Stadkiller& MainWindow::stadkiller() {
 }
 Infofenster& MainWindow::infofenster() {
     return *infofenster_;
+}
+
+std::string MainWindow::folder(Folder field) const {
+    return (field == Folder::Game         ? d3path
+            : field == Folder::LogoBackup ? graficsicherpath
+                                          : soundssicherpath)
+        .text();
+}
+
+void MainWindow::setFolder(Folder field, const std::string& path) {
+    (field == Folder::Game         ? d3path
+     : field == Folder::LogoBackup ? graficsicherpath
+                                   : soundssicherpath)
+        .setText(path);
+}
+
+void MainWindow::addOwn(cleaning::Kind kind, const std::string& name) {
+    (kind == cleaning::Kind::Logos ? logo : mysounds).addItem(name);
+}
+
+void MainWindow::addPilot(const std::string& name) {
+    pilotname.addItem(name);
+}
+
+// A tester path makes the preview button usable; an empty one leaves it as it was.
+void MainWindow::testerChanged() {
+    if (!settings_.musicTesterPath.empty()) play1.setEnabled(true);
 }
 
 std::vector<ui::Window*> MainWindow::toolWindows(bool unloading) {

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "common/settings/layouts.h"
+#include "common/settings/model.h"
 #include "platform/platform.h"
+#include "config/tools/tools.h"
 #include "platform/ui/window.h"
 
 namespace scourix {
@@ -22,8 +24,9 @@ class Infofenster;
 
 // Scourix's main window: the game folder, the pilots, the switches, the own ship logos and
 // taunts with what to do with all others, the statistics option, the game settings page and
-// the menus. It owns every setting; the other windows read and change its controls directly.
-class MainWindow : public ui::Window {
+// the menus. It holds the player's settings; the tool windows reach them, and the few controls
+// they fill, through the Owner interface.
+class MainWindow : public ui::Window, public Owner {
   public:
     explicit MainWindow(platform::Platform& p);
     ~MainWindow() override;
@@ -34,13 +37,11 @@ class MainWindow : public ui::Window {
 
     // Writes scourix.ini, logos.ini, taunts.ini and keys.ini from the controls. False when a
     // file could not be written; the player has then been told which one.
-    bool sichern();
-    // Sets every language-dependent caption from the check mark of m111.
+    bool sichern() override;
+    // Sets every language-dependent caption in the player's language.
     void sprache();
-    // The player's language: the one the "scourix language" menu has ticked.
-    lang::Language language() const {
-        return m111.checked() ? lang::Language::German : lang::Language::English;
-    }
+    // The player's language: as read, or as chosen in the "scourix language" menu since.
+    lang::Language language() const override { return settings_.language; }
 
     // The custom-file browser and the clean-now window; each exists once.
     Ordner& ordner();
@@ -57,8 +58,19 @@ class MainWindow : public ui::Window {
 
     platform::Platform& platform() { return p_; }
     // The game in the folder d3path names: its edition, program and folders.
-    edition::Game game() { return edition::describe(p_, d3path.text()); }
-    const settings::Store& store() const { return store_; }
+    edition::Game game() override { return edition::describe(p_, d3path.text()); }
+    const settings::Store& store() const override { return store_; }
+
+    // What the tool windows reach.
+    ui::Window& window() override { return *this; }
+    settings::PlayerSettings& settings() override { return settings_; }
+    Session& session() override { return session_; }
+    std::string folder(Folder field) const override;
+    void setFolder(Folder field, const std::string& path) override;
+    void addOwn(cleaning::Kind kind, const std::string& name) override;
+    void addPilot(const std::string& name) override;
+    void testerChanged() override;
+    void endSoon() override { beendenauto.setEnabled(true); }
 
     // The answer of the last question or input box, as text ("6" Yes, "7" No, "2" Cancel).
     std::string answer;
@@ -70,6 +82,12 @@ class MainWindow : public ui::Window {
   private:
     platform::Platform& p_;
     settings::Store store_;
+    // scourix.ini as last read or saved; the controls show it, the sound tester's path and
+    // flag and the language live only here.
+    settings::PlayerSettings settings_;
+    Session session_;
+    // Where the window stood when it opened.
+    std::optional<ui::ScreenPoint> openedAt_;
 
   public:
     // Shortcut panel, hidden at start.
@@ -167,11 +185,7 @@ class MainWindow : public ui::Window {
     ui::Button soundssicherbrowser{*this, "soundssicherbrowser", &Frame4};
     ui::Button auslagersound{*this, "auslagersound", &Frame4};
 
-    // Hidden controls that carry state between windows.
-    ui::TextBox autowech{*this, "autowech"};
-    ui::TextBox dummy{*this, "dummy"};
-    ui::TextBox musip{*this, "musip"};
-    ui::CheckBox plaus{*this, "plaus"};
+    // The pilot files of the game folder, never shown.
     ui::FileList pilotliste{*this, "pilotliste", p_.files};
 
     ui::Timer anzeigerstart{*this, "anzeigerstart", 500};

@@ -3,8 +3,10 @@
 
 #include <array>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
+#include "common/settings/model.h"
 #include "platform/ui/window.h"
 
 namespace scourix::mainwindow {
@@ -25,14 +27,22 @@ inline std::string flag(const ui::OptionButton& o) {
     return o.value() ? "1" : "0";
 }
 
-// Applies one three-way choice from its three lines: every line that is not "0" selects its
-// option, so the last of them wins; all "0" selects none.
-inline void applyChoice(const std::array<std::string, 3>& lines,
-                        const std::array<ui::OptionButton*, 3>& options) {
+using Options = std::array<ui::OptionButton*, 3>;
+
+// Shows one three-way choice: its option selected, or none.
+inline void showChoice(std::optional<settings::Choice::Option> shown, const Options& options) {
     for (ui::OptionButton* o : options)
         if (o->value()) o->setValue(false);
+    if (shown) options[static_cast<int>(*shown)]->setValue(true);
+}
+
+// Takes the selected option into the choice. The lines are written as the option shown, also
+// when a hand-edited file set more than one: Gatefire then does what the window showed.
+inline void takeChoice(settings::Choice& choice, const Options& options) {
+    std::optional<settings::Choice::Option> selected;
     for (int i = 0; i < 3; ++i)
-        if (lines[i] != "0") options[i]->setValue(true);
+        if (options[i]->value()) selected = static_cast<settings::Choice::Option>(i);
+    choice.choose(selected);
 }
 
 } // namespace scourix::mainwindow

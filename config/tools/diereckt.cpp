@@ -2,7 +2,6 @@
 
 #include "common/edition/game_args.h"
 #include "common/settings/layouts.h"
-#include "config/mainwindow/main_window.h"
 #include "config/tools/tools.h"
 
 namespace scourix {
@@ -29,9 +28,9 @@ const lang::Text kNotStarted{
 
 } // namespace
 
-Diereckt::Diereckt(platform::Platform& p, MainWindow& main)
-    : ui::Window(kCaption.en, 448 * 15, 282 * 15), p_(p), main_(main) {
-    ownerWindow = &main;
+Diereckt::Diereckt(platform::Platform& p, Owner& owner)
+    : ui::Window(kCaption.en, 448 * 15, 282 * 15), p_(p), owner_(owner) {
+    ownerWindow = &owner.window();
     centred = true;
 
     place(Frame1, 8, 6, 432, 84);
@@ -87,7 +86,7 @@ void Diereckt::captions() {
 }
 
 void Diereckt::load() {
-    language_ = main_.language();
+    language_ = owner_.language();
     joined_.reset();
     // As a freshly loaded form: no address, PXO, neither box ticked.
     iptext.setText("");
@@ -97,38 +96,41 @@ void Diereckt::load() {
     captions();
 
     keepFirst_ = false;
+    request_ = {};
     if (!readFile()) {
         keepFirst_ = true;
-        write(iptext.text(), immer.value() == 1 ? "2" : "0");
+        write(iptext.text(), mode(settings::JoinMode::None));
     }
     show();
 }
 
+// What was read before a short file ended stays: the lines not read read as the first-run ones,
+// which the fresh window shows anyway.
 bool Diereckt::readFile() {
     settings::SettingsFile f(p_.codepage);
-    if (settings::openFile(main_.store(), settings::kDirecktIni, f) != settings::Problem::None)
+    if (settings::openFile(owner_.store(), settings::kDirecktIni, f) != settings::Problem::None)
         return false;
-    std::string value;
-    if (!f.readValue(value)) return false;
-    const settings::JoinTarget t = settings::splitTarget(value);
+    const bool whole = settings::readDirectJoin(f, request_) == settings::Problem::None;
+    const settings::JoinTarget t = settings::splitTarget(request_.target);
     iptext.setText(t.address);
     (t.pxo ? pxo : tcpip).setValue(true);
-    if (!f.readValue(value)) return false;
-    immer.setValue(value == "2" ? 1 : 0);
-    if (!f.readValue(value)) return false;
-    jointfrage.setValue(value == "1" ? 1 : 0);
-    return true;
+    immer.setValue(request_.mode == settings::JoinMode::Always ? 1 : 0);
+    jointfrage.setValue(request_.ask.on() ? 1 : 0);
+    return whole;
 }
 
 std::string Diereckt::target() const {
     return settings::composeTarget({iptext.text(), pxo.value()});
 }
 
-bool Diereckt::write(const std::string& target, const std::string& mode) {
+bool Diereckt::write(const std::string& target, settings::JoinMode mode) {
+    request_.target = target;
+    request_.mode = mode;
+    request_.ask = settings::Flag::of(jointfrage.value() == 1);
     settings::SettingsFile f(p_.codepage);
-    settings::writeDirecktIni(f, {target, mode, jointfrage.value() == 1 ? "1" : "0"});
-    return writeSettings(p_.files, p_.dialogs, language_, main_.store().path(settings::kDirecktIni),
-                         f.bytes(), keepFirst_);
+    settings::writeDirectJoin(f, request_);
+    return writeSettings(p_.files, p_.dialogs, language_,
+                         owner_.store().path(settings::kDirecktIni), f.bytes(), keepFirst_);
 }
 
 // The request is written first; the configuration is saved so that Gatefire finds it; Gatefire
@@ -137,7 +139,7 @@ bool Diereckt::write(const std::string& target, const std::string& mode) {
 void Diereckt::teilnehmenClick() {
     if (iptext.text().empty()) return;
     const std::string refused =
-        edition::addressRefused(language_, iptext.text(), main_.game().openSource());
+        edition::addressRefused(language_, iptext.text(), owner_.game().openSource());
     if (!refused.empty())
         return (void)p_.dialogs.message(refused, platform::Buttons::Ok,
                                         platform::Icon::Exclamation);
@@ -147,9 +149,9 @@ void Diereckt::teilnehmenClick() {
         return;
     }
     joined_.reset(); // a new join: closed before its tick, it is withdrawn
-    if (!write(target(), immer.value() == 1 ? "2" : "1")) return;
-    if (!main_.sichern()) {
-        write(target(), immer.value() == 1 ? "2" : "0");
+    if (!write(target(), mode(settings::JoinMode::Once))) return;
+    if (!owner_.sichern()) {
+        write(target(), mode(settings::JoinMode::None));
         return;
     }
     d3run.setEnabled(true);
@@ -159,15 +161,19 @@ void Diereckt::teilnehmenClick() {
 // request is withdrawn and Scourix stays open.
 void Diereckt::d3runTick() {
     d3run.setEnabled(false);
-    if (!p_.shell.open("gatefire.exe", "", main_.store().folder, platform::ShowMode::NoActivate)) {
-        write(target(), immer.value() == 1 ? "2" : "0");
-        const std::string exe = main_.store().path("gatefire.exe");
+    if (!p_.shell.open("gatefire.exe", "", owner_.store().folder, platform::ShowMode::NoActivate)) {
+        write(target(), mode(settings::JoinMode::None));
+        const std::string exe = owner_.store().path("gatefire.exe");
         p_.dialogs.message(fill(language_, kNotStarted, {exe}), platform::Buttons::Ok,
                            platform::Icon::Critical);
         return;
     }
     joined_ = choices();
-    main_.beendenauto.setEnabled(true);
+    owner_.endSoon();
+}
+
+settings::JoinMode Diereckt::mode(settings::JoinMode otherwise) const {
+    return immer.value() == 1 ? settings::JoinMode::Always : otherwise;
 }
 
 std::string Diereckt::choices() const {
@@ -178,7 +184,7 @@ std::string Diereckt::choices() const {
 // the start, the request is Gatefire's: the close that comes with the end of Scourix leaves it,
 // unless the player changed his choices since (the end did not come).
 void Diereckt::unload() {
-    if (!joined_ || *joined_ != choices()) write(target(), immer.value() == 1 ? "2" : "0");
+    if (!joined_ || *joined_ != choices()) write(target(), mode(settings::JoinMode::None));
 }
 
 } // namespace scourix

@@ -3,19 +3,20 @@
 #include <string>
 
 #include "common/language/language.h"
+#include "common/settings/model.h"
 #include "platform/platform.h"
 #include "platform/ui/window.h"
 
 namespace scourix {
 
-class MainWindow;
+class Owner;
 
 // The direct-join window: the server address, its kind, once or always, ask or not. Its
 // choices reach Gatefire through direckt.ini; "joint game now" also starts Gatefire and ends
 // Scourix.
 class Diereckt : public ui::Window {
   public:
-    Diereckt(platform::Platform& p, MainWindow& main);
+    Diereckt(platform::Platform& p, Owner& owner);
 
     void load() override;
     // Writes the choices without a one-time request, unless a join has started Gatefire and
@@ -30,7 +31,7 @@ class Diereckt : public ui::Window {
 
   private:
     platform::Platform& p_;
-    MainWindow& main_;
+    Owner& owner_;
 
   public:
     ui::Frame Frame1{*this, "Frame1"};
@@ -54,13 +55,17 @@ class Diereckt : public ui::Window {
     // Reads direckt.ini into the controls; false when it is missing or short.
     bool readFile();
     // Writes direckt.ini with the join mode given; tells the player when it cannot.
-    bool write(const std::string& target, const std::string& mode);
+    bool write(const std::string& target, settings::JoinMode mode);
+    // Always when "joint always" is ticked, else `otherwise`.
+    settings::JoinMode mode(settings::JoinMode otherwise) const;
     void teilnehmenClick();
     void d3runTick();
     std::string choices() const;
 
     lang::Language language_ = lang::Language::English;
-    bool keepFirst_ = false; // the file could not be read, nor kept as a copy yet
+    bool keepFirst_ = false;
+    // direckt.ini as read, with the lines of a later version; written with the window's choices.
+    settings::DirectJoin request_; // the file could not be read, nor kept as a copy yet
     // The choices of the join that started Gatefire, none before.
     std::optional<std::string> joined_;
 };

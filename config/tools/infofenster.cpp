@@ -1,6 +1,5 @@
 #include "config/tools/infofenster.h"
 
-#include "config/mainwindow/main_window.h"
 #include "config/tools/tools.h"
 
 namespace scourix {
@@ -31,9 +30,9 @@ const lang::Text kVersion{"Version %1", "Version %1"};
 
 } // namespace
 
-Infofenster::Infofenster(platform::Platform& p, MainWindow& main)
-    : ui::Window(kCaption.en, kWidth * 15, 300 * 15), p_(p), main_(main) {
-    ownerWindow = &main;
+Infofenster::Infofenster(platform::Platform& p, Owner& owner)
+    : ui::Window(kCaption.en, kWidth * 15, 300 * 15), p_(p), owner_(owner) {
+    ownerWindow = &owner.window();
     centred = true;
 
     place(Frame2, 8, 6, 404, 100);
@@ -58,8 +57,8 @@ Infofenster::Infofenster(platform::Platform& p, MainWindow& main)
 }
 
 void Infofenster::load() {
-    const lang::Language l = main_.language();
-    const bool hint = main_.dummy.text() == "info0";
+    const lang::Language l = owner_.language();
+    const bool hint = owner_.session().testerHint;
     Frame2.setVisible(hint);
     // Without the hint the credits move up into its place.
     const int top = hint ? kWithHint : kWithoutHint;

@@ -4,20 +4,20 @@
 
 namespace scourix {
 
-class MainWindow;
+class Owner;
 
 // The info window: Scourix's version and credits; opened from "MusicTester" ("info0" in the
 // main window's `dummy`) it also tells where the sound tester comes from, with a button to its
 // download page.
 class Infofenster : public ui::Window {
   public:
-    Infofenster(platform::Platform& p, MainWindow& main);
+    Infofenster(platform::Platform& p, Owner& owner);
 
     void load() override;
 
   private:
     platform::Platform& p_;
-    MainWindow& main_;
+    Owner& owner_;
 
   public:
     ui::Frame Frame2{*this, "Frame2"};

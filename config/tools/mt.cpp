@@ -1,7 +1,6 @@
 #include "config/tools/mt.h"
 
-#include "common/settings/layouts.h"
-#include "config/mainwindow/main_window.h"
+#include "common/settings/model.h"
 #include "config/tools/sucher.h"
 #include "config/tools/tools.h"
 
@@ -17,9 +16,9 @@ const lang::Text kOk{"ok", "ok"};
 
 } // namespace
 
-Mt::Mt(platform::Platform& p, MainWindow& main)
-    : ui::Window(kCaption.en, 358 * 15, 108 * 15), p_(p), main_(main) {
-    ownerWindow = &main;
+Mt::Mt(platform::Platform& p, Owner& owner)
+    : ui::Window(kCaption.en, 358 * 15, 108 * 15), p_(p), owner_(owner) {
+    ownerWindow = &owner.window();
     place(Label1, 8, 8, 300, 14);
     place(mtpfad, 8, 24, 304, 20);
     place(brows1, 318, 23, 32, 22);
@@ -42,16 +41,15 @@ Mt::~Mt() = default;
 void Mt::load() {
     // The stored values first, then what the main window holds now.
     settings::SettingsFile f(p_.codepage);
-    settings::ScourixIni v;
-    if (settings::openFile(main_.store(), settings::kScourixIni, f) == settings::Problem::None &&
-        settings::readScourixIni(f, v) == settings::Problem::None) {
-        mtpfad.setText(v.musicTesterPath);
-        plyeraus.setValue(settings::numericValue(v.autoCloseTester) == 1 ? 1 : 0);
-    }
-    plyeraus.setValue(main_.plaus.value() == 1 ? 1 : 0);
-    if (!main_.musip.text().empty()) mtpfad.setText(main_.musip.text());
+    settings::PlayerSettings stored;
+    if (settings::openFile(owner_.store(), settings::kScourixIni, f) == settings::Problem::None &&
+        settings::readPlayerSettings(f, stored) == settings::Problem::None)
+        mtpfad.setText(stored.musicTesterPath);
+    const settings::PlayerSettings& now = owner_.settings();
+    plyeraus.setValue(now.autoCloseTester ? 1 : 0);
+    if (!now.musicTesterPath.empty()) mtpfad.setText(now.musicTesterPath);
 
-    const lang::Language language = main_.language();
+    const lang::Language language = owner_.language();
     Label1.setCaption(lang::pick(language, kTesterPath));
     plyeraus.setCaption(lang::pick(language, kAutoClose));
     show();
@@ -63,9 +61,10 @@ void Mt::brows1Click() {
 }
 
 void Mt::speichernClick() {
-    main_.musip.setText(mtpfad.text());
-    if (!main_.musip.text().empty()) main_.play1.setEnabled(true);
-    main_.plaus.setValue(plyeraus.value() == 1 ? 1 : 0);
+    settings::PlayerSettings& s = owner_.settings();
+    s.musicTesterPath = mtpfad.text();
+    s.autoCloseTester = plyeraus.value() == 1;
+    owner_.testerChanged();
     close();
 }
 

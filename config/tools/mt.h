@@ -6,7 +6,7 @@
 
 namespace scourix {
 
-class MainWindow;
+class Owner;
 class Sucher;
 
 // The sound tester's options window ("toolpath"): the path of MusicTester.exe and whether the
@@ -14,12 +14,12 @@ class Sucher;
 // them with its settings.
 class Mt : public ui::Window {
   public:
-    Mt(platform::Platform& p, MainWindow& main);
+    Mt(platform::Platform& p, Owner& owner);
     ~Mt() override;
 
     void load() override;
 
-    MainWindow& main() { return main_; }
+    Owner& owner() { return owner_; }
     // The search window for the tester; it belongs to this window.
     Sucher& sucher() { return *sucher_; }
     // Closes the search window and this one, as far as they are open.
@@ -27,7 +27,7 @@ class Mt : public ui::Window {
 
   private:
     platform::Platform& p_;
-    MainWindow& main_;
+    Owner& owner_;
 
   public:
     ui::Label Label1{*this, "Label1"};

@@ -2,8 +2,7 @@
 
 #include "common/edition/edition.h"
 #include "common/settings/keep_copy.h"
-#include "config/mainwindow/main_window.h"
-#include "config/mainwindow/taunt_preview.h"
+#include "config/tools/taunt_preview.h"
 #include "config/tools/tools.h"
 
 namespace scourix {
@@ -78,10 +77,10 @@ bool fileMode(const std::string& word) {
 
 } // namespace
 
-Ordner::Ordner(platform::Platform& p, MainWindow& main)
-    : ui::Window("", 5400, 5055), p_(p), main_(main),
+Ordner::Ordner(platform::Platform& p, Owner& owner)
+    : ui::Window("", 5400, 5055), p_(p), owner_(owner),
       panel_(p.files, p.dialogs, language_, Laufwerk, Verzeichnis) {
-    ownerWindow = &main;
+    ownerWindow = &owner.window();
     centred = true;
 
     // The two panels lie in the same place; the buttons stand in one row below them.
@@ -108,7 +107,7 @@ Ordner::Ordner(platform::Platform& p, MainWindow& main)
     preview_ = std::make_unique<TauntPreview>(p, Playerstart, Zeitaus);
     player.click = [this] { playerClick(); };
     umbenen.click = [this] { umbenenClick(); };
-    Playerstart.tick = [this] { preview_->loading(main_.plaus.value() == 1); };
+    Playerstart.tick = [this] { preview_->loading(owner_.settings().autoCloseTester); };
     Zeitaus.tick = [this] { ZeitausTick(); };
     wiederda.tick = [this] {
         wiederda.setEnabled(false);
@@ -119,8 +118,8 @@ Ordner::Ordner(platform::Platform& p, MainWindow& main)
 Ordner::~Ordner() = default;
 
 void Ordner::load() {
-    mode_ = main_.dummy.text();
-    language_ = main_.language();
+    mode_ = owner_.session().browseMode;
+    language_ = owner_.language();
     abbruch.setCaption(lang::pick(language_, kCancel));
     player.setCaption(lang::pick(language_, kPlay));
     umbenen.setCaption(lang::pick(language_, kRename));
@@ -150,13 +149,13 @@ bool Ordner::setUp() {
     if (files) {
         const Mode* m = findMode(mode_);
         File1.pattern = m->pattern;
-        const edition::Game game = main_.game();
+        const edition::Game game = owner_.game();
         const std::string& own = game.dataFolders.front(); // where downloads land
         std::string folder = mode_ == "logos"    ? own + edition::kGraphics
-                             : mode_ == "logos2" ? main_.graficsicherpath.text()
+                             : mode_ == "logos2" ? owner_.folder(Folder::LogoBackup)
                              : mode_ == "player" ? game.pilotFolder + edition::kCustom
                              : mode_ == "sounds" ? own + edition::kSounds
-                                                 : main_.soundssicherpath.text();
+                                                 : owner_.folder(Folder::TauntBackup);
         if (folder.size() >= 2 && folder[1] == ':' &&
             !sameDrive(p_.files.currentFolder(), folder) &&
             !p_.files.setCurrentFolder(folder.substr(0, 2)))
@@ -174,37 +173,38 @@ void Ordner::OKClick() {
     if (!findMode(mode_)) return close();
     if (!fileMode(mode_)) {
         if (Verzeichnis.path().empty()) return p_.dialogs.beep();
-        ui::TextBox& field = mode_ == "d3"      ? main_.d3path
-                             : mode_ == "sound" ? main_.soundssicherpath
-                                                : main_.graficsicherpath;
-        field.setText(Verzeichnis.chosen());
+        owner_.setFolder(mode_ == "d3"      ? Folder::Game
+                         : mode_ == "sound" ? Folder::TauntBackup
+                                            : Folder::LogoBackup,
+                         Verzeichnis.chosen());
         close();
         return;
     }
     if (File1.listIndex() == -1) return p_.dialogs.beep();
 
-    const std::string own = main_.game().dataFolders.front();
+    const std::string own = owner_.game().dataFolders.front();
     if (mode_ == "player") {
         returnPilot();
     } else if (mode_ == "logos2") {
-        addCopies(main_.logo, own + edition::kGraphics);
+        addCopies(cleaning::Kind::Logos, own + edition::kGraphics);
     } else if (mode_ == "sounds2") {
-        addCopies(main_.mysounds, own + edition::kSounds);
+        addCopies(cleaning::Kind::Taunts, own + edition::kSounds);
     } else {
-        ui::ListBox& list = mode_ == "logos" ? main_.logo : main_.mysounds;
+        const cleaning::Kind kind =
+            mode_ == "logos" ? cleaning::Kind::Logos : cleaning::Kind::Taunts;
         for (int i = 0; i < File1.count(); ++i)
-            if (File1.selected(i)) list.addItem(File1.item(i));
+            if (File1.selected(i)) owner_.addOwn(kind, File1.item(i));
     }
     close();
 }
 
-void Ordner::addCopies(ui::ListBox& list, const std::string& target) {
+void Ordner::addCopies(cleaning::Kind kind, const std::string& target) {
     std::string failed;
     for (int i = 0; i < File1.count(); ++i) {
         if (!File1.selected(i)) continue;
         const std::string& name = File1.item(i);
         if (settings::copyOver(p_.files, File1.path() + "\\" + name, target + "\\" + name))
-            list.addItem(name);
+            owner_.addOwn(kind, name);
         else
             failed += "\n" + name;
     }
@@ -216,13 +216,13 @@ void Ordner::addCopies(ui::ListBox& list, const std::string& target) {
 void Ordner::returnPilot() {
     const std::string name = File1.item(File1.listIndex());
     const std::string from = File1.path() + "\\" + name;
-    const std::string pilots = main_.game().pilotFolder;
+    const std::string pilots = owner_.game().pilotFolder;
     const std::string to = pilots + "\\" + name;
     if (!settings::copyOver(p_.files, from, to)) {
         tell(fill(language_, kPilotNotCopied, {name, pilots, File1.path()}));
         return;
     }
-    main_.pilotname.addItem(name.size() >= 4 ? name.substr(0, name.size() - 4) : "");
+    owner_.addPilot(name.size() >= 4 ? name.substr(0, name.size() - 4) : "");
     if (!p_.files.remove(from)) tell(fill(language_, kPilotNotDeleted, {name, File1.path()}));
 }
 
@@ -233,8 +233,9 @@ void Ordner::tell(const std::string& text) {
 // The taunts are played and renamed in the folder the list shows: the game's or the backup's.
 void Ordner::playerClick() {
     const int i = File1.listIndex();
-    if (i < 0 || main_.musip.text().empty()) return;
-    preview_->start(File1.path() + "\\" + File1.item(i), main_.d3path.text(), main_.musip.text(),
+    const std::string& tester = owner_.settings().musicTesterPath;
+    if (i < 0 || tester.empty()) return;
+    preview_->start(File1.path() + "\\" + File1.item(i), owner_.folder(Folder::Game), tester,
                     language_);
 }
 

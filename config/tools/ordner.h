@@ -10,14 +10,14 @@
 
 namespace scourix {
 
-class MainWindow;
+class Owner;
 class TauntPreview;
 
 // The custom-file browser: a folder picker and a file picker in the same place. The browse
 // mode the main window leaves in `dummy` decides what it lists and what "ok" does.
 class Ordner : public ui::Window {
   public:
-    Ordner(platform::Platform& p, MainWindow& main);
+    Ordner(platform::Platform& p, Owner& owner);
     ~Ordner() override;
 
     void load() override;
@@ -27,7 +27,7 @@ class Ordner : public ui::Window {
 
   private:
     platform::Platform& p_;
-    MainWindow& main_;
+    Owner& owner_;
 
   public:
     ui::Frame Frame1{*this, "Frame1"};
@@ -49,8 +49,8 @@ class Ordner : public ui::Window {
     void File1DblClick();
     void OKClick();
     // Copies each selected file from the listed folder into `target` and adds the names that
-    // arrived to `list`; tells the player about the others.
-    void addCopies(ui::ListBox& list, const std::string& target);
+    // arrived to the own files of `kind`; tells the player about the others.
+    void addCopies(cleaning::Kind kind, const std::string& target);
     void returnPilot();
     void tell(const std::string& text);
     // The taunt under the cursor, heard through the sound tester.

@@ -1,7 +1,6 @@
 #include "config/tools/shellstart.h"
 
-#include "common/settings/layouts.h"
-#include "config/mainwindow/main_window.h"
+#include "common/settings/model.h"
 #include "config/tools/tools.h"
 
 namespace scourix {
@@ -21,10 +20,10 @@ const lang::Text kCancel{"abbruch", "abbruch"};
 
 } // namespace
 
-Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
-    : ui::Window(kCaption.en, kWidth, kHeight), p_(p), main_(main),
+Shellstart::Shellstart(platform::Platform& p, Owner& owner)
+    : ui::Window(kCaption.en, kWidth, kHeight), p_(p), owner_(owner),
       panel_(p.files, p.dialogs, language_, Laufwerk, Verzeichnis, &File1) {
-    ownerWindow = &main;
+    ownerWindow = &owner.window();
     centred = true;
 
     place(Label1, 44, 4, 120, 14);
@@ -72,13 +71,14 @@ Shellstart::Shellstart(platform::Platform& p, MainWindow& main)
 }
 
 void Shellstart::load() {
-    language_ = main_.language();
+    language_ = owner_.language();
     setCaption(lang::pick(language_, kCaption));
     save.setCaption(lang::pick(language_, kSave));
     setClientSize(kWidth, kHeight);
     panel(false);
 
     keepFirst_ = false;
+    later_.clear();
     // As a freshly loaded form: empty rows, every start box disabled.
     for (ui::TextBox* box : pr) box->setText("");
     if (!readFile()) {
@@ -86,7 +86,7 @@ void Shellstart::load() {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeEditorShellList(fresh);
         keepFirst_ = true;
-        writeSettings(p_.files, p_.dialogs, language_, main_.store().path(settings::kShellListTxt),
+        writeSettings(p_.files, p_.dialogs, language_, owner_.store().path(settings::kShellListTxt),
                       fresh.bytes(), keepFirst_);
         if (!readFile()) {
             // The fresh file is not there to read: the rows stay empty all the same.
@@ -108,14 +108,15 @@ void Shellstart::load() {
 bool Shellstart::readFile() {
     settings::SettingsFile f(p_.codepage);
     settings::ShellList list;
-    if (settings::openFile(main_.store(), settings::kShellListTxt, f) != settings::Problem::None ||
+    if (settings::openFile(owner_.store(), settings::kShellListTxt, f) != settings::Problem::None ||
         settings::readShellList(f, list) != settings::Problem::None)
         return false;
     for (int i = 0; i < 5; ++i) {
         sideFile[i] = list[i].sideFile;
         sideFolder[i] = list[i].sideFolder;
-        a[i]->setValue(settings::numericValue(list[i].sideEnabled) == 1 ? 1 : 0);
+        a[i]->setValue(settings::ticked(list[i].sideEnabled) ? 1 : 0);
     }
+    later_ = f.rest();
     return true;
 }
 
@@ -151,8 +152,9 @@ void Shellstart::saveClick() {
         list[i] = {sideFile[i], sideFolder[i], std::to_string(a[i]->value())};
     settings::SettingsFile f(p_.codepage);
     settings::writeShellList(f, list);
+    f.writeBytes(later_);
     // A file that could not be written keeps the window open with the player's choice.
-    if (writeSettings(p_.files, p_.dialogs, language_, main_.store().path(settings::kShellListTxt),
+    if (writeSettings(p_.files, p_.dialogs, language_, owner_.store().path(settings::kShellListTxt),
                       f.bytes(), keepFirst_))
         close();
 }

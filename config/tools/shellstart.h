@@ -9,13 +9,13 @@
 
 namespace scourix {
 
-class MainWindow;
+class Owner;
 
 // The side-program list editor: five rows of program and start box, a browse panel with drive,
 // folder and file lists, and "save", which writes shelllist.txt for Gatefire.
 class Shellstart : public ui::Window {
   public:
-    Shellstart(platform::Platform& p, MainWindow& main);
+    Shellstart(platform::Platform& p, Owner& owner);
 
     void load() override;
 
@@ -26,7 +26,7 @@ class Shellstart : public ui::Window {
 
   private:
     platform::Platform& p_;
-    MainWindow& main_;
+    Owner& owner_;
 
   public:
     // The browse panel comes first, so that it lies over the rows.
@@ -61,6 +61,8 @@ class Shellstart : public ui::Window {
 
     int row_ = 1;
     lang::Language language_ = lang::Language::English;
+    // The lines a later version wrote after the five slots, kept on a save.
+    std::string later_;
     bool keepFirst_ = false; // the list could not be read, nor kept as a copy yet
     BrowsePanel panel_;
 };

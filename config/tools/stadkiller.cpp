@@ -2,7 +2,6 @@
 
 #include "common/cleaning/cleaning.h"
 #include "common/language/language.h"
-#include "config/mainwindow/main_window.h"
 #include "config/tools/tools.h"
 
 namespace scourix {
@@ -34,15 +33,15 @@ struct Texts {
 
 } // namespace
 
-Stadkiller::Stadkiller(platform::Platform& p, MainWindow& main)
-    : ui::Window("stadkiller", 1500, 1500), p_(p), main_(main) {
-    ownerWindow = &main;
+Stadkiller::Stadkiller(platform::Platform& p, Owner& owner)
+    : ui::Window("stadkiller", 1500, 1500), p_(p), owner_(owner) {
+    ownerWindow = &owner.window();
 }
 
 // Everything happens while loading; the window closes at the end of it, so it never shows.
 void Stadkiller::load() {
-    const Texts texts{main_.language()};
-    const auto folders = cleaning::foldersHolding(p_.files, main_.game().dataFolders,
+    const Texts texts{owner_.language()};
+    const auto folders = cleaning::foldersHolding(p_.files, owner_.game().dataFolders,
                                                   edition::kNetgames, cleaning::kStatsPattern);
     if (folders.empty()) {
         // A game folder without "\netgames" deleted nothing.

@@ -4,19 +4,19 @@
 
 namespace scourix {
 
-class MainWindow;
+class Owner;
 
 // The statistics remover: deletes the *.stats files of the game's netgames folder, says how many
 // it deleted and closes again. It never shows itself; the player sees only its message.
 class Stadkiller : public ui::Window {
   public:
-    Stadkiller(platform::Platform& p, MainWindow& main);
+    Stadkiller(platform::Platform& p, Owner& owner);
 
     void load() override;
 
   private:
     platform::Platform& p_;
-    MainWindow& main_;
+    Owner& owner_;
 };
 
 } // namespace scourix

@@ -1,6 +1,5 @@
 #include "config/tools/sucher.h"
 
-#include "config/mainwindow/main_window.h"
 #include "config/tools/mt.h"
 #include "config/tools/tools.h"
 
@@ -33,7 +32,7 @@ Sucher::Sucher(platform::Platform& p, Mt& mt)
 
 void Sucher::load() {
     const bool musi = mt_.dummy.text() == "musi";
-    language_ = mt_.main().language();
+    language_ = mt_.owner().language();
     if (musi) setCaption(lang::pick(language_, kCaption));
     File1.pattern = musi ? "Musictester.exe" : "*";
 
@@ -46,7 +45,7 @@ void Sucher::load() {
 }
 
 std::string Sucher::startFolder() const {
-    const std::string& game = mt_.main().d3path.text();
+    const std::string game = mt_.owner().folder(Folder::Game);
     if (game.size() < 10) return game.empty() ? p_.files.currentFolder() : game;
     return game.substr(0, game.size() - 9);
 }

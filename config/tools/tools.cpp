@@ -3,7 +3,6 @@
 #include <cctype>
 
 #include "common/settings/keep_copy.h"
-#include "config/mainwindow/main_window.h"
 
 namespace scourix {
 namespace {

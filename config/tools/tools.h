@@ -4,14 +4,57 @@
 #include <initializer_list>
 #include <string>
 
+#include "common/cleaning/cleaning.h"
+#include "common/edition/edition.h"
 #include "common/language/language.h"
+#include "common/settings/model.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/ui/window.h"
 
 namespace scourix {
 
-class MainWindow;
+// What Scourix's windows hand each other besides the settings.
+struct Session {
+    // What the custom-file browser lists and what its "ok" does: "d3", "sound", "grafic",
+    // "logos", "logos2", "player", "sounds" or "sounds2".
+    std::string browseMode;
+    // Whether the info window shows the sound tester's hint (opened from "MusicTester").
+    bool testerHint = false;
+    // A quit that saves without asking: Scourix hands over to Gatefire.
+    bool autoQuit = false;
+};
+
+// A folder field of the main window that the custom-file browser fills.
+enum class Folder { Game, LogoBackup, TauntBackup };
+
+// What the tool windows need of the window that owns them, and nothing more.
+class Owner {
+  public:
+    virtual ~Owner() = default;
+    // The window the tool windows belong to.
+    virtual ui::Window& window() = 0;
+    virtual lang::Language language() const = 0;
+    virtual const settings::Store& store() const = 0;
+    // The game in the game folder field.
+    virtual edition::Game game() = 0;
+    // The player's settings as Scourix holds them; the sound tester's path and whether it is
+    // closed by itself are read and set here.
+    virtual settings::PlayerSettings& settings() = 0;
+    virtual Session& session() = 0;
+    // The text of a folder field; setting it works as typing it does.
+    virtual std::string folder(Folder field) const = 0;
+    virtual void setFolder(Folder field, const std::string& path) = 0;
+    // Adds a name to the own ship logos or taunts, or a pilot to the pilot list.
+    virtual void addOwn(cleaning::Kind kind, const std::string& name) = 0;
+    virtual void addPilot(const std::string& name) = 0;
+    // The sound tester's path or flag in settings() changed.
+    virtual void testerChanged() = 0;
+    // Saves the settings files; false when one could not be written (the player was told).
+    virtual bool sichern() = 0;
+    // Ends Scourix shortly, saving without asking.
+    virtual void endSoon() = 0;
+};
 
 // Whether `path` ("C:\Games") lies on `drive` ("c:"), letters compared without case.
 bool sameDrive(const std::string& path, const std::string& drive);

@@ -88,6 +88,8 @@ class WindowPeer : public ui::WindowPeer {
     int twipsPerPixelY() override { return tpp; }
     void setEllipticRegion(int l, int t, int r, int b) override;
     void beginDrag() override;
+    bool position(ui::ScreenPoint& at) override;
+    void moveTo(ui::ScreenPoint at) override;
     int px(int twips) const { return (twips + tpp / 2) / tpp; }
     ControlPeer* peerOf(const ui::Control* c);
     // Draws the window now, while its program works without returning to the main loop.

@@ -113,6 +113,27 @@ void WindowPeer::beginDrag() {
         gtk_window_begin_move_drag(GTK_WINDOW(widget), pressButton_, pressX_, pressY_, pressTime_);
 }
 
+bool WindowPeer::position(ui::ScreenPoint& at) {
+    if (!widget) return false;
+    gtk_window_get_position(GTK_WINDOW(widget), &at.x, &at.y);
+    return true;
+}
+
+void WindowPeer::moveTo(ui::ScreenPoint at) {
+    if (!widget) return;
+    GdkDisplay* display = gtk_widget_get_display(widget);
+    std::vector<ui::ScreenRect> monitors;
+    for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
+        GdkRectangle r;
+        gdk_monitor_get_workarea(gdk_display_get_monitor(display, i), &r);
+        monitors.push_back({r.x, r.y, r.x + r.width, r.y + r.height});
+    }
+    int w = 0, h = 0;
+    gtk_window_get_size(GTK_WINDOW(widget), &w, &h);
+    at = ui::ontoMonitors(at, w, h, monitors);
+    gtk_window_move(GTK_WINDOW(widget), at.x, at.y);
+}
+
 ControlPeer* WindowPeer::peerOf(const ui::Control* c) {
     for (auto& p : controls)
         if (&p->control == c) return p.get();

@@ -1,5 +1,6 @@
 #include "platform/ui/window.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/files.h"
@@ -377,6 +378,38 @@ void Window::open() {
     }
     load();
     if (!closed_ && !shown_) show();
+}
+
+ScreenPoint ontoMonitors(ScreenPoint at, int width, int height,
+                         const std::vector<ScreenRect>& monitors) {
+    const ScreenRect* nearest = nullptr;
+    long best = 0;
+    for (const ScreenRect& m : monitors) {
+        const long dx = at.x < m.left ? m.left - at.x : at.x >= m.right ? at.x - m.right + 1 : 0;
+        const long dy = at.y < m.top ? m.top - at.y : at.y >= m.bottom ? at.y - m.bottom + 1 : 0;
+        if (dx == 0 && dy == 0) return at;
+        const long d = dx * dx + dy * dy;
+        if (!nearest || d < best) nearest = &m, best = d;
+    }
+    if (!nearest) return at;
+    // As far in as the window fits; a window bigger than the monitor keeps its corner on it.
+    auto into = [](int v, int size, int from, int to) {
+        return std::max(from, std::min(v, to - size));
+    };
+    return {into(at.x, width, nearest->left, nearest->right),
+            into(at.y, height, nearest->top, nearest->bottom)};
+}
+
+std::optional<ScreenPoint> Window::position() const {
+    if (!peer) return movedTo_;
+    ScreenPoint at;
+    if (peer->position(at)) return at;
+    return std::nullopt;
+}
+
+void Window::moveTo(ScreenPoint at) {
+    movedTo_ = at;
+    if (peer) peer->moveTo(at);
 }
 
 void Window::focus() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -350,6 +351,21 @@ class Timer : public Control {
     std::function<void()> tick;
 };
 
+// A point on the screen, in pixels.
+struct ScreenPoint {
+    int x = 0, y = 0;
+    bool operator==(const ScreenPoint&) const = default;
+};
+// A rectangle on the screen, in pixels: a monitor's work area, right and bottom outside it.
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+// Where a window of the given size with its top-left corner at `at` goes so that it stands on a
+// monitor: where it is when that corner lies on one; else onto the nearest monitor, as far
+// into it as the window's size allows. Unchanged without monitors.
+ScreenPoint ontoMonitors(ScreenPoint at, int width, int height,
+                         const std::vector<ScreenRect>& monitors);
+
 // The native side of a window.
 class WindowPeer {
   public:
@@ -365,6 +381,13 @@ class WindowPeer {
     virtual void beginDrag() = 0;
     virtual int twipsPerPixelX() = 0;
     virtual int twipsPerPixelY() = 0;
+    // Where the window's top-left corner stands on the screen; false when that is not known.
+    virtual bool position(ScreenPoint& at) {
+        (void)at;
+        return false;
+    }
+    // Moves the window's top-left corner to `at`, brought onto a monitor by ontoMonitors.
+    virtual void moveTo(ScreenPoint at) { (void)at; }
 };
 
 enum class Border { None, Fixed, Sizable };
@@ -425,6 +448,10 @@ class Window {
     bool failed() const { return failed_; }
     void setEllipticRegion(int left, int top, int right, int bottom);
     void beginDrag();
+    // Where the window stands on the screen; without a native side, where moveTo put it last.
+    std::optional<ScreenPoint> position() const;
+    // Moves the window; a place on no monitor is brought onto the nearest one.
+    void moveTo(ScreenPoint at);
     int twipsPerPixelX() const { return peer ? peer->twipsPerPixelX() : 15; }
     int twipsPerPixelY() const { return peer ? peer->twipsPerPixelY() : 15; }
 
@@ -438,6 +465,7 @@ class Window {
     friend class Control;
     std::string caption_, picture_;
     std::vector<Control*> controls_;
+    std::optional<ScreenPoint> movedTo_;
     bool shown_ = false, everShown_ = false, closed_ = false, opened_ = false, failed_ = false;
 };
 

@@ -155,7 +155,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const std::string* t :
                  {&v.gamePath, &v.logoBackupPath, &v.tauntBackupPath, &v.logoNoAction,
                   &v.logoDeleteOthers, &v.logoBackupOthers, &v.tauntNoAction, &v.tauntDeleteOthers,
-                  &v.tauntBackupOthers, &v.pilotName, &v.language, &v.musicTesterPath})
+                  &v.tauntBackupOthers, &v.pilotName, &v.language, &v.musicTesterPath,
+                  &v.windowPlace})
                 ok = ok && quotable(*t);
             if (ok) {
                 ScourixIni b = again(cp, v, writeScourixIni, readScourixIni);

@@ -93,9 +93,9 @@ void runCleaner(Folder& f) {
     if (cleaning::readSetup(store, setup, file) != settings::Problem::None) return;
     cleaning::Cleaner c(f.fake.files, nullptr);
     if (!c.findFolders(edition::describe(f.fake.platform, setup.ini.gamePath).dataFolders)) return;
-    if (setup.ini.logoNoAction != "1")
+    if (!setup.ini.logos.skip())
         c.clean(cleaning::Kind::Logos, cleaning::logoChoices(setup.ini), setup.logos);
-    if (setup.ini.tauntNoAction != "1")
+    if (!setup.ini.taunts.skip())
         c.clean(cleaning::Kind::Taunts, cleaning::tauntChoices(setup.ini), setup.taunts);
 }
 

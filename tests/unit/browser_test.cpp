@@ -22,8 +22,8 @@ class Browser : public ::testing::Test, public GameFolder {
     }
 
     scourix::Ordner& open(const std::string& mode, bool german = false) {
-        main.m111.setChecked(german);
-        main.dummy.setText(mode);
+        (german ? main.m111 : main.m112).click();
+        main.session().browseMode = mode;
         w = std::make_unique<scourix::Ordner>(fake.platform, main);
         w->open();
         return *w;
@@ -316,7 +316,7 @@ TEST_F(Browser, KeepsTheModeItWasOpenedWith) {
     scourix::Ordner& win = open("logos");
     pick({"l.ogf"});
     // Another "+" while it is open: the word changes, the open browser is only brought up.
-    main.dummy.setText("sounds");
+    main.session().browseMode = "sounds";
     win.open();
     EXPECT_EQ(win.caption(), "select your shiplogo");
     EXPECT_EQ(win.File1.path(), graphics());
@@ -327,7 +327,7 @@ TEST_F(Browser, KeepsTheModeItWasOpenedWith) {
 
     // A folder mode likewise writes the field it was opened for.
     scourix::Ordner& d3 = open("d3");
-    main.dummy.setText("grafic");
+    main.session().browseMode = "grafic";
     d3.OK.click();
     EXPECT_EQ(main.d3path.text(), program);
     EXPECT_EQ(main.graficsicherpath.text(), "");

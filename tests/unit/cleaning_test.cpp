@@ -176,7 +176,7 @@ TEST_F(Routines, BackupIntoTheSourceOrNowhereDoesNothing) {
     addTaunts({"a.osf"});
     open();
     EXPECT_EQ(clean(Kind::Taunts), cleaning::Step::NoBackupFolder);
-    setup.ini.tauntBackupPath = sounds();
+    setup.ini.taunts.backupPath = sounds();
     EXPECT_EQ(clean(Kind::Taunts), cleaning::Step::BackupIsSource);
     EXPECT_TRUE(fake.files.has(sounds("a.osf")));
     EXPECT_TRUE(events.empty());

@@ -404,7 +404,7 @@ auto inBrowser(const char* mode, const char* file,
         scourix::MainWindow w(g.platform);
         w.open();
         w.soundssicherpath.setText(kBackup);
-        w.dummy.setText(mode);
+        w.session().browseMode = mode;
         scourix::Ordner b(g.platform, w);
         b.open();
         for (int i = 0; i < b.File1.count(); ++i)

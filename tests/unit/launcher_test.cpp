@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -270,10 +272,13 @@ TEST_F(Launcher, OnlyANumericValueOfExactlyOneSwitchesOn) {
                                                              {"-1", false},
                                                              {"1e3", false},
                                                              {"10e-1", true}}) {
-        // UsePilot is line 10, after the nine quoted lines; SideEnabled the third line.
-        fake.files.addFile(
-            path("scourix.ini"),
-            withValue(written, "\r\n0\r\n\"Ace\"", std::string("\r\n") + value + "\r\n\"Ace\""));
+        // UsePilot is line 10, after the nine quoted lines, DeleteStats line 13 after the
+        // language; SideEnabled the third line.
+        fake.files.addFile(path("scourix.ini"),
+                           withValue(withValue(written, "\r\n0\r\n\"Ace\"",
+                                               std::string("\r\n") + value + "\r\n\"Ace\""),
+                                     "\"2\"\r\n0\r\n", std::string("\"2\"\r\n") + value + "\r\n"));
+        fake.files.addFile(netgames("a.stats"));
         fake.files.addFile(path("shelllist.txt"),
                            withValue(shell, "\"C:\\Side\"\r\n1\r\n",
                                      std::string("\"C:\\Side\"\r\n") + value + "\r\n"));
@@ -281,6 +286,26 @@ TEST_F(Launcher, OnlyANumericValueOfExactlyOneSwitchesOn) {
         run();
         EXPECT_EQ(gameStart().parameters, on ? "-Launched -pilot Ace " : "-Launched ") << value;
         EXPECT_EQ(fake.shell.started.size(), on ? 2u : 1u) << value;
+        EXPECT_EQ(fake.files.has(netgames("a.stats")), !on) << "DeleteStats " << value;
+    }
+}
+
+// A file of an older version lacks the window place; one of a later version has lines after
+// ours. Both start the game, and the later lines survive the one-time join's reset.
+TEST_F(Launcher, SettingsFilesOfOlderAndLaterVersionsStartTheGame) {
+    writeSettings();
+    const std::string fifteen = fileText("scourix.ini");
+    ASSERT_EQ(std::count(fifteen.begin(), fifteen.end(), '\n'), 15);
+    for (const std::string& ini : {fifteen, fifteen + "\"10,20\"\r\n\"later\"\r\n"}) {
+        fake.files.addFile(path("scourix.ini"), ini);
+        writeDirect("-pxo Tracker", "1", "1");
+        fake.files.addFile(path("direckt.ini"), fileText("direckt.ini") + "\"later\"\r\n");
+        fake.shell.started.clear();
+        run();
+        EXPECT_TRUE(fake.dialogs.boxes.empty());
+        EXPECT_EQ(gameStart().parameters, "-Launched  -pxo Tracker");
+        EXPECT_EQ(fileText("direckt.ini"), "\"-pxo Tracker\"\r\n\"0\"\r\n\"1\"\r\n\"later\"\r\n");
+        EXPECT_EQ(fileText("scourix.ini"), ini);
     }
 }
 

@@ -252,6 +252,10 @@ TEST_F(Main, ChoiceLinesSelectByTheReadingRule) {
     EXPECT_TRUE(win.soundssicherpath.enabled());
     EXPECT_TRUE(win.soundssicherbrowser.enabled());
     EXPECT_FALSE(win.graficsicherpath.enabled());
+    // Saved as shown, so that Gatefire does what the window showed.
+    win.sichern();
+    EXPECT_NE(file("scourix.ini").find("\"0\"\r\n\"1\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"1\"\r\n"),
+              std::string::npos);
 }
 
 TEST_F(Main, AllChoiceLinesZeroSelectNothingAndSaveBackAsZero) {
@@ -275,6 +279,41 @@ TEST_F(Main, BackupFolderEnablesTheRestoreButtonFromTheLoadOn) {
     EXPECT_FALSE(win.graficsicherpath.enabled()); // "no action" is the choice
 }
 
+// A file of a later version: its lines after ours, and a value the window shows as it read it,
+// survive a save.
+TEST_F(Main, ASaveKeepsTheLinesOfALaterVersionAndUntouchedValues) {
+    ini.deleteStats = "1.0";
+    writeSettings();
+    const std::string later = "\"5,6\"\r\n\"later\"\r\n";
+    fake.files.addFile(path("scourix.ini"), file("scourix.ini") + later);
+    scourix::MainWindow& win = start();
+    EXPECT_EQ(boxes(), 0u);
+    EXPECT_EQ(win.delstad.value(), 1);
+    win.sichern();
+    EXPECT_NE(file("scourix.ini").find("\"2\"\r\n1\r\n\"\"\r\n0\r\n" + later), std::string::npos)
+        << file("scourix.ini");
+}
+
+// Scourix reopens where the player left it; a window that was not moved saves no place, so a
+// file of the first version stays one.
+TEST_F(Main, ReopensWhereItWasMovedToAndSaved) {
+    writeSettings();
+    const std::string fifteen = file("scourix.ini");
+    scourix::MainWindow& win = start();
+    EXPECT_FALSE(win.position()) << "centred";
+    win.sichern();
+    EXPECT_EQ(file("scourix.ini"), fifteen);
+
+    win.moveTo({-700, 120});
+    answer({Answer::Yes});
+    win.close();
+    EXPECT_EQ(file("scourix.ini"), fifteen + "\"-700,120\"\r\n");
+    scourix::MainWindow& again = start();
+    EXPECT_EQ(again.position(), (ui::ScreenPoint{-700, 120}));
+    again.sichern();
+    EXPECT_EQ(file("scourix.ini"), fifteen + "\"-700,120\"\r\n");
+}
+
 TEST_F(Main, NumbersThatAreNotOneReadAsCleared) {
     ini.usePilot = "x", ini.deleteStats = "", ini.autoCloseTester = "1";
     ini.musicTesterPath = "C:\\MT\\MusicTester.exe";
@@ -282,8 +321,8 @@ TEST_F(Main, NumbersThatAreNotOneReadAsCleared) {
     scourix::MainWindow& win = start();
     EXPECT_EQ(win.usepilot.value(), 0);
     EXPECT_EQ(win.delstad.value(), 0);
-    EXPECT_EQ(win.plaus.value(), 1);
-    EXPECT_EQ(win.musip.text(), "C:\\MT\\MusicTester.exe");
+    EXPECT_TRUE(win.settings().autoCloseTester);
+    EXPECT_EQ(win.settings().musicTesterPath, "C:\\MT\\MusicTester.exe");
     EXPECT_TRUE(win.play1.enabled());
 }
 
@@ -512,7 +551,7 @@ TEST_F(Main, AutomaticQuitSavesWithoutAskingAndEnds) {
     win.beendenauto.setEnabled(true);
     win.beendenauto.tick();
     EXPECT_FALSE(win.beendenauto.enabled());
-    EXPECT_EQ(win.autowech.text(), "Now");
+    EXPECT_TRUE(win.session().autoQuit);
     EXPECT_TRUE(fake.dialogs.boxes.empty());
     EXPECT_TRUE(win.isClosed());
     EXPECT_TRUE(fake.app.ended);
@@ -657,7 +696,7 @@ TEST_F(Main, CheckBoxesAreTickedOnlyByANumericValueOfOne) {
         EXPECT_EQ(boxes(), 0u);
         EXPECT_EQ(win.usepilot.value(), ticked) << value;
         EXPECT_EQ(win.delstad.value(), ticked) << value;
-        EXPECT_EQ(win.plaus.value(), ticked) << value;
+        EXPECT_EQ(win.settings().autoCloseTester, ticked == 1) << value;
     }
 }
 
@@ -807,7 +846,7 @@ TEST_F(Main, BrowseButtonsLeaveTheirModeForTheBrowser) {
     };
     for (auto [button, mode] : buttons) {
         button->click();
-        EXPECT_EQ(win.dummy.text(), mode) << button->name();
+        EXPECT_EQ(win.session().browseMode, mode) << button->name();
     }
     EXPECT_TRUE(win.ordner().isOpen());
 }

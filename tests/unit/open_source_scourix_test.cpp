@@ -146,7 +146,7 @@ TEST_F(OpenSourceScourix, BrowserShowsThePlayersCustomFolders) {
     fake.files.addFile(user + "\\custom\\graphics\\mine.ogf");
     fake.files.addFile(game + "\\custom\\graphics\\old.ogf");
     scourix::MainWindow& win = start();
-    win.dummy.setText("logos");
+    win.session().browseMode = "logos";
     scourix::Ordner browser(fake.platform, win);
     browser.open();
     EXPECT_EQ(browser.File1.path(), user + "\\custom\\graphics");

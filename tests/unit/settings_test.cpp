@@ -4,6 +4,7 @@
 
 #include "common/settings/keep_copy.h"
 #include "common/settings/layouts.h"
+#include "common/settings/model.h"
 #include "common/settings/settings_file.h"
 #include "platform/system.h"
 #include "tests/support/fake_files.h"
@@ -208,7 +209,96 @@ TEST(FileLayouts, EachMemberStandsInOneField) {
     expectEachMemberOnce(kSideProgramLayout);
 }
 
+// Every layout across versions: a file that ends where a later version's lines begin reads
+// them with their first-run values and is written back as it was; one that ends inside a
+// version's lines is too short; the lines a later version wrote after ours are kept on a write.
+template <class T, std::size_t N> void expectVersionsRead(const Layout<T, N>& layout) {
+    T full{};
+    // Numbers, so that the bare lines read back as they were written.
+    for (std::size_t i = 0; i < N; ++i) full.*layout[i].member = std::to_string(10 + i);
+    for (std::size_t lines = 0; lines <= N; ++lines) {
+        std::string bytes;
+        for (std::size_t i = 0; i < lines; ++i) bytes += std::to_string(10 + i) + "\r\n";
+        SettingsFile in(cp, bytes);
+        T r{};
+        const bool older =
+            lines == N || (lines > 0 && layout[lines].since > layout[lines - 1].since);
+        ASSERT_EQ(readFields(in, layout, r), older ? Problem::None : Problem::TooShort) << lines;
+        if (!older) continue;
+        for (std::size_t i = lines; i < N; ++i)
+            EXPECT_EQ(r.*layout[i].member, layout[i].firstRun) << lines;
+        SettingsFile out(cp);
+        writeFields(out, layout, r);
+        SettingsFile again(cp, out.bytes());
+        T back{};
+        ASSERT_EQ(readFields(again, layout, back), Problem::None) << lines;
+        for (std::size_t i = 0; i < N; ++i) EXPECT_EQ(back.*layout[i].member, r.*layout[i].member);
+    }
+    SettingsFile out(cp);
+    writeFields(out, layout, full);
+    SettingsFile in(cp, out.bytes() + "\"from a later version\"\r\nraw, line\r\n");
+    T r{};
+    ASSERT_EQ(readFields(in, layout, r), Problem::None);
+    const std::string later = in.rest();
+    EXPECT_EQ(later, "\"from a later version\"\r\nraw, line\r\n");
+    SettingsFile again(cp);
+    writeFields(again, layout, r, later);
+    EXPECT_EQ(again.bytes(), out.bytes() + later);
+}
+
+TEST(FileLayouts, OlderFilesReadAndLaterLinesAreKept) {
+    expectVersionsRead(kScourixLayout);
+    expectVersionsRead(kNetworkLayout);
+    expectVersionsRead(kDirecktLayout);
+    expectVersionsRead(kSideProgramLayout);
+}
+
 // --- scourix.ini ---
+
+// The typed values of scourix.ini: one rule each, and a value a window leaves as it read it is
+// written back as it was read. A file of the first version, without the window place, is
+// written again without it.
+TEST(ScourixIniModel, OneRulePerValueAndUntouchedValuesKeepTheirText) {
+    ScourixIni lines = firstRunValues(kScourixLayout);
+    lines.logoNoAction = "1", lines.logoDeleteOthers = "1", lines.logoBackupOthers = "";
+    lines.deleteStats = "1.0", lines.usePilot = "12", lines.language = "7";
+    PlayerSettings s = fromLines(lines);
+    EXPECT_TRUE(s.deleteStats);
+    EXPECT_FALSE(s.usePilot);
+    EXPECT_EQ(s.logos.shown(), Choice::Option::BackupOthers);
+    EXPECT_TRUE(s.logos.skip());
+    EXPECT_FALSE(s.logos.countsDeletion());
+    EXPECT_EQ(s.language, lang::Language::English);
+    EXPECT_FALSE(s.languageNamed);
+    EXPECT_FALSE(s.window);
+
+    ScourixIni back = toLines(s);
+    EXPECT_EQ(back.logoNoAction + back.logoDeleteOthers + back.logoBackupOthers, "11");
+    EXPECT_EQ(back.deleteStats, "1.0");
+    EXPECT_EQ(back.usePilot, "12");
+    EXPECT_EQ(back.language, "2");
+    s.deleteStats = false, s.usePilot = true;
+    s.logos.choose(Choice::Option::DeleteOthers);
+    back = toLines(s);
+    EXPECT_EQ(back.deleteStats, "0");
+    EXPECT_EQ(back.usePilot, "1");
+    EXPECT_EQ(back.logoNoAction + back.logoDeleteOthers + back.logoBackupOthers, "010");
+
+    SettingsFile first(cp);
+    writeFirstRunScourixIni(first);
+    SettingsFile in(cp, first.bytes());
+    ASSERT_EQ(readPlayerSettings(in, s), Problem::None);
+    SettingsFile out(cp);
+    writePlayerSettings(out, s);
+    EXPECT_EQ(out.bytes(), "\"\"\r\n\"\"\r\n\"\"\r\n\"1\"\r\n\"0\"\r\n\"0\"\r\n\"1\"\r\n\"0\"\r\n\""
+                           "0\"\r\n0\r\n\"\"\r\n\"2\"\r\n0\r\n\"\"\r\n0\r\n");
+    s.window = Place{-1200, 40};
+    SettingsFile placed(cp);
+    writePlayerSettings(placed, s);
+    EXPECT_EQ(placed.bytes(), out.bytes() + "\"-1200,40\"\r\n");
+    for (const char* bad : {"", "1", "1,", ",2", "a,2", "1,2,3", "1.5,2", "99999999,1"})
+        EXPECT_FALSE(readPlace(bad)) << bad;
+}
 
 TEST(ScourixIniLayout, SavedFileBytesAndRoundTrip) {
     ScourixIni v{"C:\\Games\\Descent3",

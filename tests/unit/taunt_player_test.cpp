@@ -36,8 +36,8 @@ class Player : public ::testing::Test, public GameFolder {
         fake.keys.windows.insert(kTester);
         main.d3path.setText(game);
         main.soundssicherpath.setText(backup);
-        main.musip.setText(kMusic);
-        main.plaus.setValue(1);
+        main.settings().musicTesterPath = kMusic;
+        main.settings().autoCloseTester = true;
         for (const char* n : {"alpha.osf", "hello.osf", "zed.osf"})
             fake.files.addFile(sounds(n), std::string("game ") + n);
         for (const char* n : {"Old.osf", "saved.osf"})
@@ -45,8 +45,8 @@ class Player : public ::testing::Test, public GameFolder {
     }
 
     scourix::Ordner& open(const std::string& mode, bool german = false) {
-        main.m111.setChecked(german);
-        main.dummy.setText(mode);
+        (german ? main.m111 : main.m112).click();
+        main.session().browseMode = mode;
         w = std::make_unique<scourix::Ordner>(fake.platform, main);
         w->open();
         w->peer = &peer;
@@ -106,7 +106,7 @@ TEST_F(Player, PlayFromTheBackupFolderThenClosesAndTakesTheFocusBack) {
 }
 
 TEST_F(Player, DoubleClickPlaysFromTheGameFolderWithoutAutoClose) {
-    main.plaus.setValue(0);
+    main.settings().autoCloseTester = false;
     scourix::Ordner& b = open("sounds");
     cursor("zed.osf");
     b.File1.dblClick();
@@ -121,13 +121,13 @@ TEST_F(Player, NothingWithoutCursorOrPathOrOutsideTheTauntModes) {
     scourix::Ordner& b = open("sounds");
     b.player.click();
     cursor("hello.osf");
-    main.musip.setText("");
+    main.settings().musicTesterPath = "";
     b.player.click();
     b.File1.dblClick();
     EXPECT_TRUE(fake.shell.programs.empty());
     EXPECT_FALSE(b.Playerstart.enabled());
 
-    main.musip.setText(kMusic);
+    main.settings().musicTesterPath = kMusic;
     fake.files.addFile(graphics("a.ogf"));
     scourix::Ordner& logos = open("logos");
     logos.File1.setListIndex(0);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "config/mainwindow/main_window.h"
-#include "config/mainwindow/taunt_preview.h"
+#include "config/tools/taunt_preview.h"
 #include "config/tools/mt.h"
 #include "config/tools/sucher.h"
 #include "tests/support/game_folder.h"
@@ -110,7 +110,7 @@ TEST_F(Preview, NothingHappensWithoutSelectionOrTesterPath) {
     scourix::MainWindow& m = start();
     m.play1.click();
     m.mysounds.setListIndex(0);
-    m.musip.setText("");
+    m.settings().musicTesterPath = "";
     m.play1.click();
     m.mysounds.dblClick();
     EXPECT_TRUE(fake.shell.programs.empty());
@@ -220,7 +220,7 @@ TEST_F(Preview, FailuresAreToldAndNothingIsTyped) {
 
     // A system with no sound tester to type into says so, also without a tester path.
     fake.keys.reaches = false;
-    m.musip.setText("");
+    m.settings().musicTesterPath = "";
     m.play1.click();
     EXPECT_EQ(lastBox(), "Auf diesem System gibt es keinen Soundtester, in den Scourix tippen "
                          "kann: der Taunt kann hier nicht vorgehört werden.");
@@ -248,8 +248,8 @@ class TesterPath : public Preview {
 
 TEST_F(TesterPath, OptionsTakeTheStoredValuesThenTheMainWindows) {
     scourix::MainWindow& m = start();
-    m.musip.setText("");
-    m.plaus.setValue(0);
+    m.settings().musicTesterPath = "";
+    m.settings().autoCloseTester = false;
     m.m42.click();
     scourix::Mt& mt = m.mt();
     EXPECT_TRUE(mt.isShown());
@@ -262,8 +262,8 @@ TEST_F(TesterPath, OptionsTakeTheStoredValuesThenTheMainWindows) {
     EXPECT_EQ(mt.speichern.caption(), "ok");
     mt.close();
 
-    m.musip.setText("D:\\Other\\MusicTester.exe");
-    m.plaus.setValue(1);
+    m.settings().musicTesterPath = "D:\\Other\\MusicTester.exe";
+    m.settings().autoCloseTester = true;
     m.m111.click();
     m.m42.click();
     EXPECT_EQ(mt.mtpfad.text(), "D:\\Other\\MusicTester.exe");
@@ -284,19 +284,19 @@ TEST_F(TesterPath, OkHandsPathAndFlagToTheMainWindowWhichSavesThem) {
     mt.speichern.click();
     EXPECT_TRUE(mt.isClosed());
     EXPECT_FALSE(m.play1.enabled());
-    EXPECT_EQ(m.plaus.value(), 1);
+    EXPECT_TRUE(m.settings().autoCloseTester);
 
     m.m42.click();
     mt.mtpfad.setText("E:\\MT\\MusicTester.exe");
     mt.plyeraus.setValue(0);
     mt.speichern.click();
-    EXPECT_EQ(m.musip.text(), "E:\\MT\\MusicTester.exe");
+    EXPECT_EQ(m.settings().musicTesterPath, "E:\\MT\\MusicTester.exe");
     EXPECT_TRUE(m.play1.enabled());
-    EXPECT_EQ(m.plaus.value(), 0);
+    EXPECT_FALSE(m.settings().autoCloseTester);
     EXPECT_FALSE(fake.files.content(path("scourix.ini"))->find("MT") != std::string::npos)
         << "stored only by the main window's save";
 
-    m.plaus.setValue(1);
+    m.settings().autoCloseTester = true;
     ASSERT_TRUE(m.sichern());
     settings::SettingsFile f(fake.codepage, *fake.files.content(path("scourix.ini")));
     settings::ScourixIni v;

@@ -333,6 +333,29 @@ TEST(Windows, AWindowWithoutANativeSideStaysClosedUnloaded) {
 }
 
 // The backend picks each control's native side by its kind.
+// A window's place from an earlier session, with monitors that may have gone since.
+TEST(Windows, APlaceOnNoMonitorComesOntoTheNearestOne) {
+    const std::vector<ui::ScreenRect> two{{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
+    struct Case {
+        ui::ScreenPoint at;
+        std::vector<ui::ScreenRect> monitors;
+        ui::ScreenPoint expected;
+    };
+    const Case cases[] = {
+        {{100, 100}, two, {100, 100}},           // on the first
+        {{1500, 700}, two, {1500, 700}},         // on the second, the window reaching below it
+        {{-1300, 40}, two, {0, 40}},             // a monitor on the left that is gone
+        {{2400, 900}, two, {1608, 328}},         // beyond the second, moved fully into it
+        {{1023, 900}, two, {584, 328}},          // below the first
+        {{-50, 50}, {{0, 0, 300, 200}}, {0, 0}}, // bigger than the monitor: its corner on it
+        {{5000, 5000}, {}, {5000, 5000}},        // no monitors known
+    };
+    for (const Case& c : cases) {
+        const ui::ScreenPoint got = ui::ontoMonitors(c.at, 440, 440, c.monitors);
+        EXPECT_EQ(got, c.expected) << c.at.x << "," << c.at.y << " -> " << got.x << "," << got.y;
+    }
+}
+
 TEST(Windows, EveryControlReportsItsKind) {
     FakeFiles files;
     ui::Window w("kinds", 100, 100);

@@ -104,6 +104,8 @@ class WindowPeer : public ui::WindowPeer {
     void focus() override;
     void setEllipticRegion(int l, int t, int r, int b) override;
     void beginDrag() override;
+    bool position(ui::ScreenPoint& at) override;
+    void moveTo(ui::ScreenPoint at) override;
     int twipsPerPixelX() override { return dpi.tppX(); }
     int twipsPerPixelY() override { return dpi.tppY(); }
 

@@ -147,6 +147,33 @@ void WindowPeer::beginDrag() {
     SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
+bool WindowPeer::position(ui::ScreenPoint& at) {
+    RECT r;
+    if (!GetWindowRect(hwnd, &r)) return false;
+    at = {r.left, r.top};
+    return true;
+}
+
+namespace {
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<ui::ScreenRect>*>(list)->push_back(
+            {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+    return TRUE;
+}
+} // namespace
+
+void WindowPeer::moveTo(ui::ScreenPoint at) {
+    RECT r;
+    if (!GetWindowRect(hwnd, &r)) return;
+    std::vector<ui::ScreenRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
+    at = ui::ontoMonitors(at, r.right - r.left, r.bottom - r.top, monitors);
+    SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::pair<HMENU, UINT> WindowPeer::menuOf(const ui::MenuItem& m) const {
     auto it = menus_.find(&m);
     return it == menus_.end() ? std::pair<HMENU, UINT>{nullptr, 0} : it->second;

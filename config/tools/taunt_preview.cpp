@@ -1,4 +1,4 @@
-#include "config/mainwindow/taunt_preview.h"
+#include "config/tools/taunt_preview.h"
 
 namespace scourix {
 
