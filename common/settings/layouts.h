@@ -175,7 +175,8 @@ struct NetworkIni {
 };
 extern const Layout<NetworkIni, 13> kNetworkLayout;
 Problem readNetworkIni(SettingsFile& f, NetworkIni& out);
-void writeNetworkIni(SettingsFile& f, const NetworkIni& v);
+// `later`: the lines a later version wrote after ours (SettingsFile::rest of the file read).
+void writeNetworkIni(SettingsFile& f, const NetworkIni& v, const std::string& later = {});
 
 // direckt.ini: three quoted values.
 struct DirecktIni {

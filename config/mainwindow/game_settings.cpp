@@ -70,8 +70,15 @@ void MainWindow::d3sichernClick() {
     v.speedFast = flag(csfast);
     v.trackerName = username.text();
     v.trackerSecret = passwort.text();
+    // Lines a later version wrote after ours stay.
+    std::string later;
+    settings::SettingsFile old(p_.codepage);
+    settings::NetworkIni read;
+    if (settings::openFile(store_, settings::kNetworkIni, old) == settings::Problem::None &&
+        settings::readNetworkIni(old, read) == settings::Problem::None)
+        later = old.rest();
     settings::SettingsFile f(p_.codepage);
-    settings::writeNetworkIni(f, v);
+    settings::writeNetworkIni(f, v, later);
     // A page that could not be saved stays open, so the choices are not lost.
     if (!f.save(p_.files, store_.path(settings::kNetworkIni)))
         return writeFailed({settings::kNetworkIni});

@@ -1105,6 +1105,11 @@ TEST_F(Page, MissingValuesShowUsVersionAndLeaveTheOptionsAlone) {
     EXPECT_EQ(file("network.ini"),
               "US-Version\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n"
               "\r\n\r\n");
+    // The lines a later version wrote after ours stay.
+    fake.files.addFile(path("network.ini"), file("network.ini") + "later,1\r\n");
+    win.m18.click();
+    win.d3sichern.click();
+    EXPECT_EQ(file("network.ini").substr(file("network.ini").size() - 9), "later,1\r\n");
 }
 
 TEST_F(Page, AValueReadEarlierIsNotShownForAMissingOne) {
