@@ -119,8 +119,8 @@ Problem readNetworkIni(SettingsFile& f, NetworkIni& out) {
     return readFields(f, kNetworkLayout, out);
 }
 
-void writeNetworkIni(SettingsFile& f, const NetworkIni& v, const std::string& later) {
-    writeFields(f, kNetworkLayout, v, later);
+void writeNetworkIni(SettingsFile& f, const NetworkIni& v) {
+    writeFields(f, kNetworkLayout, v);
 }
 
 Problem readDirecktIni(SettingsFile& f, DirecktIni& out) {

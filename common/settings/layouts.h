@@ -175,8 +175,7 @@ struct NetworkIni {
 };
 extern const Layout<NetworkIni, 13> kNetworkLayout;
 Problem readNetworkIni(SettingsFile& f, NetworkIni& out);
-// `later`: the lines a later version wrote after ours (SettingsFile::rest of the file read).
-void writeNetworkIni(SettingsFile& f, const NetworkIni& v, const std::string& later = {});
+void writeNetworkIni(SettingsFile& f, const NetworkIni& v);
 
 // direckt.ini: three quoted values.
 struct DirecktIni {

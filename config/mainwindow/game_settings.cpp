@@ -78,7 +78,7 @@ void MainWindow::d3sichernClick() {
         settings::readNetworkIni(old, read) == settings::Problem::None)
         later = old.rest();
     settings::SettingsFile f(p_.codepage);
-    settings::writeNetworkIni(f, v, later);
+    settings::writeFields(f, settings::kNetworkLayout, v, later);
     // A page that could not be saved stays open, so the choices are not lost.
     if (!f.save(p_.files, store_.path(settings::kNetworkIni)))
         return writeFailed({settings::kNetworkIni});
