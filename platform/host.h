@@ -11,6 +11,9 @@ struct ProgramVersion {
     int major = 0, minor = 0, build = 0;
 };
 
+// The kind of system the programs run on.
+enum class System { Windows, Linux };
+
 // What the system knows beyond files: the player's own folders and the programs that run.
 class Host {
   public:
@@ -29,6 +32,12 @@ class Host {
     virtual bool processRunning(std::int32_t) { return false; }
     // The file name of the program called `name` on this system: "Descent3.exe" on Windows.
     virtual std::string programFile(const std::string& name) { return name + ".exe"; }
+    // The system the programs run on.
+    virtual System system() { return System::Windows; }
+    // The player's home folder on a system whose stores keep their lists there ($HOME on
+    // Linux), without trailing separator; empty where there is none, and on Windows, whose stores
+    // are found in the registry.
+    virtual std::string homeFolder() { return ""; }
 
     // A host that knows nothing: no data folder, no versions, nothing running.
     static Host& none();

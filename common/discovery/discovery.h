@@ -20,9 +20,17 @@ inline constexpr std::size_t kMaxLibraries = 64;
 // entry's "path", or, in the older layout, the entry's value itself.
 std::vector<std::string> steamLibraries(const std::string& vdf);
 
+// The install folders of Descent 3 in the list of GOG installs Heroic keeps
+// (gog_store/installed.json: {"installed": [{"appName": ..., "install_path": ...}, ...]}): every
+// object with an "install_path" whose "title", or else the last name of the path, starts with
+// "Descent 3", at most kMaxLibraries. Reading stops at the first thing that is no JSON and
+// keeps what it has found.
+std::vector<std::string> heroicGames(const std::string& json);
+
 // The game folders found: every Steam library's install of the game (libraries listed in
 // "steamapps" and in "config") and every GOG install of a game whose name starts with
-// "Descent 3", each only when it holds a program of the game, spelled as the file system
+// "Descent 3" (on Linux: Steam's folders below the home folder and the GOG installs Heroic
+// lists), each only when it holds a program of the game for this system, spelled as the file system
 // spells it, none twice (the same folder on the disk, or paths the file system takes for the
 // same), the open-source game's first. A failure on the way ends the search with what it found.
 std::vector<std::string> gameFolders(platform::Platform& p);

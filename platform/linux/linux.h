@@ -63,6 +63,9 @@ class Host : public platform::Host {
     bool processRunning(std::int32_t pid) override;
     // Programs on Linux have no ending.
     std::string programFile(const std::string& name) override { return name; }
+    platform::System system() override { return platform::System::Linux; }
+    // $HOME, or the home the password database names.
+    std::string homeFolder() override;
 };
 
 // Splits parameters into arguments as the game's own reader does on Windows: at blanks, an

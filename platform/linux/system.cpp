@@ -34,6 +34,10 @@ std::string xdgFolder(const char* variable, const std::string& fallbackBelowHome
     return home.empty() ? "" : (home == "/" ? "" : home) + "/" + fallbackBelowHome;
 }
 
+std::string Host::homeFolder() {
+    return xdgFolder("HOME", "");
+}
+
 std::string Host::userDataFolder() {
     return xdgFolder("XDG_DATA_HOME", ".local/share");
 }

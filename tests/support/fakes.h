@@ -226,6 +226,13 @@ class FakeHost : public platform::Host {
     }
     std::string tempFolder() override { return temp; }
     bool processRunning(std::int32_t pid) override { return processes.count(pid) > 0; }
+    std::string programFile(const std::string& name) override {
+        return kind == platform::System::Windows ? name + ".exe" : name;
+    }
+    platform::System system() override { return kind; }
+    std::string homeFolder() override { return home; }
+    platform::System kind = platform::System::Windows;
+    std::string home; // the player's home folder where the system has one for the stores
     std::string dataFolder = "C:\\Users\\player\\AppData\\Roaming";
     std::map<std::string, platform::ProgramVersion> versions;
     std::vector<std::string> runningPrograms;

@@ -64,6 +64,37 @@ TEST(SteamLibraries, ReadAsSteamWritesThemAndAsEditorsLeaveThem) {
     for (const auto& c : cases) EXPECT_EQ(discovery::steamLibraries(c.vdf), c.libraries) << c.what;
 }
 
+TEST(HeroicGames, DescentThreeByTitleOrFolderNameFromWhatCanBeRead) {
+    const struct {
+        const char* what;
+        std::string json;
+        Names folders;
+    } cases[] = {
+        {"Heroic's layout: no title, the folder's name decides",
+         "{\n  \"installed\": [\n    {\n      \"platform\": \"windows\",\n      \"executable\": "
+         "\"\",\n"
+         "      \"install_path\": \"/home/p/Games/Heroic/Descent 3/\",\n      \"install_size\": "
+         "\"1.2 GiB\",\n      \"is_dlc\": false,\n      \"version\": null,\n      \"appName\": "
+         "\"1\",\n      \"installedWithDLCs\": [1, {\"a\": [] }], \"n\": -1.5e3\n    },\n"
+         "    { \"install_path\": \"/home/p/Games/Heroic/Descent 2\" }, {}\n  ]\n}\n",
+         {"/home/p/Games/Heroic/Descent 3/"}},
+        {"a title decides over the folder's name; escapes",
+         "{\"installed\":[{\"title\":\"Descent 3 + Mercenary\",\"install_path\":\"\\/g\\/d3 "
+         "\\u00e9\\ud83d\\ude00\\\"\"},{\"title\":\"Other\",\"install_path\":\"/g/Descent "
+         "3\"}]}",
+         {"/g/d3 \xc3\xa9\xf0\x9f\x98\x80\""}},
+        {"cut off in the second entry",
+         "{\"installed\":[{\"install_path\":\"/a/Descent 3\"},{\"install_path\":\"/b/Descent 3",
+         {"/a/Descent 3"}},
+        {"no JSON", "Descent 3", {}},
+        {"nested deeper than the reader goes",
+         "[{\"install_path\":\"/a/Descent 3\"}," + std::string(100000, '[') +
+             "{\"install_path\":\"/b/Descent 3\"}",
+         {"/a/Descent 3"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(discovery::heroicGames(c.json), c.folders) << c.what;
+}
+
 class Discovery : public ::testing::Test, public GameFolder {
   protected:
     Discovery() {
@@ -196,6 +227,62 @@ TEST_F(Discovery, EachFolderOnceAsTheFileSystemSpellsItFromFilesOfAnySize) {
     gogGame("1", "Descent 3", "C:\\GOG Games\\Descent 3", "");
     throwing.addFile("C:\\GOG Games\\Descent 3\\Main.exe");
     EXPECT_NO_THROW(discovery::gameFolders(q));
+}
+
+// On Linux: Steam's folders below the home folder, most of them links to one, a library on a
+// disk that ignores case holding Steam's copy for Proton, and the GOG installs Heroic lists; only
+// folders with the Linux program are offered.
+TEST_F(Discovery, LinuxStoresBelowTheHomeFolderOfferTheLinuxGameOnly) {
+    struct Files : FakeFiles {
+        // ~/.steam/steam and ~/.steam/root link to ~/.local/share/Steam.
+        static std::string resolve(std::string p) {
+            for (const std::string link : {"/home/p/.steam/steam", "/home/p/.steam/root"})
+                if (p.rfind(link, 0) == 0) p = "/home/p/.local/share/Steam" + p.substr(link.size());
+            return p;
+        }
+        std::optional<platform::FileInfo> info(const std::string& p) override {
+            return FakeFiles::info(resolve(p));
+        }
+        Presence presence(const std::string& p) override { return FakeFiles::presence(resolve(p)); }
+        bool read(const std::string& p, std::string& bytes, std::uint64_t limit) override {
+            return FakeFiles::read(resolve(p), bytes, limit);
+        }
+    } files;
+    platform::Platform p{files,         fake.shell, fake.registry,  fake.dialogs, fake.app,
+                         fake.codepage, fake.keys,  fake.shortcuts, fake.host};
+    fake.host.kind = platform::System::Linux;
+    fake.host.home = "/home/p";
+    const std::string steam = "/home/p/.local/share/Steam",
+                      flatpak = "/home/p/.var/app/com.valvesoftware.Steam/.local/share/Steam",
+                      snap = "/home/p/snap/steam/common/.local/share/Steam";
+    auto install = [&](const std::string& library, const std::string& dir, const char* exe) {
+        files.addFile(library + "/steamapps/appmanifest_273590.acf",
+                      "\"AppState\" { \"installdir\" \"" + dir + "\" }");
+        files.addFile(library + "/steamapps/common/" + dir + "/" + exe);
+    };
+    files.addFile(steam + "/steamapps/libraryfolders.vdf",
+                  "\"libraryfolders\" { \"0\" { \"path\" \"/home/p/.steam/steam\" } \"1\" { "
+                  "\"path\" \"/mnt/games/SteamLibrary/\" } }");
+    files.addFile(flatpak + "/steamapps/libraryfolders.vdf",
+                  "\"libraryfolders\" { \"0\" { \"path\" \"/mnt/games/SteamLibrary\" } }");
+    install(steam, "Descent 3", "Descent3");
+    install("/mnt/games/SteamLibrary", "Descent 3", "main.exe"); // for Proton, on a disk of Windows
+    install(flatpak, "Descent3 Piccu", "Descent3.exe");          // the Windows build
+    install(snap, "Descent 3", "Descent3");
+    files.addFile("/home/p/.config/heroic/gog_store/installed.json",
+                  "{\"installed\":[{\"install_path\":\"/home/p/Games/Heroic/Descent 3\"},"
+                  "{\"install_path\":\"/home/p/Games/Heroic/Other\"}]}");
+    files.addFile(
+        "/home/p/.var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/"
+        "installed.json",
+        "{\"installed\":[{\"title\":\"Descent 3\",\"install_path\":\"/home/p/GOG/d3/\"}]}");
+    for (const char* f :
+         {"/home/p/Games/Heroic/Descent 3", "/home/p/Games/Heroic/Other", "/home/p/GOG/d3"})
+        files.addFile(std::string(f) + "/Descent3");
+    EXPECT_EQ(discovery::gameFolders(p),
+              (Names{"/home/p/.steam/steam/steamapps/common/Descent 3",
+                     snap + "/steamapps/common/Descent 3", "/home/p/Games/Heroic/Descent 3",
+                     "/home/p/GOG/d3"}));
 }
 
 // Steam lists at most 64 libraries; more are not looked at, nor compared with each other.
