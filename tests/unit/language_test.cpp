@@ -1,0 +1,61 @@
+#include "common/language/language.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using lang::Language;
+
+TEST(Language, SettingValuesRoundTripAndUnknownValuesReadAsEnglish) {
+    for (Language l : lang::kLanguages)
+        EXPECT_EQ(lang::fromSetting(lang::setting(l)), l) << lang::code(l);
+    EXPECT_EQ(lang::setting(Language::German), "1");
+    EXPECT_EQ(lang::setting(Language::English), "2");
+    EXPECT_EQ(lang::setting(Language::Italian), "5");
+    for (const char* other : {"", "0", "6", " 1", "1 ", "3.0", "de"})
+        EXPECT_EQ(lang::fromSetting(other), Language::English) << other;
+}
+
+TEST(Language, LocaleNamesTellOnlyOurLanguages) {
+    const struct {
+        const char* locale;
+        std::optional<Language> language;
+    } cases[] = {
+        {"fr_FR.UTF-8", Language::French},
+        {"de", Language::German},
+        {"es-ES", Language::Spanish},
+        {"it_IT@euro", Language::Italian},
+        {"EN_us", Language::English},
+        {"C", std::nullopt},
+        {"POSIX", std::nullopt},
+        {"", std::nullopt},
+        {"deu", std::nullopt},
+        {"pt_BR", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(lang::fromLocale(c.locale), c.language) << c.locale;
+}
+
+TEST(Language, CatalogueReaderKeepsOnlyTranslatedCurrentEntries) {
+    const auto t = lang::detail::read("msgid \"\"\nmsgstr \"Language: de\\n\"\n\n"
+                                      "#: a.cpp:1\nmsgid \"save\"\nmsgstr \"speichern\"\n\n"
+                                      "msgctxt \"menu\"\nmsgid \"save\"\nmsgstr \"Sichern\"\n\n"
+                                      "msgid \"\"\n\"two \"\n\"lines\\n\\\"x\\\"\"\n"
+                                      "msgstr \"\"\n\"zwei \"\n\"Zeilen\\n\\\"x\\\"\"\n\n"
+                                      "#, fuzzy\nmsgid \"guess\"\nmsgstr \"geraten\"\n\n"
+                                      "msgid \"open\"\nmsgstr \"\"\n\n"
+                                      "#~ msgid \"old\"\n#~ msgstr \"alt\"\r\n");
+    EXPECT_EQ(t.size(), 3u);
+    EXPECT_EQ(t.at("save"), "speichern");
+    EXPECT_EQ(t.at(std::string("menu\x04save")), "Sichern");
+    EXPECT_EQ(t.at("two lines\n\"x\""), "zwei Zeilen\n\"x\"");
+}
+
+TEST(Language, ValuesGoWhereTheTextNumbersThemAndEnglishIsTheFallback) {
+    EXPECT_EQ(lang::format("{2} in {1}, {3} {x} {", {"a", "b"}), "b in a, {3} {x} {");
+    // No catalogue holds this text: every language shows the English source, never nothing.
+    for (Language l : lang::kLanguages)
+        EXPECT_EQ(lang::tr(l, "no such text {1}", {"x"}), "no such text x");
+    EXPECT_EQ(lang::text("{1}-{1}", {"ab"}).in(Language::French), "ab-ab");
+}
+
+} // namespace
