@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 using lang::Language;
@@ -56,6 +58,34 @@ TEST(Language, ValuesGoWhereTheTextNumbersThemAndEnglishIsTheFallback) {
     for (Language l : lang::kLanguages)
         EXPECT_EQ(lang::tr(l, "no such text {1}", {"x"}), "no such text x");
     EXPECT_EQ(lang::text("{1}-{1}", {"ab"}).in(Language::French), "ab-ab");
+}
+
+} // namespace
+
+namespace {
+
+// The values a text names ({1} ... {9}) and whether it has an access key ("&" before a letter).
+std::string valuesAndKey(const std::string& text) {
+    std::string found;
+    for (char n = '1'; n <= '9'; ++n)
+        if (text.find(std::string{'{', n, '}'}) != std::string::npos) found += n;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '&' && text[i + 1] == '&')
+            ++i;
+        else if (text[i] == '&')
+            return found + "&";
+    }
+    return found;
+}
+
+TEST(Language, EveryTranslationKeepsItsTextsValuesAndAccessKey) {
+    for (Language l : lang::kLanguages) {
+        for (const auto& [key, translation] : lang::detail::read(lang::detail::catalogue(l))) {
+            const std::string english = key.substr(key.find('\x04') + 1);
+            EXPECT_EQ(valuesAndKey(translation), valuesAndKey(english))
+                << lang::code(l) << ": \"" << english << "\" -> \"" << translation << '"';
+        }
+    }
 }
 
 } // namespace
