@@ -120,32 +120,46 @@ std::string fill(std::string_view text, const std::string_view* values, std::siz
 
 } // namespace
 
+namespace {
+
+// Every language: its catalogue's code, its Language value in scourix.ini, its own name.
+struct Row {
+    Language language;
+    const char* code;
+    const char* setting;
+    const char* name;
+};
+constexpr Row kRows[] = {
+    {Language::English, "en", "2", "English"},  {Language::German, "de", "1", "Deutsch"},
+    {Language::French, "fr", "3", "Français"},  {Language::Spanish, "es", "4", "Español"},
+    {Language::Italian, "it", "5", "Italiano"},
+};
+static_assert(std::size(kRows) == kLanguages.size());
+
+const Row& row(Language l) {
+    for (const Row& r : kRows)
+        if (r.language == l) return r;
+    return kRows[0];
+}
+
+} // namespace
+
 Language fromSetting(const std::string& value) {
-    if (value == "1") return Language::German;
-    if (value == "3") return Language::French;
-    if (value == "4") return Language::Spanish;
-    if (value == "5") return Language::Italian;
+    for (const Row& r : kRows)
+        if (value == r.setting) return r.language;
     return Language::English;
 }
 
 std::string setting(Language l) {
-    switch (l) {
-    case Language::German:
-        return "1";
-    case Language::French:
-        return "3";
-    case Language::Spanish:
-        return "4";
-    case Language::Italian:
-        return "5";
-    default:
-        return "2";
-    }
+    return row(l).setting;
 }
 
 const char* code(Language l) {
-    static const char* const codes[] = {"en", "de", "fr", "es", "it"};
-    return codes[static_cast<std::size_t>(l)];
+    return row(l).code;
+}
+
+const char* name(Language l) {
+    return row(l).name;
 }
 
 std::optional<Language> fromLocale(std::string_view locale) {

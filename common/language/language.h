@@ -17,6 +17,7 @@
 
 namespace lang {
 
+// A new language is a value here and in kLanguages, and a row in language.cpp's table.
 enum class Language { English, German, French, Spanish, Italian };
 
 // Every language, in the order the language menu lists them.
@@ -30,6 +31,8 @@ Language fromSetting(const std::string& value);
 std::string setting(Language l);
 // The language's two-letter code, which names its catalogue: "en", "de", "fr", "es", "it".
 const char* code(Language l);
+// The language's name in itself, as a language menu lists it: "Deutsch", "Français".
+const char* name(Language l);
 // The language a locale name stands for ("fr_FR.UTF-8", "de", "es-ES", "it_IT@euro"), when it is
 // one of ours; none for "C", "POSIX", an empty name or any other language.
 std::optional<Language> fromLocale(std::string_view locale);
