@@ -204,3 +204,8 @@ no_window() {
 }
 
 crlf() { tr -d '\r' <"$1"; } # a settings file's lines without their CR
+
+close_window() { # TITLE: closed as by its title bar's close button
+    "$STANDINS/close-window" "$(window_id "$1")"
+    sleep 0.3
+}
