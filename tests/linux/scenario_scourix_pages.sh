@@ -2,8 +2,9 @@
 # The main window's own pages and boxes on Linux, in English and in German: the game settings
 # page shows the open-source game's .Descent3Registry, "ok" writes network.ini, "cancel" nothing;
 # the shortcut panel writes desktop entries for both programs and overwrites none; the switch
-# editor's input boxes add and change switches, which "save config" writes to keys.ini; "del
-# *.stats-files now" deletes the statistics files of both netgames folders; the info windows.
+# editor's input boxes add and change switches and refuse a double quote, which "save config"
+# writes to keys.ini; "del *.stats-files now" deletes the statistics files of both netgames
+# folders; the info windows.
 # Then "start descent now": the game reads the page's choices through Gatefire.
 source "$(dirname "$0")/lib.sh"
 e2e_begin scourix_pages
@@ -96,12 +97,24 @@ screenshot scourix-de Scourix
 menu Scourix d Down Return
 screenshot scourix-game-settings-de Scourix
 click Scourix 372 324
+# A new shortcut name: its entry is made, the existing one to Gatefire is kept.
 menu Scourix e Return
 screenshot scourix-shortcuts-de Scourix
-click Scourix 232 255
+type_into Scourix 227 185 "Scourix neu"
+click Scourix 144 255
+press scourix Return
+wait_for_file "$HOME/Desktop/Scourix neu.desktop" 5
+grep -qx "Exec=\"$BIN/scourix\"" "$HOME/Desktop/Scourix neu.desktop" || fail "Scourix neu.desktop"
+# A switch with a double quote is refused and asked for again.
 click Scourix 192 290
 screenshot scourix-new-key-de "Neuer Key.."
-press "Neuer Key.." Escape
+xdotool type --delay 20 'a"b'
+press "Neuer Key.." Return
+press scourix Return
+window_id "Neuer Key.." >/dev/null
+xdotool key --clearmodifiers ctrl+a BackSpace
+xdotool type --delay 20 "vsync"
+press "Neuer Key.." Return
 window_gone "Neuer Key.."
 put_files "$GAME/netgames" four.stats
 click Scourix 111 229
@@ -126,4 +139,6 @@ for kv in "TrackerLogin=new pilot" "TrackerPassword=s3cret" "KeyboardType=United
     assert_eq "${kv#*=}" "$(launched "file.${kv%%=*}")" "${kv%%=*} the game read"
 done
 assert_eq "-Launched -nointro -framecap 60 -nosound" "$(launched cmdline)" "the game's switches"
+assert_eq "$(printf '"%s"\n' nointro "framecap 60" nosound "useport 2092" vsync '***11100')" \
+    "$(crlf "$PROG/keys.ini")" "keys.ini saved before the start"
 note "passed"
