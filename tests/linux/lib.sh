@@ -209,3 +209,11 @@ close_window() { # TITLE: closed as by its title bar's close button
     "$STANDINS/close-window" "$(window_id "$1")"
     sleep 0.3
 }
+
+wait_lines() { # FILE EXPECTED WHAT: the file's lines (without CR) become EXPECTED within 5 s
+    local deadline=$((SECONDS + 5))
+    until [[ -f "$1" && "$(crlf "$1")" == "$2" ]]; do
+        ((SECONDS < deadline)) || assert_eq "$2" "$(crlf "$1" 2>&1)" "$3"
+        sleep 0.1
+    done
+}

@@ -55,9 +55,10 @@ screenshot scourix-browser-taunts "$W"
 click "$W" 136 316
 window_gone "$W"
 
+rm "$PROG/scourix.ini" "$PROG/logos.ini"
 menu Scourix f Down Down Return
 wait_for_file "$PROG/scourix.ini"
-sleep 0.5
+wait_for_file "$PROG/logos.ini"
 mapfile -t ini < <(crlf "$PROG/scourix.ini")
 assert_eq "\"$GAME\"|\"$BACKUP\"" "${ini[0]}|${ini[1]}" "game folder and logo backup folder saved"
 assert_eq '"0"|"0"|"1"' "${ini[3]}|${ini[4]}|${ini[5]}" "logo choice saved: backup"
