@@ -18,7 +18,7 @@ put_files "$GAME/netgames" one.stats Two.STATS hosts.allow
 put_files "$USER_D3/netgames" three.stats autoexec.dmfc
 
 start_program scourix
-id=$(window_id Scourix)
+window_id Scourix >/dev/null
 
 # The game settings page (file > Descent 3 Network etc): what the file holds; cancel writes
 # nothing, ok writes network.ini with the choices clicked.

@@ -15,6 +15,7 @@ keep_list logos.ini MyShip.ogf
 put_files "$USER_D3/custom/graphics" MyShip.ogf Viper_0badf00d.ogf
 put_files "$USER_D3/custom/sounds" Hello.osf
 # The side program: a script named as the file list shows programs; it records its start.
+# shellcheck disable=SC2016 # the script's own $PWD and $*
 printf '#!/bin/sh\necho "started cwd=$PWD args=$*" >side_started.txt\n' >"$SC_DIR/tools/voice.exe"
 chmod +x "$SC_DIR/tools/voice.exe"
 put_files "$SC_DIR/tools" readme.txt
