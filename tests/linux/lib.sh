@@ -159,3 +159,61 @@ launched() { # KEY: what the stand-in game recorded
     line=$(grep -m1 "^$1=" "$GAME/launched.txt") || fail "launched.txt has no $1 line"
     printf '%s' "${line#*=}"
 }
+
+# Scourix's controls are found where the layout puts them: X Y below are pixels inside the window
+# (the main window's menu bar included), the middle of the control.
+click() { # TITLE X Y
+    local id
+    id=$(window_id "$1")
+    xdotool mousemove --window "$id" "$2" "$3" click 1
+    sleep 0.2
+}
+
+type_into() { # TITLE X Y TEXT: the box's text replaced by TEXT
+    local id
+    id=$(window_id "$1")
+    xdotool mousemove --window "$id" "$2" "$3" click 1
+    xdotool windowfocus --sync "$id" key --clearmodifiers ctrl+a BackSpace
+    xdotool type --delay 20 "$4"
+    sleep 0.2
+}
+
+# menu TITLE ALT_KEY KEY...: the menu opened by its letter, then walked with the keys (the first
+# entry is highlighted; Up from the first reaches the last).
+menu() {
+    local id
+    id=$(window_id "$1")
+    xdotool windowfocus --sync "$id" key --clearmodifiers "alt+$2"
+    sleep 0.6
+    xdotool key "${@:3}"
+    sleep 0.4
+}
+
+window_gone() { # TITLE [SECONDS]
+    local deadline=$((SECONDS + ${2:-10}))
+    while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || fail "the window \"$1\" stayed open"
+        sleep 0.1
+    done
+}
+
+# no_window TITLE: no window of that title shows within a second.
+no_window() {
+    sleep 1
+    ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || fail "a window \"$1\" showed"
+}
+
+crlf() { tr -d '\r' <"$1"; } # a settings file's lines without their CR
+
+close_window() { # TITLE: closed as by its title bar's close button
+    "$STANDINS/close-window" "$(window_id "$1")"
+    sleep 0.3
+}
+
+wait_lines() { # FILE EXPECTED WHAT: the file's lines (without CR) become EXPECTED within 5 s
+    local deadline=$((SECONDS + 5))
+    until [[ -f "$1" && "$(crlf "$1")" == "$2" ]]; do
+        ((SECONDS < deadline)) || assert_eq "$2" "$(crlf "$1" 2>&1)" "$3"
+        sleep 0.1
+    done
+}
