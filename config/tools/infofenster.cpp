@@ -67,7 +67,14 @@ void Infofenster::load() {
     place(ok, 332, top + 120, 80, 24);
     setClientSize(kWidth * 15, (top + 152) * 15);
 
-    Label4.setCaption(fill(l, kTesterHint, {web::kMaker}));
+    // Where the system plays taunts itself no tester is needed, and none is offered.
+    const bool own = p_.sound.plays();
+    downl.setVisible(!own);
+    Frame2.setCaption(own ? lang::tr(l, "Playing taunts") : kTester.en);
+    Label4.setCaption(own ? lang::tr(l, "Scourix plays taunts itself on this system: choose one "
+                                        "under \"my taunts\" and press \">\", or \"play\" "
+                                        "in the browser. No sound tester is needed.")
+                          : fill(l, kTesterHint, {web::kMaker}));
     setCaption(lang::pick(l, kCaption));
     Label1.setCaption(lang::pick(l, kCredits));
     Label3.setCaption(lang::pick(l, kAuthor));

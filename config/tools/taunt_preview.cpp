@@ -92,6 +92,58 @@ void TauntPreview::noTester(lang::Language language) {
          "kann hier nicht vorgehört werden.");
 }
 
+std::optional<platform::Clip> tauntClip(const std::string& bytes) {
+    constexpr std::size_t kTrailer = 128;
+    if (bytes.size() <= kTrailer) return std::nullopt;
+    const std::size_t at = bytes.size() - kTrailer;
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[at + i]); };
+    if (bytes.compare(at, 4, "OSF1") != 0 || byte(4) != 0) return std::nullopt;
+    platform::Clip clip;
+    clip.data = bytes.substr(0, at);
+    if (byte(5) == 1) {
+        clip.coding = platform::Coding::InterplayAcm;
+        return clip;
+    }
+    const unsigned rate = byte(7);
+    if (byte(5) != 0 || (rate != 11 && rate != 22 && rate != 44)) return std::nullopt;
+    clip.coding = byte(6) & 0x01 ? platform::Coding::Pcm16 : platform::Coding::Pcm8;
+    clip.channels = byte(6) & 0x10 ? 2 : 1;
+    clip.rate = rate == 11 ? 11025 : rate == 22 ? 22050 : 44100;
+    return clip;
+}
+
+void TauntPreview::play(const std::string& taunt, lang::Language language) {
+    language_ = language;
+    std::string bytes;
+    if (p_.files.missing(taunt))
+        return lang::tell(p_.dialogs,
+                          lang::tr(language, "The taunt {1} is not there. Nothing is played.",
+                                   {quoted(taunt)}));
+    if (!p_.files.read(taunt, bytes, kMostBytes))
+        return lang::tell(p_.dialogs,
+                          lang::tr(language, "The taunt {1} cannot be read. Nothing is played.",
+                                   {quoted(taunt)}));
+    const std::optional<platform::Clip> clip = tauntClip(bytes);
+    const platform::Played played =
+        clip ? p_.sound.play(*clip) : platform::Played::Unreadable;
+    if (played == platform::Played::Unreadable)
+        return lang::tell(p_.dialogs,
+                          lang::tr(language,
+                                   "The file {1} holds no taunt that Scourix can play: its sound "
+                                   "is damaged or of an unknown kind.",
+                                   {quoted(taunt)}));
+    if (played == platform::Played::NoOutput)
+        return lang::tell(p_.dialogs, lang::tr(language, "The taunt could not be played: the "
+                                                         "system's sound output could not be "
+                                                         "opened."));
+    if (played == platform::Played::NotHere) noTester(language);
+}
+
+void TauntPreview::nothingChosen(lang::Language language) {
+    lang::tell(p_.dialogs, lang::tr(language, "Choose a taunt in the list first, then play it."),
+               Icon::Information);
+}
+
 void TauntPreview::lostFocus() {
     tell("The sound tester's window lost the focus while it was typed at; the rest was not "
          "typed.",
