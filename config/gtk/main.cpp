@@ -12,9 +12,8 @@ int main(int argc, char** argv) {
     }
     gtkui::Dialogs dialogs("scourix");
     lnx::Sound sound;
-    lnx::System system(dialogs,
-                       {SCOURIX_VERSION_MAJOR, SCOURIX_VERSION_MINOR, SCOURIX_VERSION_PATCH},
-                       sound);
+    lnx::System system(
+        dialogs, {SCOURIX_VERSION_MAJOR, SCOURIX_VERSION_MINOR, SCOURIX_VERSION_PATCH}, sound);
     scourix::MainWindow window(system.platform());
     return gtkui::run(window);
 }

@@ -116,16 +116,15 @@ void TauntPreview::play(const std::string& taunt, lang::Language language) {
     language_ = language;
     std::string bytes;
     if (p_.files.missing(taunt))
-        return lang::tell(p_.dialogs,
-                          lang::tr(language, "The taunt {1} is not there. Nothing is played.",
-                                   {quoted(taunt)}));
+        return lang::tell(
+            p_.dialogs,
+            lang::tr(language, "The taunt {1} is not there. Nothing is played.", {quoted(taunt)}));
     if (!p_.files.read(taunt, bytes, kMostBytes))
         return lang::tell(p_.dialogs,
                           lang::tr(language, "The taunt {1} cannot be read. Nothing is played.",
                                    {quoted(taunt)}));
     const std::optional<platform::Clip> clip = tauntClip(bytes);
-    const platform::Played played =
-        clip ? p_.sound.play(*clip) : platform::Played::Unreadable;
+    const platform::Played played = clip ? p_.sound.play(*clip) : platform::Played::Unreadable;
     if (played == platform::Played::Unreadable)
         return lang::tell(p_.dialogs,
                           lang::tr(language,

@@ -72,7 +72,8 @@ bool decodeAcm(const std::string& data, Pcm& out) {
     std::unique_ptr<AVPacket, CodecFree> packet(av_packet_alloc());
     std::unique_ptr<AVFrame, CodecFree> frame(av_frame_alloc());
     if (!c || !packet || !frame) return false;
-    c->extradata = static_cast<std::uint8_t*>(av_mallocz(kAcmHeader + AV_INPUT_BUFFER_PADDING_SIZE));
+    c->extradata =
+        static_cast<std::uint8_t*>(av_mallocz(kAcmHeader + AV_INPUT_BUFFER_PADDING_SIZE));
     if (!c->extradata) return false;
     std::memcpy(c->extradata, data.data(), kAcmHeader);
     c->extradata_size = int(kAcmHeader);
@@ -87,7 +88,8 @@ bool decodeAcm(const std::string& data, Pcm& out) {
     // Takes the frames ready; false on a decoding error or a frame of an unexpected shape.
     auto take = [&]() {
         int r;
-        while (out.samples.size() < total && (r = avcodec_receive_frame(c.get(), frame.get())) == 0) {
+        while (out.samples.size() < total &&
+               (r = avcodec_receive_frame(c.get(), frame.get())) == 0) {
             const bool shaped = frame->format == AV_SAMPLE_FMT_S16 &&
                                 frame->ch_layout.nb_channels == channels && frame->data[0];
             if (!shaped || framesLeft-- == 0) return false;

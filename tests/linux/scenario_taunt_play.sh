@@ -8,9 +8,9 @@ e2e_begin taunt_play
 
 write_settings
 keep_list taunts.ini Hello.osf
-"$STANDINS/taunt-tool" write "$GAME/custom/sounds/Hello.osf" "$SC_DIR/samples.raw"
+"$STANDINS/taunt-tool" write "$USER_D3/custom/sounds/Hello.osf" "$SC_DIR/samples.raw"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$SC_DIR/heard.raw
-before=$(cd "$SC_DIR" && find games -printf '%p %s\n' | sort)
+before=$(cd "$SC_DIR" && find games home/.local -printf '%p %s\n' | sort)
 
 heard() { # WHAT: the driver's file comes to hold the taunt's samples
     local deadline=$((SECONDS + 20))
@@ -43,7 +43,7 @@ sleep 0.3
 xdotool mousemove --window "$bid" 224 316 click 1
 heard "the browser's play"
 
-after=$(cd "$SC_DIR" && find games -printf '%p %s\n' | sort)
-assert_eq "$before" "$after" "the game folder after playing"
+after=$(cd "$SC_DIR" && find games home/.local -printf '%p %s\n' | sort)
+assert_eq "$before" "$after" "the game's folders after playing"
 [[ ! -e "${GAME:0:3}mt" ]] || fail "a preview folder ${GAME:0:3}mt was made"
 note "passed"

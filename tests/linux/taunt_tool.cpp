@@ -27,9 +27,8 @@ int main(int argc, char** argv) {
     }
     if (mode == "holds") {
         const std::string heard = slurp(argv[2]), want = slurp(argv[3]);
-        return !want.empty() &&
-                       std::search(heard.begin(), heard.end(), want.begin(), want.end()) !=
-                           heard.end()
+        return !want.empty() && std::search(heard.begin(), heard.end(), want.begin(), want.end()) !=
+                                    heard.end()
                    ? 0
                    : 1;
     }

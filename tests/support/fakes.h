@@ -273,5 +273,5 @@ struct FakePlatform {
     FakeHost host;
     FakeSound sound;
     platform::Platform platform{files,    shell, registry,  dialogs, app,
-                                codepage, keys,  shortcuts, host,   sound};
+                                codepage, keys,  shortcuts, host,    sound};
 };

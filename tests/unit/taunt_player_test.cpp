@@ -345,9 +345,13 @@ TEST(LinuxSound, DecodesRawSamplesAndAcm) {
         Samples samples;
     } cases[] = {
         {{Coding::Pcm16, 11025, 1, std::string("\x01\x00\xff\xff\x00\x80\x7f", 7)},
-         11025, 1, {1, -1, -32768}}, // the odd byte is dropped
+         11025,
+         1,
+         {1, -1, -32768}}, // the odd byte is dropped
         {{Coding::Pcm8, 22050, 2, std::string("\x80\x00\xff\x81", 4)},
-         22050, 2, {0, -32768, 32512, 256}},
+         22050,
+         2,
+         {0, -32768, 32512, 256}},
         {acmClip(acmMono), 22050, 1, mono},
         {acmClip(acmStereo), 44100, 2, stereo},
     };
@@ -368,17 +372,19 @@ TEST(LinuxSound, DamagedSoundsAreRefusedOrBounded) {
         return s.replace(at, bytes.size(), bytes);
     };
     const Clip refused[] = {
-        acmClip(with(0, "RIFF")),                                   // no ACM magic
-        acmClip(with(4, std::string(4, '\0'))),                     // no samples
-        acmClip(with(4, std::string("\xff\xff\xff\x7f", 4))),    // hours of sound
-        acmClip(with(8, std::string("\x03\x00", 2))),              // three channels
-        acmClip(with(12, std::string("\xff\xff", 2))),             // a block of 4095 << 15
-        acmClip(good.substr(0, 14)),                                // a header alone
-        acmClip(with(16, std::string(1, char(0x20)))),              // filler 2, which is invalid
-        {Coding::Pcm16, 1000, 1, "abcd"},                          // a rate no sound has
+        acmClip(with(0, "RIFF")),                             // no ACM magic
+        acmClip(with(4, std::string(4, '\0'))),               // no samples
+        acmClip(with(4, std::string("\xff\xff\xff\x7f", 4))), // hours of sound
+        acmClip(with(8, std::string("\x03\x00", 2))),         // three channels
+        acmClip(with(12, std::string("\xff\xff", 2))),        // a block of 4095 << 15
+        acmClip(good.substr(0, 14)),                          // a header alone
+        acmClip(with(16, std::string(1, char(0x20)))),        // filler 2, which is invalid
+        {Coding::Pcm16, 1000, 1, "abcd"},                     // a rate no sound has
         {Coding::Pcm16, 22050, 3, "abcdef"},
         {Coding::Pcm8, 22050, 1, ""},
-        {Coding::Pcm16, 44100, 2, std::string(std::size_t(lnx::kMostSeconds) * 44100 * 4 + 4, '\0')},  // longer than any taunt
+        {Coding::Pcm16, 44100, 2,
+         std::string(std::size_t(lnx::kMostSeconds) * 44100 * 4 + 4,
+                     '\0')}, // longer than any taunt
     };
     for (const Clip& c : refused) {
         lnx::Pcm pcm;
