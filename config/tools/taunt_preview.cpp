@@ -1,5 +1,7 @@
 #include "config/tools/taunt_preview.h"
 
+#include <cctype>
+
 namespace scourix {
 
 using platform::Buttons;
@@ -16,16 +18,20 @@ std::string quoted(const std::string& s) {
 TauntPreview::TauntPreview(platform::Platform& p, ui::Timer& playerstart, ui::Timer& zeitaus)
     : p_(p), playerstart_(playerstart), zeitaus_(zeitaus) {}
 
-std::string TauntPreview::previewFile(const std::string& gamePath) {
-    return gamePath.substr(0, 3) + "mt\\test.osf";
+std::string TauntPreview::previewFile(const std::string& gamePath, const std::string& tempFolder) {
+    const bool drive = gamePath.size() >= 3 &&
+                       std::isalpha(static_cast<unsigned char>(gamePath[0])) &&
+                       gamePath[1] == ':' && gamePath[2] == '\\';
+    if (drive) return gamePath.substr(0, 3) + "mt\\test.osf";
+    return tempFolder.empty() ? "" : tempFolder + "\\mt\\test.osf";
 }
 
 void TauntPreview::start(const std::string& taunt, const std::string& gamePath,
                          const std::string& testerPath, lang::Language language) {
     language_ = language;
-    preview_ = previewFile(gamePath);
+    preview_ = previewFile(gamePath, p_.host.tempFolder());
     // The folder may be there already; whether it could be made shows in the copy below.
-    p_.files.makeFolder(gamePath.substr(0, 3) + "mt\\");
+    if (!preview_.empty()) p_.files.makeFolder(preview_.substr(0, preview_.size() - 8));
     if (!p_.files.copy(taunt, preview_)) {
         if (!p_.files.exists(taunt))
             return tell("The taunt " + quoted(taunt) + " is not there. Nothing is played.",

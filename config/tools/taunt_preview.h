@@ -31,8 +31,10 @@ class TauntPreview {
     TauntPreview(platform::Platform& p, ui::Timer& playerstart, ui::Timer& zeitaus);
 
     // The preview file: the drive root of the game folder (its first three characters) and
-    // "mt\test.osf".
-    static std::string previewFile(const std::string& gamePath);
+    // "mt\test.osf". A game folder on no drive letter (a network path "\\server\share\...")
+    // has no drive root: its first three characters would name another server; the preview
+    // file then lies in "mt" of the temporary folder (none without one).
+    static std::string previewFile(const std::string& gamePath, const std::string& tempFolder);
 
     // Copies the taunt to the preview file, starts the tester and arms `playerstart`. On a
     // failure the player is told and nothing more happens.

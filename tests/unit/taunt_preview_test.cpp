@@ -306,8 +306,13 @@ TEST_F(Preview, FailuresAreToldAndNothingIsTyped) {
 }
 
 TEST_F(Preview, PreviewFileIsOnTheGameFoldersDriveRoot) {
-    EXPECT_EQ(scourix::TauntPreview::previewFile("C:\\Games\\Descent3"), "C:\\mt\\test.osf");
-    EXPECT_EQ(scourix::TauntPreview::previewFile("e:\\D3"), "e:\\mt\\test.osf");
+    const std::string temp = "C:\\Temp";
+    EXPECT_EQ(scourix::TauntPreview::previewFile("C:\\Games\\Descent3", temp), "C:\\mt\\test.osf");
+    EXPECT_EQ(scourix::TauntPreview::previewFile("e:\\D3", temp), "e:\\mt\\test.osf");
+    // A network folder's first characters name no drive (here a server "smt").
+    EXPECT_EQ(scourix::TauntPreview::previewFile("\\\\srv\\d3\\Descent3", temp),
+              "C:\\Temp\\mt\\test.osf");
+    EXPECT_EQ(scourix::TauntPreview::previewFile("/home/p/Descent3", ""), "");
 }
 
 // The options window and the search window.
