@@ -390,10 +390,13 @@ TEST(LinuxSound, DamagedSoundsAreRefusedOrBounded) {
         lnx::Pcm pcm;
         EXPECT_FALSE(lnx::decode(c, pcm)) << c.data.size();
     }
-    // Cut short, or garbage after the header: decoding ends, with no more than the header names.
+    // Cut short, garbage after the header, or any one byte of the blocks changed: decoding ends,
+    // with no more than the header names.
     std::string garbage = good.substr(0, 14);
     for (int i = 0; i < 4000; ++i) garbage += char(i * 7919 % 251);
-    for (const std::string& s : {good.substr(0, good.size() / 2), garbage}) {
+    std::vector<std::string> damaged{good.substr(0, good.size() / 2), garbage};
+    for (std::size_t at = 14; at < good.size(); ++at) damaged.push_back(with(at, "\xa5"));
+    for (const std::string& s : damaged) {
         lnx::Pcm pcm;
         if (lnx::decode(acmClip(s), pcm)) {
             EXPECT_LE(pcm.samples.size(), 300u);
