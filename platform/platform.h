@@ -4,6 +4,7 @@
 #include "platform/host.h"
 #include "platform/keys.h"
 #include "platform/shortcuts.h"
+#include "platform/sound.h"
 #include "platform/system.h"
 
 namespace platform {
@@ -19,6 +20,7 @@ struct Platform {
     Keys& keys;
     Shortcuts& shortcuts;
     Host& host = Host::none();
+    Sound& sound = Sound::none();
 };
 
 } // namespace platform

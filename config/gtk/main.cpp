@@ -3,6 +3,7 @@
 #include "config/mainwindow/main_window.h"
 #include "platform/gtk/gtk.h"
 #include "platform/linux/linux.h"
+#include "platform/linux/sound.h"
 
 int main(int argc, char** argv) {
     if (!gtkui::start(argc, argv)) {
@@ -10,8 +11,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     gtkui::Dialogs dialogs("scourix");
-    lnx::System system(dialogs,
-                       {SCOURIX_VERSION_MAJOR, SCOURIX_VERSION_MINOR, SCOURIX_VERSION_PATCH});
+    lnx::Sound sound;
+    lnx::System system(
+        dialogs, {SCOURIX_VERSION_MAJOR, SCOURIX_VERSION_MINOR, SCOURIX_VERSION_PATCH}, sound);
     scourix::MainWindow window(system.platform());
     return gtkui::run(window);
 }

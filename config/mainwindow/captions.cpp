@@ -76,6 +76,8 @@ void MainWindow::sprache() {
     static_assert(sizeof(table) / sizeof(table[0]) == 60);
     for (const Caption& c : table)
         c.control.setCaption(lang::pick(language(), c.english, c.german));
+    // Where the system plays taunts itself, the info entry of the sound tester tells about that.
+    if (p_.sound.plays()) m31.setCaption(lang::tr(language(), "playing taunts"));
 }
 
 } // namespace scourix

@@ -86,12 +86,14 @@ void MainWindow::beendenautoTick() {
 }
 
 // Taunt preview of the selected own taunt; a double click on it does the same. The taunt is
-// taken from the first custom folder of the game that holds it.
+// taken from the first custom folder of the game that holds it, and played by the system where
+// it plays sounds itself, else by the sound tester.
 void MainWindow::play1Click() {
     const int i = mysounds.listIndex();
-    if (i < 0) return;
-    if (!p_.keys.reachesOtherPrograms()) return preview_->noTester(language());
-    if (settings_.musicTesterPath.empty()) return;
+    const bool own = p_.sound.plays();
+    if (i < 0) return own ? preview_->nothingChosen(language()) : void();
+    if (!own && !p_.keys.reachesOtherPrograms()) return preview_->noTester(language());
+    if (!own && settings_.musicTesterPath.empty()) return;
     const edition::Game g = game();
     std::string file = d3path.text() + edition::kSounds + "\\" + mysounds.item(i);
     for (const auto& folder : g.dataFolders) {
@@ -101,6 +103,7 @@ void MainWindow::play1Click() {
             break;
         }
     }
+    if (own) return preview_->play(file, language());
     preview_->start(file, d3path.text(), settings_.musicTesterPath, language());
 }
 } // namespace scourix

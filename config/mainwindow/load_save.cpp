@@ -67,7 +67,7 @@ bool MainWindow::readSettings(std::string& failed) {
     m112.setChecked(v.languageNamed && v.language == lang::Language::English);
     delstad.setValue(v.deleteStats ? 1 : 0);
 
-    play1.setEnabled(!v.musicTesterPath.empty());
+    play1.setEnabled(p_.sound.plays() || !v.musicTesterPath.empty());
     sprache();
 
     failed = settings::kLogosIni;

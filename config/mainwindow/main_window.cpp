@@ -238,6 +238,8 @@ MainWindow::MainWindow(platform::Platform& p)
     preview_ = std::make_unique<TauntPreview>(p, Playerstart, Zeitaus);
     play1.click = mysounds.dblClick = [this] { play1Click(); };
     m42.click = [this] { mt_->open(); };
+    // Where the system plays taunts itself there is no tester to set.
+    m42.setVisible(!p.sound.plays());
     Playerstart.tick = [this] { preview_->loading(settings_.autoCloseTester); };
     Zeitaus.tick = [this] { preview_->closing(); };
 }
@@ -288,7 +290,8 @@ void MainWindow::addPilot(const std::string& name) {
     pilotname.addItem(name);
 }
 
-// A tester path makes the preview button usable; an empty one leaves it as it was.
+// A tester path makes the preview button usable; an empty one leaves it as it was. (Where the
+// system plays taunts itself the button is always usable.)
 void MainWindow::testerChanged() {
     if (!settings_.musicTesterPath.empty()) play1.setEnabled(true);
 }

@@ -59,15 +59,24 @@ Infofenster::Infofenster(platform::Platform& p, Owner& owner)
 void Infofenster::load() {
     const lang::Language l = owner_.language();
     const bool hint = owner_.session().testerHint;
+    // Where the system plays taunts itself no tester is needed, and none is offered.
+    const bool own = p_.sound.plays();
     Frame2.setVisible(hint);
-    // Without the hint the credits move up into its place.
-    const int top = hint ? kWithHint : kWithoutHint;
+    place(Frame2, 8, 6, 404, own ? 66 : 100);
+    // Without the hint the credits move up into its place; without the download button the
+    // hint is shorter.
+    const int top = !hint ? kWithoutHint : own ? kWithHint - 34 : kWithHint;
     place(Frame1, 8, top, 404, 112);
     place(lblVersion, 10, top + 124, 250, 14);
     place(ok, 332, top + 120, 80, 24);
     setClientSize(kWidth * 15, (top + 152) * 15);
 
-    Label4.setCaption(fill(l, kTesterHint, {web::kMaker}));
+    downl.setVisible(!own);
+    Frame2.setCaption(own ? lang::tr(l, "Playing taunts") : kTester.en);
+    Label4.setCaption(own ? lang::tr(l, "Scourix plays taunts itself on this system: choose one "
+                                        "under \"my taunts\" and press \">\", or \"play\" "
+                                        "in the browser. No sound tester is needed.")
+                          : fill(l, kTesterHint, {web::kMaker}));
     setCaption(lang::pick(l, kCaption));
     Label1.setCaption(lang::pick(l, kCredits));
     Label3.setCaption(lang::pick(l, kAuthor));

@@ -234,6 +234,10 @@ void Ordner::tell(const std::string& text) {
 void Ordner::playerClick() {
     const int i = File1.listIndex();
     const std::string& tester = owner_.settings().musicTesterPath;
+    if (p_.sound.plays()) {
+        if (i < 0) return preview_->nothingChosen(language_);
+        return preview_->play(File1.path() + "\\" + File1.item(i), language_);
+    }
     if (i < 0 || tester.empty()) return;
     preview_->start(File1.path() + "\\" + File1.item(i), owner_.folder(Folder::Game), tester,
                     language_);

@@ -1,5 +1,7 @@
 #include "config/tools/taunt_preview.h"
 
+#include <cctype>
+
 namespace scourix {
 
 using platform::Buttons;
@@ -16,16 +18,20 @@ std::string quoted(const std::string& s) {
 TauntPreview::TauntPreview(platform::Platform& p, ui::Timer& playerstart, ui::Timer& zeitaus)
     : p_(p), playerstart_(playerstart), zeitaus_(zeitaus) {}
 
-std::string TauntPreview::previewFile(const std::string& gamePath) {
-    return gamePath.substr(0, 3) + "mt\\test.osf";
+std::string TauntPreview::previewFile(const std::string& gamePath, const std::string& tempFolder) {
+    const bool drive = gamePath.size() >= 3 &&
+                       std::isalpha(static_cast<unsigned char>(gamePath[0])) &&
+                       gamePath[1] == ':' && gamePath[2] == '\\';
+    if (drive) return gamePath.substr(0, 3) + "mt\\test.osf";
+    return tempFolder.empty() ? "" : tempFolder + "\\mt\\test.osf";
 }
 
 void TauntPreview::start(const std::string& taunt, const std::string& gamePath,
                          const std::string& testerPath, lang::Language language) {
     language_ = language;
-    preview_ = previewFile(gamePath);
+    preview_ = previewFile(gamePath, p_.host.tempFolder());
     // The folder may be there already; whether it could be made shows in the copy below.
-    p_.files.makeFolder(gamePath.substr(0, 3) + "mt\\");
+    if (!preview_.empty()) p_.files.makeFolder(preview_.substr(0, preview_.size() - 8));
     if (!p_.files.copy(taunt, preview_)) {
         if (!p_.files.exists(taunt))
             return tell("The taunt " + quoted(taunt) + " is not there. Nothing is played.",
@@ -90,6 +96,57 @@ void TauntPreview::noTester(lang::Language language) {
          "previewed here.",
          "Auf diesem System gibt es keinen Soundtester, in den Scourix tippen kann: der Taunt "
          "kann hier nicht vorgehört werden.");
+}
+
+std::optional<platform::Clip> tauntClip(const std::string& bytes) {
+    constexpr std::size_t kTrailer = 128;
+    if (bytes.size() <= kTrailer) return std::nullopt;
+    const std::size_t at = bytes.size() - kTrailer;
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[at + i]); };
+    if (bytes.compare(at, 4, "OSF1") != 0 || byte(4) != 0) return std::nullopt;
+    platform::Clip clip;
+    clip.data = bytes.substr(0, at);
+    if (byte(5) == 1) {
+        clip.coding = platform::Coding::InterplayAcm;
+        return clip;
+    }
+    const unsigned rate = byte(7);
+    if (byte(5) != 0 || (rate != 11 && rate != 22 && rate != 44)) return std::nullopt;
+    clip.coding = byte(6) & 0x01 ? platform::Coding::Pcm16 : platform::Coding::Pcm8;
+    clip.channels = byte(6) & 0x10 ? 2 : 1;
+    clip.rate = rate == 11 ? 11025 : rate == 22 ? 22050 : 44100;
+    return clip;
+}
+
+void TauntPreview::play(const std::string& taunt, lang::Language language) {
+    language_ = language;
+    std::string bytes;
+    if (p_.files.missing(taunt))
+        return lang::tell(
+            p_.dialogs,
+            lang::tr(language, "The taunt {1} is not there. Nothing is played.", {quoted(taunt)}));
+    if (!p_.files.read(taunt, bytes, kMostBytes))
+        return lang::tell(p_.dialogs,
+                          lang::tr(language, "The taunt {1} cannot be read. Nothing is played.",
+                                   {quoted(taunt)}));
+    const std::optional<platform::Clip> clip = tauntClip(bytes);
+    const platform::Played played = clip ? p_.sound.play(*clip) : platform::Played::Unreadable;
+    if (played == platform::Played::Unreadable)
+        return lang::tell(p_.dialogs,
+                          lang::tr(language,
+                                   "The file {1} holds no taunt that Scourix can play: its sound "
+                                   "is damaged or of an unknown kind.",
+                                   {quoted(taunt)}));
+    if (played == platform::Played::NoOutput)
+        return lang::tell(p_.dialogs, lang::tr(language, "The taunt could not be played: the "
+                                                         "system's sound output could not be "
+                                                         "opened."));
+    if (played == platform::Played::NotHere) noTester(language);
+}
+
+void TauntPreview::nothingChosen(lang::Language language) {
+    lang::tell(p_.dialogs, lang::tr(language, "Choose a taunt in the list first, then play it."),
+               Icon::Information);
 }
 
 void TauntPreview::lostFocus() {

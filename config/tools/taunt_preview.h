@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/language/language.h"
@@ -8,7 +10,14 @@
 
 namespace scourix {
 
-// Hearing a taunt through the game maker's sound tester, MusicTester.exe: the taunt is copied
+// What a taunt file holds, read from the 128-byte trailer at its end: the tag "OSF1", the stream
+// type (0, digital), the compression (0 raw samples, 1 Interplay ACM), the format flags (0x01
+// 16-bit, 0x10 stereo) and the rate (11, 22 or 44 for 11025, 22050, 44100 Hz); the sound's bytes
+// come before it. None when the file is no taunt of a kind known here.
+std::optional<platform::Clip> tauntClip(const std::string& bytes);
+
+// Hearing a taunt. Where the system plays sounds itself (Linux), play() hands the taunt to it.
+// Elsewhere it goes through the game maker's sound tester, MusicTester.exe: the taunt is copied
 // to the preview file, the tester started, and its window typed at: the loading sequence when
 // `playerstart` ticks, the closing sequence when `zeitaus` ticks. The main window and the
 // browser each drive one with their own two timers.
@@ -22,8 +31,10 @@ class TauntPreview {
     TauntPreview(platform::Platform& p, ui::Timer& playerstart, ui::Timer& zeitaus);
 
     // The preview file: the drive root of the game folder (its first three characters) and
-    // "mt\test.osf".
-    static std::string previewFile(const std::string& gamePath);
+    // "mt\test.osf". A game folder on no drive letter (a network path "\\server\share\...")
+    // has no drive root: its first three characters would name another server; the preview
+    // file then lies in "mt" of the temporary folder (none without one).
+    static std::string previewFile(const std::string& gamePath, const std::string& tempFolder);
 
     // Copies the taunt to the preview file, starts the tester and arms `playerstart`. On a
     // failure the player is told and nothing more happens.
@@ -38,6 +49,14 @@ class TauntPreview {
     bool closing();
     // Tells the player that this system has no sound tester to type into.
     void noTester(lang::Language language);
+
+    // The largest taunt file read to be played.
+    static constexpr std::uint64_t kMostBytes = 16u << 20;
+    // Plays the taunt through the system's own sound output, reading it where it lies; tells the
+    // player when it is not there, cannot be read or decoded, or the output cannot be opened.
+    void play(const std::string& taunt, lang::Language language);
+    // Tells the player to choose a taunt first: a play with nothing chosen.
+    void nothingChosen(lang::Language language);
 
   private:
     void lostFocus();

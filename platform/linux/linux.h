@@ -145,10 +145,12 @@ class App : public platform::App {
 // The folder the running program was installed to.
 std::string installFolder();
 
-// The platform for one program; the dialogs come from the window system.
+// The platform for one program; the dialogs come from the window system, the sound output (none
+// unless given) from the program that plays sounds.
 class System {
   public:
-    System(platform::Dialogs& dialogs, platform::Version version);
+    System(platform::Dialogs& dialogs, platform::Version version,
+           platform::Sound& sound = platform::Sound::none());
     platform::Platform& platform() { return platform_; }
 
   private:

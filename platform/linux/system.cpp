@@ -300,8 +300,8 @@ void App::end() {
     _exit(0);
 }
 
-System::System(platform::Dialogs& dialogs, platform::Version version)
+System::System(platform::Dialogs& dialogs, platform::Version version, platform::Sound& sound)
     : app_(version), platform_{files_,    shell_, registry_,  dialogs, app_,
-                               codepage_, keys_,  shortcuts_, host_} {}
+                               codepage_, keys_,  shortcuts_, host_,   sound} {}
 
 } // namespace lnx

@@ -246,6 +246,20 @@ class FakeHost : public platform::Host {
     }
 };
 
+// A sound output that keeps the clips it was given; `plays` false is a system without one.
+class FakeSound : public platform::Sound {
+  public:
+    bool plays() override { return on; }
+    platform::Played play(const platform::Clip& clip) override {
+        if (!on) return platform::Played::NotHere;
+        clips.push_back(clip);
+        return answer;
+    }
+    bool on = false;
+    platform::Played answer = platform::Played::Started;
+    std::vector<platform::Clip> clips;
+};
+
 // All fakes together, as one platform.
 struct FakePlatform {
     FakeFiles files;
@@ -257,6 +271,7 @@ struct FakePlatform {
     FakeKeys keys;
     FakeShortcuts shortcuts{files};
     FakeHost host;
+    FakeSound sound;
     platform::Platform platform{files,    shell, registry,  dialogs, app,
-                                codepage, keys,  shortcuts, host};
+                                codepage, keys,  shortcuts, host,    sound};
 };

@@ -3,6 +3,20 @@
 #include "config/mainwindow/main_window.h"
 #include "config/tools/ordner.h"
 #include "tests/support/game_folder.h"
+#include "tests/support/taunt_file.h"
+
+#ifdef SOUND_ON_LINUX
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "platform/linux/sound.h"
+#endif
 
 namespace {
 
@@ -134,6 +148,26 @@ TEST_F(Player, NothingWithoutCursorOrPathOrOutsideTheTauntModes) {
     logos.File1.dblClick();
     EXPECT_TRUE(fake.shell.programs.empty());
     EXPECT_TRUE(fake.dialogs.boxes.empty()) << lastBox();
+}
+
+// Where the system plays sounds itself, "play" plays the taunt in the folder the list shows, with
+// no tester set, and says so when nothing is chosen.
+TEST_F(Player, ASystemThatPlaysItselfPlaysFromTheListsFolder) {
+    fake.sound.on = true;
+    main.settings().musicTesterPath = "";
+    fake.files.addFile(backup + "\\saved.osf", "SAVED" + tauntfile::trailer(0, 0x10, 44));
+    scourix::Ordner& b = open("sounds2");
+    b.player.click();
+    EXPECT_NE(lastBox().find("Choose a taunt"), std::string::npos) << lastBox();
+    cursor("saved.osf");
+    b.File1.dblClick();
+    ASSERT_EQ(fake.sound.clips.size(), 1u);
+    EXPECT_EQ(fake.sound.clips[0].data, "SAVED");
+    EXPECT_EQ(fake.sound.clips[0].channels, 2);
+    EXPECT_EQ(fake.sound.clips[0].rate, 44100);
+    EXPECT_TRUE(fake.shell.programs.empty());
+    EXPECT_EQ(fake.files.copies(), 0);
+    EXPECT_EQ(fake.dialogs.boxes.size(), 1u) << lastBox();
 }
 
 TEST_F(Player, ClosingTheBrowserDropsWhatIsNotSentAndTheTesterMissingIsTold) {
@@ -284,3 +318,120 @@ TEST_F(Player, AFailedRenameKeepsTheOldFileAndTells) {
 }
 
 } // namespace
+
+#ifdef SOUND_ON_LINUX
+namespace {
+
+using platform::Clip;
+using platform::Coding;
+using Samples = std::vector<std::int16_t>;
+
+Clip acmClip(const std::string& stream) {
+    Clip c;
+    c.coding = Coding::InterplayAcm;
+    c.data = stream;
+    return c;
+}
+
+// Raw samples as they are; ACM through libavcodec to the samples the encoder above meant, cut
+// to the number the header names (the last block is padded).
+TEST(LinuxSound, DecodesRawSamplesAndAcm) {
+    Samples mono, stereo;
+    const std::string acmMono = tauntfile::acm(tauntfile::ramp(300), 1, 22050, 64, 500, &mono);
+    const std::string acmStereo = tauntfile::acm(tauntfile::ramp(256), 2, 44100, 32, 3, &stereo);
+    struct Case {
+        Clip clip;
+        int rate, channels;
+        Samples samples;
+    } cases[] = {
+        {{Coding::Pcm16, 11025, 1, std::string("\x01\x00\xff\xff\x00\x80\x7f", 7)},
+         11025,
+         1,
+         {1, -1, -32768}}, // the odd byte is dropped
+        {{Coding::Pcm8, 22050, 2, std::string("\x80\x00\xff\x81", 4)},
+         22050,
+         2,
+         {0, -32768, 32512, 256}},
+        {acmClip(acmMono), 22050, 1, mono},
+        {acmClip(acmStereo), 44100, 2, stereo},
+    };
+    for (const Case& c : cases) {
+        lnx::Pcm pcm;
+        ASSERT_TRUE(lnx::decode(c.clip, pcm)) << c.rate;
+        EXPECT_EQ(pcm.rate, c.rate);
+        EXPECT_EQ(pcm.channels, c.channels);
+        EXPECT_EQ(pcm.samples, c.samples) << c.rate;
+    }
+}
+
+// A damaged stream ends the decoding: refused, or at most the samples the header names.
+TEST(LinuxSound, DamagedSoundsAreRefusedOrBounded) {
+    const std::string good = tauntfile::acm(tauntfile::ramp(300), 1, 22050, 64, 500);
+    auto with = [&](std::size_t at, std::string bytes) {
+        std::string s = good;
+        return s.replace(at, bytes.size(), bytes);
+    };
+    const Clip refused[] = {
+        acmClip(with(0, "RIFF")),                             // no ACM magic
+        acmClip(with(4, std::string(4, '\0'))),               // no samples
+        acmClip(with(4, std::string("\xff\xff\xff\x7f", 4))), // hours of sound
+        acmClip(with(8, std::string("\x03\x00", 2))),         // three channels
+        acmClip(with(12, std::string("\xff\xff", 2))),        // a block of 4095 << 15
+        acmClip(good.substr(0, 14)),                          // a header alone
+        acmClip(with(16, std::string(1, char(0x20)))),        // filler 2, which is invalid
+        {Coding::Pcm16, 1000, 1, "abcd"},                     // a rate no sound has
+        {Coding::Pcm16, 22050, 3, "abcdef"},
+        {Coding::Pcm8, 22050, 1, ""},
+        {Coding::Pcm16, 44100, 2,
+         std::string(std::size_t(lnx::kMostSeconds) * 44100 * 4 + 4,
+                     '\0')}, // longer than any taunt
+    };
+    for (const Clip& c : refused) {
+        lnx::Pcm pcm;
+        EXPECT_FALSE(lnx::decode(c, pcm)) << c.data.size();
+    }
+    // Cut short, garbage after the header, or any one byte of the blocks changed: decoding ends,
+    // with no more than the header names.
+    std::string garbage = good.substr(0, 14);
+    for (int i = 0; i < 4000; ++i) garbage += char(i * 7919 % 251);
+    std::vector<std::string> damaged{good.substr(0, good.size() / 2), garbage};
+    for (std::size_t at = 14; at < good.size(); ++at) damaged.push_back(with(at, "\xa5"));
+    for (const std::string& s : damaged) {
+        lnx::Pcm pcm;
+        if (lnx::decode(acmClip(s), pcm)) {
+            EXPECT_LE(pcm.samples.size(), 300u);
+        }
+    }
+}
+
+// Through SDL's disk driver the samples reach its file as they were decoded.
+TEST(LinuxSound, PlaysTheSamplesThroughSdl) {
+    const std::string out = testing::TempDir() + "sound_test_" + std::to_string(getpid()) + ".raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+    Samples expected;
+    const Clip clip = acmClip(tauntfile::acm(tauntfile::ramp(3000), 1, 22050, 64, 500, &expected));
+    std::string heard;
+    {
+        lnx::Sound sound;
+        ASSERT_EQ(sound.play(clip), platform::Played::Started);
+        // The file grows past the samples (silence follows them) once all are played.
+        const std::size_t bytes = expected.size() * 2;
+        for (int i = 0; i < 1000; ++i) {
+            std::ifstream f(out, std::ios::binary | std::ios::ate);
+            if (f && std::size_t(f.tellg()) > bytes + 8192 && !sound.busy()) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    std::ifstream f(out, std::ios::binary);
+    heard.assign(std::istreambuf_iterator<char>(f), {});
+    std::remove(out.c_str());
+    const std::string want(reinterpret_cast<const char*>(expected.data()), expected.size() * 2);
+    EXPECT_NE(std::search(heard.begin(), heard.end(), want.begin(), want.end()), heard.end())
+        << heard.size() << " bytes heard";
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("SDL_DISKAUDIOFILE");
+}
+
+} // namespace
+#endif

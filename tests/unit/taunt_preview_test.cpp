@@ -5,6 +5,7 @@
 #include "config/tools/mt.h"
 #include "config/tools/sucher.h"
 #include "tests/support/game_folder.h"
+#include "tests/support/taunt_file.h"
 
 namespace {
 
@@ -32,6 +33,39 @@ TEST(KeyStrings, NamedKeysAltEnterAndCharacters) {
               (std::vector<Key>{
                   {"", "C"}, {"", ":"}, {"", "\\"}, {"", "{"}, {"", "x"}, {"", "}"}, {"", "ä"}}));
     EXPECT_TRUE(platform::parseKeys("").empty());
+}
+
+// The trailer decides how the bytes before it are heard; anything else is no taunt.
+TEST(TauntFile, TrailerTellsCodingRateAndChannels) {
+    using platform::Coding;
+    using tauntfile::trailer;
+    struct Case {
+        std::string file;
+        bool taunt;
+        Coding coding;
+        int rate, channels;
+    } cases[] = {
+        {"abcd" + trailer(0, 0x00, 11), true, Coding::Pcm8, 11025, 1},
+        {"abcd" + trailer(0, 0x11, 44), true, Coding::Pcm16, 44100, 2},
+        {"abcd" + trailer(0, 0x10, 22), true, Coding::Pcm8, 22050, 2},
+        {"abcd" + trailer(1, 0x01, 0), true, Coding::InterplayAcm, 22050, 1},
+        {"abcd" + trailer(0, 0x01, 16), false, {}, 0, 0}, // a rate the game never writes
+        {"abcd" + trailer(2, 0x01, 22), false, {}, 0, 0}, // unknown compression
+        {trailer(0, 0x01, 22), false, {}, 0, 0},          // no sound before the trailer
+        {"abcd" + std::string("OSF2") + trailer(0, 0x01, 22).substr(4), false, {}, 0, 0},
+        {"abcd" + trailer(0, 0x01, 22).replace(4, 1, "\x01"), false, {}, 0, 0}, // not digital
+        {"OSF1", false, {}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const auto clip = scourix::tauntClip(c.file);
+        ASSERT_EQ(clip.has_value(), c.taunt) << c.file.size();
+        if (!clip) continue;
+        EXPECT_EQ(clip->data, "abcd");
+        EXPECT_EQ(clip->coding, c.coding);
+        if (c.coding == Coding::InterplayAcm) continue; // the stream names its own
+        EXPECT_EQ(clip->rate, c.rate);
+        EXPECT_EQ(clip->channels, c.channels);
+    }
 }
 
 class Preview : public ::testing::Test, public GameFolder {
@@ -121,6 +155,47 @@ TEST_F(Preview, NothingHappensWithoutSelectionOrTesterPath) {
     ini.musicTesterPath = "";
     scourix::MainWindow& fresh = start();
     EXPECT_FALSE(fresh.play1.enabled()) << "no tester path stored";
+}
+
+// A system that plays sounds itself (Linux) has no tester to set: ">" plays the taunt where it
+// lies and writes nothing anywhere; every failure is told.
+TEST_F(Preview, ASystemThatPlaysItselfPlaysWithoutTesterAndWritesNothing) {
+    fake.sound.on = true;
+    fake.keys.reaches = false;
+    ini.musicTesterPath = "";
+    fake.files.addFile(sounds("good.osf"), "PCM" + tauntfile::trailer(0, 0x01, 22));
+    scourix::MainWindow& m = start({"good.osf", "hello.osf", "gone.osf"});
+    EXPECT_FALSE(m.m42.visible());
+    EXPECT_TRUE(m.play1.enabled());
+    const auto before = fake.files.snapshot();
+
+    m.play1.click();
+    EXPECT_NE(lastBox().find("Choose a taunt"), std::string::npos) << lastBox();
+    m.mysounds.setListIndex(0);
+    m.play1.click();
+    ASSERT_EQ(fake.sound.clips.size(), 1u);
+    EXPECT_EQ(fake.sound.clips[0].data, "PCM");
+    EXPECT_EQ(fake.sound.clips[0].coding, platform::Coding::Pcm16);
+    EXPECT_EQ(fake.dialogs.boxes.size(), 1u) << lastBox();
+
+    const std::pair<int, std::string> failures[] = {
+        {1, "holds no taunt"}, // "HELLO-BYTES" has no trailer
+        {2, "is not there"},
+    };
+    for (const auto& [index, told] : failures) {
+        m.mysounds.setListIndex(index);
+        m.play1.click();
+        EXPECT_NE(lastBox().find(told), std::string::npos) << lastBox();
+    }
+    fake.sound.answer = platform::Played::NoOutput;
+    m.mysounds.setListIndex(0);
+    m.mysounds.dblClick();
+    EXPECT_NE(lastBox().find("sound output"), std::string::npos) << lastBox();
+
+    EXPECT_EQ(fake.files.snapshot(), before) << "nothing written, no preview folder";
+    EXPECT_TRUE(fake.shell.programs.empty());
+    EXPECT_TRUE(fake.keys.log.empty());
+    EXPECT_FALSE(m.Playerstart.enabled());
 }
 
 TEST_F(Preview, AMissingWindowIsWaitedForThenReportedAndNothingIsTyped) {
@@ -231,8 +306,13 @@ TEST_F(Preview, FailuresAreToldAndNothingIsTyped) {
 }
 
 TEST_F(Preview, PreviewFileIsOnTheGameFoldersDriveRoot) {
-    EXPECT_EQ(scourix::TauntPreview::previewFile("C:\\Games\\Descent3"), "C:\\mt\\test.osf");
-    EXPECT_EQ(scourix::TauntPreview::previewFile("e:\\D3"), "e:\\mt\\test.osf");
+    const std::string temp = "C:\\Temp";
+    EXPECT_EQ(scourix::TauntPreview::previewFile("C:\\Games\\Descent3", temp), "C:\\mt\\test.osf");
+    EXPECT_EQ(scourix::TauntPreview::previewFile("e:\\D3", temp), "e:\\mt\\test.osf");
+    // A network folder's first characters name no drive (here a server "smt").
+    EXPECT_EQ(scourix::TauntPreview::previewFile("\\\\srv\\d3\\Descent3", temp),
+              "C:\\Temp\\mt\\test.osf");
+    EXPECT_EQ(scourix::TauntPreview::previewFile("/home/p/Descent3", ""), "");
 }
 
 // The options window and the search window.
