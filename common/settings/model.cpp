@@ -88,7 +88,7 @@ PlayerSettings fromLines(const ScourixIni& l) {
     s.usePilot = ticked(l.usePilot);
     s.pilotName = l.pilotName;
     s.language = lang::fromSetting(l.language);
-    s.languageNamed = l.language == "1" || l.language == "2";
+    s.languageNamed = l.language == lang::setting(s.language);
     s.deleteStats = ticked(l.deleteStats);
     s.musicTesterPath = l.musicTesterPath;
     s.autoCloseTester = ticked(l.autoCloseTester);
