@@ -65,7 +65,7 @@ struct PlayerSettings {
     bool usePilot = false;
     std::string pilotName;
     lang::Language language = lang::Language::English;
-    // Whether the file named a language ("1" German ... "5" Italian); any other text names none
+    // Whether the file named a language ("1" to "5", lang::setting); any other text names none
     // and speaks English.
     bool languageNamed = true;
     bool deleteStats = false;

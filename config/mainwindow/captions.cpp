@@ -2,82 +2,92 @@
 
 namespace scourix {
 
-// Every caption of the main window that depends on the interface language, English first.
-// Captions not listed keep their design text in both languages.
+// Every caption of the main window that a player reads, in the interface language; the menus
+// take theirs only from here. Names (Scourix, MusicTester) and the buttons "+", "-", "...",
+// ">" keep their design text.
 void MainWindow::sprache() {
+    using lang::mark;
     struct Caption {
         ui::Control& control;
         const char* english;
-        const char* german;
     };
     const Caption table[] = {
-        {m44, "direct joint", "direkt teilnehmen"},
-        {Label9, "shortcut name to Scourix", "Verknüpfungsname zu Scourix"},
-        {Label7, "make a shortcut to Desktop", "Erstelle eine Verknüpfung zum Desktop"},
-        {Label8, "shortcut name to Gatefire", "Verknüpfungsname zu Gatefire"},
-        {verkc, "cancel", "abbrechen"},
-        {m43, "start with Gatefire", "starte mit Gatefire"},
-        {m4, "&extra", "&Extra"},
-        {m41, "make a shortcut to Desktop", "Eine Verknüpfung zum Desktop erstellen"},
-        {m42, "musictester path", "Musictester Pfad"},
-        {Label1,
-         "current Descent Version on this PC is  :", "Aktuelle D3 Version auf diesem PC ist  :"},
-        {Frame9, "Language", "Sprache"},
-        {Frame10, "Keyboard Type", "Tastaturtyp"},
-        {keyus, "United States", "USA"},
-        {keyfr, "French", "Französich"},
-        {keyger, "German", "Deutsch"},
-        {Frame7, "Internet Connection", "Internetverbindung"},
-        {iconnone, "None", "Keine"},
-        {icondialup, "Dialup , Networking", "DFÜ - Verbindung"},
-        {iconlan, "Lan / Direct Connection , AOL", "Lan / Direkte Verbindung , AOL"},
-        {Frame8, "Connection Speed", "Übertragungsgeschwindigkeit"},
-        {csmodem, "56 K Modem", "56 K Modem"},
-        {csisdn, "Singele Channel ISDN", "Einkanal ISDN"},
-        {cscable, "Dual Channel ISDN , Cable Modems", "Doppelkanal ISDN , Kabelmodem"},
-        {csfast, "ADSL , T1 , T3 etc", "ADSL , T1 , T3 etc"},
-        {d3sichern, "ok", "ok"},
-        {d3abbruch, "cancel", "abbrechen"},
-        {m1, "&file", "&Datei"},
-        {m11, "scourix language", "Scourix Sprache"},
-        {m111, "german", "Deutsch"},
-        {m112, "english", "Englisch"},
-        {m3, "&info", "&Info"},
-        {m15, "exit", "Beenden"},
-        {m17, "save config", "Konfiguration speichern"},
-        {m18, "Descent 3 Network etc", "Descent 3 Netzwerk usw."},
-        {m2, "&action", "&Aktion"},
-        {m21, "clean descent now", "Descent jetzt aufräumen"},
-        {m22, "start descent now", "Descent jetzt starten"},
-        {m23, "start timetest now", "Timetest jetzt starten"},
-        {m24, "view fsp.txt", "fps.txt ansehen"},
-        {Frame3, "shiplogos", "Schiffslogo"},
-        {Frame4, "taunts", "Audio Taunts"},
-        {Frame1, "pilot", "Piloten"},
-        {Frame2, "command line switches", "Command Schalter"},
-        {txt1, "descent path", "Descent Pfad"},
-        {txt2, "my taunts", "Meine Audiotaunts"},
-        {txt3, "my shiplogos", "Mein Schiffslogo"},
-        {txt4, "keys", "Key's"},
-        {txt5, "backup-path", "Sicherungspfad"},
-        {txt6, "backup-path", "Sicherungspfad"},
-        {txt7, "my pilotnames", "Meine Piloten Namen"},
-        {nologoaktion, "no action", "Keine Aktion"},
-        {grafkill, "delete other shiplogos", "Andere Schiffslogos löschen"},
-        {usegraficsicher, "backup shiplogos", "Schiffslogos sichern"},
-        {nosoundaktion, "no action", "Keine Aktion"},
-        {soundkill, "delete other taunts", "Andere Audiotaunts löschen"},
-        {usesoundssicheern, "backup sounds", "Audiotaunts sichern"},
-        {usepilot, "use pilot", "Pilotennamen benutzen"},
-        {delstad, "del *.stats files", "Lösche Stats-Dateien"},
-        {delstadjetzt, "del *.stats-files now", "Lösche Stats-Dateien jetzt"},
-        {Frame5, "stats-files", "Stats-Dateien"},
+        {m44, mark("direct joint")},
+        {Label9, mark("shortcut name to Scourix")},
+        {Label8, mark("shortcut name to Gatefire")},
+        {m43, mark("start with Gatefire")},
+        {m4, mark("&extra")},
+        {m42, mark("musictester path")},
+        {Label1, mark("current Descent Version on this PC is  :")},
+        {d3misc, mark("Misc.")},
+        {Frame6, mark("PXO Login")},
+        {Label3, mark("User Name")},
+        {Label4, mark("Password")},
+        {update, mark("download update")},
+        {Frame9, mark("Language")},
+        {Frame10, mark("Keyboard Type")},
+        {keyus, mark("United States")},
+        {Frame7, mark("Internet Connection")},
+        {iconnone, mark("None")},
+        {icondialup, mark("Dialup , Networking")},
+        {iconlan, mark("Lan / Direct Connection , AOL")},
+        {Frame8, mark("Connection Speed")},
+        {csmodem, mark("56 K Modem")},
+        {csisdn, mark("Singele Channel ISDN")},
+        {cscable, mark("Dual Channel ISDN , Cable Modems")},
+        {csfast, mark("ADSL , T1 , T3 etc")},
+        {d3sichern, mark("ok")},
+        {verkok, mark("ok")},
+        {m1, mark("&file")},
+        {m11, mark("scourix language")},
+        {m111, mark("german")},
+        {m112, mark("english")},
+        {m113, mark("french")},
+        {m114, mark("spanish")},
+        {m115, mark("italian")},
+        {m3, mark("&info")},
+        {m15, mark("exit")},
+        {m17, mark("save config")},
+        {m18, mark("Descent 3 Network etc")},
+        {m2, mark("&action")},
+        {m21, mark("clean descent now")},
+        {m22, mark("start descent now")},
+        {m23, mark("start timetest now")},
+        {m24, mark("view fsp.txt")},
+        {Frame3, mark("shiplogos")},
+        {Frame4, mark("taunts")},
+        {Frame1, mark("pilot")},
+        {Frame2, mark("command line switches")},
+        {txt1, mark("descent path")},
+        {txt2, mark("my taunts")},
+        {txt3, mark("my shiplogos")},
+        {txt4, mark("keys")},
+        {txt5, mark("backup-path")},
+        {txt6, mark("backup-path")},
+        {txt7, mark("my pilotnames")},
+        {nologoaktion, mark("no action")},
+        {grafkill, mark("delete other shiplogos")},
+        {usegraficsicher, mark("backup shiplogos")},
+        {nosoundaktion, mark("no action")},
+        {soundkill, mark("delete other taunts")},
+        {usesoundssicheern, mark("backup sounds")},
+        {usepilot, mark("use pilot")},
+        {delstad, mark("del *.stats files")},
+        {delstadjetzt, mark("del *.stats-files now")},
+        {Frame5, mark("stats-files")},
     };
-    static_assert(sizeof(table) / sizeof(table[0]) == 60);
-    for (const Caption& c : table)
-        c.control.setCaption(lang::pick(language(), c.english, c.german));
+    const lang::Language l = language();
+    for (const Caption& c : table) c.control.setCaption(lang::tr(l, c.english));
+    // Equal English, different words: the panel's title and the menu entry; the two buttons
+    // that close a panel; the keyboard types, which are not the interface languages.
+    Label7.setCaption(lang::trc(l, "shortcut panel", "make a shortcut to Desktop"));
+    m41.setCaption(lang::trc(l, "menu", "make a shortcut to Desktop"));
+    verkc.setCaption(lang::trc(l, "main window", "cancel"));
+    d3abbruch.setCaption(lang::trc(l, "main window", "cancel"));
+    keyfr.setCaption(lang::trc(l, "keyboard", "French"));
+    keyger.setCaption(lang::trc(l, "keyboard", "German"));
     // Where the system plays taunts itself, the info entry of the sound tester tells about that.
-    if (p_.sound.plays()) m31.setCaption(lang::tr(language(), "playing taunts"));
+    if (p_.sound.plays()) m31.setCaption(lang::tr(l, "playing taunts"));
 }
 
 } // namespace scourix

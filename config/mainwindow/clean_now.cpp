@@ -6,37 +6,26 @@
 namespace scourix {
 namespace {
 
-// Every text the clean-now window shows, English and German side by side.
-struct Texts {
-    lang::Language language;
-    std::string pick(const std::string& english, const std::string& german) const {
-        return lang::pick(language, english, german);
-    }
+// The texts of the clean-now window beyond the rows and counters it shares with Gatefire.
+const char* const kCaption = lang::mark("clean......");
 
-    std::string caption() const { return pick("clean......", "Säubere...."); }
-    std::string nothingCleaned() const {
-        return pick("\nNothing was cleaned. Please save the configuration and try again.",
-                    "\nEs wurde nichts aufgeräumt. Bitte speichere die Einstellungen und "
-                    "versuche es noch einmal.");
-    }
-    std::string backupIsSource(bool logos, const std::string& folder) const {
-        return pick(std::string(logos ? "The backup folder for ship logos"
-                                      : "The backup folder for taunts") +
-                        " is the folder being cleaned:\n" + folder +
-                        "\nNothing was done with the " + (logos ? "ship logos" : "taunts") +
-                        ". Please choose another backup folder.",
-                    std::string(logos ? "Der Sicherungsordner der Schiffslogos"
-                                      : "Der Sicherungsordner der Audiotaunts") +
-                        " ist der Ordner, der aufgeräumt wird:\n" + folder + "\n" +
-                        (logos ? "Mit den Schiffslogos" : "Mit den Audiotaunts") +
-                        " wurde nichts gemacht. Bitte wähle einen anderen Sicherungsordner.");
-    }
-};
+std::string backupIsSourceText(lang::Language l, bool logos, const std::string& folder) {
+    return logos ? lang::tr(l,
+                            "The backup folder for ship logos is the folder being cleaned:\n{1}\n"
+                            "Nothing was done with the ship logos. Please choose another backup "
+                            "folder.",
+                            {folder})
+                 : lang::tr(l,
+                            "The backup folder for taunts is the folder being cleaned:\n{1}\n"
+                            "Nothing was done with the taunts. Please choose another backup "
+                            "folder.",
+                            {folder});
+}
 
 } // namespace
 
 CleanNow::CleanNow(platform::Platform& p, MainWindow& main)
-    : ui::Window("clean......", 3705, 1065), p_(p),
+    : ui::Window(kCaption, 3705, 1065), p_(p),
       main_(main), store_{p.files, p.codepage, p.app.programFolder()},
       plan_(p.files, setup_, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
     ownerWindow = &main;
@@ -65,10 +54,10 @@ CleanNow::CleanNow(platform::Platform& p, MainWindow& main)
 
 void CleanNow::load() {
     // The design state, also when the window is opened again.
-    const Texts english{lang::Language::English};
-    setCaption(english.caption());
-    Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, english.language));
-    Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, english.language));
+    const lang::Language english = lang::Language::English;
+    setCaption(kCaption);
+    Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, english));
+    Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, english));
     for (ui::Label* l : {&Label1, &Label2}) l->setForeColour(cleaning::colour::kBlue);
     for (ui::Label* t : {&txt1, &txt2, &txt3, &txt4}) t->setCaption("0");
     language_ = lang::Language::English;
@@ -79,11 +68,10 @@ void CleanNow::load() {
     if (file != settings::kScourixIni || problem == settings::Problem::None)
         language_ = setup_.ini.language;
     if (problem != settings::Problem::None) return fileError(problem, file);
-    if (language_ == lang::Language::German) {
-        const Texts texts{language_};
-        Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, texts.language));
-        Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, texts.language));
-        setCaption(texts.caption());
+    if (language_ != english) {
+        Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, language_));
+        Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, language_));
+        setCaption(lang::tr(language_, kCaption));
     }
     putzstart.setEnabled(true);
 }
@@ -92,7 +80,8 @@ void CleanNow::load() {
 void CleanNow::fileError(settings::Problem problem, const std::string& fileName) {
     const lang::Language language = main_.language();
     const std::string text =
-        settings::describe(problem, fileName, language) + Texts{language}.nothingCleaned();
+        settings::describe(problem, fileName, language) +
+        lang::tr(language, "\nNothing was cleaned. Please save the configuration and try again.");
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Critical);
     close();
 }
@@ -126,7 +115,7 @@ void CleanNow::putzstartTick() {
 void CleanNow::backupIsSource(cleaning::Row row) {
     const bool logos = row == cleaning::Row::Logos;
     const std::string& folder = (logos ? setup_.ini.logos : setup_.ini.taunts).backupPath;
-    p_.dialogs.message(Texts{language_}.backupIsSource(logos, folder), platform::Buttons::Ok,
+    p_.dialogs.message(backupIsSourceText(language_, logos, folder), platform::Buttons::Ok,
                        platform::Icon::Exclamation);
 }
 

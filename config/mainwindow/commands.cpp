@@ -23,10 +23,23 @@ void MainWindow::m15Click() {
     p_.app.end();
 }
 
-void MainWindow::language(bool toGerman) {
-    settings_.language = toGerman ? lang::Language::German : lang::Language::English;
-    m111.setChecked(toGerman);
-    m112.setChecked(!toGerman);
+std::array<std::pair<ui::MenuItem*, lang::Language>, 5> MainWindow::languageMenu() {
+    using L = lang::Language;
+    return {{{&m111, L::German},
+             {&m112, L::English},
+             {&m113, L::French},
+             {&m114, L::Spanish},
+             {&m115, L::Italian}}};
+}
+
+void MainWindow::checkLanguage(lang::Language l, bool named) {
+    for (auto [entry, language] : languageMenu()) entry->setChecked(named && language == l);
+}
+
+void MainWindow::chooseLanguage(lang::Language l) {
+    settings_.language = l;
+    settings_.languageNamed = true;
+    checkLanguage(l, true);
     sprache();
 }
 
@@ -45,7 +58,7 @@ void MainWindow::browse(const std::string& mode, bool focus) {
     if (focus) ordner_->focus();
 }
 
-void MainWindow::tell(const lang::Text& text) {
+void MainWindow::tell(const lang::Message& text) {
     lang::tell(p_.dialogs, language(), text);
 }
 

@@ -38,8 +38,7 @@ std::string MainWindow::askSwitch(const std::string& prompt, const std::string& 
 
 void MainWindow::newkeyClick() {
     const lang::Language l = language();
-    std::string key =
-        askSwitch(lang::pick(l, texts::kNewKey), lang::pick(l, texts::kNewKeyTitle), "");
+    std::string key = askSwitch(texts::kNewKey.in(l), texts::kNewKeyTitle.in(l), "");
     if (!key.empty()) keylist.addItem(key);
 }
 
@@ -47,8 +46,8 @@ void MainWindow::keyandersClick() {
     const int i = keylist.listIndex();
     if (i < 0) return p_.dialogs.beep();
     const lang::Language l = language();
-    std::string key = askSwitch(lang::pick(l, texts::kChangeKey),
-                                lang::pick(l, texts::kChangeKeyTitle), keylist.item(i));
+    std::string key =
+        askSwitch(texts::kChangeKey.in(l), texts::kChangeKeyTitle.in(l), keylist.item(i));
     if (!key.empty()) keylist.setItem(i, key);
 }
 

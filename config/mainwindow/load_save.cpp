@@ -63,8 +63,7 @@ bool MainWindow::readSettings(std::string& failed) {
     backupChoice(usesoundssicheern, soundssicherpath, soundssicherbrowser);
     usepilot.setValue(v.usePilot ? 1 : 0);
     pilot = v.pilotName;
-    m111.setChecked(v.language == lang::Language::German);
-    m112.setChecked(v.languageNamed && v.language == lang::Language::English);
+    checkLanguage(v.language, v.languageNamed);
     delstad.setValue(v.deleteStats ? 1 : 0);
 
     play1.setEnabled(p_.sound.plays() || !v.musicTesterPath.empty());
@@ -90,7 +89,8 @@ bool MainWindow::readSettings(std::string& failed) {
 
 void MainWindow::recoveryStuck(const std::string& fileName) {
     const std::string file = store_.path(fileName);
-    lang::tell(p_.dialogs, language(), texts::recoveryStuck(file), Icon::Critical, kErrorTitle);
+    const lang::Language l = language();
+    lang::tell(p_.dialogs, l, texts::recoveryStuck(file), Icon::Critical, texts::kErrorTitle.in(l));
     p_.app.end();
 }
 
@@ -99,8 +99,10 @@ void MainWindow::recoveryStuck(const std::string& fileName) {
 // cannot be copied whole is left alone, an empty one holds nothing to keep.
 // False when the player declined and Scourix ends.
 bool MainWindow::recover() {
-    p_.dialogs.message(texts::kBadIniFile, Buttons::Ok, Icon::Critical, kErrorTitle);
-    Answer a = p_.dialogs.message(texts::kNewFiles, Buttons::OkCancel, Icon::Question, kErrorTitle);
+    const lang::Language l = language();
+    const std::string title = texts::kErrorTitle.in(l);
+    lang::tell(p_.dialogs, l, texts::kBadIniFile, Icon::Critical, title);
+    Answer a = lang::ask(p_.dialogs, l, texts::kNewFiles, Buttons::OkCancel, Icon::Question, title);
     answer = std::to_string(static_cast<int>(a));
     if (a != Answer::Ok) {
         p_.app.end();
@@ -131,7 +133,7 @@ bool MainWindow::recover() {
     for (const auto& [name, f] : fresh)
         if (!f.save(p_.files, store_.path(name))) failed.push_back(name);
     if (!kept.empty() || !left.empty())
-        lang::tell(p_.dialogs, language(), texts::recovered(kept, left), Icon::Information);
+        lang::tell(p_.dialogs, texts::recovered(l, kept, left), Icon::Information);
     if (!failed.empty()) writeFailed(failed);
     return true;
 }
@@ -224,7 +226,7 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     return false;
 }
 
-Answer MainWindow::ask(const lang::Text& question) {
+Answer MainWindow::ask(const lang::Message& question) {
     Answer a = lang::ask(p_.dialogs, language(), question, Buttons::YesNoCancel);
     answer = std::to_string(static_cast<int>(a));
     return a;

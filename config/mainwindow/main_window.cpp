@@ -95,23 +95,18 @@ MainWindow::MainWindow(platform::Platform& p)
         c->setEnabled(false);
 
     // The game settings page.
-    d3misc.setCaption("Misc.");
     d3misc.setBounds(120, 0, 419 * 15, 326 * 15);
     d3misc.setVisible(false);
     place(Frame6, 8, 16, 180, 96);
-    Frame6.setCaption("PXO Login");
     place(Label3, 8, 17, 164, 14);
     place(username, 8, 31, 164, 20);
     place(Label4, 8, 55, 164, 14);
     place(passwort, 8, 69, 164, 20);
-    Label3.setCaption("User Name");
-    Label4.setCaption("Password");
     place(Frame9, 8, 118, 180, 50);
     place(d3sprache, 8, 19, 164, 21);
     for (const char* l : {"English", "French", "German", "Italian", "Spanish"})
         d3sprache.addItem(l);
     place(update, 8, 230, 180, 24);
-    update.setCaption("download update");
     place(Frame10, 196, 16, 215, 70);
     place(keyus, 8, 17, 199, 16);
     place(keyfr, 8, 33, 199, 16);
@@ -144,13 +139,13 @@ MainWindow::MainWindow(platform::Platform& p)
     place(cstart, 8, 90, 246, 20);
     cstart.setCaption("Gatefire");
     place(verkok, 8, 118, 80, 24);
-    verkok.setCaption("ok");
     place(verkc, 96, 118, 80, 24);
 
     pilotliste.setVisible(false);
     pilotliste.pattern = "*.plt";
 
     for (ui::MenuItem* s : {&m14, &m16, &m32}) s->separator = true;
+    sprache();
     // Captions lie on the form's own colour.
     for (ui::Control* c : controls())
         if (dynamic_cast<ui::Label*>(c) || dynamic_cast<ui::Frame*>(c) ||
@@ -197,8 +192,7 @@ MainWindow::MainWindow(platform::Platform& p)
     };
 
     // Menus and the page.
-    m111.click = [this] { language(true); };
-    m112.click = [this] { language(false); };
+    for (auto [entry, l] : languageMenu()) entry->click = [this, l] { chooseLanguage(l); };
     m17.click = [this] { sichern(); };
     m15.click = [this] { m15Click(); };
     m18.click = [this] { m18Click(); };

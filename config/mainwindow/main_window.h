@@ -1,6 +1,7 @@
 #pragma once
 #include "common/edition/edition.h"
 #include "common/language/language.h"
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -193,27 +194,30 @@ class MainWindow : public ui::Window, public Owner {
     ui::Timer Playerstart{*this, "Playerstart", 200};
     ui::Timer Zeitaus{*this, "Zeitaus", 3800};
 
-    // Menu bar.
-    ui::MenuItem m1{*this, "m1", "&file"};
-    ui::MenuItem m11{*this, "m11", "scourix language", &m1};
-    ui::MenuItem m111{*this, "m111", "German", &m11};
-    ui::MenuItem m112{*this, "m112", "English", &m11};
+    // Menu bar; sprache() gives the entries their captions.
+    ui::MenuItem m1{*this, "m1", ""};
+    ui::MenuItem m11{*this, "m11", "", &m1};
+    ui::MenuItem m111{*this, "m111", "", &m11};
+    ui::MenuItem m112{*this, "m112", "", &m11};
+    ui::MenuItem m113{*this, "m113", "", &m11};
+    ui::MenuItem m114{*this, "m114", "", &m11};
+    ui::MenuItem m115{*this, "m115", "", &m11};
     ui::MenuItem m14{*this, "m14", "-", &m1};
-    ui::MenuItem m18{*this, "m18", "Descent 3 Network etc", &m1};
+    ui::MenuItem m18{*this, "m18", "", &m1};
     ui::MenuItem m16{*this, "m16", "-", &m1};
-    ui::MenuItem m17{*this, "m17", "save config", &m1};
-    ui::MenuItem m15{*this, "m15", "exit", &m1};
-    ui::MenuItem m2{*this, "m2", "&action "};
-    ui::MenuItem m21{*this, "m21", "clean descent now", &m2};
-    ui::MenuItem m22{*this, "m22", "start descent now", &m2};
-    ui::MenuItem m23{*this, "m23", "start timetest now", &m2};
-    ui::MenuItem m24{*this, "m24", "view fsp.txt", &m2};
-    ui::MenuItem m4{*this, "m4", "&extra"};
-    ui::MenuItem m41{*this, "m41", "make a shortcut to Desktop", &m4};
-    ui::MenuItem m42{*this, "m42", "musictester path", &m4};
-    ui::MenuItem m43{*this, "m43", "start with gatefire", &m4};
-    ui::MenuItem m44{*this, "m44", "direct joint", &m4};
-    ui::MenuItem m3{*this, "m3", "&info"};
+    ui::MenuItem m17{*this, "m17", "", &m1};
+    ui::MenuItem m15{*this, "m15", "", &m1};
+    ui::MenuItem m2{*this, "m2", ""};
+    ui::MenuItem m21{*this, "m21", "", &m2};
+    ui::MenuItem m22{*this, "m22", "", &m2};
+    ui::MenuItem m23{*this, "m23", "", &m2};
+    ui::MenuItem m24{*this, "m24", "", &m2};
+    ui::MenuItem m4{*this, "m4", ""};
+    ui::MenuItem m41{*this, "m41", "", &m4};
+    ui::MenuItem m42{*this, "m42", "", &m4};
+    ui::MenuItem m43{*this, "m43", "", &m4};
+    ui::MenuItem m44{*this, "m44", "", &m4};
+    ui::MenuItem m3{*this, "m3", ""};
     ui::MenuItem m31{*this, "m31", "MusicTester", &m3};
     ui::MenuItem m32{*this, "m32", "-", &m3};
     ui::MenuItem m33{*this, "m33", "Scourix", &m3};
@@ -231,8 +235,8 @@ class MainWindow : public ui::Window, public Owner {
     // Tells the player which settings files could not be written.
     void writeFailed(const std::vector<std::string>& fileNames);
     // A Yes/No/Cancel question in the player's language; keeps the answer.
-    platform::Answer ask(const lang::Text& question);
-    void tell(const lang::Text& text);
+    platform::Answer ask(const lang::Message& question);
+    void tell(const lang::Message& text);
 
     // Handlers.
     void d3pathChange();
@@ -246,7 +250,11 @@ class MainWindow : public ui::Window, public Owner {
     void usepilotClick();
     void pilotwechClick();
     void backupChoice(ui::OptionButton& backup, ui::TextBox& path, ui::Button& browser);
-    void language(bool toGerman);
+    // The entries of the language menu, each with its language.
+    std::array<std::pair<ui::MenuItem*, lang::Language>, 5> languageMenu();
+    // Checks the entry of the language alone; none when the settings named no language.
+    void checkLanguage(lang::Language l, bool named);
+    void chooseLanguage(lang::Language l);
     void m15Click();
     void m18Click();
     void d3sichernClick();

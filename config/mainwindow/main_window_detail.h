@@ -19,7 +19,6 @@ inline constexpr int kPageHeight = 5100;
 inline constexpr int kLowerPanelsTop = 3420;
 inline constexpr int kLowerPanelsHidden = 5000;
 
-inline const char* const kErrorTitle = "Scourix - ERROR!!";
 inline const char* const kUpdateAddress =
     "http://www.outrage.com/descent3/download/northamerica.html";
 

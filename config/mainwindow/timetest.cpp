@@ -43,7 +43,7 @@ void MainWindow::m23Click() {
     const std::string line = edition::fitToGame("", switches, "-timetest secret2.dem ", leftOut);
     if (!leftOut.empty()) {
         std::string text =
-            edition::argumentLimits(language()) + lang::pick(language(), texts::kTimeTestWithout);
+            edition::argumentLimits(language()) + texts::kTimeTestWithout.in(language());
         for (const auto& s : leftOut) {
             text += '\n';
             text += s.substr(0, s.size() - 1);

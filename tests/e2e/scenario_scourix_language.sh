@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Scourix's interface language: German from the menu sets the German captions of the window and
 # its menus (and the browser opened next speaks German); English brings back every caption as it
-# was; the choice is saved as Language and the next start comes up in it. No caption is cut off
-# and nothing lies on top of another in either language.
+# was; French, Spanish and Italian come from the menu as well; the choice is saved as Language and
+# the next start comes up in it. No caption is cut off and nothing lies on top of another in any
+# of the five languages.
 source "$(dirname "$0")/lib.sh"
 e2e_begin scourix_language
 
@@ -78,6 +79,31 @@ WIN=Scourix
 ui_menu "&Datei/Scourix Sprache/Englisch"
 assert_eq "$english" "$(captions)" "every caption after switching back to English"
 assert_eq $'german\tenabled=1 checked=0' "$(menu_entry 0/0/0)" "German not marked"
+
+# French, Spanish and Italian, each chosen in the language before it: the entry checked alone,
+# and nothing cut off, in the window nor on the game settings page.
+menu="&file/scourix language"
+for step in "french|&Fichier|langue de Scourix|2|français|Descent 3 réseau etc.|fr" \
+    "espagnol|&Archivo|idioma de Scourix|3|español|Descent 3 red, etc.|es" \
+    "italiano|&File|lingua di Scourix|4|italiano|Descent 3 rete ecc.|it"; do
+    IFS='|' read -r entry file languages at name page code <<<"$step"
+    ui_menu "$menu/$entry"
+    assert_eq "$file"$'\tenabled=1 checked=0' "$(menu_entry 0)" "file menu in $code"
+    assert_eq "$name"$'\tenabled=1 checked=1' "$(menu_entry 0/0/$at)" "$code marked"
+    [[ "$(menu_entry 0/0/1)" == *checked=0 ]] || fail "English still marked in $code"
+    check_layout Scourix
+    screenshot scourix-main-$code
+    ui_menu "$file/$page"
+    check_layout Scourix
+    screenshot scourix-page-$code
+    ui_click d3abbruch
+    menu="$file/$languages"
+done
+ui_menu "$menu/inglese"
+# The page read the game's language and version meanwhile; every caption is English again.
+page_values() { grep -v -e '^control=d3sprache	' -e '^control=d3version	'; }
+assert_eq "$(page_values <<<"$english")" "$(captions | page_values)" \
+    "every caption after coming back to English from Italian"
 
 # Saved in German, the next start is German.
 ui_menu "&file/scourix language/german"

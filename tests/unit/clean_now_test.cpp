@@ -137,6 +137,14 @@ TEST_F(CleanNowWindow, GermanFromTheSavedLanguage) {
     EXPECT_EQ(w->caption(), "clean......");
     EXPECT_EQ(w->Label1.caption(), " work on shiplogos :");
     EXPECT_EQ(w->Label2.caption(), " work on taunts :");
+
+    using Caption = std::pair<const char*, const char*>;
+    for (auto [value, caption] : {Caption{"3", "Nettoyage...."}, Caption{"4", "Limpiando...."},
+                                  Caption{"5", "Pulizia...."}}) {
+        ini.language = value;
+        writeSettings();
+        EXPECT_EQ(run().caption(), caption) << value;
+    }
 }
 
 TEST_F(CleanNowWindow, MissingCustomFolderStopsBeforeCleaning) {

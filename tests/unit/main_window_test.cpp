@@ -877,6 +877,40 @@ TEST_F(Main, GermanFromTheSettingsAndSavedAgain) {
     EXPECT_NE(file("scourix.ini").find("\"1\"\r\n0\r\n\"\"\r\n0\r\n"), std::string::npos);
 }
 
+// Each of the five languages: read from the settings, its entry alone checked, the window in
+// it, saved as it was; chosen from the menu, saved as its value.
+TEST_F(Main, EveryLanguageFromTheSettingsAndFromTheMenu) {
+    const struct {
+        const char *value, *entry, *file, *exit;
+    } languages[] = {{"1", "m111", "&Datei", "Beenden"},
+                     {"2", "m112", "&file", "exit"},
+                     {"3", "m113", "&Fichier", "Quitter"},
+                     {"4", "m114", "&Archivo", "Salir"},
+                     {"5", "m115", "&File", "Esci"}};
+    for (const auto& l : languages) {
+        ini.language = l.value;
+        writeSettings();
+        scourix::MainWindow& win = start();
+        for (ui::MenuItem* m : {&win.m111, &win.m112, &win.m113, &win.m114, &win.m115})
+            EXPECT_EQ(m->checked(), m->name() == l.entry) << l.value << " " << m->name();
+        EXPECT_EQ(win.m1.caption(), l.file) << l.value;
+        EXPECT_EQ(win.m15.caption(), l.exit) << l.value;
+        win.sichern();
+        EXPECT_NE(file("scourix.ini").find("\"" + std::string(l.value) + "\"\r\n0\r\n"),
+                  std::string::npos)
+            << l.value;
+    }
+    ini.language = "1";
+    writeSettings();
+    scourix::MainWindow& win = start();
+    win.m114.click();
+    EXPECT_TRUE(win.m114.checked());
+    EXPECT_FALSE(win.m111.checked());
+    EXPECT_EQ(win.m1.caption(), "&Archivo");
+    win.sichern();
+    EXPECT_NE(file("scourix.ini").find("\"4\"\r\n0\r\n"), std::string::npos);
+}
+
 TEST_F(Main, UnknownLanguageMarksNeitherEntryAndSavesEnglish) {
     ini.language = "7";
     writeSettings();
@@ -927,6 +961,9 @@ const LanguageCaption kLanguageCaptions[] = {
     {"m11", "Scourix Sprache", "scourix language"},
     {"m111", "Deutsch", "german"},
     {"m112", "Englisch", "english"},
+    {"m113", "Französisch", "french"},
+    {"m114", "Spanisch", "spanish"},
+    {"m115", "Italienisch", "italian"},
     {"m3", "&Info", "&info"},
     {"m15", "Beenden", "exit"},
     {"m17", "Konfiguration speichern", "save config"},
@@ -1009,10 +1046,10 @@ int textWidth(const std::string& text) {
     return w;
 }
 
-TEST_F(Main, NoCaptionIsCutOffInEitherLanguage) {
+TEST_F(Main, NoCaptionIsCutOffInAnyLanguage) {
     scourix::MainWindow& win = startWithPilots();
-    for (bool german : {false, true}) {
-        (german ? win.m111 : win.m112).click();
+    for (ui::MenuItem* entry : {&win.m112, &win.m111, &win.m113, &win.m114, &win.m115}) {
+        entry->click();
         for (const ui::Control* c : win.controls()) {
             if (c->caption().empty() || dynamic_cast<const ui::MenuItem*>(c) ||
                 dynamic_cast<const ui::TextBox*>(c) || dynamic_cast<const ui::ListBox*>(c) ||
