@@ -1,6 +1,6 @@
 #pragma once
-// What Scourix's tool windows share: the browsing panel, the settings writer and their addresses on
-// the web.
+// What Scourix's tool windows share: the browsing panel, the settings writer and their
+// addresses on the web.
 #include <string>
 
 #include "common/cleaning/cleaning.h"
