@@ -5,46 +5,20 @@
 #include "config/tools/tools.h"
 
 namespace scourix {
-namespace {
-
-// Every text of the window, English and German.
-const lang::Text kCaption{"Joint a Game", "an einem Spiel teilnehmen"};
-const lang::Text kAddressFrame{"IP/PORT", "IP/PORT"};
-const lang::Text kAddress{"Server IP/Port", "Server IP/Port"};
-const lang::Text kExample{"example : ", "Beispiel : "};
-const lang::Text kServerIs{"Server is a ...", "Server ist ein..."};
-const lang::Text kPxo{"PXO-Server", "PXO-Server"};
-const lang::Text kTcp{"TCP/IP-Server", "TCP/IP-Server"};
-const lang::Text kTrackerLinks{"Links to Servertracker", "Links zu Servertracker"};
-const lang::Text kJoin{"joint", "Teilnehmen"};
-const lang::Text kJoinNow{"joint game now", "Jetzt am Spiel teilnehmen"};
-const lang::Text kAlways{"joint always with Gatefire", "Immer teilnehmen mit Gatefire"};
-const lang::Text kAsk{"ask me before joint direckt", "Frage mich bevor ich teilnehme"};
-const lang::Text kLookFor{"look for games at ", "Suche nach Spiele bei "};
-const lang::Text kNotStarted{
-    "Gatefire could not be started:\n%1\nNo server is joined; Scourix stays open.",
-    "Gatefire konnte nicht gestartet werden:\n%1\nEs wird keinem Server beigetreten; Scourix "
-    "bleibt offen."};
-
-} // namespace
 
 Diereckt::Diereckt(platform::Platform& p, Owner& owner)
-    : ui::Window(kCaption.en, 448 * 15, 282 * 15), p_(p), owner_(owner) {
+    : ui::Window("", 448 * 15, 282 * 15), p_(p), owner_(owner) {
     ownerWindow = &owner.window();
     centred = true;
 
     place(Frame1, 8, 6, 432, 84);
-    Frame1.setCaption(kAddressFrame.en);
     place(Label1, 10, 18, 220, 14);
-    Label1.setCaption(kAddress.en);
     place(iptext, 10, 34, 240, 20);
     place(Label2, 10, 60, 300, 14);
 
     place(Frame2, 8, 96, 170, 92);
     place(pxo, 10, 22, 150, 16);
     place(tcpip, 10, 46, 150, 16);
-    pxo.setCaption(kPxo.en);
-    tcpip.setCaption(kTcp.en);
 
     place(Frame4, 186, 96, 254, 92);
     place(teilnehmen, 10, 18, 234, 24);
@@ -72,17 +46,20 @@ Diereckt::Diereckt(platform::Platform& p, Owner& owner)
 
 void Diereckt::captions() {
     const lang::Language l = language_;
-    setCaption(lang::pick(l, kCaption));
-    Label2.setCaption(lang::pick(l, kExample) + web::kExampleAddress);
-    Frame2.setCaption(lang::pick(l, kServerIs));
-    Frame3.setCaption(lang::pick(l, kTrackerLinks));
-    Frame4.setCaption(lang::pick(l, kJoin));
-    teilnehmen.setCaption(lang::pick(l, kJoinNow));
-    immer.setCaption(lang::pick(l, kAlways));
-    jointfrage.setCaption(lang::pick(l, kAsk));
-    const std::string look = lang::pick(l, kLookFor);
-    d3cxserver.setCaption(look + web::kPxoTrackerName);
-    d3tcpserver.setCaption(look + web::kTcpTrackerName);
+    setCaption(lang::tr(l, "Joint a Game"));
+    Frame1.setCaption(lang::tr(l, "IP/PORT"));
+    Label1.setCaption(lang::tr(l, "Server IP/Port"));
+    Label2.setCaption(lang::tr(l, "example : {1}", {web::kExampleAddress}));
+    Frame2.setCaption(lang::tr(l, "Server is a ..."));
+    pxo.setCaption(lang::tr(l, "PXO-Server"));
+    tcpip.setCaption(lang::tr(l, "TCP/IP-Server"));
+    Frame3.setCaption(lang::tr(l, "Links to Servertracker"));
+    Frame4.setCaption(lang::tr(l, "joint"));
+    teilnehmen.setCaption(lang::tr(l, "joint game now"));
+    immer.setCaption(lang::tr(l, "joint always with Gatefire"));
+    jointfrage.setCaption(lang::tr(l, "ask me before joint direckt"));
+    d3cxserver.setCaption(lang::tr(l, "look for games at {1}", {web::kPxoTrackerName}));
+    d3tcpserver.setCaption(lang::tr(l, "look for games at {1}", {web::kTcpTrackerName}));
 }
 
 void Diereckt::load() {
@@ -164,8 +141,11 @@ void Diereckt::d3runTick() {
     if (!p_.shell.open("gatefire.exe", "", owner_.store().folder, platform::ShowMode::NoActivate)) {
         write(target(), mode(settings::JoinMode::None));
         const std::string exe = owner_.store().path("gatefire.exe");
-        p_.dialogs.message(fill(language_, kNotStarted, {exe}), platform::Buttons::Ok,
-                           platform::Icon::Critical);
+        p_.dialogs.message(lang::tr(language_,
+                                    "Gatefire could not be started:\n{1}\nNo server is joined; "
+                                    "Scourix stays open.",
+                                    {exe}),
+                           platform::Buttons::Ok, platform::Icon::Critical);
         return;
     }
     joined_ = choices();

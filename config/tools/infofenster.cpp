@@ -9,34 +9,14 @@ const int kWidth = 420;
 // The credits panel and what lies below it, with and without the sound-tester panel above.
 const int kWithHint = 114, kWithoutHint = 8;
 
-// Every text of the window, English and German; %1 is the game maker's address.
-const lang::Text kCaption{"info", "Info"};
-const lang::Text kTester{"Musictester", "Musictester"};
-const lang::Text kTesterHint{
-    "Musictester is a Tool of %1 . Install the Leveleditor . Musictester is in the zip . Here the "
-    "Download address of the editor v 1.0 !",
-    "Musictester ist ein Tool von %1 . Installiere den Leveleditor.Musictester ist in dem zip . "
-    "Hier die Download Adresse vom Editor v 1.0 !"};
-const lang::Text kCredits{
-    "Descent 3 is a game of Outrage Entertainment; its engine's source is public "
-    "at github.com/DescentDevelopers/Descent3.",
-    "Descent 3 ist ein Spiel von Outrage Entertainment; der Quelltext seiner "
-    "Engine ist frei unter github.com/DescentDevelopers/Descent3."};
-const lang::Text kAuthor{"Scourix and Gatefire are written by the Scourix team.",
-                         "Scourix und Gatefire werden vom Scourix-Team geschrieben."};
-const lang::Text kComment{"comment :", "Anmerkung:"};
-const lang::Text kOk{"ok", "ok"};
-const lang::Text kVersion{"Version %1", "Version %1"};
-
 } // namespace
 
 Infofenster::Infofenster(platform::Platform& p, Owner& owner)
-    : ui::Window(kCaption.en, kWidth * 15, 300 * 15), p_(p), owner_(owner) {
+    : ui::Window("", kWidth * 15, 300 * 15), p_(p), owner_(owner) {
     ownerWindow = &owner.window();
     centred = true;
 
     place(Frame2, 8, 6, 404, 100);
-    Frame2.setCaption(kTester.en);
     place(Label4, 10, 18, 384, 44);
     place(downl, 10, 66, 384, 24);
     downl.setCaption(web::kEditorDownload);
@@ -72,19 +52,24 @@ void Infofenster::load() {
     setClientSize(kWidth * 15, (top + 152) * 15);
 
     downl.setVisible(!own);
-    Frame2.setCaption(own ? lang::tr(l, "Playing taunts") : kTester.en);
+    Frame2.setCaption(own ? lang::tr(l, "Playing taunts") : lang::tr(l, "Musictester"));
     Label4.setCaption(own ? lang::tr(l, "Scourix plays taunts itself on this system: choose one "
                                         "under \"my taunts\" and press \">\", or \"play\" "
                                         "in the browser. No sound tester is needed.")
-                          : fill(l, kTesterHint, {web::kMaker}));
-    setCaption(lang::pick(l, kCaption));
-    Label1.setCaption(lang::pick(l, kCredits));
-    Label3.setCaption(lang::pick(l, kAuthor));
-    Label2.setCaption(lang::pick(l, kComment));
-    ok.setCaption(lang::pick(l, kOk));
+                          : lang::tr(l,
+                                     "Musictester is a Tool of {1} . Install the Leveleditor . "
+                                     "Musictester is in the zip . Here the Download address of "
+                                     "the editor v 1.0 !",
+                                     {web::kMaker}));
+    setCaption(lang::tr(l, "info"));
+    Label1.setCaption(lang::tr(l, "Descent 3 is a game of Outrage Entertainment; its engine's "
+                                  "source is public at github.com/DescentDevelopers/Descent3."));
+    Label3.setCaption(lang::tr(l, "Scourix and Gatefire are written by the Scourix team."));
+    Label2.setCaption(lang::tr(l, "comment :"));
+    ok.setCaption(lang::tr(l, "ok"));
     show();
 
-    lblVersion.setCaption(fill(l, kVersion, {platform::versionText(p_.app.version())}));
+    lblVersion.setCaption(lang::tr(l, "Version {1}", {platform::versionText(p_.app.version())}));
 }
 
 } // namespace scourix

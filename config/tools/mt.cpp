@@ -5,27 +5,16 @@
 #include "config/tools/tools.h"
 
 namespace scourix {
-namespace {
-
-// Every text of the window, English and German.
-const lang::Text kCaption{"toolpath", "toolpath"};
-const lang::Text kTesterPath{"musictester path", "Musictester Pfad"};
-const lang::Text kAutoClose{"shutdown player automatic", "automatisch beenden wenn abgespielt"};
-const lang::Text kBrowse{"....", "...."};
-const lang::Text kOk{"ok", "ok"};
-
-} // namespace
 
 Mt::Mt(platform::Platform& p, Owner& owner)
-    : ui::Window(kCaption.en, 358 * 15, 108 * 15), p_(p), owner_(owner) {
+    : ui::Window("", 358 * 15, 108 * 15), p_(p), owner_(owner) {
     ownerWindow = &owner.window();
     place(Label1, 8, 8, 300, 14);
     place(mtpfad, 8, 24, 304, 20);
     place(brows1, 318, 23, 32, 22);
     place(plyeraus, 8, 52, 342, 16);
     place(speichern, 270, 78, 80, 24);
-    brows1.setCaption(kBrowse.en);
-    speichern.setCaption(kOk.en);
+    brows1.setCaption("....");
     dummy.setVisible(false);
     for (ui::Control* c :
          {static_cast<ui::Control*>(&Label1), static_cast<ui::Control*>(&plyeraus)})
@@ -50,8 +39,10 @@ void Mt::load() {
     if (!now.musicTesterPath.empty()) mtpfad.setText(now.musicTesterPath);
 
     const lang::Language language = owner_.language();
-    Label1.setCaption(lang::pick(language, kTesterPath));
-    plyeraus.setCaption(lang::pick(language, kAutoClose));
+    setCaption(lang::tr(language, "toolpath"));
+    Label1.setCaption(lang::tr(language, "musictester path"));
+    plyeraus.setCaption(lang::tr(language, "shutdown player automatic"));
+    speichern.setCaption(lang::tr(language, "ok"));
     show();
 }
 

@@ -8,61 +8,24 @@
 namespace scourix {
 namespace {
 
-// A browse mode: its word, its window caption in both languages and, for the file modes, the
-// pattern of the files it lists.
+// A browse mode: its word, its window caption and, for the file modes, the pattern of the files
+// it lists.
 struct Mode {
     const char* word;
-    const char* english;
-    const char* german;
+    const char* caption;
     const char* pattern; // empty for the folder modes
 };
 
 const Mode kModes[] = {
-    {"d3", "search Descent 3.....", "Suche Descent 3.....", ""},
-    {"sound", "search backup-path for taunt's.....", "Suche Sicherungspfad für die Taunts.....",
-     ""},
-    {"grafic", "search backup-path for shiplogo's.....",
-     "Suche Sicherungspfad für die Schiffslogos.....", ""},
-    {"logos", "select your shiplogo", "Wähle dein Schiffslogo", "*.ogf;*.oaf"},
-    {"logos2", "select your shiplogo from backup", "Wähle dein Schiffslogo aus Sicherungspfad",
-     "*.ogf;*.oaf"},
-    {"player", "return your player.plt", "Bringe deine Piloten.plt zurück", "*.plt"},
-    {"sounds", "select your taunt's", "Wähle deine Audiotaunts", "*.osf"},
-    {"sounds2", "select your taunt's from backup", "Wähle deine Audiotaunts aus Sicherungspfad",
-     "*.osf"},
+    {"d3", lang::mark("search Descent 3....."), ""},
+    {"sound", lang::mark("search backup-path for taunt's....."), ""},
+    {"grafic", lang::mark("search backup-path for shiplogo's....."), ""},
+    {"logos", lang::mark("select your shiplogo"), "*.ogf;*.oaf"},
+    {"logos2", lang::mark("select your shiplogo from backup"), "*.ogf;*.oaf"},
+    {"player", lang::mark("return your player.plt"), "*.plt"},
+    {"sounds", lang::mark("select your taunt's"), "*.osf"},
+    {"sounds2", lang::mark("select your taunt's from backup"), "*.osf"},
 };
-
-// Every other text of the window, English and German.
-const lang::Text kOk{"ok", "ok"};
-const lang::Text kCancel{"cancel", "abbruch"};
-const lang::Text kPlay{"play", "abspielen"};
-const lang::Text kRename{"rename", "umbenennen"};
-const lang::Text kWrongGamePath{"wrong descent-path !select please again !",
-                                "Falscher Descentpfad ! Bitte neu wählen !"};
-const lang::Text kNotCopied{
-    "These files could not be copied to \"%1\" and were not added:%2",
-    "Diese Dateien konnten nicht nach \"%1\" kopiert werden und wurden nicht hinzugefügt:%2"};
-const lang::Text kPilotNotCopied{
-    "The pilot file \"%1\" could not be copied to \"%2\". It stays in \"%3\".",
-    "Die Pilotendatei \"%1\" konnte nicht nach \"%2\" kopiert werden. Sie bleibt in \"%3\"."};
-const lang::Text kPilotNotDeleted{
-    "The pilot file \"%1\" was copied to the game folder, but could not be deleted from \"%2\".",
-    "Die Pilotendatei \"%1\" wurde in den Spielordner kopiert, konnte aber nicht aus \"%2\" "
-    "gelöscht werden."};
-const lang::Text kRenamePrompt{"without .osf", "Ohne .osf am ende..."};
-const lang::Text kRenameTitle{"rename...", "Umbenennen von..."};
-const lang::Text kNotRenamed{
-    "The taunt \"%1\" could not be renamed to \"%2\". It keeps its name.",
-    "Der Taunt \"%1\" konnte nicht in \"%2\" umbenannt werden. Er behält seinen Namen."};
-const lang::Text kNameTaken{"Name already assign! Enter please new!",
-                            "Name bereits vergeben ! Bitte Neu eingeben !"};
-const lang::Text kNotAFileName{
-    "\"%1\" cannot be a file name: it must not contain \\ / : * ? \" < > | or control "
-    "characters, must not end with a dot or a blank, and must not be a device name such as CON "
-    "or NUL. Enter please new!",
-    "\"%1\" kann kein Dateiname sein: Er darf weder \\ / : * ? \" < > | noch Steuerzeichen "
-    "enthalten, nicht auf einen Punkt oder ein Leerzeichen enden und kein Gerätename wie CON oder "
-    "NUL sein. Bitte neu eingeben !"};
 
 const Mode* findMode(const std::string& word) {
     for (const Mode& m : kModes)
@@ -91,9 +54,7 @@ Ordner::Ordner(platform::Platform& p, Owner& owner)
     File1.setBounds(120, 240, 4920, 4020);
     for (ui::Frame* f : {&Frame1, &Frame2}) f->setBackColour(backColour);
     int left = 120;
-    for (auto [button, text] : {std::pair{&OK, &kOk}, std::pair{&abbruch, &kCancel},
-                                std::pair{&player, &kPlay}, std::pair{&umbenen, &kRename}}) {
-        button->setCaption(text->en);
+    for (ui::Button* button : {&OK, &abbruch, &player, &umbenen}) {
         button->setBounds(left, 4560, 1200, 375);
         left += 1320;
     }
@@ -120,20 +81,21 @@ Ordner::~Ordner() = default;
 void Ordner::load() {
     mode_ = owner_.session().browseMode;
     language_ = owner_.language();
-    abbruch.setCaption(lang::pick(language_, kCancel));
-    player.setCaption(lang::pick(language_, kPlay));
-    umbenen.setCaption(lang::pick(language_, kRename));
+    OK.setCaption(lang::tr(language_, "ok"));
+    abbruch.setCaption(lang::trc(language_, "browser", "cancel"));
+    player.setCaption(lang::tr(language_, "play"));
+    umbenen.setCaption(lang::tr(language_, "rename"));
 
     const Mode* m = findMode(mode_);
-    setCaption(!m ? "" : lang::pick(language_, m->english, m->german));
+    setCaption(!m ? "" : lang::tr(language_, m->caption));
     const bool taunts = mode_ == "sounds" || mode_ == "sounds2";
     player.setEnabled(taunts);
     umbenen.setEnabled(taunts);
     show();
 
     if (!setUp())
-        p_.dialogs.message(lang::pick(language_, kWrongGamePath), platform::Buttons::Ok,
-                           platform::Icon::Critical);
+        p_.dialogs.message(lang::tr(language_, "wrong descent-path !select please again !"),
+                           platform::Buttons::Ok, platform::Icon::Critical);
 }
 
 bool Ordner::setUp() {
@@ -208,7 +170,10 @@ void Ordner::addCopies(cleaning::Kind kind, const std::string& target) {
         else
             failed += "\n" + name;
     }
-    if (!failed.empty()) tell(fill(language_, kNotCopied, {target, failed}));
+    if (!failed.empty())
+        tell(lang::tr(language_,
+                      "These files could not be copied to \"{1}\" and were not added:{2}",
+                      {target, failed}));
 }
 
 // The pilot goes back to the game folder; its file in \custom is deleted only once the copy is
@@ -219,11 +184,18 @@ void Ordner::returnPilot() {
     const std::string pilots = owner_.game().pilotFolder;
     const std::string to = pilots + "\\" + name;
     if (!settings::copyOver(p_.files, from, to)) {
-        tell(fill(language_, kPilotNotCopied, {name, pilots, File1.path()}));
+        tell(lang::tr(language_,
+                      "The pilot file \"{1}\" could not be copied to \"{2}\". It stays in "
+                      "\"{3}\".",
+                      {name, pilots, File1.path()}));
         return;
     }
     owner_.addPilot(name.size() >= 4 ? name.substr(0, name.size() - 4) : "");
-    if (!p_.files.remove(from)) tell(fill(language_, kPilotNotDeleted, {name, File1.path()}));
+    if (!p_.files.remove(from))
+        tell(lang::tr(language_,
+                      "The pilot file \"{1}\" was copied to the game folder, but could not be "
+                      "deleted from \"{2}\".",
+                      {name, File1.path()}));
 }
 
 void Ordner::tell(const std::string& text) {
@@ -255,8 +227,8 @@ void Ordner::umbenenClick() {
     const std::string start = old.size() >= 4 ? old.substr(0, old.size() - 4) : "";
     std::string answer;
     for (;;) {
-        answer = p_.dialogs.input(lang::pick(language_, kRenamePrompt),
-                                  lang::pick(language_, kRenameTitle), start);
+        answer = p_.dialogs.input(lang::tr(language_, "without .osf"),
+                                  lang::tr(language_, "rename..."), start);
         if (answer.empty()) return;
         const std::string why = refusal(answer);
         if (why.empty()) break;
@@ -266,7 +238,9 @@ void Ordner::umbenenClick() {
     const std::string name = answer + ".osf";
     // The file system's rename never replaces a file: the old one stays when it fails.
     if (!p_.files.rename(folder + old, folder + name))
-        tell(fill(language_, kNotRenamed, {old, name}));
+        tell(lang::tr(language_,
+                      "The taunt \"{1}\" could not be renamed to \"{2}\". It keeps its name.",
+                      {old, name}));
     File1.refresh();
 }
 
@@ -276,9 +250,14 @@ std::string Ordner::refusal(const std::string& answer) {
     // Taken: the name of a listed taunt, also when it differs only in letter case, which the
     // file system ignores.
     for (int i = 0; i < File1.count(); ++i)
-        if (p_.files.sameName(File1.item(i), name)) return lang::pick(language_, kNameTaken);
+        if (p_.files.sameName(File1.item(i), name))
+            return lang::tr(language_, "Name already assign! Enter please new!");
     if (platform::validFileName(name)) return "";
-    return fill(language_, kNotAFileName, {name});
+    return lang::tr(language_,
+                    "\"{1}\" cannot be a file name: it must not contain \\ / : * ? \" < > | or "
+                    "control characters, must not end with a dot or a blank, and must not be a "
+                    "device name such as CON or NUL. Enter please new!",
+                    {name});
 }
 
 } // namespace scourix

@@ -7,33 +7,20 @@ namespace scourix {
 namespace {
 
 const int kWidth = 6540, kHeight = 3030;
-
-// Every text of the window, English and German.
-const lang::Text kCaption{"start with Gatefire.....", "starte mit Gatefire....."};
-const lang::Text kSave{"save", "sichern"};
-const lang::Text kProgram{"Programm", "Programm"};
-const lang::Text kStart{"start", "start"};
-const lang::Text kBrowse{".....", "....."};
-const lang::Text kBrowser{"Browser...", "Browser..."};
-const lang::Text kOk{"ok", "ok"};
-const lang::Text kCancel{"abbruch", "abbruch"};
-
 } // namespace
 
 Shellstart::Shellstart(platform::Platform& p, Owner& owner)
-    : ui::Window(kCaption.en, kWidth, kHeight), p_(p), owner_(owner),
+    : ui::Window("", kWidth, kHeight), p_(p), owner_(owner),
       panel_(p.files, p.dialogs, language_, Laufwerk, Verzeichnis, &File1) {
     ownerWindow = &owner.window();
     centred = true;
 
     place(Label1, 44, 4, 120, 14);
-    Label1.setCaption(kProgram.en);
     place(Label3, 394, 4, 36, 14);
-    Label3.setCaption(kStart.en);
     for (int i = 0; i < 5; ++i) {
         const int top = 20 + i * 30;
         place(*br[i], 8, top, 30, 22);
-        br[i]->setCaption(kBrowse.en);
+        br[i]->setCaption(".....");
         place(*pr[i], 44, top + 1, 340, 20);
         place(*a[i], 400, top + 3, 16, 16);
         a[i]->setEnabled(false);
@@ -45,10 +32,8 @@ Shellstart::Shellstart(platform::Platform& p, Owner& owner)
         };
     }
     place(save, 346, 172, 82, 24);
-    save.setCaption(kSave.en);
 
     // The browse panel lies below the rows, out of sight, until a browse button calls it.
-    brfenster.setCaption(kBrowser.en);
     brfenster.setBounds(100, kHeight + 300, 422 * 15, 196 * 15);
     brfenster.setVisible(false);
     place(Laufwerk, 8, 18, 196, 21);
@@ -56,9 +41,7 @@ Shellstart::Shellstart(platform::Platform& p, Owner& owner)
     place(File1, 212, 18, 200, 140);
     File1.pattern = "*.exe";
     place(brok, 8, 164, 80, 24);
-    brok.setCaption(kOk.en);
     place(brabbruch, 96, 164, 80, 24);
-    brabbruch.setCaption(kCancel.en);
 
     for (ui::Control* c : controls())
         if (dynamic_cast<ui::Label*>(c) || dynamic_cast<ui::Frame*>(c) ||
@@ -72,8 +55,13 @@ Shellstart::Shellstart(platform::Platform& p, Owner& owner)
 
 void Shellstart::load() {
     language_ = owner_.language();
-    setCaption(lang::pick(language_, kCaption));
-    save.setCaption(lang::pick(language_, kSave));
+    setCaption(lang::tr(language_, "start with Gatefire....."));
+    Label1.setCaption(lang::tr(language_, "Programm"));
+    Label3.setCaption(lang::tr(language_, "start"));
+    save.setCaption(lang::tr(language_, "save"));
+    brfenster.setCaption(lang::tr(language_, "Browser..."));
+    brok.setCaption(lang::tr(language_, "ok"));
+    brabbruch.setCaption(lang::tr(language_, "abbruch"));
     setClientSize(kWidth, kHeight);
     panel(false);
 

@@ -4,28 +4,15 @@
 #include "config/tools/tools.h"
 
 namespace scourix {
-namespace {
-
-// Every text of the window, English and German.
-const lang::Text kFirstCaption{"suche musictester", "suche musictester"};
-const lang::Text kCaption{"search musictester.exe", "suche musictester.exe"};
-const lang::Text kOk{"ok", "ok"};
-const lang::Text kStartUnreadable{
-    "The folder %1 cannot be read. Please choose the drive and folder of MusicTester.exe.",
-    "Der Ordner %1 kann nicht gelesen werden. Bitte wähle Laufwerk und Ordner von "
-    "MusicTester.exe."};
-
-} // namespace
 
 Sucher::Sucher(platform::Platform& p, Mt& mt)
-    : ui::Window(kFirstCaption.en, 330 * 15, 312 * 15), p_(p), mt_(mt),
+    : ui::Window("", 330 * 15, 312 * 15), p_(p), mt_(mt),
       panel_(p.files, p.dialogs, language_, Drive1, Dir1, &File1) {
     ownerWindow = &mt;
     place(Drive1, 8, 8, 314, 21);
     place(Dir1, 8, 36, 314, 150);
     place(File1, 8, 192, 314, 80);
     place(Command1, 242, 280, 80, 24);
-    Command1.setCaption(kOk.en);
 
     Command1.click = [this] { Command1Click(); };
 }
@@ -33,14 +20,19 @@ Sucher::Sucher(platform::Platform& p, Mt& mt)
 void Sucher::load() {
     const bool musi = mt_.dummy.text() == "musi";
     language_ = mt_.owner().language();
-    if (musi) setCaption(lang::pick(language_, kCaption));
+    setCaption(musi ? lang::tr(language_, "search musictester.exe")
+                    : lang::tr(language_, "suche musictester"));
+    Command1.setCaption(lang::tr(language_, "ok"));
     File1.pattern = musi ? "Musictester.exe" : "*";
 
     const std::string folder = startFolder();
     const bool drive = panel_.setDrive(folder.substr(0, 2));
     if (!drive || !Dir1.setPath(folder))
-        p_.dialogs.message(fill(language_, kStartUnreadable, {folder}), platform::Buttons::Ok,
-                           platform::Icon::Exclamation);
+        p_.dialogs.message(lang::tr(language_,
+                                    "The folder {1} cannot be read. Please choose the drive and "
+                                    "folder of MusicTester.exe.",
+                                    {folder}),
+                           platform::Buttons::Ok, platform::Icon::Exclamation);
     show();
 }
 

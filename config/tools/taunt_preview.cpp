@@ -7,14 +7,6 @@ namespace scourix {
 using platform::Buttons;
 using platform::Icon;
 
-namespace {
-
-std::string quoted(const std::string& s) {
-    return "\"" + s + "\"";
-}
-
-} // namespace
-
 TauntPreview::TauntPreview(platform::Platform& p, ui::Timer& playerstart, ui::Timer& zeitaus)
     : p_(p), playerstart_(playerstart), zeitaus_(zeitaus) {}
 
@@ -34,23 +26,18 @@ void TauntPreview::start(const std::string& taunt, const std::string& gamePath,
     if (!preview_.empty()) p_.files.makeFolder(preview_.substr(0, preview_.size() - 8));
     if (!p_.files.copy(taunt, preview_)) {
         if (!p_.files.exists(taunt))
-            return tell("The taunt " + quoted(taunt) + " is not there. Nothing is played.",
-                        "Der Taunt " + quoted(taunt) +
-                            " ist nicht vorhanden. Es wird nichts "
-                            "abgespielt.");
-        return tell("The taunt could not be copied to the preview file " + quoted(preview_) +
-                        ". Can the drive be written? Nothing is played.",
-                    "Der Taunt konnte nicht in die Vorhördatei " + quoted(preview_) +
-                        " kopiert werden. Ist das Laufwerk beschreibbar? Es wird nichts "
-                        "abgespielt.");
+            return tell(
+                lang::tr(language_, "The taunt \"{1}\" is not there. Nothing is played.", {taunt}));
+        return tell(lang::tr(language_,
+                             "The taunt could not be copied to the preview file \"{1}\". Can the "
+                             "drive be written? Nothing is played.",
+                             {preview_}));
     }
     if (!p_.shell.start(testerPath))
-        return tell("The sound tester " + quoted(testerPath) +
-                        " could not be started. Please check its path under "
-                        "\"musictester path\".",
-                    "Der Soundtester " + quoted(testerPath) +
-                        " konnte nicht gestartet werden. Bitte prüfe seinen Pfad unter "
-                        "\"Musictester Pfad\".");
+        return tell(lang::tr(language_,
+                             "The sound tester \"{1}\" could not be started. Please check its "
+                             "path under \"musictester path\".",
+                             {testerPath}));
     looksLeft_ = kMoreLooks;
     playerstart_.setEnabled(true);
 }
@@ -61,16 +48,14 @@ void TauntPreview::loading(bool autoClose) {
     if (a != platform::Activation::Done) {
         if (looksLeft_-- > 0) return playerstart_.setEnabled(true);
         if (a == platform::Activation::NotInFront)
-            return tell("The window of the sound tester (\"" + std::string(kTesterTitle) +
-                            "\") is there but could not be brought to the front. Nothing was "
-                            "typed.",
-                        "Das Fenster des Soundtesters (\"" + std::string(kTesterTitle) +
-                            "\") ist da, ließ sich aber nicht in den Vordergrund holen. Es wurde "
-                            "nichts eingetippt.");
-        return tell("The window of the sound tester (\"" + std::string(kTesterTitle) +
-                        "\") did not appear. Nothing was typed.",
-                    "Das Fenster des Soundtesters (\"" + std::string(kTesterTitle) +
-                        "\") ist nicht erschienen. Es wurde nichts eingetippt.");
+            return tell(lang::tr(language_,
+                                 "The window of the sound tester (\"{1}\") is there but could "
+                                 "not be brought to the front. Nothing was typed.",
+                                 {kTesterTitle}));
+        return tell(lang::tr(language_,
+                             "The window of the sound tester (\"{1}\") did not appear. Nothing "
+                             "was typed.",
+                             {kTesterTitle}));
     }
     for (const std::string& keys :
          {std::string("{DOWN}"), std::string("{INSERT}"), std::string("Test"), std::string("{TAB}"),
@@ -92,10 +77,8 @@ bool TauntPreview::closing() {
 
 void TauntPreview::noTester(lang::Language language) {
     language_ = language;
-    tell("This system has no sound tester that Scourix can type into: the taunt cannot be "
-         "previewed here.",
-         "Auf diesem System gibt es keinen Soundtester, in den Scourix tippen kann: der Taunt "
-         "kann hier nicht vorgehört werden.");
+    tell(lang::tr(language_, "This system has no sound tester that Scourix can type into: the "
+                             "taunt cannot be previewed here."));
 }
 
 std::optional<platform::Clip> tauntClip(const std::string& bytes) {
@@ -150,14 +133,12 @@ void TauntPreview::nothingChosen(lang::Language language) {
 }
 
 void TauntPreview::lostFocus() {
-    tell("The sound tester's window lost the focus while it was typed at; the rest was not "
-         "typed.",
-         "Das Fenster des Soundtesters hat beim Eintippen den Fokus verloren; der Rest wurde "
-         "nicht eingetippt.");
+    tell(lang::tr(language_, "The sound tester's window lost the focus while it was typed at; "
+                             "the rest was not typed."));
 }
 
-void TauntPreview::tell(const std::string& english, const std::string& german) {
-    lang::tell(p_.dialogs, language_, english, german);
+void TauntPreview::tell(const std::string& text) {
+    lang::tell(p_.dialogs, text);
 }
 
 } // namespace scourix

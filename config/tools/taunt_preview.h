@@ -60,7 +60,7 @@ class TauntPreview {
 
   private:
     void lostFocus();
-    void tell(const std::string& english, const std::string& german);
+    void tell(const std::string& text);
 
     platform::Platform& p_;
     ui::Timer& playerstart_;

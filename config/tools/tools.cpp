@@ -5,37 +5,11 @@
 #include "common/settings/keep_copy.h"
 
 namespace scourix {
-namespace {
-
-const lang::Text kDriveUnreadable{"The drive %1 cannot be read.",
-                                  "Das Laufwerk %1 kann nicht gelesen werden."};
-const lang::Text kWriteFailed{
-    "The file \"%1\" could not be written; it keeps its previous content.\n\nIs the folder "
-    "read-only or the disk full?",
-    "Die Datei \"%1\" konnte nicht geschrieben werden; sie behält ihren bisherigen "
-    "Inhalt.\n\nIst der Ordner schreibgeschützt oder der Datenträger voll?"};
-
-} // namespace
 
 bool sameDrive(const std::string& path, const std::string& drive) {
     return path.size() >= 2 && path[1] == ':' && !drive.empty() &&
            std::tolower(static_cast<unsigned char>(path[0])) ==
                std::tolower(static_cast<unsigned char>(drive[0]));
-}
-
-std::string fill(lang::Language l, const lang::Text& t, std::initializer_list<std::string> args) {
-    const std::string& pattern = lang::pick(l, t);
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const std::size_t n = i + 1 < pattern.size() ? pattern[i + 1] - '1' : args.size();
-        if (pattern[i] == '%' && n < args.size()) {
-            out += args.begin()[n];
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
 }
 
 BrowsePanel::BrowsePanel(platform::Files& files, platform::Dialogs& dialogs,
@@ -67,14 +41,18 @@ std::string BrowsePanel::driveFolder() const {
 void BrowsePanel::driveChange() {
     if (quiet_) return;
     if (folders_.setPath(driveFolder())) return;
-    dialogs_.message(fill(language_, kDriveUnreadable, {drives_.drive()}), platform::Buttons::Ok,
-                     platform::Icon::Exclamation);
+    dialogs_.message(lang::tr(language_, "The drive {1} cannot be read.", {drives_.drive()}),
+                     platform::Buttons::Ok, platform::Icon::Exclamation);
     // Back to the drive whose folders the list still shows.
     setDrive(folders_.path());
 }
 
 void tellWriteFailed(platform::Dialogs& dialogs, lang::Language l, const std::string& path) {
-    dialogs.message(fill(l, kWriteFailed, {path}), platform::Buttons::Ok, platform::Icon::Critical);
+    dialogs.message(lang::tr(l,
+                             "The file \"{1}\" could not be written; it keeps its previous "
+                             "content.\n\nIs the folder read-only or the disk full?",
+                             {path}),
+                    platform::Buttons::Ok, platform::Icon::Critical);
 }
 
 bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, lang::Language l,

@@ -1,7 +1,6 @@
 #pragma once
-// What Scourix's tool windows share: their texts, the browsing panel and their addresses on
-// the web.
-#include <initializer_list>
+// What Scourix's tool windows share: the browsing panel, the settings writer and their
+// addresses on the web.
 #include <string>
 
 #include "common/cleaning/cleaning.h"
@@ -58,9 +57,6 @@ class Owner {
 
 // Whether `path` ("C:\Games") lies on `drive` ("c:"), letters compared without case.
 bool sameDrive(const std::string& path, const std::string& drive);
-
-// The text in the player's language with "%1" to "%9" standing for the arguments given.
-std::string fill(lang::Language l, const lang::Text& t, std::initializer_list<std::string> args);
 
 // The drive, folder and optional file list of a browsing window, wired together: choosing a
 // drive opens, in the folder list, the current folder when it lies on that drive, else the

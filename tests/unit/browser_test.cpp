@@ -23,6 +23,10 @@ class Browser : public ::testing::Test, public GameFolder {
 
     scourix::Ordner& open(const std::string& mode, bool german = false) {
         (german ? main.m111 : main.m112).click();
+        return open(mode, main.language());
+    }
+    scourix::Ordner& open(const std::string& mode, lang::Language language) {
+        main.settings().language = language;
         main.session().browseMode = mode;
         w = std::make_unique<scourix::Ordner>(fake.platform, main);
         w->open();
@@ -84,6 +88,16 @@ TEST_F(Browser, CaptionsOfEveryModeInBothLanguages) {
                          de.umbenen.caption()}),
                   (Names{"ok", "abbruch", "abspielen", "umbenennen"}));
         EXPECT_EQ(de.player.enabled(), c.taunts);
+        // The other languages have a caption and buttons of their own, none the English one.
+        for (lang::Language l :
+             {lang::Language::French, lang::Language::Spanish, lang::Language::Italian}) {
+            scourix::Ordner& other = open(c.mode, l);
+            SCOPED_TRACE(lang::code(l));
+            EXPECT_NE(other.caption(), c.english);
+            for (ui::Button* b : {&other.abbruch, &other.player, &other.umbenen})
+                for (const char* english : {"cancel", "play", "rename"})
+                    EXPECT_NE(b->caption(), english);
+        }
     }
 }
 

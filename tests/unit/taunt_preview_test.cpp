@@ -303,6 +303,18 @@ TEST_F(Preview, FailuresAreToldAndNothingIsTyped) {
     EXPECT_TRUE(fake.keys.log.empty());
     EXPECT_FALSE(fake.app.ended);
     EXPECT_EQ(fake.files.content(sounds("hello.osf")), "HELLO-BYTES");
+
+    // The path to check is named as the options window names it, in every language.
+    fake.keys.reaches = true;
+    m.settings().musicTesterPath = kMusic;
+    for (lang::Language l : lang::kLanguages) {
+        m.settings().language = l;
+        m.m42.click();
+        const std::string option = "\"" + m.mt().Label1.caption() + "\".";
+        m.mt().close();
+        m.play1.click();
+        EXPECT_NE(lastBox().find(option), std::string::npos) << lastBox();
+    }
 }
 
 TEST_F(Preview, PreviewFileIsOnTheGameFoldersDriveRoot) {

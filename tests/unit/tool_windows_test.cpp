@@ -57,13 +57,6 @@ class DirectJoin : public Tools {
     std::string direckt() const { return file(settings::kDirecktIni); }
 };
 
-// A text's arguments go in as they are: a "%2" in a folder name is not filled in again, and a
-// "%" without an argument stays.
-TEST(ToolTexts, ArgumentsGoInAsTheyAre) {
-    const lang::Text t{"a %1 b %2 c %3", "%2 und %1"};
-    EXPECT_EQ(scourix::fill(lang::Language::English, t, {"C:\\%2", "50%"}), "a C:\\%2 b 50% c %3");
-    EXPECT_EQ(scourix::fill(lang::Language::German, t, {"x", "y"}), "y und x");
-}
 
 TEST_F(DirectJoin, ReadsTheServerKindAndBothBoxes) {
     writeDirect("-directip 10.0.0.5:2092", "2", "1");
