@@ -88,7 +88,7 @@ PlayerSettings fromLines(const ScourixIni& l) {
     s.usePilot = ticked(l.usePilot);
     s.pilotName = l.pilotName;
     s.language = lang::fromSetting(l.language);
-    s.languageNamed = l.language == "1" || l.language == "2";
+    s.languageNamed = lang::setting(s.language) == l.language;
     s.deleteStats = ticked(l.deleteStats);
     s.musicTesterPath = l.musicTesterPath;
     s.autoCloseTester = ticked(l.autoCloseTester);
@@ -96,7 +96,7 @@ PlayerSettings fromLines(const ScourixIni& l) {
     return s;
 }
 
-// The language is always written as the language it is ("1" or "2"); a text that named none
+// The language is always written as the language it is ("1" to "5"); a text that named none
 // reads as English and is saved as English.
 ScourixIni toLines(const PlayerSettings& s) {
     const ScourixIni& r = s.lines;

@@ -65,8 +65,8 @@ struct PlayerSettings {
     bool usePilot = false;
     std::string pilotName;
     lang::Language language = lang::Language::English;
-    // Whether the file named a language ("1" German, "2" English); any other text names none
-    // and speaks English.
+    // Whether the file named a language ("1" German, "2" English, "3" French, "4" Spanish,
+    // "5" Italian); any other text names none and speaks English.
     bool languageNamed = true;
     bool deleteStats = false;
     std::string musicTesterPath;
