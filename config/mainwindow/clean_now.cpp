@@ -79,7 +79,7 @@ void CleanNow::load() {
     if (file != settings::kScourixIni || problem == settings::Problem::None)
         language_ = setup_.ini.language;
     if (problem != settings::Problem::None) return fileError(problem, file);
-    if (language_ == lang::Language::German) {
+    if (language_ != lang::Language::English) {
         const Texts texts{language_};
         Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, texts.language));
         Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, texts.language));
@@ -108,7 +108,7 @@ void CleanNow::putzstartTick() {
     putzstart.setEnabled(false);
     const edition::Game game = edition::describe(p_, setup_.ini.gamePath);
     if (!plan_.findFolders(game.dataFolders, false)) {
-        p_.dialogs.message(cleaning::kPathNotFound, platform::Buttons::Ok,
+        p_.dialogs.message(cleaning::pathNotFound(language_), platform::Buttons::Ok,
                            platform::Icon::Critical);
         close();
         return;
