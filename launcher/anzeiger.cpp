@@ -9,61 +9,20 @@
 namespace launcher {
 namespace {
 
-const char* const kErrorTitle = "Gatefire error";
+// The title of the launcher's error boxes.
+const std::string& errorTitle(lang::Language l) {
+    return lang::tr(l, "Gatefire error");
+}
 
-// Every text the launcher shows, English and German side by side.
-struct Texts {
-    lang::Language language;
-    std::string pick(const std::string& english, const std::string& german) const {
-        return lang::pick(language, english, german);
-    }
+// Said after a file error: what the player does about it.
+const std::string& runScourix(lang::Language l) {
+    return lang::tr(l, "\nPlease run Scourix to set up the settings again.");
+}
 
-    std::string startScourixFirst() const {
-        return pick("please start scourix first ! start scourix now ?",
-                    "Bitte starte zuerst Scourix ! Soll Scourix jetzt gestartet werden?");
-    }
-    std::string runScourix() const {
-        return pick("\nPlease run Scourix to set up the settings again.",
-                    "\nBitte starte Scourix, um die Einstellungen neu anzulegen.");
-    }
-    std::string gameRunning(const std::string& program) const {
-        return pick("Descent 3 is running:\n" + program +
-                        "\nPlease end the game first. Gatefire changed nothing and starts nothing.",
-                    "Descent 3 läuft gerade:\n" + program +
-                        "\nBitte beende zuerst das Spiel. Gatefire hat nichts geändert und "
-                        "startet nichts.");
-    }
-    std::string startsWithout() const {
-        return pick("\nThe game starts without:", "\nDas Spiel startet ohne:");
-    }
-    std::string joinNotTurnedOff(const std::string& path) const {
-        return pick("The one-time join in \"" + path +
-                        "\" could not be turned off: later starts of Gatefire join this server "
-                        "too, until Scourix changes it.",
-                    "Die einmalige Teilnahme in \"" + path +
-                        "\" konnte nicht zurückgesetzt werden: auch spätere Starts von Gatefire "
-                        "treten diesem Server bei, bis Scourix sie ändert.");
-    }
-    std::string settingsNotWritten(const std::string& file) const {
-        return pick("The game's settings could not be written; the game starts with its old "
-                    "ones:\n" +
-                        file + "\nNot written:",
-                    "Die Einstellungen des Spiels konnten nicht geschrieben werden; das Spiel "
-                    "startet mit den alten:\n" +
-                        file + "\nNicht geschrieben:");
-    }
-    std::string settingsSkipped(const std::string& file) const {
-        return pick("These settings cannot be stored in " + file + " and were left as they were:",
-                    "Diese Einstellungen lassen sich in " + file +
-                        " nicht speichern und blieben, wie sie waren:");
-    }
-    std::string gameNotStarted(const std::string& program) const {
-        return pick("The game could not be started:\n" + program,
-                    "Das Spiel konnte nicht gestartet werden:\n" + program);
-    }
-    // In English only, as the launcher always said it.
-    static std::string joinNow() { return "Joint Server now ?"; }
-};
+// Said before the parts of the command line the game starts without.
+const std::string& startsWithout(lang::Language l) {
+    return lang::tr(l, "\nThe game starts without:");
+}
 
 } // namespace
 
@@ -76,14 +35,14 @@ Anzeiger::Anzeiger(platform::Platform& p)
     Image1.picture = "GATEFIRE_BACKGROUND";
     Image1.setVisible(false);
 
-    const Texts texts{lang::Language::English};
+    const lang::Language english = lang::Language::English;
     auto place = [](ui::Label& l, const std::string& text, int left, int top, int width) {
         l.setCaption(text);
         l.setBounds(left, top, width, 255);
     };
-    place(Label1, cleaning::rowCaption(cleaning::Row::Logos, texts.language), 360, 960, 2280);
-    place(Label2, cleaning::rowCaption(cleaning::Row::Taunts, texts.language), 360, 1320, 2280);
-    place(Label3, cleaning::rowCaption(cleaning::Row::Stats, texts.language), 360, 1680, 2280);
+    place(Label1, cleaning::rowCaption(cleaning::Row::Logos, english), 360, 960, 2280);
+    place(Label2, cleaning::rowCaption(cleaning::Row::Taunts, english), 360, 1320, 2280);
+    place(Label3, cleaning::rowCaption(cleaning::Row::Stats, english), 360, 1680, 2280);
     place(txt1, "0", 2760, 960, 735);
     place(txt3, "0", 3600, 960, 735);
     place(txt2, "0", 2760, 1320, 735);
@@ -115,11 +74,10 @@ void Anzeiger::load() {
     if (file == settings::kScourixIni && problem != settings::Problem::None)
         return fileError(problem, file, false);
     language_ = setup_.ini.language;
-    const Texts texts{language_};
-    if (language_ == lang::Language::German) {
-        Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, texts.language));
-        Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, texts.language));
-        Label3.setCaption(cleaning::rowCaption(cleaning::Row::Stats, texts.language));
+    if (language_ != lang::Language::English) {
+        Label2.setCaption(cleaning::rowCaption(cleaning::Row::Taunts, language_));
+        Label1.setCaption(cleaning::rowCaption(cleaning::Row::Logos, language_));
+        Label3.setCaption(cleaning::rowCaption(cleaning::Row::Stats, language_));
     }
     Label4.setCaption(platform::versionText(p_.app.version()));
     if (problem != settings::Problem::None) return fileError(problem, file, true);
@@ -148,45 +106,52 @@ void Anzeiger::load() {
         putzstart.setEnabled(true);
         return;
     }
-    if (p_.dialogs.message(texts.startScourixFirst(), platform::Buttons::OkCancel,
-                           platform::Icon::Information) == platform::Answer::Ok)
+    if (lang::ask(p_.dialogs,
+                  lang::tr(language_, "please start scourix first ! start scourix now ?"),
+                  platform::Buttons::OkCancel, platform::Icon::Information) == platform::Answer::Ok)
         p_.shell.open("scourix.exe", "", store_.folder, platform::ShowMode::Normal);
     close();
 }
 
 void Anzeiger::fileError(settings::Problem problem, const std::string& fileName,
                          bool languageKnown) {
-    const Texts en{lang::Language::English}, de{lang::Language::German};
-    const std::string english =
-        settings::describe(problem, fileName, lang::Language::English) + en.runScourix();
-    const std::string german =
-        settings::describe(problem, fileName, lang::Language::German) + de.runScourix();
-    std::string text =
-        !languageKnown ? english + "\n\n" + german : lang::pick(language_, english, german);
-    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Critical, kErrorTitle);
+    auto text = [&](lang::Language l) {
+        return settings::describe(problem, fileName, l) + runScourix(l);
+    };
+    // Before the player's language is known: English, and the system's language where it is
+    // another of ours, else German.
+    lang::Language second = settings::firstRunLanguage(p_.host);
+    if (second == lang::Language::English) second = lang::Language::German;
+    const std::string shown =
+        languageKnown ? text(language_) : text(lang::Language::English) + "\n\n" + text(second);
+    p_.dialogs.message(shown, platform::Buttons::Ok, platform::Icon::Critical,
+                       errorTitle(languageKnown ? language_ : lang::Language::English));
     close();
 }
 
 // The open-source game writes its settings file back when it ends: a change now would be lost.
 void Anzeiger::gameRunning(const std::string& game) {
-    p_.dialogs.message(Texts{language_}.gameRunning(game), platform::Buttons::Ok,
-                       platform::Icon::Exclamation, kErrorTitle);
+    p_.dialogs.message(lang::tr(language_,
+                                "Descent 3 is running:\n{1}\nPlease end the game first. Gatefire "
+                                "changed nothing and starts nothing.",
+                                {game}),
+                       platform::Buttons::Ok, platform::Icon::Exclamation, errorTitle(language_));
     close();
 }
 
 void Anzeiger::argumentsLeftOut(const std::vector<std::string>& parts) {
-    const Texts texts{language_};
-    std::string text = edition::argumentLimits(language_) + texts.startsWithout();
+    std::string text = edition::argumentLimits(language_) + startsWithout(language_);
     for (const auto& part : parts) {
         text += '\n';
         text += part.substr(0, part.find_last_not_of(' ') + 1);
     }
-    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
+    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation,
+                       errorTitle(language_));
 }
 
 void Anzeiger::pathError() {
-    p_.dialogs.message(cleaning::kPathNotFound, platform::Buttons::Ok, platform::Icon::Critical,
-                       kErrorTitle);
+    p_.dialogs.message(cleaning::pathNotFound(language_), platform::Buttons::Ok,
+                       platform::Icon::Critical, errorTitle(language_));
     close();
 }
 
@@ -245,12 +210,16 @@ void Anzeiger::ipstart() {
     settings::SettingsFile out(p_.codepage);
     settings::writeDirectJoin(out, off);
     if (out.save(p_.files, path) || out.save(p_.files, path)) return;
-    tell(Texts{language_}.joinNotTurnedOff(path));
+    tell(lang::tr(language_,
+                  "The one-time join in \"{1}\" could not be turned off: later starts of Gatefire "
+                  "join this server too, until Scourix changes it.",
+                  {path}));
 }
 
 void Anzeiger::tell(const std::string& text) {
     if (!text.empty())
-        p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
+        p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation,
+                           errorTitle(language_));
 }
 
 void Anzeiger::regeintraege() {
@@ -267,12 +236,17 @@ void Anzeiger::regeintraege() {
     else
         skipped = writeGameSettings(p_.registry, p_.codepage, net, setup_.ini.pilotName);
     if (skipped.empty()) return;
-    const Texts texts{language_};
     std::string text =
-        written ? texts.settingsSkipped(game_.openSource() ? gameregistry::kRegistryFile : kGameKey)
-                : texts.settingsNotWritten(game_.settingsFile);
+        written ? lang::tr(language_,
+                           "These settings cannot be stored in {1} and were left as they were:",
+                           {game_.openSource() ? gameregistry::kRegistryFile : kGameKey})
+                : lang::tr(language_,
+                           "The game's settings could not be written; the game starts with its "
+                           "old ones:\n{1}\nNot written:",
+                           {game_.settingsFile});
     for (const auto& name : skipped) text += "\n" + name;
-    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kErrorTitle);
+    p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation,
+                       errorTitle(language_));
 }
 
 void Anzeiger::shellstart() {
@@ -326,16 +300,17 @@ void Anzeiger::shellstart() {
     const bool always = directRead_ && direct.mode == JoinMode::Always;
     bool join = directRead_ && (direct.mode == JoinMode::Once || (always && direct.ask.off()));
     if (always && direct.ask.on())
-        join = p_.dialogs.message(Texts::joinNow(), platform::Buttons::YesNo,
-                                  platform::Icon::Question) == platform::Answer::Yes;
+        join = lang::ask(p_.dialogs, lang::tr(language_, "Joint Server now ?"),
+                         platform::Buttons::YesNo) == platform::Answer::Yes;
     std::string target = join ? " " + direct.target : "";
     if (!edition::gameCanHold(head + pilot + target))
         leftOut.push_back(direct.target), target.clear();
     // An address the game cannot take whole, or would read as a switch, is left out and named.
     if (const std::string refused =
-            target.empty() ? "" : edition::targetRefused(language_, direct.target, game_.openSource());
+            target.empty() ? ""
+                           : edition::targetRefused(language_, direct.target, game_.openSource());
         !refused.empty()) {
-        tell(refused + Texts{language_}.startsWithout() + "\n" + direct.target);
+        tell(refused + startsWithout(language_) + "\n" + direct.target);
         target.clear();
     }
     std::vector<std::string> dropped;
@@ -345,9 +320,9 @@ void Anzeiger::shellstart() {
 
     const std::string& exe = game_.program;
     if (!p_.shell.open(exe, line, game, platform::ShowMode::Normal)) {
-        p_.dialogs.message(Texts{language_}.gameNotStarted(exe) +
+        p_.dialogs.message(lang::tr(language_, "The game could not be started:\n{1}", {exe}) +
                                (game_.hasProgram ? "" : "\n" + edition::noProgram(language_, game)),
-                           platform::Buttons::Ok, platform::Icon::Critical, kErrorTitle);
+                           platform::Buttons::Ok, platform::Icon::Critical, errorTitle(language_));
     }
     close();
 }

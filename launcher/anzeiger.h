@@ -34,6 +34,8 @@ class Anzeiger : public ui::Window {
     settings::DirectJoin direct;
 
     const settings::PlayerSettings& settings() const { return setup_.ini; }
+    // The player's language, once the settings have been read whole; English before.
+    lang::Language language() const { return language_; }
     // The keep lists as read at start-up.
     const cleaning::Setup& setup() const { return setup_; }
 

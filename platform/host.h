@@ -38,6 +38,9 @@ class Host {
     // Linux), without trailing separator; empty where there is none, and on Windows, whose stores
     // are found in the registry.
     virtual std::string homeFolder() { return ""; }
+    // The language of the system's interface as a locale name ("fr_FR.UTF-8", "de", "es-ES");
+    // empty when the system names none.
+    virtual std::string uiLanguage() { return ""; }
 
     // A host that knows nothing: no data folder, no versions, nothing running.
     static Host& none();

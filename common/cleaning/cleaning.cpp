@@ -208,17 +208,21 @@ void Cleaner::finish(Counter counter) {
 std::string rowCaption(Row row, lang::Language l) {
     switch (row) {
     case Row::Logos:
-        return lang::pick(l, " work on shiplogos :", " Bearbeite Schiffslogo");
+        return lang::tr(l, " work on shiplogos :");
     case Row::Taunts:
-        return lang::pick(l, " work on taunts :", " Bearbeite Audiotaunts");
+        return lang::tr(l, " work on taunts :");
     case Row::Stats:
         break;
     }
-    return lang::pick(l, " work on stats-files :", " Bearbeite Stats-Dateien");
+    return lang::tr(l, " work on stats-files :");
 }
 
 std::string finishWord(lang::Language l) {
-    return lang::pick(l, "finish", "Fertig");
+    return lang::tr(l, "finish");
+}
+
+std::string pathNotFound(lang::Language l) {
+    return lang::tr(l, "Error ! Path not found");
 }
 
 Plan::Plan(platform::Files& files, const Setup& setup, Report report)

@@ -131,13 +131,13 @@ class Cleaner {
 // The rows of a clean run, in their order.
 enum class Row { Logos, Taunts, Stats };
 
-// What the cleaning windows show of a run: the rows' captions and the finish word in the
-// player's language, the path error in English only, as the windows always said it; and the
-// rows' colours as the window model takes them (0x00BBGGRR): captions blue on white, red while
-// a row works, green when it is done.
+// What the cleaning windows show of a run, in the player's language: the rows' captions, the
+// finish word and the error of a missing custom folder; and the rows' colours as the window
+// model takes them (0x00BBGGRR): captions blue on white, red while a row works, green when it
+// is done.
 std::string rowCaption(Row row, lang::Language l);
 std::string finishWord(lang::Language l);
-inline const char* const kPathNotFound = "Error ! Path not found";
+std::string pathNotFound(lang::Language l);
 namespace colour {
 inline constexpr std::uint32_t kRed = 0x0000FF, kGreen = 0x00C000, kBlue = 0xFF0000,
                                kWhite = 0xFFFFFF;

@@ -70,11 +70,8 @@ bool gameOpensPilot(platform::Files& files, const std::string& fileName) {
 }
 
 std::string noProgram(lang::Language l, const std::string& gameFolder) {
-    return lang::pick(l,
-                      "There is no program of the game in this folder (neither " + kRetailExe +
-                          " nor " + kOpenSourceName + "):\n" + gameFolder,
-                      "In diesem Ordner liegt kein Programm des Spiels (weder " + kRetailExe +
-                          " noch " + kOpenSourceName + "):\n" + gameFolder);
+    return lang::tr(l, "There is no program of the game in this folder (neither {1} nor {2}):\n{3}",
+                    {kRetailExe, kOpenSourceName, gameFolder});
 }
 
 bool keepsFilesInGameFolder(const std::string& programBytes) {

@@ -64,13 +64,10 @@ std::string switchReadFrom(const std::string& value, bool openSource) {
 
 std::string addressRefused(lang::Language l, const std::string& address, bool openSource) {
     if (address.size() > kMaxAddressBytes) {
-        const std::string n = std::to_string(kMaxAddressBytes);
-        return lang::pick(l,
-                          "The server address is too long for the game: it takes at most " + n +
-                              " bytes (a letter outside A to Z takes two or more).",
-                          "Die Serveradresse ist zu lang für das Spiel: Es nimmt höchstens " + n +
-                              " Bytes an (ein Buchstabe außerhalb von A bis Z belegt zwei oder "
-                              "mehr).");
+        return lang::tr(l,
+                        "The server address is too long for the game: it takes at most {1} bytes "
+                        "(a letter outside A to Z takes two or more).",
+                        {std::to_string(kMaxAddressBytes)});
     }
     // Each word is an argument of its own.
     for (std::size_t at = 0; at <= address.size();) {
@@ -79,13 +76,11 @@ std::string addressRefused(lang::Language l, const std::string& address, bool op
         at = end + 1;
         const std::string name = switchReadFrom(word, openSource);
         if (name.empty()) continue;
-        return lang::pick(
-            l,
-            "The game would read \"" + word + "\" in the server address as its switch -" + name +
-                ". Please enter the server's address as IP address or host name with its port.",
-            "Das Spiel würde \"" + word + "\" in der Serveradresse als seinen Schalter -" + name +
-                " lesen. Bitte gib die Adresse des Servers als IP-Adresse oder Hostnamen mit "
-                "Port ein.");
+        return lang::tr(l,
+                        "The game would read \"{1}\" in the server address as its switch -{2}. "
+                        "Please enter the server's address as IP address or host name with its "
+                        "port.",
+                        {word, name});
     }
     return "";
 }
@@ -100,17 +95,11 @@ std::string targetRefused(lang::Language l, const std::string& target, bool open
 std::string pilotReadAsSwitch(lang::Language l, const std::string& name, bool openSource) {
     const std::string sw = switchReadFrom(name, openSource);
     if (sw.empty()) return "";
-    return lang::pick(l,
-                      "The game reads the pilot name \"" + name + "\" as its switch -" + sw +
-                          ". Gatefire therefore starts the game without \"-pilot " + name +
-                          "\" and makes " + name +
-                          " the game's default pilot instead: confirm it in the game's pilot "
-                          "selection.",
-                      "Das Spiel liest den Pilotennamen \"" + name + "\" als seinen Schalter -" +
-                          sw + ". Gatefire startet das Spiel deshalb ohne \"-pilot " + name +
-                          "\" und trägt " + name +
-                          " stattdessen als Standardpiloten des Spiels ein: Bestätige ihn in der "
-                          "Pilotenauswahl des Spiels.");
+    return lang::tr(l,
+                    "The game reads the pilot name \"{1}\" as its switch -{2}. Gatefire therefore "
+                    "starts the game without \"-pilot {1}\" and makes {1} the game's default "
+                    "pilot instead: confirm it in the game's pilot selection.",
+                    {name, sw});
 }
 
 bool gameCanHold(const std::string& line) {
@@ -146,19 +135,14 @@ std::string fitToGame(const std::string& before, const std::vector<std::string>&
 }
 
 std::string argumentLimits(lang::Language l) {
-    const std::string args = std::to_string(kMaxArgs), chars = std::to_string(kMaxArgChars);
-    return lang::pick(l,
-                      "The game takes at most " + args +
-                          " command-line arguments (separated by blanks) of at most " + chars +
-                          " characters each.",
-                      "Das Spiel nimmt höchstens " + args +
-                          " Befehlszeilenargumente (durch Leerzeichen getrennt) zu je höchstens " +
-                          chars + " Zeichen an.");
+    return lang::tr(l,
+                    "The game takes at most {1} command-line arguments (separated by blanks) of "
+                    "at most {2} characters each.",
+                    {std::to_string(kMaxArgs), std::to_string(kMaxArgChars)});
 }
 
 std::string tooLongForTheGame(lang::Language l) {
-    return lang::pick(l, "This is too long for the game. ", "Das ist zu lang für das Spiel. ") +
-           argumentLimits(l);
+    return lang::tr(l, "This is too long for the game. {1}", {argumentLimits(l)});
 }
 
 } // namespace edition

@@ -51,29 +51,26 @@ Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy
 
 Replaced replaceUnreadable(platform::Files& files, const std::string& path,
                            const std::string& fresh, lang::Language l) {
-    const std::string name = "\"" + path + "\"";
     std::string copy;
     const Kept kept = keepCopy(files, path, copy);
     if (kept == Kept::Failed)
         return {false, true,
-                lang::pick(l,
-                           "The settings file " + name +
-                               " cannot be read, nor copied. It is left as it is.",
-                           "Die Einstellungsdatei " + name +
-                               " kann nicht gelesen und auch nicht kopiert werden. Sie "
-                               "bleibt, wie sie ist.")};
+                lang::tr(l,
+                         "The settings file \"{1}\" cannot be read, nor copied. It is left as "
+                         "it is.",
+                         {path})};
     Replaced r{files.write(path, fresh), false, ""};
     if (kept == Kept::Nothing) return r;
-    r.message = lang::pick(
-        l,
-        "The settings file " + name + " could not be read. Your file was kept as \"" + copy + "\"",
-        "Die Einstellungsdatei " + name + " konnte nicht gelesen werden. Deine Datei wurde als \"" +
-            copy + "\" aufbewahrt");
     if (r.written)
-        r.message += lang::pick(l, "; a new one was written.", "; eine neue wurde angelegt.");
+        r.message = lang::tr(l,
+                             "The settings file \"{1}\" could not be read. Your file was kept as "
+                             "\"{2}\"; a new one was written.",
+                             {path, copy});
     else
-        r.message += lang::pick(l, "; a new one could not be written.",
-                                "; eine neue konnte nicht geschrieben werden.");
+        r.message = lang::tr(l,
+                             "The settings file \"{1}\" could not be read. Your file was kept as "
+                             "\"{2}\"; a new one could not be written.",
+                             {path, copy});
     return r;
 }
 

@@ -1,6 +1,7 @@
 #include "common/settings/layouts.h"
 
 #include "platform/files.h"
+#include "platform/host.h"
 
 namespace settings {
 
@@ -69,8 +70,14 @@ void writeScourixIni(SettingsFile& f, const ScourixIni& v) {
     writeFields(f, kScourixLayout, v);
 }
 
-void writeFirstRunScourixIni(SettingsFile& f) {
-    writeFirstRun(f, kScourixLayout);
+void writeFirstRunScourixIni(SettingsFile& f, lang::Language l) {
+    for (const auto& field : kScourixLayout)
+        if (field.since == kScourixLayout[0].since)
+            f.writeRaw(field.member == &ScourixIni::language ? lang::setting(l) : field.firstRun);
+}
+
+lang::Language firstRunLanguage(platform::Host& host) {
+    return lang::fromLocale(host.uiLanguage()).value_or(lang::Language::English);
 }
 
 void readList(SettingsFile& f, std::vector<std::string>& out) {
@@ -181,27 +188,20 @@ Problem openFile(const Store& store, const std::string& fileName, SettingsFile& 
 }
 
 std::string describe(Problem p, const std::string& fileName, lang::Language l) {
-    const std::string name = "\"" + fileName + "\"";
     switch (p) {
     case Problem::None:
         return "";
     case Problem::Missing:
-        return lang::pick(l, "The settings file " + name + " is missing.",
-                          "Die Einstellungsdatei " + name + " fehlt.");
+        return lang::tr(l, "The settings file \"{1}\" is missing.", {fileName});
     case Problem::Unreadable:
-        return lang::pick(l, "The settings file " + name + " cannot be read.",
-                          "Die Einstellungsdatei " + name + " kann nicht gelesen werden.");
+        return lang::tr(l, "The settings file \"{1}\" cannot be read.", {fileName});
     case Problem::TooShort:
-        return lang::pick(l, "The settings file " + name + " ends too early.",
-                          "Die Einstellungsdatei " + name + " ist unvollständig.");
+        return lang::tr(l, "The settings file \"{1}\" ends too early.", {fileName});
     case Problem::NotText:
-        return lang::pick(l,
-                          "The settings file " + name +
-                              " is not ANSI text (it was saved as Unicode/UTF-16 or holds zero "
-                              "bytes).",
-                          "Die Einstellungsdatei " + name +
-                              " ist keine ANSI-Textdatei (sie ist als Unicode/UTF-16 gespeichert "
-                              "oder enthält Nullbytes).");
+        return lang::tr(l,
+                        "The settings file \"{1}\" is not ANSI text (it was saved as "
+                        "Unicode/UTF-16 or holds zero bytes).",
+                        {fileName});
     }
     return "";
 }

@@ -11,6 +11,10 @@ class Files;
 class Codepage;
 } // namespace platform
 
+namespace platform {
+class Host;
+}
+
 namespace settings {
 
 // Why a settings file could not be loaded.
@@ -144,8 +148,11 @@ struct ScourixIni {
 extern const Layout<ScourixIni, 16> kScourixLayout;
 Problem readScourixIni(SettingsFile& f, ScourixIni& out);
 void writeScourixIni(SettingsFile& f, const ScourixIni& v);
-// The first-run file: the layout's first-run values, raw.
-void writeFirstRunScourixIni(SettingsFile& f);
+// The first-run file: the layout's first-run values, raw, with the Language value of `l`.
+void writeFirstRunScourixIni(SettingsFile& f, lang::Language l = lang::Language::English);
+// The language of a first run: the system's interface language where it is one of ours, else
+// English.
+lang::Language firstRunLanguage(platform::Host& host);
 
 // logos.ini and taunts.ini: one entry per value until the end of the file (replaces `out`).
 void readList(SettingsFile& f, std::vector<std::string>& out);

@@ -97,7 +97,7 @@ void CleanNow::putzstartTick() {
     putzstart.setEnabled(false);
     const edition::Game game = edition::describe(p_, setup_.ini.gamePath);
     if (!plan_.findFolders(game.dataFolders, false)) {
-        p_.dialogs.message(cleaning::kPathNotFound, platform::Buttons::Ok,
+        p_.dialogs.message(cleaning::pathNotFound(language_), platform::Buttons::Ok,
                            platform::Icon::Critical);
         close();
         return;

@@ -111,7 +111,8 @@ bool MainWindow::recover() {
 
     std::string kept, left;
     std::vector<std::pair<const char*, settings::SettingsFile>> fresh;
-    auto prepare = [&](const char* name, void (*write)(settings::SettingsFile&)) {
+    auto prepare = [&](const char* name,
+                       const std::function<void(settings::SettingsFile&)>& write) {
         const std::string path = store_.path(name);
         std::string copy;
         const settings::Kept k = settings::keepCopy(p_.files, path, copy);
@@ -127,7 +128,9 @@ bool MainWindow::recover() {
     prepare(settings::kKeysIni, settings::writeFirstRunKeysIni);
     prepare(settings::kLogosIni, nullptr);
     prepare(settings::kTauntsIni, nullptr);
-    prepare(settings::kScourixIni, settings::writeFirstRunScourixIni);
+    prepare(settings::kScourixIni, [this](settings::SettingsFile& f) {
+        settings::writeFirstRunScourixIni(f, settings::firstRunLanguage(p_.host));
+    });
 
     std::vector<std::string> failed;
     for (const auto& [name, f] : fresh)

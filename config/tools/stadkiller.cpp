@@ -18,7 +18,7 @@ void Stadkiller::load() {
                                                   edition::kNetgames, cleaning::kStatsPattern);
     if (folders.empty()) {
         // A game folder without "\netgames" deleted nothing.
-        p_.dialogs.message(lang::tr(l, cleaning::kPathNotFound), platform::Buttons::Ok,
+        p_.dialogs.message(cleaning::pathNotFound(l), platform::Buttons::Ok,
                            platform::Icon::Critical);
         return close();
     }

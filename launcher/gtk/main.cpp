@@ -13,5 +13,7 @@ int main(int argc, char** argv) {
     lnx::System system(dialogs,
                        {SCOURIX_VERSION_MAJOR, SCOURIX_VERSION_MINOR, SCOURIX_VERSION_PATCH});
     launcher::Anzeiger window(system.platform());
+    // The boxes' buttons speak the player's language, as the windows do.
+    dialogs.words = [&window](const char* word) { return lang::tr(window.language(), word); };
     return gtkui::run(window);
 }

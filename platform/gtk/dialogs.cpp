@@ -11,11 +11,6 @@ GtkWindow* dialogOwner();
 
 namespace {
 
-// GTK's own words for the buttons, in the system's language, as the Windows boxes show them.
-const char* word(const char* gtkWord) {
-    return g_dgettext("gtk30", gtkWord);
-}
-
 // The box's kind for each icon, in the order of platform::Icon.
 GtkMessageType messageType(platform::Icon i) {
     constexpr GtkMessageType kinds[] = {GTK_MESSAGE_OTHER, GTK_MESSAGE_INFO, GTK_MESSAGE_QUESTION,
@@ -26,6 +21,12 @@ GtkMessageType messageType(platform::Icon i) {
 
 } // namespace
 
+// The program's words for the buttons, else GTK's own in the system's language, as the Windows
+// boxes show them.
+std::string Dialogs::word(const char* gtkWord) const {
+    return words ? words(gtkWord) : g_dgettext("gtk30", gtkWord);
+}
+
 platform::Answer Dialogs::message(const std::string& text, platform::Buttons buttons,
                                   platform::Icon icon, const std::string& title) {
     GtkWidget* d = gtk_message_dialog_new(dialogOwner(), GTK_DIALOG_MODAL, messageType(icon),
@@ -34,7 +35,7 @@ platform::Answer Dialogs::message(const std::string& text, platform::Buttons but
     gtk_window_set_keep_above(GTK_WINDOW(d), TRUE);
     gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
     auto add = [&](const char* w, platform::Answer a) {
-        gtk_dialog_add_button(GTK_DIALOG(d), word(w), int(a));
+        gtk_dialog_add_button(GTK_DIALOG(d), word(w).c_str(), int(a));
     };
     platform::Answer first = platform::Answer::Ok, onClose = platform::Answer::Cancel;
     switch (buttons) {
@@ -71,9 +72,10 @@ platform::Answer Dialogs::message(const std::string& text, platform::Buttons but
 
 std::string Dialogs::input(const std::string& prompt, const std::string& title,
                            const std::string& defaultText) {
-    GtkWidget* d = gtk_dialog_new_with_buttons(
-        (title.empty() ? title_ : title).c_str(), dialogOwner(), GTK_DIALOG_MODAL, word("_OK"),
-        GTK_RESPONSE_OK, word("_Cancel"), GTK_RESPONSE_CANCEL, nullptr);
+    GtkWidget* d =
+        gtk_dialog_new_with_buttons((title.empty() ? title_ : title).c_str(), dialogOwner(),
+                                    GTK_DIALOG_MODAL, word("_OK").c_str(), GTK_RESPONSE_OK,
+                                    word("_Cancel").c_str(), GTK_RESPONSE_CANCEL, nullptr);
     gtk_window_set_keep_above(GTK_WINDOW(d), TRUE);
     gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
     GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(d));

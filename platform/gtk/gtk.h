@@ -1,5 +1,6 @@
 #pragma once
 // The GTK 3 side of the window model, message and input boxes, for the Linux programs.
+#include <functional>
 #include <string>
 
 #include "platform/dialogs.h"
@@ -18,7 +19,13 @@ class Dialogs : public platform::Dialogs {
                       const std::string& defaultText) override;
     void beep() override;
 
+    // The buttons' captions: given GTK's English words ("_OK", "_Cancel", "_Yes", "_No"), the
+    // words in the program's language; without it the buttons speak GTK's words in the
+    // system's language.
+    std::function<std::string(const char* word)> words;
+
   private:
+    std::string word(const char* gtkWord) const;
     std::string title_;
 };
 

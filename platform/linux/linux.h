@@ -66,6 +66,9 @@ class Host : public platform::Host {
     platform::System system() override { return platform::System::Linux; }
     // $HOME, or the home the password database names.
     std::string homeFolder() override;
+    // The first of $LANGUAGE (the first name of its list), $LC_ALL, $LC_MESSAGES and $LANG that is
+    // set and not empty, as gettext asks them.
+    std::string uiLanguage() override;
 };
 
 // Splits parameters into arguments as the game's own reader does on Windows: at blanks, an

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string_view>
 #include <thread>
 
 #include "platform/linux/linux.h"
@@ -126,6 +127,17 @@ std::string Host::tempFolder() {
             return s;
         }
     return "/tmp";
+}
+
+std::string Host::uiLanguage() {
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        for (std::string_view v = value ? value : ""; !v.empty(); v.remove_prefix(1)) {
+            const std::string_view first = v.substr(0, v.find(':'));
+            if (!first.empty()) return std::string(first);
+        }
+    }
+    return "";
 }
 
 // As the game asks: a signal 0 that reaches the process.

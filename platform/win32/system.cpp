@@ -228,6 +228,15 @@ class Host : public platform::Host {
         while (!folder.empty() && folder.back() == '\\') folder.pop_back();
         return folder;
     }
+    // The user's interface language, named by its primary language ("de", "fr", ...), as the
+    // locale names of the other systems name it.
+    std::string uiLanguage() override {
+        wchar_t name[LOCALE_NAME_MAX_LENGTH];
+        const LANGID id = MAKELANGID(PRIMARYLANGID(GetUserDefaultUILanguage()), SUBLANG_DEFAULT);
+        if (!LCIDToLocaleName(MAKELCID(id, SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0))
+            return {};
+        return utf8(name);
+    }
     bool processRunning(std::int32_t pid) override {
         if (pid <= 0) return false;
         HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));

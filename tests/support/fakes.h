@@ -231,8 +231,10 @@ class FakeHost : public platform::Host {
     }
     platform::System system() override { return kind; }
     std::string homeFolder() override { return home; }
+    std::string uiLanguage() override { return uiLocale; }
     platform::System kind = platform::System::Windows;
-    std::string home; // the player's home folder where the system has one for the stores
+    std::string home;     // the player's home folder where the system has one for the stores
+    std::string uiLocale; // the locale name of the system's interface language
     std::string dataFolder = "C:\\Users\\player\\AppData\\Roaming";
     std::map<std::string, platform::ProgramVersion> versions;
     std::vector<std::string> runningPrograms;

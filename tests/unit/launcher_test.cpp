@@ -147,6 +147,33 @@ TEST_F(Launcher, GermanCaptionsAndFinishWord) {
     EXPECT_EQ(win.Label4.caption(), "2.0.7");
 }
 
+// Every language value of the settings speaks its language in the window and its questions.
+TEST_F(Launcher, EachLanguageValueSpeaksItsLanguage) {
+    const struct {
+        const char* value;
+        const char* taunts;
+        const char* finish;
+        const char* question;
+    } languages[] = {
+        {"3", " Provocations :", "Terminé", "Rejoindre le serveur maintenant ?"},
+        {"4", " Burlas :", "Listo", "¿Unirse al servidor ahora?"},
+        {"5", " Provocazioni :", "Finito", "Collegarsi al server ora?"},
+        {"1", " Bearbeite Audiotaunts", "Fertig", "Joint Server now ?"},
+    };
+    for (const auto& l : languages) {
+        ini.language = l.value;
+        writeSettings();
+        writeDirect("-directip 1.2.3.4", "2", "1");
+        fake.dialogs.answers = {Answer::Yes};
+        fake.dialogs.boxes.clear();
+        launcher::Anzeiger& win = run();
+        EXPECT_EQ(win.Label2.caption(), l.taunts) << l.value;
+        EXPECT_EQ(win.txt2.caption(), l.finish) << l.value;
+        ASSERT_EQ(fake.dialogs.boxes.size(), 1u) << l.value;
+        EXPECT_EQ(fake.dialogs.boxes[0].text, l.question);
+    }
+}
+
 TEST_F(Launcher, CommandLineHasPilotSwitchesInFileOrderAndTheOneTimeTarget) {
     ini.usePilot = "1", ini.pilotName = "Ace";
     writeSettings({}, {}, {"deadzone0 0.0", "nointro", "framecap 0", "vsync"},
@@ -530,6 +557,16 @@ TEST_F(Launcher, ShortScourixIniIsAFileErrorInBothLanguages) {
     EXPECT_NE(fake.dialogs.boxes[0].text.find("scourix.ini"), std::string::npos);
     EXPECT_NE(fake.dialogs.boxes[0].text.find("Please"), std::string::npos);
     EXPECT_NE(fake.dialogs.boxes[0].text.find("Bitte"), std::string::npos);
+
+    // Before the player chose: English, and the system's language where it is another of ours.
+    fake.host.uiLocale = "fr_FR.UTF-8";
+    fake.dialogs.boxes.clear();
+    run();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find("Please"), std::string::npos);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find("\n\nLe fichier de paramètres \"scourix.ini\""),
+              std::string::npos);
+    EXPECT_EQ(fake.dialogs.boxes[0].text.find("Bitte"), std::string::npos);
 }
 
 TEST_F(Launcher, SideProgramsStartOnlyWhenEnabledAndNamed) {

@@ -35,7 +35,8 @@ class LinuxPlatform : public ::testing::Test {
     // The player's variables as they were before the test.
     std::vector<std::pair<const char*, std::optional<std::string>>> saved = [] {
         std::vector<std::pair<const char*, std::optional<std::string>>> v;
-        for (const char* n : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"}) {
+        for (const char* n : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS",
+                              "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
             const char* x = std::getenv(n);
             v.emplace_back(n, x ? std::optional<std::string>(x) : std::nullopt);
         }
@@ -210,6 +211,28 @@ TEST_F(LinuxPlatform, PlayersFoldersFollowXdgThenHome) {
     lnx::App app({});
     EXPECT_EQ(app.programFolder(), home + "/.config/scourix");
     EXPECT_TRUE(fs::is_directory(home + "/.config/scourix"));
+}
+
+// The interface language as gettext finds it: the first variable set and not empty.
+TEST_F(LinuxPlatform, InterfaceLanguageIsTheFirstVariableThatNamesOne) {
+    const struct {
+        const char *language, *all, *messages, *lang, *expected;
+    } cases[] = {
+        {"fr_FR:de", "it_IT.UTF-8", "es", "de_DE", "fr_FR"},
+        {"", "", "es_ES.UTF-8", "de_DE", "es_ES.UTF-8"},
+        {nullptr, nullptr, nullptr, "de_DE.UTF-8", "de_DE.UTF-8"},
+        {":it", "C", nullptr, nullptr, "it"},
+        {nullptr, "C", "de", nullptr, "C"},
+        {nullptr, nullptr, nullptr, nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        const std::pair<const char*, const char*> vars[] = {{"LANGUAGE", c.language},
+                                                            {"LC_ALL", c.all},
+                                                            {"LC_MESSAGES", c.messages},
+                                                            {"LANG", c.lang}};
+        for (const auto& [name, value] : vars) value ? setenv(name, value, 1) : unsetenv(name);
+        EXPECT_EQ(lnx::Host().uiLanguage(), c.expected) << c.expected;
+    }
 }
 
 TEST_F(LinuxPlatform, RunningIsAskedOfProcAndArgumentsSplitAsTheGameSplitsThem) {

@@ -8,6 +8,7 @@
 #include "common/settings/settings_file.h"
 #include "platform/system.h"
 #include "tests/support/fake_files.h"
+#include "tests/support/fakes.h"
 
 using namespace settings;
 
@@ -355,6 +356,29 @@ TEST(ScourixIniLayout, FirstRunFile) {
     EXPECT_EQ(r.language, "2");
     EXPECT_EQ(r.deleteStats, "");
     EXPECT_EQ(numericValue(r.autoCloseTester), 0);
+
+    // A first run speaks the system's interface language where it is one of ours; only the
+    // Language line differs.
+    const struct {
+        const char* locale;
+        const char* language;
+    } systems[] = {{"fr_FR.UTF-8", "3"}, {"de", "1"},        {"pt_BR", "2"}, {"C", "2"}, {"", "2"},
+                   {"es-ES", "4"},       {"it_IT@euro", "5"}};
+    for (const auto& system : systems) {
+        FakeHost host;
+        host.uiLocale = system.locale;
+        SettingsFile first(cp);
+        writeFirstRunScourixIni(first, firstRunLanguage(host));
+        std::string expected = f.bytes();
+        expected.replace(expected.find("\r\n2\r\n"), 5,
+                         std::string("\r\n") + system.language + "\r\n");
+        EXPECT_EQ(first.bytes(), expected) << system.locale;
+        SettingsFile back(cp, first.bytes());
+        PlayerSettings read;
+        ASSERT_EQ(readPlayerSettings(back, read), Problem::None);
+        EXPECT_EQ(lang::setting(read.language), system.language) << system.locale;
+        EXPECT_TRUE(read.languageNamed) << system.locale;
+    }
 }
 
 TEST(ScourixIniLayout, ChoiceLinesKeepTheirTextBothWays) {
