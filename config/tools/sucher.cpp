@@ -28,6 +28,7 @@ Sucher::Sucher(platform::Platform& p, Mt& mt)
     Command1.setCaption(kOk.en);
 
     Command1.click = [this] { Command1Click(); };
+    Command1.isDefault = true;
 }
 
 void Sucher::load() {
