@@ -310,6 +310,7 @@ check, radio { min-height: 11px; min-width: 11px; margin: 0 4px 0 0; }
 treeview.view { padding: 0 2px; }
 menubar > menuitem { padding: 2px 6px; min-height: 0; }
 frame > border { border-radius: 0; }
+button.default { box-shadow: inset 0 0 0 1px alpha(currentColor, 0.55); }
 )";
 
 bool start(int& argc, char**& argv) {
