@@ -50,6 +50,7 @@ CleanNow::CleanNow(platform::Platform& p, MainWindow& main)
 
     putzstart.tick = [this] { putzstartTick(); };
     okende.click = [this] { close(); };
+    okende.isDefault = okende.isCancel = true;
 }
 
 void CleanNow::load() {

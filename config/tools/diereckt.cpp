@@ -35,6 +35,7 @@ Diereckt::Diereckt(platform::Platform& p, Owner& owner)
             c->setBackColour(backColour);
 
     teilnehmen.click = [this] { teilnehmenClick(); };
+    teilnehmen.isDefault = true;
     d3run.tick = [this] { d3runTick(); };
     d3cxserver.click = [this] {
         p_.shell.openAddress(web::kPxoTracker, platform::ShowMode::Maximized);

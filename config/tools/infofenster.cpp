@@ -34,6 +34,7 @@ Infofenster::Infofenster(platform::Platform& p, Owner& owner)
         p_.shell.openAddress(web::kEditorDownload, platform::ShowMode::Maximized);
     };
     ok.click = [this] { close(); };
+    ok.isDefault = ok.isCancel = true;
 }
 
 void Infofenster::load() {

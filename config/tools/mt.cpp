@@ -22,6 +22,7 @@ Mt::Mt(platform::Platform& p, Owner& owner)
 
     brows1.click = [this] { brows1Click(); };
     speichern.click = [this] { speichernClick(); };
+    speichern.isDefault = true;
     sucher_ = std::make_unique<Sucher>(p, *this);
 }
 

@@ -64,6 +64,7 @@ Ordner::Ordner(platform::Platform& p, Owner& owner)
     File1.dblClick = [this] { File1DblClick(); };
     OK.click = [this] { OKClick(); };
     abbruch.click = [this] { close(); };
+    OK.isDefault = abbruch.isCancel = true;
 
     preview_ = std::make_unique<TauntPreview>(p, Playerstart, Zeitaus);
     player.click = [this] { playerClick(); };

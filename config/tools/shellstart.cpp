@@ -51,6 +51,7 @@ Shellstart::Shellstart(platform::Platform& p, Owner& owner)
     brok.click = File1.click = [this] { brokClick(); };
     brabbruch.click = [this] { panel(false); };
     save.click = [this] { saveClick(); };
+    brok.isDefault = save.isDefault = brabbruch.isCancel = true;
 }
 
 void Shellstart::load() {

@@ -15,6 +15,7 @@ Sucher::Sucher(platform::Platform& p, Mt& mt)
     place(Command1, 242, 280, 80, 24);
 
     Command1.click = [this] { Command1Click(); };
+    Command1.isDefault = true;
 }
 
 void Sucher::load() {

@@ -65,7 +65,9 @@ class LabelPeer : public ControlPeer {
 
     void style() override {
         ControlPeer::style();
-        gtk_event_box_set_visible_window(GTK_EVENT_BOX(outer), !control.transparent());
+        gtk_event_box_set_visible_window(GTK_EVENT_BOX(outer),
+                                         !control.transparent() &&
+                                             !ui::isSystemColour(control.backColour()));
     }
 
     // A new text shows now when the paint interval allows; else the idle timer shows the last.
@@ -101,6 +103,10 @@ class ButtonPeer : public ControlPeer {
     using ControlPeer::ControlPeer;
     void create() override {
         outer = gtk_button_new_with_mnemonic(mnemonic(control.caption()).c_str());
+        // Drawn as the button Return presses, as Windows draws its default button.
+        if (static_cast<ui::Button&>(control).isDefault)
+            gtk_style_context_add_class(gtk_widget_get_style_context(outer),
+                                        GTK_STYLE_CLASS_DEFAULT);
         connect(outer, "clicked", callback([](GtkButton*, ControlPeer* self) {
                     if (self->control.click) self->control.click();
                 }));
@@ -330,7 +336,7 @@ ControlPeer::~ControlPeer() {
 void ControlPeer::put() {
     // The control's name, for tools that find controls from outside.
     gtk_widget_set_name(outer, control.name().c_str());
-    gtk_fixed_put(GTK_FIXED(window.layout), outer, 0, 0);
+    gtk_layout_put(GTK_LAYOUT(window.layout), outer, 0, 0);
     gtk_widget_show_all(outer);
 }
 
@@ -363,7 +369,7 @@ void ControlPeer::place() {
     int x = control.left, y = control.top;
     for (const ui::Control* k = control.container(); k; k = k->container())
         x += k->left, y += k->top;
-    gtk_fixed_move(GTK_FIXED(window.layout), outer, window.px(x), window.px(y));
+    gtk_layout_move(GTK_LAYOUT(window.layout), outer, window.px(x), window.px(y));
     gtk_widget_set_size_request(outer, std::max(1, window.px(control.width)),
                                 std::max(1, window.px(control.height)));
 }
@@ -378,9 +384,11 @@ void ControlPeer::style() {
     std::string rules = "* { font-family: \"" + face(control.fontName) +
                         "\"; font-size: " + std::to_string(control.fontSize) +
                         "pt; font-weight: " + (control.fontBold ? "bold" : "normal") + ";";
-    if (coloured) rules += " color: " + cssColour(control.foreColour()) + ";";
+    // System colours are the theme's: the rules leave them to it.
+    if (coloured && !ui::isSystemColour(control.foreColour()))
+        rules += " color: " + cssColour(control.foreColour()) + ";";
     rules += " }";
-    if (coloured && !control.transparent())
+    if (coloured && !control.transparent() && !ui::isSystemColour(control.backColour()))
         rules += " .scourix-back { background-color: " + cssColour(control.backColour()) + "; }";
     if (!css_) {
         css_ = gtk_css_provider_new();

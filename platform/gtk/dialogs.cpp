@@ -19,6 +19,14 @@ GtkMessageType messageType(platform::Icon i) {
     return at < std::size(kinds) ? kinds[at] : GTK_MESSAGE_OTHER;
 }
 
+// The picture of each icon from the icon theme, in the order of platform::Icon; none for none.
+const char* iconName(platform::Icon i) {
+    constexpr const char* names[] = {nullptr, "dialog-information", "dialog-question",
+                                     "dialog-warning", "dialog-error"};
+    const auto at = static_cast<std::size_t>(i);
+    return at < std::size(names) ? names[at] : nullptr;
+}
+
 } // namespace
 
 // The program's words for the buttons, else GTK's own in the system's language, as the Windows
@@ -32,6 +40,14 @@ platform::Answer Dialogs::message(const std::string& text, platform::Buttons but
     GtkWidget* d = gtk_message_dialog_new(dialogOwner(), GTK_DIALOG_MODAL, messageType(icon),
                                           GTK_BUTTONS_NONE, "%s", text.c_str());
     gtk_window_set_title(GTK_WINDOW(d), (title.empty() ? title_ : title).c_str());
+    // GTK 3 draws no picture of the kind by itself; the box carries it, as a Windows box does.
+    if (const char* name = iconName(icon)) {
+        GtkWidget* image = gtk_image_new_from_icon_name(name, GTK_ICON_SIZE_DIALOG);
+        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+        gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(d), image);
+        G_GNUC_END_IGNORE_DEPRECATIONS
+        gtk_widget_show(image);
+    }
     gtk_window_set_keep_above(GTK_WINDOW(d), TRUE);
     gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
     auto add = [&](const char* w, platform::Answer a) {

@@ -102,6 +102,13 @@ class TreePeer : public ControlPeer {
   private:
     void showSelection() {
         echo = false;
+        // A list of several selections keeps its focus line on the current line, where the
+        // keys move on from; setting the cursor selects its line alone, so it comes first.
+        if (multi() && current() >= 0) {
+            GtkTreePath* p = row(current());
+            gtk_tree_view_set_cursor(GTK_TREE_VIEW(inner), p, nullptr, FALSE);
+            gtk_tree_path_free(p);
+        }
         gtk_tree_selection_unselect_all(selection());
         const int n = gtk_tree_model_iter_n_children(GTK_TREE_MODEL(store_), nullptr);
         for (int i = 0; i < n; ++i)
@@ -142,6 +149,36 @@ class ListPeer : public TreePeer {
                     gtk_widget_grab_focus(w);
                     static_cast<ListPeer*>(self)->list_.toggleLine(i);
                     return TRUE;
+                }));
+        // And under the keyboard: the arrows and page keys move the focus line alone, as
+        // Control does in GTK's lists, and Space toggles the focus line.
+        connect(inner, "key-press-event",
+                callback([](GtkWidget*, GdkEventKey* e, ControlPeer* self) -> gboolean {
+                    auto* me = static_cast<ListPeer*>(self);
+                    switch (e->keyval) {
+                    case GDK_KEY_space:
+                    case GDK_KEY_KP_Space:
+                        if (const int i = me->cursor(); i >= 0 && i < me->list_.count())
+                            me->list_.toggleLine(i);
+                        return TRUE;
+                    case GDK_KEY_Up:
+                    case GDK_KEY_Down:
+                    case GDK_KEY_Home:
+                    case GDK_KEY_End:
+                    case GDK_KEY_Page_Up:
+                    case GDK_KEY_Page_Down:
+                    case GDK_KEY_KP_Up:
+                    case GDK_KEY_KP_Down:
+                    case GDK_KEY_KP_Home:
+                    case GDK_KEY_KP_End:
+                    case GDK_KEY_KP_Page_Up:
+                    case GDK_KEY_KP_Page_Down:
+                        // The tree view reads the modifiers of this event when it moves.
+                        e->state = (e->state & ~GDK_SHIFT_MASK) | GDK_CONTROL_MASK;
+                        return FALSE;
+                    default:
+                        return FALSE;
+                    }
                 }));
     }
 

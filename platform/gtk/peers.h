@@ -1,7 +1,7 @@
 #pragma once
 // The window model on GTK 3: one window peer per open window, one control peer per control, of
 // the class that belongs to the control's kind. Each control with a native side is one GTK
-// widget on the window's fixed layout, placed at the model's twips converted to pixels at the
+// widget on the window's layout, placed at the model's twips converted to pixels at the
 // screen's resolution. A native signal first updates the model's state, then the model raises
 // its event; model changes are mirrored into the widgets.
 #include <gtk/gtk.h>
@@ -114,6 +114,8 @@ class WindowPeer : public ui::WindowPeer {
     void sizeLayout();
     void buildMenu(GtkWidget* box);
     void connectEvents();
+    void orderFocus();
+    static gboolean dialogKey(GtkWidget*, GdkEventKey* e, WindowPeer* self);
 
     guint pressButton_ = 0;
     int pressX_ = 0, pressY_ = 0;

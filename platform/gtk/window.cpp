@@ -17,7 +17,8 @@ double screenDpi() {
     return r > 0 ? r : 96.0;
 }
 
-// The window's own area: its colour or its picture, under the controls.
+// The window's own area: its picture or its colour under the controls; a system colour is the
+// theme's background, which the window has drawn already.
 gboolean drawBackground(GtkWidget* w, cairo_t* cr, gpointer data) {
     auto* self = static_cast<WindowPeer*>(data);
     const int width = gtk_widget_get_allocated_width(w),
@@ -30,7 +31,7 @@ gboolean drawBackground(GtkWidget* w, cairo_t* cr, gpointer data) {
         gdk_cairo_set_source_pixbuf(cr, self->picture, 0, 0);
         cairo_paint(cr);
         cairo_restore(cr);
-    } else {
+    } else if (!ui::isSystemColour(self->window.backColour)) {
         const ui::Colour c = self->window.backColour;
         cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
                              ((c >> 16) & 0xFF) / 255.0);
@@ -159,8 +160,12 @@ void WindowPeer::loadPicture() {
     if (layout) gtk_widget_queue_draw(layout);
 }
 
+// A layout, unlike a fixed container, asks for no more room than its size: a label's text as one
+// line would otherwise widen the window beyond its form.
 void WindowPeer::sizeLayout() {
-    gtk_widget_set_size_request(layout, px(window.clientWidth), px(window.clientHeight));
+    const int w = px(window.clientWidth), h = px(window.clientHeight);
+    gtk_layout_set_size(GTK_LAYOUT(layout), guint(w), guint(h));
+    gtk_widget_set_size_request(layout, w, h);
 }
 
 void WindowPeer::create() {
@@ -177,7 +182,7 @@ void WindowPeer::create() {
                                                                 : GTK_WIN_POS_CENTER);
     GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     gtk_container_add(GTK_CONTAINER(widget), box);
-    layout = gtk_fixed_new();
+    layout = gtk_layout_new(nullptr, nullptr);
     sizeLayout();
     g_signal_connect(layout, "draw", G_CALLBACK(drawBackground), this);
     loadPicture();
@@ -197,8 +202,35 @@ void WindowPeer::create() {
         p->control.peer = p.get();
         p->settle();
     }
+    orderFocus();
     connectEvents();
     window.peer = this;
+}
+
+// Tab goes by place, as the model orders the controls, not in the order they were made.
+void WindowPeer::orderFocus() {
+    GList* chain = nullptr;
+    for (ui::Control* c : ui::tabOrder(window))
+        if (ControlPeer* p = peerOf(c); p && p->outer && gtk_widget_get_parent(p->outer) == layout)
+            chain = g_list_prepend(chain, p->outer);
+    chain = g_list_reverse(chain);
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gtk_container_set_focus_chain(GTK_CONTAINER(layout), chain);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    g_list_free(chain);
+}
+
+// Return and Escape reach the default and cancel buttons before the focused control, as in a
+// Windows dialog; Return on a focused push button stays that button's.
+gboolean WindowPeer::dialogKey(GtkWidget*, GdkEventKey* e, WindowPeer* self) {
+    const bool enter = e->keyval == GDK_KEY_Return || e->keyval == GDK_KEY_KP_Enter ||
+                       e->keyval == GDK_KEY_ISO_Enter;
+    if ((!enter && e->keyval != GDK_KEY_Escape) ||
+        (e->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK | GDK_SHIFT_MASK)))
+        return FALSE;
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(self->widget));
+    if (enter && focus && GTK_IS_BUTTON(focus) && !GTK_IS_TOGGLE_BUTTON(focus)) return FALSE;
+    return enter ? self->window.pressDefault() : self->window.pressCancel();
 }
 
 // Menus in the model's order: a bar of the entries without parent, submenus below them.
@@ -240,6 +272,7 @@ void WindowPeer::connectEvents() {
                          return TRUE;
                      }),
                      this);
+    g_signal_connect(widget, "key-press-event", G_CALLBACK(dialogKey), this);
     g_signal_connect(widget, "delete-event",
                      callback([](GtkWidget*, GdkEvent*, WindowPeer* self) -> gboolean {
                          self->window.close();
@@ -277,6 +310,7 @@ check, radio { min-height: 11px; min-width: 11px; margin: 0 4px 0 0; }
 treeview.view { padding: 0 2px; }
 menubar > menuitem { padding: 2px 6px; min-height: 0; }
 frame > border { border-radius: 0; }
+button.default { box-shadow: inset 0 0 0 1px alpha(currentColor, 0.55); }
 )";
 
 bool start(int& argc, char**& argv) {

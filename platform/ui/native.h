@@ -13,6 +13,11 @@ namespace ui {
 // stay in the model alone and get no native control.
 bool stateOnly(const Control& c);
 
+// The window's controls in the order Tab visits them: by place, top to bottom and each row left
+// to right, a frame's controls right after the frame, in the same order within it. Menus and
+// timers are left out.
+std::vector<Control*> tabOrder(const Window& w);
+
 // The options of `o`'s group, itself among them: the options of its container, in the window's
 // order.
 std::vector<OptionButton*> optionGroup(const OptionButton& o);

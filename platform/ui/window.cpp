@@ -25,6 +25,17 @@ std::string driveOf(const std::vector<std::string>& drives, const std::string& p
     return best;
 }
 
+bool sortsBefore(const std::string& a, const std::string& b) {
+    const auto folded = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    const bool less =
+        std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                     [&](char x, char y) { return folded(x) < folded(y); });
+    const bool more =
+        std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
+                                     [&](char x, char y) { return folded(x) < folded(y); });
+    return less || (!more && a < b);
+}
+
 Control::Control(Window& owner, std::string name, Control* container)
     : owner_(owner), name_(std::move(name)), container_(container) {
     owner.controls_.push_back(this);
@@ -178,6 +189,7 @@ FileList::FileList(Window& owner, std::string name, platform::Files& files, Cont
 bool FileList::setPath(const std::string& folder) {
     std::vector<std::string> names;
     if (!files_.list(folder, pattern, names)) return false;
+    std::sort(names.begin(), names.end(), sortsBefore);
     path_ = folder;
     replaceItems(std::move(names));
     return true;
@@ -196,6 +208,40 @@ void CheckBox::setValue(int v) {
     value_ = v;
     changed(Prop::Value);
     if (click) click();
+}
+
+namespace {
+
+void addInTabOrder(const Window& w, const Control* container, std::vector<Control*>& out) {
+    std::vector<Control*> here;
+    for (Control* c : w.controls())
+        if (c->container() == container && c->kind() != Kind::Menu && c->kind() != Kind::Timer)
+            here.push_back(c);
+    std::stable_sort(here.begin(), here.end(), [](const Control* a, const Control* b) {
+        return a->top != b->top ? a->top < b->top : a->left < b->left;
+    });
+    // Rows: a control whose top lies above the middle of the row's first control belongs to
+    // that row; each row goes from left to right.
+    for (std::size_t first = 0; first < here.size();) {
+        const int middle = here[first]->top + here[first]->height / 2;
+        std::size_t end = first + 1;
+        while (end < here.size() && here[end]->top < middle) ++end;
+        std::stable_sort(here.begin() + first, here.begin() + end,
+                         [](const Control* a, const Control* b) { return a->left < b->left; });
+        for (std::size_t i = first; i < end; ++i) {
+            out.push_back(here[i]);
+            if (here[i]->kind() == Kind::Frame) addInTabOrder(w, here[i], out);
+        }
+        first = end;
+    }
+}
+
+} // namespace
+
+std::vector<Control*> tabOrder(const Window& w) {
+    std::vector<Control*> out;
+    addInTabOrder(w, nullptr, out);
+    return out;
 }
 
 bool stateOnly(const Control& c) {
@@ -287,6 +333,7 @@ bool DirList::setPath(const std::string& folder) {
     if (p.size() == 2 && p[1] == ':') p += "\\";
     std::vector<std::string> subs;
     if (!files_.listFolders(p, subs)) return false;
+    std::sort(subs.begin(), subs.end(), sortsBefore);
     path_ = p;
     entries_.clear();
     // Parents: "C:\", "C:\Games", ... up to the open folder itself.
@@ -309,6 +356,7 @@ bool DirList::setRootedPath(const std::string& folder) {
     while (p.size() > 1 && p.back() == '/') p.pop_back();
     std::vector<std::string> subs;
     if (!files_.listFolders(p, subs)) return false;
+    std::sort(subs.begin(), subs.end(), sortsBefore);
     path_ = p;
     entries_ = {"/"};
     for (std::size_t i = 1; i < p.size(); ++i)
@@ -429,6 +477,38 @@ void Window::close() {
         if (auto* t = dynamic_cast<Timer*>(c)) t->setEnabled(false);
     if (peer) peer->close();
     unload();
+}
+
+namespace {
+
+Button* marked(const Window& w, bool Button::*mark, bool& anyShown) {
+    for (Control* c : w.controls())
+        if (auto* b = dynamic_cast<Button*>(c); b && b->*mark && b->shown()) {
+            anyShown = true;
+            if (b->usable()) return b;
+        }
+    return nullptr;
+}
+
+bool press(Button* b) {
+    if (!b) return false;
+    if (b->click) b->click();
+    return true;
+}
+
+} // namespace
+
+bool Window::pressDefault() {
+    bool shown = false;
+    return press(marked(*this, &Button::isDefault, shown));
+}
+
+bool Window::pressCancel() {
+    bool shown = false;
+    if (press(marked(*this, &Button::isCancel, shown))) return true;
+    if (shown || !ownerWindow || !isOpen()) return false;
+    close();
+    return true;
 }
 
 void Window::minimize() {

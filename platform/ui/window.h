@@ -19,6 +19,13 @@ using Colour = std::uint32_t;
 constexpr Colour rgb(int r, int g, int b) {
     return static_cast<Colour>(r) | static_cast<Colour>(g) << 8 | static_cast<Colour>(b) << 16;
 }
+// The system's colours, named as Windows names them: the top bit set and the system colour's
+// index below. A backend shows one as the system (or its theme) shows that element.
+constexpr Colour kButtonFace = 0x8000000F; // a form's and a caption's background
+constexpr Colour kButtonText = 0x80000012; // a caption's text
+constexpr bool isSystemColour(Colour c) {
+    return (c & 0x80000000u) != 0;
+}
 
 // What changed on a control, for the backend to mirror into its native control. Items and
 // Selection are the whole list and every line's selection; the Line kinds name one line of a
@@ -129,7 +136,7 @@ class Control {
     Control* container_;
     std::string caption_;
     bool enabled_ = true, visible_ = true, transparent_ = false;
-    Colour fore_ = rgb(0, 0, 0), back_ = rgb(255, 255, 255);
+    Colour fore_ = kButtonText, back_ = kButtonFace;
 };
 
 // Places a control by a layout drawn in pixels at 96 DPI (15 twips each), relative to its
@@ -147,10 +154,13 @@ class Label : public Control {
     Align alignment = Align::Left;
 };
 
+// Return presses the window's default button and Escape its cancel button, wherever the focus
+// lies (Window::pressDefault, pressCancel).
 class Button : public Control {
   public:
     Kind kind() const override { return Kind::Button; }
     using Control::Control;
+    bool isDefault = false, isCancel = false;
 };
 
 class Frame : public Control {
@@ -168,6 +178,10 @@ class Image : public Control {
     using Control::Control;
     std::string picture;
 };
+
+// The order of sorted lists (files and folders), as Windows list boxes sort: without regard to
+// case, texts equal but for case in a fixed order.
+bool sortsBefore(const std::string& a, const std::string& b);
 
 class ListBox : public Control {
   public:
@@ -215,7 +229,7 @@ class ListBox : public Control {
     int changed_ = -1;
 };
 
-// The files of one folder that match a pattern; the listing comes from the file system.
+// The files of one folder that match a pattern, sorted; the listing comes from the file system.
 class FileList : public ListBox {
   public:
     FileList(Window& owner, std::string name, platform::Files& files, Control* container = nullptr,
@@ -324,7 +338,7 @@ class DirList : public Control {
     const std::string& path() const { return path_; }
     bool setPath(const std::string& folder);
     // Every entry as a full path: the parents from the drive root down, the open folder,
-    // then its subfolders in listing order.
+    // then its subfolders, sorted.
     const std::vector<std::string>& entries() const { return entries_; }
     int openIndex() const { return open_; }
     int listIndex() const { return index_; }
@@ -429,10 +443,16 @@ class Window {
     Border border = Border::Fixed;
     bool centred = true;
     Window* ownerWindow = nullptr;
+    // Return and Escape, as Windows dialogs take them: Return clicks the first default button
+    // that is shown and usable, Escape the first such cancel button. A window owned by another
+    // that shows no cancel button closes on Escape, as by its close box. True when the key did
+    // something.
+    bool pressDefault();
+    bool pressCancel();
     // Background picture, by resource name.
     const std::string& picture() const { return picture_; }
     void setPicture(const std::string& name);
-    Colour backColour = rgb(240, 240, 240);
+    Colour backColour = kButtonFace;
     void setClientSize(int width, int height);
 
     void show();

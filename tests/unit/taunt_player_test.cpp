@@ -308,7 +308,7 @@ TEST_F(Player, AFailedRenameKeepsTheOldFileAndTells) {
                          "its name.");
     EXPECT_EQ(fake.files.content(sounds("hello.osf")), "game hello.osf");
     EXPECT_EQ(fake.files.content(sounds("late.osf")), "late");
-    EXPECT_EQ(items(b.File1), (Names{"alpha.osf", "hello.osf", "zed.osf", "late.osf"}));
+    EXPECT_EQ(items(b.File1), (Names{"alpha.osf", "hello.osf", "late.osf", "zed.osf"}));
 
     // No entry at the cursor: no question at all.
     fake.dialogs.inputs.clear();

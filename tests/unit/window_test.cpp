@@ -96,17 +96,19 @@ TEST(ListBoxes, AddingAndSelectingLinesCostsOneCallEach) {
 
 TEST(FileLists, ListAFolderByPatternAndRefuseAMissingOne) {
     FakeFiles files;
-    for (const char* n : {"a.ogf", "b.OAF", "c.osf", "d.ogf.bak"})
+    for (const char* n : {"a.ogf", "b.OAF", "c.osf", "d.ogf.bak", "C.OGF"})
         files.addFile("C:\\G\\" + std::string(n));
     Form f(files);
     f.listing.pattern = "*.ogf;*.oaf";
     ASSERT_TRUE(f.listing.setPath("C:\\G"));
-    ASSERT_EQ(f.listing.count(), 2);
+    // Sorted as a Windows list sorts, whatever order the folder lists them in.
+    ASSERT_EQ(f.listing.count(), 3);
     EXPECT_EQ(f.listing.item(0), "a.ogf");
     EXPECT_EQ(f.listing.item(1), "b.OAF");
+    EXPECT_EQ(f.listing.item(2), "C.OGF");
     EXPECT_FALSE(f.listing.setPath("C:\\Missing"));
     EXPECT_EQ(f.listing.path(), "C:\\G");
-    EXPECT_EQ(f.listing.count(), 2);
+    EXPECT_EQ(f.listing.count(), 3);
 }
 
 TEST(Patterns, MatchLikeWindows) {
@@ -229,17 +231,18 @@ TEST(FolderLists, ShowParentsTheOpenFolderAndItsSubfolders) {
     FakeFiles files;
     files.addFolder("C:\\Games\\Descent3\\custom");
     files.addFolder("C:\\Games\\Descent3\\netgames");
+    files.addFolder("C:\\Games\\Descent3\\Missions");
     files.addFile("C:\\Games\\Descent3\\Main.exe");
     Folders w(files);
     ASSERT_TRUE(w.dirs.setPath("C:\\Games\\Descent3\\"));
     EXPECT_EQ(w.dirs.path(), "C:\\Games\\Descent3");
-    EXPECT_EQ(
-        w.dirs.entries(),
-        (std::vector<std::string>{"C:\\", "C:\\Games", "C:\\Games\\Descent3",
-                                  "C:\\Games\\Descent3\\custom", "C:\\Games\\Descent3\\netgames"}));
+    EXPECT_EQ(w.dirs.entries(),
+              (std::vector<std::string>{
+                  "C:\\", "C:\\Games", "C:\\Games\\Descent3", "C:\\Games\\Descent3\\custom",
+                  "C:\\Games\\Descent3\\Missions", "C:\\Games\\Descent3\\netgames"}));
     EXPECT_EQ(w.dirs.openIndex(), 2);
     EXPECT_EQ(w.dirs.chosen(), "C:\\Games\\Descent3") << "nothing highlighted: the open folder";
-    w.dirs.setListIndex(4);
+    w.dirs.setListIndex(5);
     EXPECT_EQ(w.dirs.chosen(), "C:\\Games\\Descent3\\netgames") << "highlighted, not opened";
     EXPECT_EQ(w.dirs.path(), "C:\\Games\\Descent3");
     w.dirs.setListIndex(0);
@@ -294,6 +297,83 @@ TEST(Windows, OpenOnceCloseWhenAllowedAndOpenAgain) {
     EXPECT_EQ(w.unloads, 1);
     w.open();
     EXPECT_EQ(w.loads, 2);
+}
+
+struct Keys : ui::Window {
+    Keys() : ui::Window("keys", 3000, 3000) {
+        ok.isDefault = panelOk.isDefault = true;
+        cancel.isCancel = panelCancel.isCancel = true;
+        for (ui::Button* b : {&ok, &cancel, &panelOk, &panelCancel})
+            b->click = [this, b] { pressed.push_back(b->name()); };
+    }
+    std::vector<std::string> pressed;
+    bool allow = true;
+    bool queryUnload() override { return allow; }
+    // The panel comes first, as a browse panel that lies over the form's buttons.
+    ui::Frame panel{*this, "panel"};
+    ui::Button panelOk{*this, "panelOk", &panel};
+    ui::Button panelCancel{*this, "panelCancel", &panel};
+    ui::Button ok{*this, "ok"};
+    ui::Button cancel{*this, "cancel"};
+};
+
+TEST(Windows, ReturnAndEscapePressTheFirstShownUsableDefaultAndCancelButtons) {
+    Keys k, owner;
+    k.ownerWindow = &owner;
+    k.open();
+    EXPECT_TRUE(k.pressDefault());
+    EXPECT_TRUE(k.pressCancel());
+    k.panel.setVisible(false);
+    EXPECT_TRUE(k.pressDefault());
+    k.ok.setEnabled(false);
+    EXPECT_FALSE(k.pressDefault()) << "a disabled default button takes no Return";
+    k.cancel.setEnabled(false);
+    EXPECT_FALSE(k.pressCancel()) << "a cancel button shown but disabled keeps the window";
+    EXPECT_EQ(k.pressed, (std::vector<std::string>{"panelOk", "panelCancel", "ok"}));
+    EXPECT_TRUE(k.isOpen());
+
+    // Without a cancel button shown, Escape closes an owned window as its close box does.
+    k.cancel.setVisible(false);
+    k.allow = false;
+    EXPECT_TRUE(k.pressCancel());
+    EXPECT_TRUE(k.isOpen()) << "queryUnload refused";
+    k.allow = true;
+    k.pressCancel();
+    EXPECT_FALSE(k.isOpen());
+    owner.open();
+    owner.panel.setVisible(false);
+    owner.cancel.setVisible(false);
+    EXPECT_FALSE(owner.pressCancel()) << "a window of its own stays open";
+    EXPECT_TRUE(owner.isOpen());
+}
+
+struct Places : ui::Window {
+    Places() : ui::Window("places", 6000, 6000) {
+        ui::place(last, 10, 200, 80, 20);
+        ui::place(frame, 10, 60, 300, 100);
+        ui::place(inRight, 150, 20, 80, 20);
+        ui::place(inLeft, 10, 22, 80, 16); // a little lower, but in the same row
+        ui::place(inBelow, 10, 50, 80, 20);
+        ui::place(rightTop, 200, 10, 80, 20);
+        ui::place(leftTop, 10, 14, 80, 20);
+    }
+    ui::Button last{*this, "last"};
+    ui::Frame frame{*this, "frame"};
+    ui::Button inRight{*this, "inRight", &frame};
+    ui::CheckBox inLeft{*this, "inLeft", &frame};
+    ui::TextBox inBelow{*this, "inBelow", &frame};
+    ui::Timer timer{*this, "timer", 10};
+    ui::TextBox rightTop{*this, "rightTop"};
+    ui::MenuItem menu{*this, "menu", "&File"};
+    ui::ListBox leftTop{*this, "leftTop"};
+};
+
+TEST(Windows, TabGoesByPlaceTopToBottomLeftToRightAndThroughEachFrame) {
+    Places w;
+    std::vector<std::string> order;
+    for (ui::Control* c : ui::tabOrder(w)) order.push_back(c->name());
+    EXPECT_EQ(order, (std::vector<std::string>{"leftTop", "rightTop", "frame", "inLeft", "inRight",
+                                               "inBelow", "last"}));
 }
 
 // A backend that gives windows a native side only while `refuse` is false.

@@ -6,7 +6,10 @@ namespace {
 class ButtonPeer : public ControlPeer {
   public:
     using ControlPeer::ControlPeer;
-    bool create() override { return createNative(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP); }
+    bool create() override {
+        const bool isDefault = static_cast<ui::Button&>(control).isDefault;
+        return createNative(L"BUTTON", (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP);
+    }
     void notify(int code) override {
         if (code == BN_CLICKED && control.click) control.click();
     }

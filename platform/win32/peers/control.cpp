@@ -133,13 +133,13 @@ void ControlPeer::place() {
 }
 
 HBRUSH ControlPeer::colours(HDC dc) {
-    SetTextColor(dc, control.foreColour());
+    SetTextColor(dc, colourRef(control.foreColour()));
     if (control.transparent()) {
         SetBkMode(dc, TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     }
-    SetBkColor(dc, control.backColour());
-    if (!brush_) brush_ = CreateSolidBrush(control.backColour());
+    SetBkColor(dc, colourRef(control.backColour()));
+    if (!brush_) brush_ = CreateSolidBrush(colourRef(control.backColour()));
     return brush_;
 }
 

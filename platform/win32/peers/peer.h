@@ -23,6 +23,11 @@ constexpr UINT kRedrawMessage = WM_APP + 1;
 
 HINSTANCE instance();
 
+// A model colour as Windows paints it: a system colour by its index, else as it is.
+inline COLORREF colourRef(ui::Colour c) {
+    return ui::isSystemColour(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c);
+}
+
 // A window's DPI, and its twips in pixels: the screen's when the window opens; a window moved to
 // a monitor of another DPI takes that monitor's (WM_DPICHANGED).
 struct Dpi {

@@ -302,7 +302,7 @@ bool WindowPeer::create() {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     int x = window.centred ? area.left + (area.right - area.left - w) / 2 : CW_USEDEFAULT;
     int y = window.centred ? area.top + (area.bottom - area.top - h) / 2 : CW_USEDEFAULT;
-    background_ = CreateSolidBrush(window.backColour);
+    background_ = CreateSolidBrush(colourRef(window.backColour));
     if (!CreateWindowExW(0, kWindowClass, wide(window.caption()).c_str(), style_, x, y, w, h, owner,
                          nullptr, instance(), this)) {
         hwnd = nullptr;
@@ -394,6 +394,33 @@ HWND dialogOwner() {
     return nullptr;
 }
 
+// Return and Escape go to the active window's default and cancel buttons (the model's rule), not
+// to IsDialogMessage: it would send IDOK or IDCANCEL, which are the ids of the window's first
+// two controls here. A control that wants the key itself (an open drop-down list) keeps it, and
+// Return on a focused push button clicks that button.
+static bool dialogKey(MSG& m) {
+    if (m.message != WM_KEYDOWN || (m.wParam != VK_RETURN && m.wParam != VK_ESCAPE)) return false;
+    HWND active = GetActiveWindow();
+    WindowPeer* peer = nullptr;
+    for (auto& p : peers)
+        if (p->hwnd && p->hwnd == active) peer = p.get();
+    if (!peer) return false;
+    HWND focus = GetFocus();
+    if (focus && IsChild(active, focus)) {
+        const LRESULT wants = SendMessageW(focus, WM_GETDLGCODE, m.wParam, LPARAM(&m));
+        if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+        if (m.wParam == VK_RETURN && (wants & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+            SendMessageW(focus, BM_CLICK, 0, 0);
+            return true;
+        }
+    }
+    if (m.wParam == VK_RETURN)
+        peer->window.pressDefault();
+    else
+        peer->window.pressCancel();
+    return true;
+}
+
 int run(ui::Window& window) {
     static Win32Backend backend;
     ui::backend = &backend;
@@ -401,6 +428,7 @@ int run(ui::Window& window) {
     if (window.isClosed()) return window.failed() ? 1 : 0;
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+        if (dialogKey(m)) continue;
         if (!IsDialogMessageW(GetActiveWindow(), &m)) {
             TranslateMessage(&m);
             DispatchMessageW(&m);
