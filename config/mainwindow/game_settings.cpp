@@ -94,8 +94,10 @@ void MainWindow::d3sichernClick() {
 // in the switch list, active. A list that names a data folder already is left as it is.
 void MainWindow::offerGameData() {
     const edition::Game g = game();
+    // The game reads its data from its own folder and from the player's folder as well.
     if (!g.openSource() || !p_.files.folderExists(g.folder) ||
-        discovery::holdsGameData(p_.files, g.folder))
+        discovery::holdsGameData(p_.files, g.folder) ||
+        (!g.userFolder.empty() && discovery::holdsGameData(p_.files, g.userFolder)))
         return;
     for (int i = 0; i < keylist.count(); ++i) {
         const std::string& key = keylist.item(i);

@@ -367,8 +367,12 @@ TEST_F(Discovery, AnOpenSourceFolderWithoutDataIsOfferedAStoresCopyOnce) {
     fake.files.addFile("D:\\Retail\\Main.exe", "");
     w.setFolder(scourix::Folder::Game, "D:\\Retail");
     w.keylist.removeItem(w.keylist.count() - 1);
-    fake.files.addFile(os + "\\D3.hog", "");
-    w.setFolder(scourix::Folder::Game, os);
+    const std::string own = fake.host.dataFolder + edition::kUserFolder + "\\d3.hog";
+    for (const std::string& data : {own, os + "\\D3.hog"}) {
+        fake.files.addFile(data, "");
+        w.setFolder(scourix::Folder::Game, os);
+        fake.files.remove(data);
+    }
     EXPECT_TRUE(fake.dialogs.boxes.empty());
 }
 
