@@ -88,6 +88,7 @@ bool matchesPattern(const std::string& name, const std::string& pattern) {
         if (end == std::string::npos) end = pattern.size();
         std::string mask = pattern.substr(start, end - start);
         if (mask == "*.*") mask = "*";
+        if (mask == kPrograms) mask = "*.exe";
         if (!mask.empty() && matchMask(mask.c_str(), name.c_str())) return true;
         start = end + 1;
     }

@@ -24,7 +24,7 @@ class Files {
 
     // Plain names of the files (not folders) in `folder` matching `pattern`, in the
     // platform's listing order. `pattern` is "*" for all files, or a list of masks
-    // separated by ';' ("*.ogf;*.oaf"). False when the folder does not exist.
+    // separated by ';' ("*.ogf;*.oaf"), or kPrograms. False when the folder does not exist.
     virtual bool list(const std::string& folder, const std::string& pattern,
                       std::vector<std::string>& names) = 0;
     // Plain names of the subfolders of `folder`, without "." and "..".
@@ -80,7 +80,12 @@ std::u32string upperCaseKey(const std::string& name);
 // (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9), also not with an extension.
 bool validFileName(const std::string& name);
 
-// "*.ogf;*.oaf" against a plain file name, case-insensitive as Windows matches.
+// The pattern for the programs a player can start: "*.exe" on Windows; on Linux every regular
+// file the player may execute.
+inline const std::string kPrograms = "<programs>";
+
+// "*.ogf;*.oaf" against a plain file name, case-insensitive as Windows matches; kPrograms as
+// "*.exe".
 bool matchesPattern(const std::string& name, const std::string& pattern);
 
 } // namespace platform

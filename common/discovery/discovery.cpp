@@ -9,6 +9,8 @@
 
 #include "common/discovery/keyvalues.h"
 #include "common/edition/edition.h"
+#include "common/edition/game_args.h"
+#include "common/settings/layouts.h"
 
 namespace discovery {
 namespace {
@@ -331,7 +333,10 @@ std::vector<std::string> steamLibraries(const std::string& vdf) {
     return out;
 }
 
-std::vector<std::string> gameFolders(platform::Platform& p) {
+namespace {
+
+// Every install folder the stores name, each once.
+std::vector<std::string> storeFolders(platform::Platform& p) {
     Folders found(p.files);
     // Finding the game is a help: whatever goes wrong on the way ends the search with what it
     // found, never the program.
@@ -341,10 +346,16 @@ std::vector<std::string> gameFolders(platform::Platform& p) {
         steam(p, paths, home, found);
         gog(p, paths, home, found);
     } catch (const std::exception&) {}
+    return found.list();
+}
+
+} // namespace
+
+std::vector<std::string> gameFolders(platform::Platform& p) {
     std::vector<std::string> games, openSource;
     const bool windows = p.host.system() == platform::System::Windows;
     try {
-        for (const auto& f : found.list()) {
+        for (const auto& f : storeFolders(p)) {
             const edition::Game g = edition::describe(p, asSpelled(p.files, f));
             // Only Windows runs the retail program (on Linux, Steam's copy for Proton).
             if (g.hasProgram && (windows || g.openSource()))
@@ -353,6 +364,31 @@ std::vector<std::string> gameFolders(platform::Platform& p) {
     } catch (const std::exception&) {}
     openSource.insert(openSource.end(), games.begin(), games.end());
     return openSource;
+}
+
+bool holdsGameData(platform::Files& files, const std::string& folder) {
+    std::vector<std::string> names;
+    return files.list(folder, kMainData, names) && !names.empty();
+}
+
+std::vector<std::string> dataFolders(platform::Platform& p) {
+    std::vector<std::string> out;
+    try {
+        for (const auto& f : storeFolders(p)) {
+            const std::string folder = asSpelled(p.files, f);
+            if (holdsGameData(p.files, folder)) out.push_back(folder);
+        }
+    } catch (const std::exception&) {}
+    return out;
+}
+
+std::string additionalDir(const std::string& folder) {
+    const std::string value = folder.find(' ') == std::string::npos ? folder : "\"" + folder + "\"";
+    const std::string sw = std::string(kAdditionalDir) + " " + value;
+    if (folder.empty() || folder.find('"') != std::string::npos || !edition::gameCanHold(value) ||
+        !settings::keysIniKeeps(sw))
+        return "";
+    return sw;
 }
 
 } // namespace discovery

@@ -35,4 +35,21 @@ std::vector<std::string> heroicGames(const std::string& json);
 // same), the open-source game's first. A failure on the way ends the search with what it found.
 std::vector<std::string> gameFolders(platform::Platform& p);
 
+// The game's main data file, which every edition opens from its data folders; the game matches
+// the last part of a path without case, so any case of the name counts.
+inline const std::string kMainData = "d3.hog";
+// Whether `folder` holds the game's data; false also when the folder cannot be listed.
+bool holdsGameData(platform::Files& files, const std::string& folder);
+// The stores' install folders of the game that hold its data, whatever program they hold (on
+// Linux, Steam's Windows copy), spelled as the file system spells them.
+std::vector<std::string> dataFolders(platform::Platform& p);
+
+// The open-source game's switch that adds a data folder, followed by the folder.
+inline constexpr const char* kAdditionalDir = "additionaldir";
+// The switch as the switch list keeps it and the game reads it: "additionaldir FOLDER", the
+// folder in double quotes when it holds a blank, so that the game takes it as one argument.
+// Empty when the game cannot take it so: a folder of more than 99 characters, or one holding a
+// double quote (or, with a blank, a comma, which keys.ini cannot keep).
+std::string additionalDir(const std::string& folder);
+
 } // namespace discovery

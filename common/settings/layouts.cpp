@@ -108,10 +108,18 @@ void writeKeysIni(SettingsFile& f, const std::vector<std::string>& switches,
                   const std::vector<bool>& active) {
     std::string flags = "***";
     for (std::size_t i = 0; i < switches.size(); ++i) {
-        if (switches[i].compare(0, 3, "***") != 0) f.writeText(switches[i]);
+        const std::string& sw = switches[i];
+        if (sw.compare(0, 3, "***") != 0)
+            sw.find('"') == std::string::npos ? f.writeText(sw) : f.writeRaw(sw);
         flags += i < active.size() && active[i] ? '1' : '0';
     }
     f.writeText(flags);
+}
+
+bool keysIniKeeps(const std::string& sw) {
+    if (sw.find('"') == std::string::npos) return true;
+    return sw[0] != '"' && sw[0] != ' ' && sw[0] != '\t' &&
+           sw.find_first_of(",\r\n") == std::string::npos;
 }
 
 void writeFirstRunKeysIni(SettingsFile& f) {

@@ -167,10 +167,14 @@ struct KeysIni {
 };
 // Reads to the end of the file; replaces `out`.
 void readKeysIni(SettingsFile& f, KeysIni& out);
-// Quoted style: every switch not starting with "***", then "***" and one flag each.
+// Quoted style: every switch not starting with "***", then "***" and one flag each; a switch
+// holding a double quote (a value the game is to take as one argument) in the raw style.
 void writeKeysIni(SettingsFile& f, const std::vector<std::string>& switches,
                   const std::vector<bool>& active);
 void writeFirstRunKeysIni(SettingsFile& f);
+// Whether keys.ini reads a switch back as it was written: one with a double quote goes raw, so it
+// must not start with a quote or a blank, nor hold a comma or a line end.
+bool keysIniKeeps(const std::string& sw);
 
 // network.ini: thirteen raw values.
 struct NetworkIni {

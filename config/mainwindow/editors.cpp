@@ -26,7 +26,7 @@ std::string MainWindow::askSwitch(const std::string& prompt, const std::string& 
     for (;;) {
         text = p_.dialogs.input(prompt, title, text);
         answer = text;
-        if (text.find('"') != std::string::npos)
+        if (!settings::keysIniKeeps(text))
             tell(texts::kKeyWithQuote);
         else if (!edition::gameCanHold("-Launched -" + text + " "))
             p_.dialogs.message(edition::tooLongForTheGame(language()), Buttons::Ok,

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "common/discovery/discovery.h"
+#include "common/edition/game_args.h"
 #include "common/registry/game_settings.h"
 #include "config/mainwindow/main_window_detail.h"
 #include "config/mainwindow/texts.h"
@@ -33,7 +35,8 @@ void MainWindow::m18Click() {
     select(shown.keyboard, {&keyus, &keyfr, &keyger});
     select(shown.connection, {&iconnone, &icondialup, &iconlan});
     select(shown.speed, {&csmodem, &csisdn, &cscable, &csfast});
-    d3version.setCaption(shown.version);
+    // A version no one can tell (a Linux program has no version resource) shows its parts empty.
+    d3version.setCaption(shown.version.empty() ? ".." : shown.version);
 
     Frame4.setBounds(Frame4.left, kLowerPanelsHidden, Frame4.width, Frame4.height);
     Frame2.setBounds(Frame2.left, kLowerPanelsHidden, Frame2.width, Frame2.height);
@@ -84,6 +87,40 @@ void MainWindow::d3sichernClick() {
         return writeFailed({settings::kNetworkIni});
     closePage();
     sprache();
+}
+
+// An open-source game folder without the game's data (the program alone, on Linux) can read it
+// from a store's copy: offers each copy found that holds it, as the game's -additionaldir switch
+// in the switch list, active. A list that names a data folder already is left as it is.
+void MainWindow::offerGameData() {
+    const edition::Game g = game();
+    // The game reads its data from its own folder and from the player's folder as well.
+    if (!g.openSource() || !p_.files.folderExists(g.folder) ||
+        discovery::holdsGameData(p_.files, g.folder) ||
+        (!g.userFolder.empty() && discovery::holdsGameData(p_.files, g.userFolder)))
+        return;
+    for (int i = 0; i < keylist.count(); ++i) {
+        const std::string& key = keylist.item(i);
+        if (edition::switchReadFrom("-" + key.substr(0, key.find(' ')), true) ==
+            discovery::kAdditionalDir)
+            return;
+    }
+    for (const std::string& copy : discovery::dataFolders(p_)) {
+        const std::string key = discovery::additionalDir(copy);
+        if (key.empty() || p_.files.sameName(copy, g.folder)) continue;
+        const Answer a = lang::ask(p_.dialogs,
+                                   lang::tr(language(),
+                                            "The game folder \"{1}\" holds no game data ({2}). "
+                                            "Descent 3 in \"{3}\" has it: shall the game read it "
+                                            "from there? The switch -{4} is then added to your "
+                                            "switches.",
+                                            {g.folder, discovery::kMainData, copy, key}),
+                                   Buttons::YesNo);
+        if (a != Answer::Yes) continue;
+        keylist.addItem(key);
+        keylist.setSelected(keylist.count() - 1, true);
+        return;
+    }
 }
 
 void MainWindow::closePage() {

@@ -41,7 +41,10 @@ void MainWindow::load() {
 void MainWindow::offerFoundGame() {
     for (const auto& folder : discovery::gameFolders(p_)) {
         Answer a = lang::ask(p_.dialogs, language(), texts::foundGame(folder), Buttons::YesNo);
-        if (a == Answer::Yes) return d3path.setText(folder);
+        if (a == Answer::Yes) {
+            d3path.setText(folder);
+            return offerGameData();
+        }
     }
 }
 

@@ -68,7 +68,8 @@ MainWindow::MainWindow(platform::Platform& p)
     place(keyanders, 170, 57, 28, 22);
     place(keyloschen, 170, 83, 28, 22);
     newkey.setCaption("+");
-    keyanders.setCaption(p.codepage.toUtf8(std::string(1, char(222))));
+    // An arrow every font draws (the old form drew it with a symbol font).
+    keyanders.setCaption("\u2192");
     keyloschen.setCaption("-");
 
     Frame4.setBounds(222 * 15, kLowerPanelsTop, 205 * 15, 233 * 15);
@@ -274,6 +275,7 @@ void MainWindow::setFolder(Folder field, const std::string& path) {
      : field == Folder::LogoBackup ? graficsicherpath
                                    : soundssicherpath)
         .setText(path);
+    if (field == Folder::Game) offerGameData();
 }
 
 void MainWindow::addOwn(cleaning::Kind kind, const std::string& name) {

@@ -230,6 +230,7 @@ class MainWindow : public ui::Window, public Owner {
     void recoveryStuck(const std::string& fileName);
     void fillPilots();
     void offerFoundGame();
+    void offerGameData();
     void panelsUsable(bool on);
     bool save(bool lastPilot, bool closing);
     // Tells the player which settings files could not be written.
@@ -280,6 +281,7 @@ class MainWindow : public ui::Window, public Owner {
     void verkokClick();
     enum class Link { Created, Exists, Failed };
     Link makeShortcut(const std::string& name, const std::string& program);
+    std::string desktopMissing();
 
     std::unique_ptr<Ordner> ordner_;
     std::unique_ptr<CleanNow> anzeiger_;

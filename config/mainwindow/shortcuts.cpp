@@ -38,9 +38,36 @@ void MainWindow::verkokClick() {
             tell(texts::badShortcutName(name));
             return;
         }
+    if (const std::string why = desktopMissing(); !why.empty()) return lang::tell(p_.dialogs, why);
+    // A shortcut that could not be written is told once: Scourix's would fail the same way.
     const Link gatefire = makeShortcut(cstart.text(), "gatefire");
-    const Link scourix = makeShortcut(cle.text(), "scourix");
-    if (scourix == Link::Created && gatefire != Link::Failed) shortcutPanel(false);
+    if (gatefire == Link::Failed) return;
+    if (makeShortcut(cle.text(), "scourix") == Link::Created) shortcutPanel(false);
+}
+
+// A desktop to put the shortcuts on: the shared one, else the player's own, made where it is
+// missing (a new player's home has none yet). Why there is none, empty when there is one.
+std::string MainWindow::desktopMissing() {
+    const std::string common = p_.shortcuts.commonDesktop();
+    const std::string own = p_.shortcuts.userDesktop();
+    for (const std::string& desktop : {common, own})
+        if (!desktop.empty() && p_.files.folderExists(desktop)) return "";
+    if (own.empty() && common.empty())
+        return lang::tr(language(),
+                        "No desktop shortcut was made: this system names no desktop folder.");
+    if (!own.empty() && p_.files.missing(own)) {
+        // The folders above it one by one, as a file manager makes them.
+        for (std::size_t at = own.find_first_of("\\/", 1);; at = own.find_first_of("\\/", at + 1)) {
+            const std::string part = own.substr(0, at);
+            if (p_.files.missing(part)) p_.files.makeFolder(part);
+            if (at == std::string::npos) break;
+        }
+        if (p_.files.folderExists(own)) return "";
+    }
+    return lang::tr(language(),
+                    "No desktop shortcut was made: the desktop folder \"{1}\" is not there and "
+                    "could not be made.",
+                    {own.empty() ? common : own});
 }
 
 // On the desktop shared by all users; where the player may not write there, on his own.

@@ -39,7 +39,7 @@ Shellstart::Shellstart(platform::Platform& p, Owner& owner)
     place(Laufwerk, 8, 18, 196, 21);
     place(Verzeichnis, 8, 44, 196, 114);
     place(File1, 212, 18, 200, 140);
-    File1.pattern = "*.exe";
+    File1.pattern = platform::kPrograms;
     place(brok, 8, 164, 80, 24);
     place(brabbruch, 96, 164, 80, 24);
 
@@ -84,7 +84,7 @@ void Shellstart::load() {
         }
     }
     for (int i = 0; i < 5; ++i)
-        if (!sideFolder[i].empty()) pr[i]->setText(sideFolder[i] + "\\" + sideFile[i]);
+        if (!sideFolder[i].empty()) pr[i]->setText(shown(i));
 
     // The lists start on the current drive and folder and keep what they show from then on.
     if (Verzeichnis.path().empty()) {
@@ -128,14 +128,36 @@ void Shellstart::brokClick() {
     const int i = row_ - 1;
     const std::string name = File1.item(index);
     const std::string folder = Verzeichnis.path();
-    pr[i]->setText(folder + "\\" + name);
-    a[i]->setValue(1);
     sideFile[i] = name;
     sideFolder[i] = folder;
+    pr[i]->setText(shown(i));
+    a[i]->setValue(1);
     panel(false);
 }
 
+// The path a row shows for its slot, with the system's separator.
+std::string Shellstart::shown(int i) const {
+    const char sep = p_.host.system() == platform::System::Windows ? '\\' : '/';
+    return sideFolder[i] + sep + sideFile[i];
+}
+
+// A path typed into a row is taken apart as the browse panel would give it: the folder up to the
+// last separator (a root keeps its own), the file after it.
+void Shellstart::takeTyped(int i) {
+    const std::string& text = pr[i]->text();
+    if (text.empty() || (!sideFolder[i].empty() && text == shown(i))) return;
+    const std::size_t at = text.find_last_of("\\/");
+    if (at == std::string::npos) {
+        sideFile[i] = text, sideFolder[i].clear();
+        return;
+    }
+    const bool root = at == 0 || (at == 2 && text[1] == ':');
+    sideFolder[i] = text.substr(0, root ? at + 1 : at);
+    sideFile[i] = text.substr(at + 1);
+}
+
 void Shellstart::saveClick() {
+    for (int i = 0; i < 5; ++i) takeTyped(i);
     settings::ShellList list;
     for (int i = 0; i < 5; ++i)
         list[i] = {sideFile[i], sideFolder[i], std::to_string(a[i]->value())};

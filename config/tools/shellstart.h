@@ -57,6 +57,8 @@ class Shellstart : public ui::Window {
     // Shows or hides the browse panel; the rows step aside while it is shown.
     void panel(bool show);
     void brokClick();
+    std::string shown(int i) const;
+    void takeTyped(int i);
     void saveClick();
 
     int row_ = 1;

@@ -164,6 +164,12 @@ Files::Files() {
 bool Files::list(const std::string& folder, const std::string& pattern,
                  std::vector<std::string>& names) {
     const bool all = pattern == "*" || pattern == "*.*";
+    // Programs are the files the player may execute, whatever their names.
+    const std::string f = native(folder);
+    if (pattern == platform::kPrograms)
+        return listWith(folder, names, [&](const std::string& n, int kind) {
+            return kind == DT_REG && access((f + "/" + n).c_str(), X_OK) == 0;
+        });
     return listWith(folder, names, [&](const std::string& n, int kind) {
         return kind == DT_REG && (all || platform::matchesPattern(n, pattern));
     });

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The switch editor through Scourix's input boxes, in English and in German: a new switch joins
-# the list inactive; Cancel and an empty answer change nothing; a switch with a double quote is
-# refused and asked for again; a changed switch keeps its place and its active state; "-"
-# removes the current line. Saving writes keys.ini with the flags of the selection.
+# the list inactive; Cancel and an empty answer change nothing; a switch with a double quote that
+# keys.ini cannot keep is refused and asked for again; a changed switch keeps its place and its
+# active state; "-" removes the current line. Saving writes keys.ini with the flags of the selection.
 source "$(dirname "$0")/lib.sh"
 e2e_begin scourix_switches
 
@@ -28,12 +28,13 @@ ui_click newkey --post
 expect_input "new key.." "$EN_PROMPT" "" OK ""
 assert_items keylist nointro "framecap 0" nosound "useport 2092"
 
-# A double quote cannot be stored: the box says so and asks again, with the refused text.
+# A double quote keys.ini cannot keep (one at the start): the box says so and asks again, with
+# the refused text.
 ui_click newkey --post
-expect_input "new key.." "$EN_PROMPT" "" OK 'say "hi"'
+expect_input "new key.." "$EN_PROMPT" "" OK '"say hi"'
 expect_box scourix 'A key cannot contain a double quote ("). Please type it without double quotes.' \
     OK warning OK
-expect_input "new key.." "$EN_PROMPT" 'say "hi"' OK "nomusic"
+expect_input "new key.." "$EN_PROMPT" '"say hi"' OK "nomusic"
 assert_items keylist nointro "framecap 0" nosound "useport 2092" nomusic
 
 # Change the active first switch: its text changes, it stays active and in its place.
@@ -57,10 +58,10 @@ assert_ui keylist selected "0,1" "states after removing a line"
 ui_menu "&file/scourix language/german"
 ui_click newkey --post
 expect_input "Neuer Key.." "Gebe einen neuen Key ein ! Ohne den normalen Bindestrich '-' !" "" OK \
-    'a"b'
+    'a,"b'
 expect_box scourix 'Ein Key darf kein Anführungszeichen (") enthalten. Bitte gib ihn ohne Anführungszeichen ein.' \
     OK warning OK
-expect_input "Neuer Key.." "Gebe einen neuen Key ein ! Ohne den normalen Bindestrich '-' !" 'a"b' \
+expect_input "Neuer Key.." "Gebe einen neuen Key ein ! Ohne den normalen Bindestrich '-' !" 'a,"b' \
     OK "-vsync"
 assert_items keylist nooutragelogo nosound "useport 2092" nomusic "-vsync"
 ui_select keylist --index 2 --add

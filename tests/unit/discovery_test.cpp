@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/discovery/discovery.h"
+#include "common/edition/game_args.h"
 #include "config/mainwindow/main_window.h"
 #include "tests/support/game_folder.h"
 
@@ -283,6 +284,12 @@ TEST_F(Discovery, LinuxStoresBelowTheHomeFolderOfferTheLinuxGameOnly) {
               (Names{"/home/p/.steam/steam/steamapps/common/Descent 3",
                      snap + "/steamapps/common/Descent 3", "/home/p/Games/Heroic/Descent 3",
                      "/home/p/GOG/d3"}));
+
+    // The game's data is wherever its main data file is, in any case, whatever program is there.
+    files.addFile("/mnt/games/SteamLibrary/steamapps/common/Descent 3/D3.HOG");
+    files.addFile("/home/p/GOG/d3/d3.hog.txt");
+    EXPECT_EQ(discovery::dataFolders(p),
+              Names{"/mnt/games/SteamLibrary/steamapps/common/Descent 3"});
 }
 
 // Steam lists at most 64 libraries; more are not looked at, nor compared with each other.
@@ -319,6 +326,54 @@ TEST_F(Discovery, YesSetsTheFolderAsTypingWouldAndWritesNothing) {
     ASSERT_EQ(w.pilotname.count(), 1);
     EXPECT_EQ(w.pilotname.item(0), "Ace");
     EXPECT_EQ(fake.files.content(path(settings::kScourixIni)).value(), before);
+}
+
+// An open-source game folder without the game's data is offered a store's copy that has it, as
+// the switch -additionaldir the game reads, one argument however many blanks the folder holds.
+TEST_F(Discovery, AnOpenSourceFolderWithoutDataIsOfferedAStoresCopyOnce) {
+    const std::string os = "C:\\Games\\D3", gog = "C:\\GOG Games\\Descent 3";
+    gogGame("1", "Descent 3 open source", os, "Descent3.exe");
+    gogGame("2", "Descent 3 (too long)", "C:\\" + std::string(100, 'x'), "Main.exe");
+    gogGame("3", "Descent 3", gog, "Main.exe");
+    fake.files.addFile("C:\\" + std::string(100, 'x') + "\\d3.hog", "");
+    fake.files.addFile(gog + "\\d3.hog", "");
+    writeSettings();
+    fake.dialogs.answers = {Answer::Yes, Answer::Yes};
+    scourix::MainWindow w(fake.platform);
+    w.open();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 2u) << "no question for a folder the game cannot take";
+    EXPECT_EQ(fake.dialogs.boxes[1].text,
+              "The game folder \"" + os + "\" holds no game data (d3.hog). Descent 3 in \"" + gog +
+                  "\" has it: shall the game read it from there? The switch -additionaldir \"" +
+                  gog + "\" is then added to your switches.");
+    const std::string key = "additionaldir \"" + gog + "\"";
+    ASSERT_EQ(w.keylist.item(w.keylist.count() - 1), key);
+    EXPECT_TRUE(w.keylist.selected(w.keylist.count() - 1));
+    ASSERT_TRUE(w.sichern());
+    settings::SettingsFile f(fake.codepage, fake.files.content(path(settings::kKeysIni)).value());
+    settings::KeysIni keys;
+    settings::readKeysIni(f, keys);
+    EXPECT_EQ(keys.switches.back(), key) << "read back whole";
+    EXPECT_TRUE(keys.active(keys.switches.size() - 1));
+
+    // The game splits the line Gatefire hands it at blanks, the quoted folder as one argument.
+    std::vector<std::string> unused;
+    EXPECT_EQ(edition::fitToGame("-" + key + " ", {}, "", unused), "-" + key + " ");
+
+    // Choosing the folder again asks nothing: a data folder is named already; nor does a folder
+    // with the data, nor one of the retail game.
+    fake.dialogs.boxes.clear();
+    w.setFolder(scourix::Folder::Game, os);
+    fake.files.addFile("D:\\Retail\\Main.exe", "");
+    w.setFolder(scourix::Folder::Game, "D:\\Retail");
+    w.keylist.removeItem(w.keylist.count() - 1);
+    const std::string own = fake.host.dataFolder + edition::kUserFolder + "\\d3.hog";
+    for (const std::string& data : {own, os + "\\D3.hog"}) {
+        fake.files.addFile(data, "");
+        w.setFolder(scourix::Folder::Game, os);
+        fake.files.remove(data);
+    }
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
 }
 
 } // namespace

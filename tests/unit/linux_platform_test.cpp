@@ -286,6 +286,15 @@ TEST_F(LinuxPlatform, FolderListsWalkFromTheRootAndDrivesAreMountPoints) {
     EXPECT_TRUE(ui::holds(w.drive.drive(), root.string()));
     EXPECT_EQ(ui::driveOf({"/", "/media/usb", "/media/usb2"}, "/media/usb2/x"), "/media/usb2");
     EXPECT_EQ(ui::driveOf({"/", "/media/usb"}, "/media/usb2"), "/");
+
+    // Programs are the regular files the player may execute, whatever their names.
+    put("dir/run", "#!/bin/sh\n");
+    put("dir/tool.exe", "MZ");
+    fs::permissions(root / "dir/run", fs::perms::owner_all);
+    fs::create_directories(root / "dir/bin.exe");
+    std::vector<std::string> names;
+    ASSERT_TRUE(files.list(path("dir"), platform::kPrograms, names));
+    EXPECT_EQ(names, std::vector<std::string>{"run"});
 }
 
 TEST_F(LinuxPlatform, DesktopEntriesStartTheInstalledProgramAndReplaceNothing) {

@@ -6,6 +6,7 @@
 #include "config/tools/shellstart.h"
 #include "config/tools/stadkiller.h"
 #include "config/tools/tools.h"
+#include "launcher/anzeiger.h"
 #include "tests/support/game_folder.h"
 
 namespace {
@@ -443,13 +444,39 @@ TEST_F(SidePrograms, EmptyingAPathUnticksItsRowButKeepsTheSlot) {
     s.pr2.setText("");
     EXPECT_EQ(s.a2.value(), 0);
     EXPECT_FALSE(s.a2.enabled());
-    // A path typed by hand reaches the file only through its start box.
-    s.pr5.setText("C:\\typed.exe");
-    EXPECT_TRUE(s.a5.enabled());
-    s.a5.setValue(1);
     s.save.click();
     EXPECT_EQ(list(), "\"\"\r\n\"\"\r\n0\r\n\"voice.exe\"\r\n\"D:\\Tools\"\r\n0\r\n"
-                      "\"\"\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n1\r\n");
+                      "\"\"\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n");
+}
+
+// A path typed by hand is taken apart into folder and file as browsing gives them, so Gatefire
+// starts it; an unchanged row keeps its slot as it was read.
+TEST_F(SidePrograms, TypedPathsAreSavedAsFolderAndFileAndGatefireStartsThem) {
+    settings::ShellList l;
+    l[0] = {"voice.exe", "D:\\Tools", "1"};
+    writeShellList(l);
+    scourix::Shellstart& s = open();
+    s.pr2.setText("C:\\Typed\\typed.exe");
+    s.a2.setValue(1);
+    s.pr3.setText("D:\\root.exe");
+    s.a3.setValue(1);
+    s.pr4.setText("/opt/tool/run");
+    s.save.click();
+    EXPECT_EQ(list(), "\"voice.exe\"\r\n\"D:\\Tools\"\r\n1\r\n"
+                      "\"typed.exe\"\r\n\"C:\\Typed\"\r\n1\r\n"
+                      "\"root.exe\"\r\n\"D:\\\"\r\n1\r\n"
+                      "\"run\"\r\n\"/opt/tool\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n");
+
+    launcher::Anzeiger gatefire(fake.platform);
+    gatefire.load();
+    gatefire.putzstart.tick();
+    std::vector<std::string> started;
+    for (const auto& st : fake.shell.started) started.push_back(st.file + " in " + st.folder);
+    ASSERT_GE(started.size(), 3u);
+    EXPECT_EQ(
+        std::vector<std::string>(started.begin(), started.begin() + 3),
+        (std::vector<std::string>{"D:\\Tools\\voice.exe in D:\\Tools",
+                                  "C:\\Typed\\typed.exe in C:\\Typed", "D:\\root.exe in D:\\"}));
 }
 
 // A UTF-16 list is one Gatefire keeps as the player's own: it is kept here too, as a copy.
