@@ -107,19 +107,19 @@ void TauntPreview::play(const std::string& taunt, lang::Language language) {
     if (p_.files.missing(taunt))
         return lang::tell(
             p_.dialogs,
-            lang::tr(language, "The taunt {1} is not there. Nothing is played.", {quoted(taunt)}));
+            lang::tr(language, "The taunt \"{1}\" is not there. Nothing is played.", {taunt}));
     if (!p_.files.read(taunt, bytes, kMostBytes))
         return lang::tell(p_.dialogs,
-                          lang::tr(language, "The taunt {1} cannot be read. Nothing is played.",
-                                   {quoted(taunt)}));
+                          lang::tr(language, "The taunt \"{1}\" cannot be read. Nothing is played.",
+                                   {taunt}));
     const std::optional<platform::Clip> clip = tauntClip(bytes);
     const platform::Played played = clip ? p_.sound.play(*clip) : platform::Played::Unreadable;
     if (played == platform::Played::Unreadable)
         return lang::tell(p_.dialogs,
                           lang::tr(language,
-                                   "The file {1} holds no taunt that Scourix can play: its sound "
+                                   "The file \"{1}\" holds no taunt that Scourix can play: its sound "
                                    "is damaged or of an unknown kind.",
-                                   {quoted(taunt)}));
+                                   {taunt}));
     if (played == platform::Played::NoOutput)
         return lang::tell(p_.dialogs, lang::tr(language, "The taunt could not be played: the "
                                                          "system's sound output could not be "
