@@ -8,6 +8,7 @@
 namespace gtkui {
 
 GtkWindow* dialogOwner();
+void programIcon();
 
 namespace {
 
@@ -28,6 +29,7 @@ GtkMessageType messageType(platform::Icon i) {
 
 platform::Answer Dialogs::message(const std::string& text, platform::Buttons buttons,
                                   platform::Icon icon, const std::string& title) {
+    programIcon();
     GtkWidget* d = gtk_message_dialog_new(dialogOwner(), GTK_DIALOG_MODAL, messageType(icon),
                                           GTK_BUTTONS_NONE, "%s", text.c_str());
     gtk_window_set_title(GTK_WINDOW(d), (title.empty() ? title_ : title).c_str());
@@ -71,6 +73,7 @@ platform::Answer Dialogs::message(const std::string& text, platform::Buttons but
 
 std::string Dialogs::input(const std::string& prompt, const std::string& title,
                            const std::string& defaultText) {
+    programIcon();
     GtkWidget* d = gtk_dialog_new_with_buttons(
         (title.empty() ? title_ : title).c_str(), dialogOwner(), GTK_DIALOG_MODAL, word("_OK"),
         GTK_RESPONSE_OK, word("_Cancel"), GTK_RESPONSE_CANCEL, nullptr);
