@@ -73,6 +73,7 @@ FileSettings::FileSettings(platform::Files& files, platform::Codepage& codepage,
     } else if (there == platform::Files::Presence::File) {
         std::string bytes;
         if (files.read(path_, bytes, kMaxBytes) && bytes.find('\0') == std::string::npos) {
+            read_ = bytes;
             file_ = RegistryFile(std::move(bytes));
             state_ = State::Read;
         }
@@ -82,6 +83,8 @@ FileSettings::FileSettings(platform::Files& files, platform::Codepage& codepage,
 
 bool FileSettings::save() {
     if (state_ == State::Unreadable) return false;
+    // Unchanged: the file on disk holds these bytes already, and writing it durably takes long.
+    if (state_ == State::Read && file_.bytes() == read_) return true;
     if (state_ == State::Missing) {
         // The folders above it, one by one: the player's own folder may not exist yet.
         for (std::size_t at = path_.find('\\', 3); at != std::string::npos;

@@ -87,6 +87,7 @@ class FileSettings : public GameSettings {
     std::string path_, version_;
     State state_ = State::Unreadable;
     RegistryFile file_;
+    std::string read_; // the bytes as read, when State::Read
 };
 
 // The place `game` keeps its settings, read now.

@@ -8,6 +8,7 @@
 namespace gtkui {
 
 GtkWindow* dialogOwner();
+void programIcon();
 
 namespace {
 
@@ -37,6 +38,7 @@ std::string Dialogs::word(const char* gtkWord) const {
 
 platform::Answer Dialogs::message(const std::string& text, platform::Buttons buttons,
                                   platform::Icon icon, const std::string& title) {
+    programIcon();
     GtkWidget* d = gtk_message_dialog_new(dialogOwner(), GTK_DIALOG_MODAL, messageType(icon),
                                           GTK_BUTTONS_NONE, "%s", text.c_str());
     gtk_window_set_title(GTK_WINDOW(d), (title.empty() ? title_ : title).c_str());
@@ -88,6 +90,7 @@ platform::Answer Dialogs::message(const std::string& text, platform::Buttons but
 
 std::string Dialogs::input(const std::string& prompt, const std::string& title,
                            const std::string& defaultText) {
+    programIcon();
     GtkWidget* d =
         gtk_dialog_new_with_buttons((title.empty() ? title_ : title).c_str(), dialogOwner(),
                                     GTK_DIALOG_MODAL, word("_OK").c_str(), GTK_RESPONSE_OK,

@@ -286,7 +286,8 @@ void WindowPeer::connectEvents() {
                          }
                          self->window.peer = nullptr;
                          self->widget = nullptr;
-                         if (--openWindows == 0) gtk_main_quit();
+                         // A window closed while loading goes before the main loop runs.
+                         if (--openWindows == 0 && gtk_main_level() > 0) gtk_main_quit();
                      }),
                      this);
 }
@@ -313,10 +314,14 @@ frame > border { border-radius: 0; }
 button.default { box-shadow: inset 0 0 0 1px alpha(currentColor, 0.55); }
 )";
 
-bool start(int& argc, char**& argv) {
-    if (!gtk_init_check(&argc, &argv)) return false;
-    // Every window and message box takes the program's icon by name from the icon theme, where
-    // the package put it in every size; run from its build folder, the picture it carries.
+// Every window and message box takes the program's icon by name from the icon theme, where
+// the package put it in every size; run from its build folder, the picture it carries. Looking
+// through the icon theme takes a while: it is done once the window shows, or before the first
+// message box, whichever comes first.
+void programIcon() {
+    static bool done = false;
+    if (done) return;
+    done = true;
     const char* program = g_get_prgname() ? g_get_prgname() : "";
     if (gtk_icon_theme_has_icon(gtk_icon_theme_get_default(), program)) {
         gtk_window_set_default_icon_name(program);
@@ -324,6 +329,12 @@ bool start(int& argc, char**& argv) {
         gtk_window_set_default_icon(icon);
         g_object_unref(icon);
     }
+}
+
+bool start(int& argc, char**& argv) {
+    // Pango reads the font configuration in a thread of its own, while GTK opens the display.
+    pango_cairo_font_map_get_default();
+    if (!gtk_init_check(&argc, &argv)) return false;
     GtkCssProvider* css = gtk_css_provider_new();
     gtk_css_provider_load_from_data(css, kCompact, -1, nullptr);
     gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
@@ -337,6 +348,16 @@ int run(ui::Window& window) {
     ui::backend = &backend;
     window.open();
     if (window.isClosed() || openWindows == 0) return 0;
+    // The icon shortly after the window shows, from the main loop itself: not in the middle of
+    // a paint the program asked for, where it would hold up the program's own work.
+    g_timeout_add(
+        20,
+        [](gpointer) -> gboolean {
+            if (g_main_depth() > 1) return G_SOURCE_CONTINUE;
+            programIcon();
+            return G_SOURCE_REMOVE;
+        },
+        nullptr);
     gtk_main();
     return 0;
 }

@@ -33,10 +33,16 @@ assert_listing() { # DIR NAME...: exactly these files, in any order
 }
 assert_same_content() { cmp -s "$1" "$2" || fail "$3: ${1#"$SC_DIR"/} and ${2#"$SC_DIR"/} differ"; }
 
+# A scenario that passed fails still when a program's output (the .log files of the scenario)
+# carries a critical or a warning of GTK or GLib: each is a fault of the program.
 cleanup() {
-    local p
+    local status=$? p faults
     for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
     [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    ((status == 0)) || return 0
+    faults=$(grep -H -E '[A-Za-z]+-(CRITICAL|WARNING) \*\*' "$SC_DIR"/*.log 2>/dev/null) || return 0
+    echo "FAIL [$SCENARIO]: GTK or GLib reported faults:"$'\n'"$faults" >&2
+    exit 1
 }
 
 # A fresh scenario folder with its own home, XDG folders and display.
@@ -112,8 +118,8 @@ keep_list() { # FILE NAME...
     write_lines "$PROG/$1" "${lines[@]}"
 }
 
-start_program() { # NAME: runs BIN/NAME in the background, its output in NAME.log
-    "$BIN/$1" >"$SC_DIR/$1.log" 2>&1 &
+start_program() { # NAME: runs BIN/NAME in the background, its output added to NAME.log
+    "$BIN/$1" >>"$SC_DIR/$1.log" 2>&1 &
     PIDS+=($!)
     LAST_PID=$!
 }
