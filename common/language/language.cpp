@@ -191,6 +191,13 @@ std::string trc(Language l, const char* context, const char* english,
     return format(trc(l, context, english), values);
 }
 
+std::string buttonWord(Language l, const char* word) {
+    static const char* const kWords[] = {mark("_OK"), mark("_Cancel"), mark("_Yes"), mark("_No")};
+    for (const char* known : kWords)
+        if (std::string_view(known) == word) return tr(l, known);
+    return word;
+}
+
 std::string format(std::string_view text, std::initializer_list<std::string_view> values) {
     return fill(text, values.begin(), values.size());
 }

@@ -56,6 +56,10 @@ constexpr const char* mark(const char* english) {
     return english;
 }
 
+// A message box's button word as GTK names it ("_OK", "_Cancel", "_Yes", "_No", the access key
+// after "_"), in the language.
+std::string buttonWord(Language l, const char* word);
+
 // A text chosen now and shown later, in whatever language the window then speaks.
 struct Message {
     const char* context = nullptr;

@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
                        {SCOURIX_VERSION_MAJOR, SCOURIX_VERSION_MINOR, SCOURIX_VERSION_PATCH});
     launcher::Anzeiger window(system.platform());
     // The boxes' buttons speak the player's language, as the windows do.
-    dialogs.words = [&window](const char* word) { return lang::tr(window.language(), word); };
+    dialogs.words = [&window](const char* word) {
+        return lang::buttonWord(window.language(), word);
+    };
     return gtkui::run(window);
 }
