@@ -122,17 +122,15 @@ std::string fill(std::string_view text, const std::string_view* values, std::siz
 
 namespace {
 
-// Every language: its catalogue's code, its Language value in scourix.ini, its own name.
+// Every language: its catalogue's code and its Language value in scourix.ini.
 struct Row {
     Language language;
     const char* code;
     const char* setting;
-    const char* name;
 };
 constexpr Row kRows[] = {
-    {Language::English, "en", "2", "English"},  {Language::German, "de", "1", "Deutsch"},
-    {Language::French, "fr", "3", "Français"},  {Language::Spanish, "es", "4", "Español"},
-    {Language::Italian, "it", "5", "Italiano"},
+    {Language::English, "en", "2"}, {Language::German, "de", "1"},  {Language::French, "fr", "3"},
+    {Language::Spanish, "es", "4"}, {Language::Italian, "it", "5"},
 };
 static_assert(std::size(kRows) == kLanguages.size());
 
@@ -156,10 +154,6 @@ std::string setting(Language l) {
 
 const char* code(Language l) {
     return row(l).code;
-}
-
-const char* name(Language l) {
-    return row(l).name;
 }
 
 std::optional<Language> fromLocale(std::string_view locale) {
@@ -223,17 +217,6 @@ void tell(platform::Dialogs& dialogs, const std::string& text, platform::Icon ic
 platform::Answer ask(platform::Dialogs& dialogs, const std::string& text, platform::Buttons buttons,
                      platform::Icon icon, const std::string& title) {
     return dialogs.message(text, buttons, icon, title);
-}
-
-void tell(platform::Dialogs& dialogs, Language l, const std::string& english,
-          const std::string& german, platform::Icon icon, const std::string& title) {
-    dialogs.message(pick(l, english, german), platform::Buttons::Ok, icon, title);
-}
-
-platform::Answer ask(platform::Dialogs& dialogs, Language l, const std::string& english,
-                     const std::string& german, platform::Buttons buttons, platform::Icon icon,
-                     const std::string& title) {
-    return dialogs.message(pick(l, english, german), buttons, icon, title);
 }
 
 } // namespace lang

@@ -31,8 +31,6 @@ Language fromSetting(const std::string& value);
 std::string setting(Language l);
 // The language's two-letter code, which names its catalogue: "en", "de", "fr", "es", "it".
 const char* code(Language l);
-// The language's name in itself, as a language menu lists it: "Deutsch", "Français".
-const char* name(Language l);
 // The language a locale name stands for ("fr_FR.UTF-8", "de", "es-ES", "it_IT@euro"), when it is
 // one of ours; none for "C", "POSIX", an empty name or any other language.
 std::optional<Language> fromLocale(std::string_view locale);
@@ -87,33 +85,6 @@ inline platform::Answer ask(platform::Dialogs& dialogs, Language l, const Messag
                             platform::Icon icon = platform::Icon::Question,
                             const std::string& title = "") {
     return ask(dialogs, m.in(l), buttons, icon, title);
-}
-
-// ---- Until every text has moved into the catalogues: English and German side by side. ----
-struct Text {
-    std::string en, de;
-};
-inline const std::string& pick(Language l, const std::string& english, const std::string& german) {
-    return l == Language::German ? german : english;
-}
-inline const std::string& pick(Language l, const Text& t) {
-    return pick(l, t.en, t.de);
-}
-void tell(platform::Dialogs& dialogs, Language l, const std::string& english,
-          const std::string& german, platform::Icon icon = platform::Icon::Exclamation,
-          const std::string& title = "");
-platform::Answer ask(platform::Dialogs& dialogs, Language l, const std::string& english,
-                     const std::string& german, platform::Buttons buttons,
-                     platform::Icon icon = platform::Icon::Question, const std::string& title = "");
-inline void tell(platform::Dialogs& dialogs, Language l, const Text& t,
-                 platform::Icon icon = platform::Icon::Exclamation, const std::string& title = "") {
-    tell(dialogs, l, t.en, t.de, icon, title);
-}
-inline platform::Answer ask(platform::Dialogs& dialogs, Language l, const Text& t,
-                            platform::Buttons buttons,
-                            platform::Icon icon = platform::Icon::Question,
-                            const std::string& title = "") {
-    return ask(dialogs, l, t.en, t.de, buttons, icon, title);
 }
 
 namespace detail {
