@@ -378,6 +378,13 @@ drive() {
 box_field() { sed -n "s/^$1=//p" <<<"$DRIVER_OUT" | head -n1; }
 
 # expect_box TITLE TEXT BUTTONS ICON [PRESS]: waits for the box, checks it, presses PRESS.
+# The translation of an English source text in the catalogue of language CODE ("en": the text).
+catalogue_text() { # CODE ENGLISH
+    if [[ "$1" == en ]]; then printf '%s' "$2"; return; fi
+    msggrep --no-wrap -K -F -e "$2" "$E2E_REPO/po/$1.po" |
+        msgexec sh -c '[ -z "$MSGEXEC_MSGID" ] || cat'
+}
+
 expect_box() {
     local title=$1 text=$2 buttons=$3 icon=$4 press=${5:-}
     local args=(box --title "$title" --timeout 30000)

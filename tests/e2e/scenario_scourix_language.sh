@@ -91,6 +91,8 @@ for step in "french|&Fichier|langue de Scourix|2|français|Descent 3 réseau etc
     assert_eq "$file"$'\tenabled=1 checked=0' "$(menu_entry 0)" "file menu in $code"
     assert_eq "$name"$'\tenabled=1 checked=1' "$(menu_entry 0/0/$at)" "$code marked"
     [[ "$(menu_entry 0/0/1)" == *checked=0 ]] || fail "English still marked in $code"
+    assert_ui Frame3 text "$(catalogue_text "$code" shiplogos)"
+    assert_ui delstadjetzt text "$(catalogue_text "$code" "del *.stats-files now")"
     check_layout Scourix
     screenshot scourix-main-$code
     ui_menu "$file/$page"
