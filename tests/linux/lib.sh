@@ -195,6 +195,12 @@ menu() {
     sleep 0.4
 }
 
+# The translation of an English source text in the catalogue of language CODE.
+catalogue_text() { # CODE ENGLISH
+    msggrep --no-wrap -K -F -e "$2" "$(dirname "${BASH_SOURCE[0]}")/../../po/$1.po" |
+        msgexec sh -c '[ -z "$MSGEXEC_MSGID" ] || cat'
+}
+
 window_gone() { # TITLE [SECONDS]
     local deadline=$((SECONDS + ${2:-10}))
     while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do

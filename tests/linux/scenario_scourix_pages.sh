@@ -82,14 +82,14 @@ press scourix Return
 assert_listing "$GAME/netgames" hosts.allow
 assert_listing "$USER_D3/netgames" autoexec.dmfc
 
-# The info windows (info > MusicTester, info > Scourix).
+# The info windows (info > playing taunts, info > Scourix), closed by Return on their ok.
 menu Scourix i Return
 screenshot scourix-info-musictester info
-click info 371 245
+press info Return
 window_gone info
 menu Scourix i Up Return
 screenshot scourix-info info
-click info 371 139
+press info Return
 window_gone info
 
 # German (file > scourix language > German): the same windows in German.
@@ -106,10 +106,10 @@ click Scourix 144 255
 press scourix Return
 wait_for_file "$HOME/Desktop/Scourix neu.desktop" 5
 grep -qx "Exec=\"$BIN/scourix\"" "$HOME/Desktop/Scourix neu.desktop" || fail "Scourix neu.desktop"
-# A switch with a double quote is refused and asked for again.
+# A switch that starts with a double quote is refused and asked for again.
 click Scourix 192 290
 screenshot scourix-new-key-de "Neuer Key.."
-xdotool type --delay 20 'a"b'
+xdotool type --delay 20 '"ab'
 press "Neuer Key.." Return
 press scourix Return
 window_id "Neuer Key.." >/dev/null
@@ -124,11 +124,11 @@ press scourix Return
 assert_listing "$GAME/netgames" hosts.allow
 menu Scourix i Return
 screenshot scourix-info-musictester-de Info
-click Info 371 245
+press Info Return
 window_gone Info
 menu Scourix i Up Return
 screenshot scourix-info-de Info
-click Info 371 139
+press Info Return
 window_gone Info
 
 # Aktion > Descent jetzt starten, saving first: the game reads the page's choices.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Scourix's tool windows on Linux, in English and in German. The side-program editor: a program
 # browsed into row 3 through the folder and file lists ticks its row, "save" writes
-# shelllist.txt, and Gatefire starts it with the game. The clean-now window: Cancel at the
+# shelllist.txt, and Gatefire starts it with the game. In French the windows take their French
+# titles and the clean-now window cleans as in English. The clean-now window: Cancel at the
 # question to save does nothing; Yes saves and cleans by the window's choices (the foreign ship
 # logos backed up and deleted, the own ones kept). Direct join: the typed server is saved, Gatefire
 # takes the game to it and Scourix ends; the request is turned off afterwards.
@@ -98,4 +99,28 @@ assert_eq "$(printf '%s\n' '"-directip 10.20.30.40:2092"' '"0"' '"0"')" "$(crlf 
 wait_for_file "$SC_DIR/tools/side_started.txt"
 assert_eq "started cwd=$SC_DIR/tools args=" "$(cat "$SC_DIR/tools/side_started.txt")" "the side program's start"
 assert_eq 1 "$(sed -n 12p "$PROG/scourix.ini" | tr -dc 0-9)" "the join saved the language"
+
+# French (Language "3"): the windows come up in French, and the clean-now window cleans.
+write_settings Language=3 LogoNoAction=0 LogoBackupOthers=1 LogoBackupPath="$BACKUP"
+keep_list logos.ini MyShip.ogf
+put_files "$USER_D3/custom/graphics" Raven_00000002.ogf
+start_program scourix
+window_id Scourix >/dev/null
+screenshot scourix-fr Scourix
+W=$(catalogue_text fr "start with Gatefire.....")
+[[ -n "$W" && "$W" != "start with Gatefire....." ]] || fail "no French title of the side programs"
+menu Scourix o Up Up Return
+screenshot scourix-side-programs-fr "$W"
+close_window "$W"
+window_gone "$W"
+W=$(catalogue_text fr "clean......")
+menu Scourix a Return
+screenshot scourix-clean-question-fr scourix
+press scourix Return
+screenshot scourix-clean-now-fr "$W"
+assert_listing "$USER_D3/custom/graphics" MyShip.ogf
+assert_listing "$BACKUP" MyShip.ogf Viper_0badf00d.ogf Hawk_00000001.ogf Raven_00000002.ogf
+click "$W" 123 56
+window_gone "$W"
+assert_eq 3 "$(sed -n 12p "$PROG/scourix.ini" | tr -dc 0-9)" "the clean saved the language"
 note "passed"
