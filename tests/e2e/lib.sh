@@ -379,10 +379,10 @@ box_field() { sed -n "s/^$1=//p" <<<"$DRIVER_OUT" | head -n1; }
 
 # expect_box TITLE TEXT BUTTONS ICON [PRESS]: waits for the box, checks it, presses PRESS.
 # The translation of an English source text in the catalogue of language CODE ("en": the text).
-catalogue_text() { # CODE ENGLISH
+catalogue_text() { # CODE ENGLISH: the entry of that very text, without a context
     if [[ "$1" == en ]]; then printf '%s' "$2"; return; fi
-    msggrep --no-wrap -K -F -e "$2" "$E2E_REPO/po/$1.po" |
-        msgexec sh -c '[ -z "$MSGEXEC_MSGID" ] || cat'
+    WANT="$2" msgexec -i "$E2E_REPO/po/$1.po" \
+        sh -c '[ "$MSGEXEC_MSGID" = "$WANT" ] && [ -z "${MSGEXEC_MSGCTXT+x}" ] && cat; true'
 }
 
 expect_box() {

@@ -196,9 +196,9 @@ menu() {
 }
 
 # The translation of an English source text in the catalogue of language CODE.
-catalogue_text() { # CODE ENGLISH
-    msggrep --no-wrap -K -F -e "$2" "$(dirname "${BASH_SOURCE[0]}")/../../po/$1.po" |
-        msgexec sh -c '[ -z "$MSGEXEC_MSGID" ] || cat'
+catalogue_text() { # CODE ENGLISH: the entry of that very text, without a context
+    WANT="$2" msgexec -i "$(dirname "${BASH_SOURCE[0]}")/../../po/$1.po" \
+        sh -c '[ "$MSGEXEC_MSGID" = "$WANT" ] && [ -z "${MSGEXEC_MSGCTXT+x}" ] && cat; true'
 }
 
 window_gone() { # TITLE [SECONDS]
