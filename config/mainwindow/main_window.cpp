@@ -199,7 +199,9 @@ MainWindow::MainWindow(platform::Platform& p)
     m18.click = [this] { m18Click(); };
     d3sichern.click = [this] { d3sichernClick(); };
     d3abbruch.click = [this] { closePage(); };
-    update.click = [this] { p_.shell.openAddress(kUpdateAddress); };
+    update.click = [this] {
+        p_.shell.openAddress(game().openSource() ? kOpenSourceUpdateAddress : kUpdateAddress);
+    };
     m21.click = [this] { m21Click(); };
     m22.click = [this] { m22Click(); };
     anzeigerstart.tick = [this] { anzeigerstartTick(); };

@@ -21,6 +21,9 @@ inline constexpr int kLowerPanelsHidden = 5000;
 
 inline const char* const kUpdateAddress =
     "http://www.outrage.com/descent3/download/northamerica.html";
+// The open-source game's updates are its engine's releases; the retail patch is not for it.
+inline const char* const kOpenSourceUpdateAddress =
+    "https://github.com/DescentDevelopers/Descent3/releases";
 
 inline std::string flag(const ui::OptionButton& o) {
     return o.value() ? "1" : "0";

@@ -67,6 +67,10 @@ TEST_F(OpenSourceScourix, GameSettingsPageShowsTheSettingsFile) {
     EXPECT_FALSE(win.iconlan.value());
     EXPECT_TRUE(win.csisdn.value());
     EXPECT_EQ(win.d3version.caption(), "1.6.2");
+    win.update.click();
+    EXPECT_EQ(fake.shell.addresses,
+              std::vector<std::string>{"https://github.com/DescentDevelopers/Descent3/releases"})
+        << "the retail patch is not this game's update";
 
     // The game's buffers hold 32 bytes of login and 16 of password: more is not saved.
     for (auto [login, password] :
