@@ -125,11 +125,20 @@ start_program() { # NAME: runs BIN/NAME in the background, its output added to N
 }
 
 # window_id TITLE [SECONDS]: the first window whose title is exactly TITLE, waiting for it.
+# shown_id TITLE: the shown window of exactly that title, if any (xdotool's search ignores case,
+# so a box titled "scourix" and the window "Scourix" both match its pattern).
+shown_id() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
+        [[ "$(xdotool getwindowname "$id" 2>/dev/null)" == "$1" ]] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
 window_id() {
     local deadline=$((SECONDS + ${2:-20})) id
     while ((SECONDS < deadline)); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-        [[ -n "$id" ]] && { echo "$id"; return; }
+        id=$(shown_id "$1") && { echo "$id"; return; }
         sleep 0.1
     done
     fail "no window titled \"$1\" within ${2:-20} s"
@@ -203,7 +212,7 @@ catalogue_text() { # CODE ENGLISH: the entry of that very text, without a contex
 
 window_gone() { # TITLE [SECONDS]
     local deadline=$((SECONDS + ${2:-10}))
-    while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
+    while shown_id "$1" >/dev/null; do
         ((SECONDS < deadline)) || fail "the window \"$1\" stayed open"
         sleep 0.1
     done
@@ -212,7 +221,7 @@ window_gone() { # TITLE [SECONDS]
 # no_window TITLE: no window of that title shows within a second.
 no_window() {
     sleep 1
-    ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || fail "a window \"$1\" showed"
+    ! shown_id "$1" >/dev/null || fail "a window \"$1\" showed"
 }
 
 crlf() { tr -d '\r' <"$1"; } # a settings file's lines without their CR
