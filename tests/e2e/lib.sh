@@ -371,13 +371,16 @@ drive() {
     local rc=0
     DRIVER_OUT=$(timeout 90 wine "$TOOLS_WIN\\driver.exe" "$@" 2>/dev/null | tr -d '\r') || rc=$?
     printf '%s\n' "driver $*" "$DRIVER_OUT" >>"$SC_DIR/driver.log"
+    # A reading that ended without a word did not reach the driver's own code (Wine failed to
+    # start it): read once more. Commands that act are never repeated.
+    if ((rc != 0)) && [[ -z "$DRIVER_OUT" && "$1" == get ]]; then
+        rc=0
+        DRIVER_OUT=$(timeout 90 wine "$TOOLS_WIN\\driver.exe" "$@" 2>/dev/null | tr -d '\r') || rc=$?
+        printf '%s\n' "driver (again, rc=$rc) $*" "$DRIVER_OUT" >>"$SC_DIR/driver.log"
+    fi
     return "$rc"
 }
 
-# box_field KEY: a value of the last box the driver described.
-box_field() { sed -n "s/^$1=//p" <<<"$DRIVER_OUT" | head -n1; }
-
-# expect_box TITLE TEXT BUTTONS ICON [PRESS]: waits for the box, checks it, presses PRESS.
 # The translation of an English source text in the catalogue of language CODE ("en": the text).
 catalogue_text() { # CODE ENGLISH: the entry of that very text, without a context
     if [[ "$1" == en ]]; then printf '%s' "$2"; return; fi
@@ -385,6 +388,10 @@ catalogue_text() { # CODE ENGLISH: the entry of that very text, without a contex
         sh -c '[ "$MSGEXEC_MSGID" = "$WANT" ] && [ -z "${MSGEXEC_MSGCTXT+x}" ] && cat; true'
 }
 
+# box_field KEY: a value of the last box the driver described.
+box_field() { sed -n "s/^$1=//p" <<<"$DRIVER_OUT" | head -n1; }
+
+# expect_box TITLE TEXT BUTTONS ICON [PRESS]: waits for the box, checks it, presses PRESS.
 expect_box() {
     local title=$1 text=$2 buttons=$3 icon=$4 press=${5:-}
     local args=(box --title "$title" --timeout 30000)
