@@ -169,9 +169,9 @@ void Anzeiger::progress(cleaning::Counter c, cleaning::Event e) {
 
 void Anzeiger::putzstartTick() {
     putzstart.setEnabled(false);
-    // game_ is the game loading found in the same folder. The statistics folder must be there
-    // even when statistics are not removed.
-    if (!plan_.findFolders(game_.dataFolders, true)) return pathError();
+    // game_ is the game loading found in the same folder. The statistics folder counts even
+    // when statistics are not removed.
+    if (!plan_.findFolders(game_, true)) return pathError();
 
     counters_ = cleaning::Counters(cleaning::finishWord(language_));
     const std::vector<int> counts = plan_.counts(cleaning::Plan::DeleteCount::WithBackup);

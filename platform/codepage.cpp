@@ -26,25 +26,29 @@ void appendUtf8(std::string& out, std::uint32_t c) {
 
 } // namespace
 
-bool isUtf8(const std::string& bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto b = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-        const unsigned lead = b(i);
-        const std::size_t n = lead < 0x80                   ? 0
-                              : lead >= 0xC2 && lead < 0xE0 ? 1
-                              : lead >= 0xE0 && lead < 0xF0 ? 2
-                              : lead >= 0xF0 && lead < 0xF5 ? 3
-                                                            : 4;
-        if (n == 4 || i + n >= bytes.size()) return false;
-        std::uint32_t c = n == 0 ? lead : lead & (0x3F >> n);
-        for (std::size_t k = 1; k <= n; ++k) {
-            if ((b(i + k) & 0xC0) != 0x80) return false;
-            c = (c << 6) | (b(i + k) & 0x3F);
-        }
-        const std::uint32_t least[] = {0, 0x80, 0x800, 0x10000};
-        if (c < least[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-        i += n + 1;
+std::size_t utf8Sequence(const std::string& bytes, std::size_t i, std::uint32_t& c) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned lead = b(i);
+    const std::size_t n = lead < 0x80                   ? 0
+                          : lead >= 0xC2 && lead < 0xE0 ? 1
+                          : lead >= 0xE0 && lead < 0xF0 ? 2
+                          : lead >= 0xF0 && lead < 0xF5 ? 3
+                                                        : 4;
+    if (n == 4 || i + n >= bytes.size()) return 0;
+    c = n == 0 ? lead : lead & (0x3F >> n);
+    for (std::size_t k = 1; k <= n; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (b(i + k) & 0x3F);
     }
+    const std::uint32_t least[] = {0, 0x80, 0x800, 0x10000};
+    if (c < least[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    return n + 1;
+}
+
+bool isUtf8(const std::string& bytes) {
+    std::uint32_t c = 0;
+    for (std::size_t i = 0, n = 0; i < bytes.size(); i += n)
+        if ((n = utf8Sequence(bytes, i, c)) == 0) return false;
     return true;
 }
 
@@ -96,17 +100,19 @@ std::string Cp1252::toUtf8(const std::string& ansi) {
     return out;
 }
 
+// A byte that begins no well-formed sequence stands for itself: it is kept, never joined to the
+// bytes after it, so that a name read from a disk as bytes is written back as those bytes.
 std::string Cp1252::fromUtf8(const std::string& utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        unsigned char b = utf8[i];
-        std::uint32_t c = b;
-        int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-        if (extra) c = b & (0x3F >> extra);
-        ++i;
-        for (int k = 0; k < extra && i < utf8.size(); ++k, ++i)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+        std::uint32_t c = 0;
+        const std::size_t n = utf8Sequence(utf8, i, c);
+        if (n == 0) {
+            out += utf8[i++];
+            continue;
+        }
+        i += n;
         if (c < 0x80 || (c >= 0xA0 && c < 0x100)) {
             out += static_cast<char>(c);
             continue;

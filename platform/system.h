@@ -60,6 +60,9 @@ class Codepage {
 // Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing past
 // U+10FFFF).
 bool isUtf8(const std::string& bytes);
+// The length of the well-formed UTF-8 sequence at `i` with its code point in `c`; 0 when none
+// begins there.
+std::size_t utf8Sequence(const std::string& bytes, std::size_t i, std::uint32_t& c);
 
 // Windows-1252, the code page used where the system has none of its own.
 class Cp1252 : public Codepage {

@@ -53,22 +53,46 @@ settings::Problem readSetup(const settings::Store& store, Setup& setup, std::str
     settings::Problem problem = settings::openFile(store, problemFile, f);
     if (problem == settings::Problem::None) problem = settings::readPlayerSettings(f, setup.ini);
     if (problem != settings::Problem::None) return problem;
-    problemFile = settings::kLogosIni;
-    if ((problem = readList(store, problemFile, setup.logos)) != settings::Problem::None)
-        return problem;
-    problemFile = settings::kTauntsIni;
-    return readList(store, problemFile, setup.taunts);
+    for (auto [file, names] : {std::pair{settings::kLogosIni, &setup.logos},
+                               std::pair{settings::kTauntsIni, &setup.taunts}}) {
+        problemFile = file;
+        if ((problem = readList(store, file, *names)) != settings::Problem::None) return problem;
+        *names = keptNames(*names, store.codepage);
+    }
+    return settings::Problem::None;
 }
 
-std::vector<std::string> foldersHolding(platform::Files& files,
-                                        const std::vector<std::string>& folders,
-                                        const std::string& part, const std::string& pattern) {
-    std::vector<std::string> found;
+std::vector<std::string> keptNames(const std::vector<std::string>& entries,
+                                   platform::Codepage& codepage) {
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (const auto& e : entries) {
+        names.push_back(e);
+        if (std::string bytes = codepage.fromUtf8(e); bytes != e) names.push_back(std::move(bytes));
+    }
+    return names;
+}
+
+bool findPart(platform::Files& files, const std::vector<std::string>& folders,
+              const std::string& part, const std::string& pattern, bool mayBeMissing,
+              std::vector<std::string>& found, std::vector<std::string>* firstNames) {
+    found.clear();
     for (const auto& f : folders) {
         std::vector<std::string> names;
-        if (files.list(f + part, pattern, names)) found.push_back(f + part);
+        if (!files.list(f + part, pattern, names)) {
+            if (mayBeMissing && files.missing(f + part)) continue;
+            return false;
+        }
+        if (found.empty() && firstNames) *firstNames = std::move(names);
+        found.push_back(f + part);
     }
-    return found;
+    return mayBeMissing || !found.empty();
+}
+
+bool statsFolders(platform::Files& files, const edition::Game& game,
+                  std::vector<std::string>& found) {
+    return findPart(files, game.dataFolders, edition::kNetgames, kStatsPattern,
+                    game.foldersComeLater(), found);
 }
 
 bool Cleaner::Listing::show(platform::Files& files, const std::string& folder) {
@@ -82,19 +106,14 @@ bool Cleaner::Listing::show(platform::Files& files, const std::string& folder) {
 
 // The first folder of each kind's listing is kept for the cleaning: a folder of many files is
 // listed once, not once to be found and again to be cleaned.
-bool Cleaner::findFolders(const std::vector<std::string>& dataFolders) {
+bool Cleaner::findFolders(const std::vector<std::string>& dataFolders, bool mayBeMissing) {
     for (Kind kind : {Kind::Logos, Kind::Taunts}) {
         Files& k = of(kind);
         const std::string& part = kind == Kind::Logos ? edition::kGraphics : edition::kSounds;
-        k.folders.clear();
         k.listing = {};
-        for (const auto& f : dataFolders) {
-            std::vector<std::string> names;
-            if (!files_.list(f + part, "*", names)) continue;
-            k.folders.push_back(f + part);
-            if (k.folders.size() == 1) k.listing = {f + part, std::move(names)};
-        }
-        if (k.folders.empty()) return false;
+        if (!findPart(files_, dataFolders, part, "*", mayBeMissing, k.folders, &k.listing.names))
+            return false;
+        if (!k.folders.empty()) k.listing.path = k.folders.front();
     }
     return true;
 }
@@ -228,11 +247,10 @@ std::string pathNotFound(lang::Language l) {
 Plan::Plan(platform::Files& files, const Setup& setup, Report report)
     : files_(files), setup_(setup), report_(report), cleaner_(files, std::move(report)) {}
 
-bool Plan::findFolders(const std::vector<std::string>& dataFolders, bool stats) {
-    if (!cleaner_.findFolders(dataFolders)) return false;
-    if (!stats) return true;
-    statsFolders_ = foldersHolding(files_, dataFolders, edition::kNetgames, kStatsPattern);
-    return !statsFolders_.empty();
+bool Plan::findFolders(const edition::Game& game, bool stats) {
+    statsFolders_.clear();
+    if (!cleaner_.findFolders(game.dataFolders, game.foldersComeLater())) return false;
+    return !stats || statsFolders(files_, game, statsFolders_);
 }
 
 std::vector<int> Plan::counts(DeleteCount rule) {

@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/edition/edition.h"
 #include "common/language/language.h"
 #include "common/settings/layouts.h"
 #include "common/settings/model.h"
@@ -40,11 +41,16 @@ enum class Step {
     BackupIsSource, // backup wanted into the folder being cleaned: nothing done
 };
 
-// The folders among `folders` that hold `part` and can be listed, each as the full path of that
-// part.
-std::vector<std::string> foldersHolding(platform::Files& files,
-                                        const std::vector<std::string>& folders,
-                                        const std::string& part, const std::string& pattern = "*");
+// The folders among `folders` that hold `part`, each as the full path of that part, in `found`,
+// the names the first one lists in `firstNames`. False when one of them cannot be listed, unless
+// `mayBeMissing` and the file system says for certain that nothing is there; false also when
+// none is found and a missing one is not allowed.
+bool findPart(platform::Files& files, const std::vector<std::string>& folders,
+              const std::string& part, const std::string& pattern, bool mayBeMissing,
+              std::vector<std::string>& found, std::vector<std::string>* firstNames = nullptr);
+// The statistics folders of a game; false as findPart says.
+bool statsFolders(platform::Files& files, const edition::Game& game,
+                  std::vector<std::string>& found);
 
 // A counter's text after files were done: " 4", " 0", "-1".
 std::string countText(long left);
@@ -63,14 +69,21 @@ class Counters {
     std::string finish_;
 };
 
-// The settings of one cleaning run: scourix.ini and the two keep lists.
+// The settings of one cleaning run: scourix.ini and the names the two keep lists keep.
 struct Setup {
     settings::PlayerSettings ini;
-    std::vector<std::string> logos, taunts; // logos.ini, taunts.ini
+    std::vector<std::string> logos, taunts; // from logos.ini, taunts.ini, as keptNames gives them
 };
 // Reads scourix.ini, logos.ini and taunts.ini. On a problem, `problemFile` names the file; the
 // values of scourix.ini are there when that file was read.
 settings::Problem readSetup(const settings::Store& store, Setup& setup, std::string& problemFile);
+
+// The file names a keep list keeps: each entry as UTF-8, and as the bytes it has in the
+// settings' code page. A name on a Linux disk is bytes: one an old archive unpacked there in
+// Windows-1252 (or any other single-byte code) is listed as those bytes, which are no UTF-8,
+// and the list holds it as the same bytes.
+std::vector<std::string> keptNames(const std::vector<std::string>& entries,
+                                   platform::Codepage& codepage);
 
 // Reads a whole list file (logos.ini, taunts.ini) into `entries`.
 settings::Problem readList(const settings::Store& store, const std::string& fileName,
@@ -90,9 +103,9 @@ class Cleaner {
   public:
     Cleaner(platform::Files& files, Report report) : files_(files), report_(std::move(report)) {}
 
-    // Finds the custom folders of each kind among the game's data folders; false when a kind
-    // has none.
-    bool findFolders(const std::vector<std::string>& dataFolders);
+    // Finds the custom folders of each kind among the game's data folders; false as findPart
+    // says.
+    bool findFolders(const std::vector<std::string>& dataFolders, bool mayBeMissing);
     // The files of a kind in all its folders.
     int count(Kind kind);
     // Backs up and removes the files of a kind that are neither "empty" nor on `keep`. While
@@ -157,8 +170,9 @@ class Plan {
     Plan(platform::Files& files, const Setup& setup, Report report);
 
     // Finds the custom folders of both kinds among the game's data folders and, with `stats`,
-    // the statistics folders; false when a kind, or the statistics, has none.
-    bool findFolders(const std::vector<std::string>& dataFolders, bool stats);
+    // the statistics folders; false when one cannot be listed, or is missing where the game
+    // always has it (Game::foldersComeLater).
+    bool findFolders(const edition::Game& game, bool stats);
     // The counters' first numbers, in the order of Counter; statistics only when found and set.
     std::vector<int> counts(DeleteCount rule);
     // Runs the rows in order: logos, taunts, and with `stats` the statistics row, which is never
@@ -178,7 +192,7 @@ inline const std::string kStatsPattern = "*.stats";
 struct StatsRemoved {
     int deleted = 0, left = 0;
 };
-// The files in `folders` (as foldersHolding found them with kStatsPattern).
+// The files in `folders` (as statsFolders found them).
 int countStats(platform::Files& files, const std::vector<std::string>& folders);
 // Removes them, one Stats event per file and Finished at the end.
 StatsRemoved removeStats(platform::Files& files, const std::vector<std::string>& folders,

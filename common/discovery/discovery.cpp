@@ -346,7 +346,13 @@ std::vector<std::string> storeFolders(platform::Platform& p) {
         steam(p, paths, home, found);
         gog(p, paths, home, found);
     } catch (const std::exception&) {}
-    return found.list();
+    // A path is offered only when it is UTF-8 and comes back whole from the settings' code
+    // page: a folder saved as another would not be the one found.
+    std::vector<std::string> kept;
+    for (const auto& f : found.list())
+        if (platform::isUtf8(f) && p.codepage.toUtf8(p.codepage.fromUtf8(f)) == f)
+            kept.push_back(f);
+    return kept;
 }
 
 } // namespace

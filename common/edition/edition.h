@@ -36,6 +36,11 @@ struct Game {
     bool hasProgram = false;
 
     bool openSource() const { return edition == Edition::OpenSource; }
+    // Whether a data folder, or a custom or statistics folder in it, may not be there yet: the
+    // open-source game makes the player's folder and its custom folders only at its first start
+    // and never makes "netgames", so such a folder holds nothing to clean. The retail installer
+    // makes all three in the game folder: there a missing one means a wrong game folder.
+    bool foldersComeLater() const { return openSource(); }
 };
 
 // The game in `gameFolder`: open source when "Descent3.exe" is there, or when the program there

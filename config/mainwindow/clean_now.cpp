@@ -97,7 +97,7 @@ void CleanNow::progress(cleaning::Counter c, cleaning::Event e) {
 void CleanNow::putzstartTick() {
     putzstart.setEnabled(false);
     const edition::Game game = edition::describe(p_, setup_.ini.gamePath);
-    if (!plan_.findFolders(game.dataFolders, false)) {
+    if (!plan_.findFolders(game, false)) {
         p_.dialogs.message(cleaning::pathNotFound(language_), platform::Buttons::Ok,
                            platform::Icon::Critical);
         close();

@@ -14,10 +14,9 @@ Stadkiller::Stadkiller(platform::Platform& p, Owner& owner)
 // Everything happens while loading; the window closes at the end of it, so it never shows.
 void Stadkiller::load() {
     const lang::Language l = owner_.language();
-    const auto folders = cleaning::foldersHolding(p_.files, owner_.game().dataFolders,
-                                                  edition::kNetgames, cleaning::kStatsPattern);
-    if (folders.empty()) {
-        // A game folder without "\netgames" deleted nothing.
+    std::vector<std::string> folders;
+    if (!cleaning::statsFolders(p_.files, owner_.game(), folders)) {
+        // A retail game folder without "\netgames" deleted nothing.
         p_.dialogs.message(cleaning::pathNotFound(l), platform::Buttons::Ok,
                            platform::Icon::Critical);
         return close();

@@ -91,7 +91,7 @@ class LabelPeer : public ControlPeer {
     void paint() {
         stop();
         pace_.painted(Pace::Clock::now());
-        gtk_label_set_text(GTK_LABEL(inner), control.caption().c_str());
+        gtk_label_set_text(GTK_LABEL(inner), shown(control.caption()).c_str());
     }
 
     Pace pace_;
@@ -102,7 +102,7 @@ class ButtonPeer : public ControlPeer {
   public:
     using ControlPeer::ControlPeer;
     void create() override {
-        outer = gtk_button_new_with_mnemonic(mnemonic(control.caption()).c_str());
+        outer = gtk_button_new_with_mnemonic(mnemonic(shown(control.caption())).c_str());
         // Drawn as the button Return presses, as Windows draws its default button.
         if (static_cast<ui::Button&>(control).isDefault)
             gtk_style_context_add_class(gtk_widget_get_style_context(outer),
@@ -116,7 +116,7 @@ class ButtonPeer : public ControlPeer {
   protected:
     void mirror(ui::Prop what) override {
         if (what == ui::Prop::Caption && echo)
-            gtk_button_set_label(GTK_BUTTON(outer), mnemonic(control.caption()).c_str());
+            gtk_button_set_label(GTK_BUTTON(outer), mnemonic(shown(control.caption())).c_str());
     }
 };
 
@@ -124,7 +124,7 @@ class FramePeer : public ControlPeer {
   public:
     using ControlPeer::ControlPeer;
     void create() override {
-        outer = gtk_frame_new(control.caption().c_str());
+        outer = gtk_frame_new(shown(control.caption()).c_str());
         put();
     }
 
@@ -132,7 +132,7 @@ class FramePeer : public ControlPeer {
     bool takesColours() const override { return true; }
     void mirror(ui::Prop what) override {
         if (what == ui::Prop::Caption && echo)
-            gtk_frame_set_label(GTK_FRAME(outer), control.caption().c_str());
+            gtk_frame_set_label(GTK_FRAME(outer), shown(control.caption()).c_str());
     }
 };
 
@@ -141,7 +141,7 @@ class TextBoxPeer : public ControlPeer {
     using ControlPeer::ControlPeer;
     void create() override {
         outer = gtk_entry_new();
-        gtk_entry_set_text(GTK_ENTRY(outer), control.caption().c_str());
+        gtk_entry_set_text(GTK_ENTRY(outer), shown(control.caption()).c_str());
         connect(outer, "changed", callback([](GtkEntry* e, ControlPeer* self) {
                     static_cast<TextBoxPeer*>(self)->typed(gtk_entry_get_text(e));
                 }));
@@ -152,7 +152,7 @@ class TextBoxPeer : public ControlPeer {
     void mirror(ui::Prop what) override {
         if (what != ui::Prop::Caption || !echo) return;
         echo = false;
-        gtk_entry_set_text(GTK_ENTRY(outer), control.caption().c_str());
+        gtk_entry_set_text(GTK_ENTRY(outer), shown(control.caption()).c_str());
         echo = true;
     }
 
@@ -175,7 +175,7 @@ class ToggleBase : public ControlPeer {
     bool takesColours() const override { return true; }
     void mirror(ui::Prop what) override {
         if (what == ui::Prop::Caption && echo)
-            gtk_button_set_label(GTK_BUTTON(outer), mnemonic(control.caption()).c_str());
+            gtk_button_set_label(GTK_BUTTON(outer), mnemonic(shown(control.caption())).c_str());
         if (what != ui::Prop::Value) return;
         echo = false;
         showValue();
@@ -188,7 +188,7 @@ class CheckBoxPeer : public ToggleBase {
   public:
     using ToggleBase::ToggleBase;
     void create() override {
-        outer = gtk_check_button_new_with_mnemonic(mnemonic(control.caption()).c_str());
+        outer = gtk_check_button_new_with_mnemonic(mnemonic(shown(control.caption())).c_str());
         connect(outer, "toggled", callback([](GtkToggleButton* b, ControlPeer* self) {
                     static_cast<CheckBoxPeer*>(self)->toggled(gtk_toggle_button_get_active(b));
                 }));
@@ -222,7 +222,8 @@ class OptionPeer : public ToggleBase {
             g_object_ref_sink(g.none);
             g.members = gtk_radio_button_get_group(GTK_RADIO_BUTTON(g.none));
         }
-        outer = gtk_radio_button_new_with_mnemonic(g.members, mnemonic(control.caption()).c_str());
+        outer = gtk_radio_button_new_with_mnemonic(g.members,
+                                                   mnemonic(shown(control.caption())).c_str());
         g.members = gtk_radio_button_get_group(GTK_RADIO_BUTTON(outer));
         none_ = g.none;
         connect(outer, "toggled", callback([](GtkToggleButton* b, ControlPeer* self) {
@@ -259,7 +260,7 @@ class MenuPeer : public ControlPeer {
     void create() override {
         auto& m = static_cast<ui::MenuItem&>(control);
         outer = m.separator ? gtk_separator_menu_item_new()
-                            : gtk_menu_item_new_with_mnemonic(mnemonic(m.caption()).c_str());
+                            : gtk_menu_item_new_with_mnemonic(mnemonic(shown(m.caption())).c_str());
         gtk_widget_set_name(outer, m.name().c_str());
         if (!m.separator)
             connect(outer, "activate", callback([](GtkMenuItem*, ControlPeer* self) {

@@ -30,6 +30,14 @@ const char* iconName(platform::Icon i) {
 
 } // namespace
 
+std::string shown(const std::string& text) {
+    if (g_utf8_validate(text.data(), gssize(text.size()), nullptr)) return text;
+    gchar* valid = g_utf8_make_valid(text.data(), gssize(text.size()));
+    std::string out = valid;
+    g_free(valid);
+    return out;
+}
+
 // The program's words for the buttons, else GTK's own in the system's language, as the Windows
 // boxes show them.
 std::string Dialogs::word(const char* gtkWord) const {
@@ -40,8 +48,8 @@ platform::Answer Dialogs::message(const std::string& text, platform::Buttons but
                                   platform::Icon icon, const std::string& title) {
     programIcon();
     GtkWidget* d = gtk_message_dialog_new(dialogOwner(), GTK_DIALOG_MODAL, messageType(icon),
-                                          GTK_BUTTONS_NONE, "%s", text.c_str());
-    gtk_window_set_title(GTK_WINDOW(d), (title.empty() ? title_ : title).c_str());
+                                          GTK_BUTTONS_NONE, "%s", shown(text).c_str());
+    gtk_window_set_title(GTK_WINDOW(d), shown(title.empty() ? title_ : title).c_str());
     // GTK 3 draws no picture of the kind by itself; the box carries it, as a Windows box does.
     if (const char* name = iconName(icon)) {
         GtkWidget* image = gtk_image_new_from_icon_name(name, GTK_ICON_SIZE_DIALOG);
@@ -105,7 +113,7 @@ std::string Dialogs::input(const std::string& prompt, const std::string& title,
     gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
     gtk_label_set_max_width_chars(GTK_LABEL(label), 50);
     GtkWidget* entry = gtk_entry_new();
-    gtk_entry_set_text(GTK_ENTRY(entry), defaultText.c_str());
+    gtk_entry_set_text(GTK_ENTRY(entry), shown(defaultText).c_str());
     gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
     gtk_box_pack_start(GTK_BOX(area), label, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(area), entry, FALSE, FALSE, 0);

@@ -29,6 +29,10 @@ class Dialogs : public platform::Dialogs {
     std::string title_;
 };
 
+// A text as GTK can show it: the bytes of a name that is no UTF-8 (a file named on a Linux disk
+// in another code) shown as replacement characters. The model keeps the bytes themselves.
+std::string shown(const std::string& text);
+
 // A picture the program carries, by its resource name; empty when there is none.
 struct Resource {
     const unsigned char* data = nullptr;

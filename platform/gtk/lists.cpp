@@ -77,13 +77,13 @@ class TreePeer : public ControlPeer {
         echo = false;
         gtk_list_store_clear(store_);
         for (const auto& s : lines())
-            gtk_list_store_insert_with_values(store_, nullptr, -1, 0, s.c_str(), -1);
+            gtk_list_store_insert_with_values(store_, nullptr, -1, 0, shown(s).c_str(), -1);
         echo = true;
         showSelection();
     }
 
     void append(const std::string& line) {
-        gtk_list_store_insert_with_values(store_, nullptr, -1, 0, line.c_str(), -1);
+        gtk_list_store_insert_with_values(store_, nullptr, -1, 0, shown(line).c_str(), -1);
     }
 
     GtkTreeSelection* selection() const {
@@ -286,13 +286,14 @@ class ComboBoxPeer : public ControlPeer {
             echo = false;
             gtk_combo_box_text_remove_all(GTK_COMBO_BOX_TEXT(outer));
             for (int i = 0; i < combo_.count(); ++i)
-                gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(outer), combo_.item(i).c_str());
-            gtk_entry_set_text(GTK_ENTRY(inner), combo_.text().c_str());
+                gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(outer),
+                                               shown(combo_.item(i)).c_str());
+            gtk_entry_set_text(GTK_ENTRY(inner), shown(combo_.text()).c_str());
             echo = true;
             break;
         case ui::Prop::LineAdded:
             gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(outer),
-                                           combo_.item(combo_.changedLine()).c_str());
+                                           shown(combo_.item(combo_.changedLine())).c_str());
             break;
         default:
             break;
@@ -302,7 +303,7 @@ class ComboBoxPeer : public ControlPeer {
   private:
     void showText() {
         echo = false;
-        gtk_entry_set_text(GTK_ENTRY(inner), combo_.text().c_str());
+        gtk_entry_set_text(GTK_ENTRY(inner), shown(combo_.text()).c_str());
         echo = true;
     }
 
@@ -334,7 +335,7 @@ class DriveListPeer : public ControlPeer {
         gtk_combo_box_text_remove_all(GTK_COMBO_BOX_TEXT(outer));
         int at = -1, i = 0;
         for (const auto& k : drives_.drives()) {
-            gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(outer), k.c_str());
+            gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(outer), shown(k).c_str());
             if (k == drives_.drive()) at = i;
             ++i;
         }

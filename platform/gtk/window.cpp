@@ -88,7 +88,7 @@ WindowPeer::~WindowPeer() {
 void WindowPeer::update(ui::Prop what) {
     if (!widget) return;
     if (what == ui::Prop::Caption)
-        gtk_window_set_title(GTK_WINDOW(widget), window.caption().c_str());
+        gtk_window_set_title(GTK_WINDOW(widget), shown(window.caption()).c_str());
     if (what == ui::Prop::Value) loadPicture();
     if (what == ui::Prop::Bounds) sizeLayout();
 }
@@ -170,7 +170,7 @@ void WindowPeer::sizeLayout() {
 
 void WindowPeer::create() {
     widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    gtk_window_set_title(GTK_WINDOW(widget), window.caption().c_str());
+    gtk_window_set_title(GTK_WINDOW(widget), shown(window.caption()).c_str());
     gtk_window_set_resizable(GTK_WINDOW(widget), window.border == ui::Border::Sizable);
     gtk_window_set_decorated(GTK_WINDOW(widget), window.border != ui::Border::None);
     WindowPeer* owner = nullptr;

@@ -33,7 +33,7 @@ static void CleanerCleansBothKinds(benchmark::State& state) {
         long events = 0;
         cleaning::Cleaner c(g.fake.files, [&](cleaning::Counter, cleaning::Event) { ++events; });
         state.ResumeTiming();
-        c.findFolders({g.game});
+        c.findFolders({g.game}, false);
         c.clean(cleaning::Kind::Logos, {backup, !backup, "D:\\Backup\\logos"}, keep);
         c.clean(cleaning::Kind::Taunts, {backup, !backup, "D:\\Backup\\taunts"}, keep);
         benchmark::DoNotOptimize(events);

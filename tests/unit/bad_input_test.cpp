@@ -92,7 +92,8 @@ void runCleaner(Folder& f) {
     const settings::Store store{f.fake.files, f.fake.codepage, f.program};
     if (cleaning::readSetup(store, setup, file) != settings::Problem::None) return;
     cleaning::Cleaner c(f.fake.files, nullptr);
-    if (!c.findFolders(edition::describe(f.fake.platform, setup.ini.gamePath).dataFolders)) return;
+    const edition::Game game = edition::describe(f.fake.platform, setup.ini.gamePath);
+    if (!c.findFolders(game.dataFolders, game.foldersComeLater())) return;
     if (!setup.ini.logos.skip())
         c.clean(cleaning::Kind::Logos, cleaning::logoChoices(setup.ini), setup.logos);
     if (!setup.ini.taunts.skip())
@@ -162,8 +163,9 @@ TEST(BadInputReading, ByteOrderMarkIsSkippedAndZeroBytesMakeAFileError) {
     launcher::Anzeiger w(f.fake.platform);
     w.load();
     EXPECT_EQ(w.settings().gamePath, f.game);
-    ASSERT_EQ(w.setup().logos.size(), 2u);
-    EXPECT_EQ(w.setup().logos[0], "a.ogf");
+    EXPECT_EQ(w.setup().logos,
+              (std::vector<std::string>{"a.ogf", "M\xC3\xBCll.ogf", "M\xFCll.ogf"}))
+        << "each name in UTF-8 and in the code page";
 
     Folder g;
     std::string wide = "\xFF\xFE";

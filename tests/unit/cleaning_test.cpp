@@ -27,7 +27,7 @@ class Routines : public ::testing::Test, public GameFolder {
         c = std::make_unique<cleaning::Cleaner>(fake.files, [this](Counter k, Event e) {
             events.push_back(std::to_string(int(k)) + (e == Event::Finished ? "F" : "."));
         });
-        EXPECT_TRUE(c->findFolders({game}));
+        EXPECT_TRUE(c->findFolders({game}, false));
         return *c;
     }
     cleaning::Step clean(Kind kind) {
@@ -190,11 +190,30 @@ TEST_F(Routines, PlainDeletionDoesNotLookAtTheBackupFolder) {
     EXPECT_FALSE(fake.files.has(sounds("a.osf")));
 }
 
-TEST_F(Routines, AMissingCustomFolderIsReported) {
+// A folder that is certainly not there is one the game has not made yet where that is allowed;
+// one the file system cannot answer for is never taken as missing.
+TEST_F(Routines, AMissingCustomFolderIsReportedUnlessItMayComeLater) {
+    addTaunts({"a.osf"});
     open();
-    cleaning::Cleaner other(fake.files, nullptr);
-    EXPECT_FALSE(other.findFolders({"C:\\Elsewhere"}));
-    EXPECT_TRUE(other.findFolders({"C:\\Elsewhere", game}));
+    const std::string none = "C:\\Elsewhere";
+    struct Case {
+        std::vector<std::string> folders;
+        bool mayBeMissing, found;
+        std::size_t taunts;
+    } const cases[] = {
+        {{none}, false, false, 0}, {{none, game}, false, false, 0}, {{game}, false, true, 1},
+        {{none}, true, true, 0},   {{none, game}, true, true, 1},   {{game, none}, true, true, 1},
+    };
+    for (const Case& c : cases) {
+        cleaning::Cleaner other(fake.files, nullptr);
+        EXPECT_EQ(other.findFolders(c.folders, c.mayBeMissing), c.found) << c.folders.size();
+        if (c.found) {
+            EXPECT_EQ(other.count(Kind::Taunts), int(c.taunts));
+        }
+    }
+    fake.files.failQuery(none + "\\custom\\sounds");
+    cleaning::Cleaner unknown(fake.files, nullptr);
+    EXPECT_FALSE(unknown.findFolders({none, game}, true)) << "not known to be missing";
 }
 
 TEST_F(Routines, SettingsProblemsNameTheFile) {
@@ -212,8 +231,9 @@ TEST_F(Routines, StatisticsAreRemovedFromEveryFolderAndCounted) {
     fake.files.addFile(own + "\\netgames\\b.stats");
     fake.files.addFile(own + "\\netgames\\c.stats");
     fake.files.failRemove(own + "\\netgames\\c.stats");
-    const auto folders =
-        cleaning::foldersHolding(fake.files, {own, game, "C:\\None"}, edition::kNetgames);
+    std::vector<std::string> folders;
+    ASSERT_TRUE(cleaning::findPart(fake.files, {own, game, "C:\\None"}, edition::kNetgames,
+                                   cleaning::kStatsPattern, true, folders));
     ASSERT_EQ(folders.size(), 2u);
     EXPECT_EQ(cleaning::countStats(fake.files, folders), 3);
     const auto done = cleaning::removeStats(fake.files, folders, [&](Counter c, Event e) {

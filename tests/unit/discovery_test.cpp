@@ -212,10 +212,19 @@ TEST_F(Discovery, EachFolderOnceAsTheFileSystemSpellsItFromFilesOfAnySize) {
     files.addFile("E:\\Big\\steamapps\\appmanifest_273590.acf",
                   "\"AppState\" { \"installdir\" \"Descent 3\" }" +
                       std::string(discovery::kMaxFileBytes, ' '));
-    EXPECT_EQ(discovery::gameFolders(p),
-              (Names{"H:\\SteamLibrary\\steamapps\\common\\Descent 3",
-                     games + "\\steamapps\\common\\D3", "F:\\Config\\steamapps\\common\\Descent 3",
-                     steam + "\\steamapps\\common\\Descent 3"}));
+    // The Cyrillic library is found, but Windows-1252 settings cannot hold its name: a folder
+    // saved as "D:\????" would not be the one found, so it is not offered.
+    EXPECT_EQ(discovery::gameFolders(p), (Names{"H:\\SteamLibrary\\steamapps\\common\\Descent 3",
+                                                "F:\\Config\\steamapps\\common\\Descent 3",
+                                                steam + "\\steamapps\\common\\Descent 3"}));
+    struct Cyrillic : platform::Codepage {
+        std::string toUtf8(const std::string& a) override { return a; }
+        std::string fromUtf8(const std::string& u) override { return u; }
+    } cyrillic;
+    platform::Platform held{files,    fake.shell, fake.registry,  fake.dialogs, fake.app,
+                            cyrillic, fake.keys,  fake.shortcuts, fake.host};
+    EXPECT_EQ(discovery::gameFolders(held).at(1), games + "\\steamapps\\common\\D3")
+        << "a code page that holds the name";
 
     // Whatever goes wrong on the way ends the search, not the program.
     struct Throwing : FakeFiles {
@@ -273,12 +282,15 @@ TEST_F(Discovery, LinuxStoresBelowTheHomeFolderOfferTheLinuxGameOnly) {
     files.addFile("/home/p/.config/heroic/gog_store/installed.json",
                   "{\"installed\":[{\"install_path\":\"/home/p/Games/Heroic/Descent 3\"},"
                   "{\"install_path\":\"/home/p/Games/Heroic/Other\"}]}");
-    files.addFile(
-        "/home/p/.var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/"
-        "installed.json",
-        "{\"installed\":[{\"title\":\"Descent 3\",\"install_path\":\"/home/p/GOG/d3/\"}]}");
+    files.addFile("/home/p/.var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/"
+                  "installed.json",
+                  "{\"installed\":[{\"title\":\"Descent 3\",\"install_path\":\"/home/p/GOG/d3/\"},"
+                  "{\"title\":\"Descent 3\",\"install_path\":\"/home/p/D3\xC3\x28"
+                  "bad\"}]}");
     for (const char* f :
-         {"/home/p/Games/Heroic/Descent 3", "/home/p/Games/Heroic/Other", "/home/p/GOG/d3"})
+         {"/home/p/Games/Heroic/Descent 3", "/home/p/Games/Heroic/Other", "/home/p/GOG/d3",
+          "/home/p/D3\xC3\x28"
+          "bad"})
         files.addFile(std::string(f) + "/Descent3");
     EXPECT_EQ(discovery::gameFolders(p),
               (Names{"/home/p/.steam/steam/steamapps/common/Descent 3",

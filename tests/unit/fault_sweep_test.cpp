@@ -174,7 +174,7 @@ int runCleaner(Sweep& s, Fault fault, int k) {
     });
     const int start = s.files.calls();
     if (k) s.files.failCall(k, fault, s.logoBackup);
-    if (!c.findFolders({s.game})) return s.files.calls() - start;
+    if (!c.findFolders({s.game}, false)) return s.files.calls() - start;
     const auto logos =
         c.clean(cleaning::Kind::Logos, cleaning::logoChoices(setup.ini), setup.logos);
     const auto taunts =

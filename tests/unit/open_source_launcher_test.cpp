@@ -369,19 +369,62 @@ TEST_F(OpenSourceLauncher, BackupLosesNothingWhenBothFoldersHoldAFileOfOneName) 
     EXPECT_EQ(fake.files.content(graphics("other.ogf")), "other") << "its copy failed";
 }
 
-TEST_F(OpenSourceLauncher, PathNotFoundOnlyWhenNeitherFolderHasAKind) {
-    fake.files.rename(game + "\\custom", game + "\\custom.old");
-    fake.files.rename(game + "\\netgames", game + "\\netgames.old");
-    run();
-    EXPECT_TRUE(fake.dialogs.boxes.empty()) << "the player's folder has them";
-    EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"});
-
-    fake.files.rename(u("\\netgames"), u("\\netgames.old"));
-    fake.shell.started.clear();
-    run();
-    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(fake.dialogs.boxes[0].text, "Error ! Path not found");
-    EXPECT_TRUE(fake.shell.started.empty());
+// The game makes the player's folder and its custom folders at its first start and never
+// makes "netgames": what is not there yet holds nothing to clean, and the game starts. A folder
+// the file system cannot answer for is not taken as missing.
+TEST_F(OpenSourceLauncher, FoldersTheGameHasNotMadeYetAreSkipped) {
+    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1", ini.deleteStats = "1";
+    taunts = {"mine.osf"};
+    struct Case {
+        const char* what;
+        std::vector<std::string> gone; // below the game folder and the player's folder
+        bool userFolderGone, queryFails, starts;
+    } const cases[] = {
+        {"every folder there", {}, false, false, true},
+        {"no netgames anywhere", {"\\netgames"}, false, false, true},
+        {"no player's folder yet", {}, true, false, true},
+        {"nothing but the program", {"\\custom", "\\netgames"}, true, false, true},
+        {"a folder that cannot be asked", {}, false, true, false},
+    };
+    for (const std::string& root : {user, game})
+        for (const char* n : {"mine.osf", "y.osf"})
+            fake.files.addFile(root + "\\custom\\sounds\\" + n, n);
+    const std::string graphicsOfUser = u("\\custom\\graphics");
+    auto present = [&](const std::string& path, bool there) {
+        if (there && !fake.files.has(path)) fake.files.rename(path + ".gone", path);
+        if (!there && fake.files.has(path)) fake.files.rename(path, path + ".gone");
+    };
+    for (const Case& c : cases) {
+        present(user, true);
+        for (const std::string& root : {user, game})
+            for (const char* part : {"\\custom", "\\netgames"}) {
+                const bool gone = std::find(c.gone.begin(), c.gone.end(), part) != c.gone.end();
+                present(root + part, !gone);
+                if (!gone)
+                    for (const char* n : {"mine.osf", "y.osf"})
+                        if (std::string(part) == "\\custom")
+                            fake.files.addFile(root + "\\custom\\sounds\\" + n, n);
+            }
+        present(user, !c.userFolderGone);
+        present(graphicsOfUser, !c.queryFails);
+        fake.files.failQuery(graphicsOfUser, c.queryFails);
+        fake.dialogs.boxes.clear();
+        fake.shell.started.clear();
+        run();
+        if (!c.starts) {
+            ASSERT_EQ(fake.dialogs.boxes.size(), 1u) << c.what;
+            EXPECT_EQ(fake.dialogs.boxes[0].text, "Error ! Path not found") << c.what;
+            EXPECT_TRUE(fake.shell.started.empty()) << c.what;
+            EXPECT_TRUE(fake.files.has(sounds("y.osf"))) << c.what << ": nothing touched";
+            continue;
+        }
+        EXPECT_TRUE(fake.dialogs.boxes.empty()) << c.what;
+        EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"}) << c.what;
+        const bool gameSounds = std::find(c.gone.begin(), c.gone.end(), "\\custom") == c.gone.end();
+        EXPECT_EQ(fake.files.has(sounds("mine.osf")), gameSounds) << c.what << ": kept";
+        EXPECT_FALSE(fake.files.has(sounds("y.osf"))) << c.what << ": cleaned";
+        EXPECT_EQ(w->txt4.caption(), "finish") << c.what;
+    }
 }
 
 TEST_F(OpenSourceLauncher, ARenamedProgramOfThisEditionIsStartedAsItIsNamed) {

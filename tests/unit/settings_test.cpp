@@ -175,6 +175,22 @@ TEST(CodePage, EveryByteSurvivesAReadAndAWrite) {
         EXPECT_EQ(cp.fromUtf8(cp.toUtf8(unused)), unused);
 }
 
+// Bytes that are no UTF-8 (a name from a Linux disk in another code) are written as they are:
+// none is joined to the byte after it, none is lost.
+TEST(CodePage, ABrokenSequenceKeepsEveryByte) {
+    for (const char* bad : {"D3\xC3\x28"
+                            "bad",
+                            "Gr\xFC\xDF"
+                            "e.osf",
+                            "Gr\x81\xE1"
+                            "e.osf",
+                            "\xE2\x82", "\xF0\x9F\x98", "\xC0\xAF", "\xED\xA0\x80", "\xFF"}) {
+        EXPECT_FALSE(platform::isUtf8(bad)) << bad;
+        EXPECT_EQ(cp.fromUtf8(bad), bad);
+    }
+    EXPECT_EQ(cp.fromUtf8("D3\xC3\xA4\xC3\x28"), "D3\xE4\xC3(");
+}
+
 TEST(ReadingRule, AByteOrderMarkIsNoPartOfTheFirstValue) {
     EXPECT_EQ(readAllValues("\xEF\xBB\xBF\"C:\\Games\"\r\nb\r\n"), (Values{"C:\\Games", "b"}));
     EXPECT_EQ(readAllValues("\xEF\xBB\xBF"), Values{});
