@@ -56,6 +56,17 @@ char32_t upper(char32_t c) {
 
 } // namespace
 
+bool makeFolders(Files& files, const std::string& folder) {
+    // From the first separator after the root ("C:\", "\\server", "/") down to the folder.
+    for (std::size_t at = folder.find_first_of("\\/", 1);;
+         at = folder.find_first_of("\\/", at + 1)) {
+        const std::string part = folder.substr(0, at);
+        if (!part.empty() && part.back() != ':' && files.missing(part)) files.makeFolder(part);
+        if (at == std::string::npos) break;
+    }
+    return files.folderExists(folder);
+}
+
 bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
     return upperCaseKey(a) == upperCaseKey(b);
 }

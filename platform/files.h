@@ -69,6 +69,10 @@ class Files {
     virtual bool sameName(const std::string& a, const std::string& b) = 0;
 };
 
+// Makes `folder` with every folder above it that is certainly missing, as a file manager makes
+// them (a folder that cannot be asked is left alone). True when the folder is there then.
+bool makeFolders(Files& files, const std::string& folder);
+
 // The comparison of Files::sameName in portable code: the upper case of the Latin, Greek and
 // Cyrillic letters, every other character as it is.
 bool sameNameIgnoringCase(const std::string& a, const std::string& b);

@@ -85,12 +85,8 @@ bool FileSettings::save() {
     if (state_ == State::Unreadable) return false;
     // Unchanged: the file on disk holds these bytes already, and writing it durably takes long.
     if (state_ == State::Read && file_.bytes() == read_) return true;
-    if (state_ == State::Missing) {
-        // The folders above it, one by one: the player's own folder may not exist yet.
-        for (std::size_t at = path_.find('\\', 3); at != std::string::npos;
-             at = path_.find('\\', at + 1))
-            if (!files_.folderExists(path_.substr(0, at))) files_.makeFolder(path_.substr(0, at));
-    }
+    // The folders above it: the player's own folder may not exist yet.
+    if (state_ == State::Missing) platform::makeFolders(files_, path_.substr(0, path_.rfind('\\')));
     return files_.write(path_, file_.bytes());
 }
 

@@ -24,7 +24,11 @@ void MainWindow::load() {
         // New files did not help: asking again would only loop.
         if (failed == failedBefore) return recoveryStuck(failed);
         failedBefore = failed;
-        if (!recover()) return;
+        // Without scourix.ini the player's language is not known yet: the system's, as the
+        // first-run files then take it.
+        if (!recover(failed == settings::kScourixIni ? settings::firstRunLanguage(p_.host)
+                                                     : language()))
+            return;
     }
     // Where it was saved, else centred; the place is saved once the player has moved it.
     if (const auto& at = settings_.window) moveTo({at->left, at->top});
@@ -101,8 +105,7 @@ void MainWindow::recoveryStuck(const std::string& fileName) {
 // is kept beside itself as a copy under a new name first (".bak", ".bak2", ...); a file that
 // cannot be copied whole is left alone, an empty one holds nothing to keep.
 // False when the player declined and Scourix ends.
-bool MainWindow::recover() {
-    const lang::Language l = language();
+bool MainWindow::recover(lang::Language l) {
     const std::string title = texts::kErrorTitle.in(l);
     lang::tell(p_.dialogs, l, texts::kBadIniFile, Icon::Critical, title);
     Answer a = lang::ask(p_.dialogs, l, texts::kNewFiles, Buttons::OkCancel, Icon::Question, title);

@@ -193,7 +193,8 @@ MainWindow::MainWindow(platform::Platform& p)
     };
 
     // Menus and the page.
-    for (auto [entry, l] : languageMenu()) entry->click = [this, l] { chooseLanguage(l); };
+    for (auto [entry, language] : languageMenu())
+        entry->click = [this, l = language] { chooseLanguage(l); };
     m17.click = [this] { sichern(); };
     m15.click = [this] { m15Click(); };
     m18.click = [this] { m18Click(); };
@@ -280,8 +281,12 @@ void MainWindow::setFolder(Folder field, const std::string& path) {
     if (field == Folder::Game) offerGameData();
 }
 
-void MainWindow::addOwn(cleaning::Kind kind, const std::string& name) {
-    (kind == cleaning::Kind::Logos ? logo : mysounds).addItem(name);
+bool MainWindow::addOwn(cleaning::Kind kind, const std::string& name) {
+    ui::ListBox& list = kind == cleaning::Kind::Logos ? logo : mysounds;
+    for (int i = 0; i < list.count(); ++i)
+        if (list.item(i) == name) return false;
+    list.addItem(name);
+    return true;
 }
 
 void MainWindow::addPilot(const std::string& name) {

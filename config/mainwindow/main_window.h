@@ -68,7 +68,7 @@ class MainWindow : public ui::Window, public Owner {
     Session& session() override { return session_; }
     std::string folder(Folder field) const override;
     void setFolder(Folder field, const std::string& path) override;
-    void addOwn(cleaning::Kind kind, const std::string& name) override;
+    bool addOwn(cleaning::Kind kind, const std::string& name) override;
     void addPilot(const std::string& name) override;
     void testerChanged() override;
     void endSoon() override { beendenauto.setEnabled(true); }
@@ -226,7 +226,7 @@ class MainWindow : public ui::Window, public Owner {
     // Load steps.
     // False when a file failed; `failed` names it.
     bool readSettings(std::string& failed);
-    bool recover();
+    bool recover(lang::Language l);
     void recoveryStuck(const std::string& fileName);
     void fillPilots();
     void offerFoundGame();

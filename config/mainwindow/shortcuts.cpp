@@ -55,15 +55,7 @@ std::string MainWindow::desktopMissing() {
     if (own.empty() && common.empty())
         return lang::tr(language(),
                         "No desktop shortcut was made: this system names no desktop folder.");
-    if (!own.empty() && p_.files.missing(own)) {
-        // The folders above it one by one, as a file manager makes them.
-        for (std::size_t at = own.find_first_of("\\/", 1);; at = own.find_first_of("\\/", at + 1)) {
-            const std::string part = own.substr(0, at);
-            if (p_.files.missing(part)) p_.files.makeFolder(part);
-            if (at == std::string::npos) break;
-        }
-        if (p_.files.folderExists(own)) return "";
-    }
+    if (!own.empty() && p_.files.missing(own) && platform::makeFolders(p_.files, own)) return "";
     return lang::tr(language(),
                     "No desktop shortcut was made: the desktop folder \"{1}\" is not there and "
                     "could not be made.",

@@ -113,12 +113,29 @@ bool Ordner::setUp() {
         const Mode* m = findMode(mode_);
         File1.pattern = m->pattern;
         const edition::Game game = owner_.game();
-        const std::string& own = game.dataFolders.front(); // where downloads land
-        std::string folder = mode_ == "logos"    ? own + edition::kGraphics
+        std::string folder = mode_ == "logos"    ? customFolder(edition::kGraphics, m->pattern)
                              : mode_ == "logos2" ? owner_.folder(Folder::LogoBackup)
                              : mode_ == "player" ? game.pilotFolder + edition::kCustom
-                             : mode_ == "sounds" ? own + edition::kSounds
+                             : mode_ == "sounds" ? customFolder(edition::kSounds, m->pattern)
                                                  : owner_.folder(Folder::TauntBackup);
+        // The open-source game makes its custom folders at its first start: before it, there
+        // is nothing to list yet, and the folder list stays usable.
+        if ((mode_ == "logos" || mode_ == "sounds") && game.foldersComeLater() &&
+            p_.files.missing(folder)) {
+            const std::string& where = folder;
+            const std::string text =
+                mode_ == "logos"
+                    ? lang::tr(language_,
+                               "No ship logos yet: Descent 3 makes their folder at its first "
+                               "start:\n{1}",
+                               {where})
+                    : lang::tr(language_,
+                               "No taunts yet: Descent 3 makes their folder at its first "
+                               "start:\n{1}",
+                               {where});
+            p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Information);
+            return Verzeichnis.setPath(panel_.driveFolder());
+        }
         if (folder.size() >= 2 && folder[1] == ':' &&
             !sameDrive(p_.files.currentFolder(), folder) &&
             !p_.files.setCurrentFolder(folder.substr(0, 2)))
@@ -145,36 +162,71 @@ void Ordner::OKClick() {
     }
     if (File1.listIndex() == -1) return p_.dialogs.beep();
 
-    const std::string own = owner_.game().dataFolders.front();
     if (mode_ == "player") {
         returnPilot();
     } else if (mode_ == "logos2") {
-        addCopies(cleaning::Kind::Logos, own + edition::kGraphics);
+        addCopies(cleaning::Kind::Logos, restoreFolder(edition::kGraphics));
     } else if (mode_ == "sounds2") {
-        addCopies(cleaning::Kind::Taunts, own + edition::kSounds);
+        addCopies(cleaning::Kind::Taunts, restoreFolder(edition::kSounds));
     } else {
         const cleaning::Kind kind =
             mode_ == "logos" ? cleaning::Kind::Logos : cleaning::Kind::Taunts;
+        std::string listed;
         for (int i = 0; i < File1.count(); ++i)
-            if (File1.selected(i)) owner_.addOwn(kind, File1.item(i));
+            if (File1.selected(i) && !owner_.addOwn(kind, File1.item(i)))
+                listed += "\n" + File1.item(i);
+        alreadyListed(listed);
     }
     close();
 }
 
+// The custom files of a kind as the game has them: the first of its data folders whose folder of
+// that kind holds such files, else the first that is there, else the first.
+std::string Ordner::customFolder(const std::string& part, const std::string& pattern) {
+    std::string there;
+    for (const std::string& data : owner_.game().dataFolders) {
+        std::vector<std::string> names;
+        if (!p_.files.list(data + part, pattern, names)) continue;
+        if (!names.empty()) return data + part;
+        if (there.empty()) there = data + part;
+    }
+    return there.empty() ? owner_.game().dataFolders.front() + part : there;
+}
+
+// Where a file from the backup goes back to: the first folder of that kind that is there, else
+// the one where downloads land, made for it.
+std::string Ordner::restoreFolder(const std::string& part) {
+    const edition::Game game = owner_.game();
+    for (const std::string& data : game.dataFolders)
+        if (p_.files.folderExists(data + part)) return data + part;
+    const std::string own = game.dataFolders.front() + part;
+    platform::makeFolders(p_.files, own);
+    return own;
+}
+
+void Ordner::alreadyListed(const std::string& names) {
+    if (!names.empty())
+        p_.dialogs.message(
+            lang::tr(language_, "Already in your list, not added again:{1}", {names}),
+            platform::Buttons::Ok, platform::Icon::Information);
+}
+
 void Ordner::addCopies(cleaning::Kind kind, const std::string& target) {
-    std::string failed;
+    std::string failed, listed;
     for (int i = 0; i < File1.count(); ++i) {
         if (!File1.selected(i)) continue;
         const std::string& name = File1.item(i);
-        if (settings::copyOver(p_.files, File1.path() + "\\" + name, target + "\\" + name))
-            owner_.addOwn(kind, name);
-        else
+        if (settings::copyOver(p_.files, File1.path() + "\\" + name, target + "\\" + name)) {
+            if (!owner_.addOwn(kind, name)) listed += "\n" + name;
+        } else {
             failed += "\n" + name;
+        }
     }
     if (!failed.empty())
         tell(lang::tr(language_,
                       "These files could not be copied to \"{1}\" and were not added:{2}",
                       {target, failed}));
+    alreadyListed(listed);
 }
 
 // The pilot goes back to the game folder; its file in \custom is deleted only once the copy is

@@ -51,6 +51,10 @@ class Ordner : public ui::Window {
     // Copies each selected file from the listed folder into `target` and adds the names that
     // arrived to the own files of `kind`; tells the player about the others.
     void addCopies(cleaning::Kind kind, const std::string& target);
+    std::string customFolder(const std::string& part, const std::string& pattern);
+    std::string restoreFolder(const std::string& part);
+    // Tells the player which names ("\n" before each) the list held already.
+    void alreadyListed(const std::string& names);
     void returnPilot();
     void tell(const std::string& text);
     // The taunt under the cursor, heard through the sound tester.

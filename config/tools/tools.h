@@ -44,8 +44,9 @@ class Owner {
     // The text of a folder field; setting it works as typing it does.
     virtual std::string folder(Folder field) const = 0;
     virtual void setFolder(Folder field, const std::string& path) = 0;
-    // Adds a name to the own ship logos or taunts, or a pilot to the pilot list.
-    virtual void addOwn(cleaning::Kind kind, const std::string& name) = 0;
+    // Adds a name to the own ship logos or taunts; false for a name the list holds already.
+    // Adds a pilot to the pilot list.
+    virtual bool addOwn(cleaning::Kind kind, const std::string& name) = 0;
     virtual void addPilot(const std::string& name) = 0;
     // The sound tester's path or flag in settings() changed.
     virtual void testerChanged() = 0;

@@ -81,6 +81,19 @@ class Main : public ::testing::Test, public GameFolder {
 
 // --- Loading and the first-run recovery -------------------------------------------------
 
+// Before any settings are there, the first boxes speak the system's language, as the first-run
+// files then do.
+TEST_F(Main, FirstStartBoxesSpeakTheSystemsLanguage) {
+    fake.host.uiLocale = "fr_FR.UTF-8";
+    answer({Answer::Ok, Answer::Ok});
+    start();
+    ASSERT_GE(boxes(), 2u);
+    EXPECT_EQ(box(0).text,
+              lang::tr(lang::Language::French, "Error !! No INI-File or bad INI-File !"));
+    EXPECT_NE(box(0).text, "Error !! No INI-File or bad INI-File !");
+    EXPECT_EQ(box(1).text, lang::tr(lang::Language::French, "new files provide? "));
+}
+
 TEST_F(Main, FirstStartOfferedNewFilesWritesTheFirstRunFilesAndShowsThem) {
     answer({Answer::Ok, Answer::Ok});
     scourix::MainWindow& win = start();

@@ -146,15 +146,49 @@ TEST_F(OpenSourceScourix, OnlyPilotsTheGameOpensAreListedAndASwitchNameIsExplain
               0u);
 }
 
-TEST_F(OpenSourceScourix, BrowserShowsThePlayersCustomFolders) {
-    fake.files.addFile(user + "\\custom\\graphics\\mine.ogf");
-    fake.files.addFile(game + "\\custom\\graphics\\old.ogf");
+// The browser lists the logos where the game has them: the player's folder first, the game
+// folder when only it holds any; before the game made either folder, it says so.
+TEST_F(OpenSourceScourix, BrowserShowsTheCustomFilesWhereTheGameHasThem) {
+    const std::string own = user + "\\custom\\graphics", theGame = graphics();
+    struct Case {
+        const char* what;
+        bool ownThere, ownHolds, gameThere;
+        std::string listed; // empty: nothing to list yet
+    } const cases[] = {
+        {"both hold logos", true, true, true, own},
+        {"the player's folder empty", true, false, true, theGame},
+        {"no player's folder yet", false, false, true, theGame},
+        {"neither folder yet", false, false, false, ""},
+    };
     scourix::MainWindow& win = start();
-    win.session().browseMode = "logos";
-    scourix::Ordner browser(fake.platform, win);
-    browser.open();
-    EXPECT_EQ(browser.File1.path(), user + "\\custom\\graphics");
-    EXPECT_EQ(items(browser.File1), Names{"mine.ogf"});
+    for (const Case& c : cases) {
+        fake.files.addFolder(own);
+        fake.files.addFolder(theGame);
+        fake.files.addFile(theGame + "\\old.ogf");
+        if (c.ownHolds)
+            fake.files.addFile(own + "\\mine.ogf");
+        else
+            fake.files.remove(own + "\\mine.ogf");
+        if (!c.ownThere) fake.files.rename(own, own + ".gone");
+        if (!c.gameThere) fake.files.rename(theGame, theGame + ".gone");
+        fake.dialogs.boxes.clear();
+        win.session().browseMode = "logos";
+        scourix::Ordner browser(fake.platform, win);
+        browser.open();
+        if (c.listed.empty()) {
+            ASSERT_EQ(fake.dialogs.boxes.size(), 1u) << c.what;
+            EXPECT_EQ(fake.dialogs.boxes[0].text,
+                      "No ship logos yet: Descent 3 makes their folder at its first start:\n" + own)
+                << c.what;
+            EXPECT_EQ(browser.File1.count(), 0) << c.what;
+        } else {
+            EXPECT_TRUE(fake.dialogs.boxes.empty()) << c.what;
+            EXPECT_EQ(browser.File1.path(), c.listed) << c.what;
+            EXPECT_EQ(items(browser.File1), Names{c.ownHolds ? "mine.ogf" : "old.ogf"}) << c.what;
+        }
+        for (const std::string& f : {own, theGame})
+            if (fake.files.has(f + ".gone")) fake.files.rename(f + ".gone", f);
+    }
 }
 
 TEST_F(OpenSourceScourix, TimeTestAndFrameRateLogSayThisEditionHasNone) {
@@ -207,6 +241,12 @@ TEST_F(OpenSourceScourix, StatisticsAreRemovedInBothFolders) {
     EXPECT_TRUE(fake.files.files(user + "\\netgames").empty());
     EXPECT_EQ(fake.files.files(netgames()), Names{"keep.txt"});
     EXPECT_EQ(fake.dialogs.boxes.back().text, " 2 stats-files deleted !");
+
+    // The game never makes "netgames" in the player's folder: none anywhere deletes none.
+    fake.files.rename(user + "\\netgames", user + "\\gone");
+    fake.files.rename(netgames(), game + "\\gone");
+    w->delstadjetzt.click();
+    EXPECT_EQ(fake.dialogs.boxes.back().text, " 0 stats-files deleted !");
 }
 
 TEST_F(OpenSourceScourix, CleanNowCleansBothFolders) {
@@ -230,6 +270,16 @@ TEST_F(OpenSourceScourix, CleanNowCleansBothFolders) {
     }
     EXPECT_EQ(fake.files.files("D:\\B"), (Names{"u.osf", "g.osf"}));
     EXPECT_TRUE(fake.dialogs.boxes.empty());
+
+    // Before the game's first start the player's folder is not there: the game folder is
+    // cleaned all the same.
+    fake.files.rename(user, user + ".gone");
+    fake.files.addFile(graphics("new.ogf"));
+    scourix::CleanNow again(fake.platform, main);
+    again.open();
+    again.putzstart.tick();
+    EXPECT_TRUE(fake.dialogs.boxes.empty()) << fake.dialogs.boxes[0].text;
+    EXPECT_EQ(fake.files.files(graphics()), Names{"mine.ogf"});
 }
 
 } // namespace
