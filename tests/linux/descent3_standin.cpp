@@ -1,7 +1,9 @@
 // Descent3 stand-in for Linux, the open-source game: reads .Descent3Registry in
 // $XDG_DATA_HOME/Outrage Entertainment/Descent 3 by the game's rules
 // (tests/support/game_reading.h) and records in launched.txt beside itself its arguments, its
-// working folder and what it read. While a file "hold" lies beside it, it keeps running.
+// working folder and what it read. While a file "hold" lies beside it, it keeps running. As the
+// main line of the game does at every start, it makes custom/sounds and custom/graphics in the
+// player's folder (never netgames).
 #include <unistd.h>
 
 #include <chrono>
@@ -46,6 +48,11 @@ int main(int argc, char** argv) {
     out += std::string("settings=") + (in ? "read" : "missing") + "\n";
     const gamereading::Settings read = gamereading::readSettings(bytes.str());
     out += gamereading::recordOf(read);
+
+    const fs::path own = dataHome() + "/Outrage Entertainment/Descent 3";
+    std::error_code failed;
+    for (const char* part : {"custom/sounds", "custom/graphics"})
+        fs::create_directories(own / part, failed);
 
     const fs::path hold = self.parent_path() / "hold";
     const fs::path record =

@@ -45,7 +45,9 @@ cleanup() {
     exit 1
 }
 
-# A fresh scenario folder with its own home, XDG folders and display.
+# A fresh scenario folder with its own home, XDG folders and display. With "fresh" as the second
+# argument the home holds nothing yet and the game folder only the stand-in program, as a new
+# player's machine has them.
 e2e_begin() {
     SCENARIO=$1
     SC_DIR=$E2E_WORK/$SCENARIO
@@ -56,8 +58,12 @@ e2e_begin() {
     PROG=$XDG_CONFIG_HOME/scourix
     GAME=$SC_DIR/games/Descent3
     USER_D3="$XDG_DATA_HOME/Outrage Entertainment/Descent 3"
-    mkdir -p "$PROG" "$GAME/custom/sounds" "$GAME/custom/graphics" "$GAME/netgames" \
-        "$USER_D3/custom/sounds" "$USER_D3/custom/graphics" "$USER_D3/netgames"
+    if [[ "${2:-}" == fresh ]]; then
+        mkdir -p "$GAME"
+    else
+        mkdir -p "$PROG" "$GAME/custom/sounds" "$GAME/custom/graphics" "$GAME/netgames" \
+            "$USER_D3/custom/sounds" "$USER_D3/custom/graphics" "$USER_D3/netgames"
+    fi
     cp "$STANDINS/Descent3" "$GAME/"
     trap cleanup EXIT
     local n=70
