@@ -16,18 +16,32 @@ using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
 
-// The game settings page shows what the game's registry holds now; for the open-source game,
-// what its settings file holds, and the version of its program.
+namespace {
+
+// network.ini as saved, with the lines a later version wrote after ours; none when it cannot be
+// read whole, as the launcher then takes nothing from it.
+std::optional<settings::NetworkIni> savedNetwork(const settings::Store& store, std::string& later) {
+    settings::SettingsFile f(store.codepage);
+    settings::NetworkIni net;
+    if (settings::openFile(store, settings::kNetworkIni, f) != settings::Problem::None ||
+        settings::readNetworkIni(f, net) != settings::Problem::None)
+        return std::nullopt;
+    later = f.rest();
+    return net;
+}
+
+} // namespace
+
+// The game settings page shows what the player saved in network.ini, and where it chose
+// nothing, what the game's registry holds now (for the open-source game, what its settings file
+// holds); and the version of the game's program.
 void MainWindow::m18Click() {
-    const Shown shown = gameregistry::show(*gameregistry::open(p_, game()));
+    Shown shown = gameregistry::show(*gameregistry::open(p_, game()));
+    std::string later;
+    if (auto saved = savedNetwork(store_, later)) shown = gameregistry::overlay(shown, *saved);
     username.setText(shown.login);
     passwort.setText(shown.password);
-    if (shown.language && shown.language->empty()) {
-        d3sprache.clear();
-        d3sprache.setText("US-Version");
-    } else if (shown.language) {
-        d3sprache.setText(*shown.language);
-    }
+    if (shown.language) d3sprache.setText(shown.language->empty() ? kNoLanguage : *shown.language);
     auto select = [](std::optional<std::size_t> choice,
                      std::initializer_list<ui::OptionButton*> options) {
         if (choice) options.begin()[*choice]->setValue(true);
@@ -75,11 +89,7 @@ void MainWindow::d3sichernClick() {
     v.trackerSecret = passwort.text();
     // Lines a later version wrote after ours stay.
     std::string later;
-    settings::SettingsFile old(p_.codepage);
-    settings::NetworkIni read;
-    if (settings::openFile(store_, settings::kNetworkIni, old) == settings::Problem::None &&
-        settings::readNetworkIni(old, read) == settings::Problem::None)
-        later = old.rest();
+    savedNetwork(store_, later);
     settings::SettingsFile f(p_.codepage);
     settings::writeFields(f, settings::kNetworkLayout, v, later);
     // A page that could not be saved stays open, so the choices are not lost.
