@@ -65,6 +65,14 @@ void MainWindow::m18Click() {
 }
 
 void MainWindow::d3sichernClick() {
+    // A language the launcher would not hand to the game is a typing error; no language at all
+    // leaves the game's own.
+    const std::string& typed = d3sprache.text();
+    if (!typed.empty() && typed != kNoLanguage && !languageNumber(typed)) {
+        std::string list;
+        for (int i = 0; i < d3sprache.count(); ++i) list += (i ? ", " : "") + d3sprache.item(i);
+        return lang::tell(p_.dialogs, language(), texts::unknownLanguage(typed, list));
+    }
     // The open-source game keeps the login and password in buffers of a fixed size.
     const auto settings = gameregistry::open(p_, game());
     if (settings->openSource() && (!fits(*settings, kTrackerLogin, username.text()) ||
@@ -74,7 +82,7 @@ void MainWindow::d3sichernClick() {
         return;
     }
     settings::NetworkIni v;
-    v.gameLanguage = d3sprache.text();
+    v.gameLanguage = typed;
     v.keyboardUS = flag(keyus);
     v.keyboardFrench = flag(keyfr);
     v.keyboardGerman = flag(keyger);

@@ -1206,6 +1206,37 @@ TEST_F(Page, SavedChoicesShowOverTheGameSettings) {
     }
 }
 
+// "ok" takes no language the launcher would not hand to the game: one box in the player's
+// language, nothing saved, the page stays open.
+TEST_F(Page, OkRefusesALanguageTheGameDoesNotHave) {
+    const std::string before =
+        "German\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n1\r\njoe\r\npw\r\n";
+    ini.language = "1";
+    scourix::MainWindow& win = startWithPilots();
+    for (auto [language, taken] : {std::pair{"Français", false},
+                                   {"english", false},
+                                   {"German ", false},
+                                   {"", true},
+                                   {"US-Version", true},
+                                   {"Italian", true}}) {
+        fake.files.addFile(path("network.ini"), before);
+        fake.dialogs.boxes.clear();
+        win.m18.click();
+        win.d3sprache.setText(language);
+        win.d3sichern.click();
+        EXPECT_EQ(win.d3misc.visible(), !taken) << language;
+        EXPECT_EQ(file("network.ini"),
+                  taken ? language + before.substr(before.find('\r')) : before);
+        ASSERT_EQ(boxes(), taken ? 0u : 1u) << language;
+        if (taken) continue;
+        EXPECT_EQ(box().text, lang::tr(lang::Language::German,
+                                       "The game has no language \"{1}\". Please choose one "
+                                       "from the list: {2}.",
+                                       {language, "English, French, German, Italian, Spanish"}));
+        win.d3abbruch.click();
+    }
+}
+
 TEST_F(Page, AValueReadEarlierIsNotShownForAMissingOne) {
     set("TrackerLogin", "joe");
     scourix::MainWindow& win = startWithPilots();
