@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The game settings page: without network.ini it shows the game's registry values (32-bit view,
 # as Gatefire writes them) with the version from the Version key, while it is open the file,
-# action and extra menus are disabled; "ok" writes network.ini, the next opening shows what it
-# saved, "cancel" writes nothing. A game without a language shows "US-Version" and still lists
-# the game's languages, without a Version key "..".
+# action and extra menus are disabled and the password box masks what it holds; "ok" writes
+# network.ini, the next opening shows what it saved, "cancel" writes nothing. A game without a
+# language shows "US-Version" and still lists the game's languages, without a Version key "..".
 source "$(dirname "$0")/lib.sh"
 e2e_begin scourix_game_settings
 
@@ -32,6 +32,8 @@ assert_ui d3misc visible 1 "the page"
 assert_ui keylist visible 0 "the switches while the page is open"
 assert_ui username text "pilot one"
 assert_ui passwort text "s3cret"
+assert_ui passwort masked 1 "the password box"
+assert_ui username masked 0 "the user name box"
 assert_ui d3sprache text German
 assert_ui keyger checked 1
 assert_ui keyus checked 0
