@@ -25,6 +25,9 @@ inline const char* const kVersionParts[] = {"Major", "Minor", "Build"};
 // The game's languages in the order of their LanguageType numbers, as network.ini names them.
 inline const std::array<const char*, 5> kLanguages{"English", "German", "Spanish", "Italian",
                                                    "French"};
+// What the game settings page shows, and network.ini then holds, for a game that names no
+// language: it is none of kLanguages, so LanguageType stays as it is.
+inline const char* const kNoLanguage = "US-Version";
 
 // One choice of a three- or four-way group: its network.ini flag and the text written for it.
 struct Choice {

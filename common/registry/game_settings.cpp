@@ -133,8 +133,7 @@ std::vector<std::string> write(GameSettings& to, const settings::NetworkIni& net
         if (!to.setNumber(name, value)) left.push_back(name);
     };
     if (!pilotName.empty()) text(kDefaultPilot, pilotName + ".plt");
-    for (std::uint32_t i = 0; i < kLanguages.size(); ++i)
-        if (net.gameLanguage == kLanguages[i]) number(kLanguageType, i);
+    if (auto n = languageNumber(net.gameLanguage)) number(kLanguageType, *n);
     for (const Choice& c : kKeyboards)
         if (net.*c.flag == "1") text(kKeyboardType, c.word);
     for (std::size_t i = 0; i < kConnections.size(); ++i)
@@ -148,6 +147,12 @@ std::vector<std::string> write(GameSettings& to, const settings::NetworkIni& net
     if (!net.trackerName.empty()) text(kTrackerLogin, net.trackerName);
     if (!net.trackerSecret.empty()) text(kTrackerPassword, net.trackerSecret);
     return left;
+}
+
+std::optional<std::uint32_t> languageNumber(const std::string& name) {
+    for (std::uint32_t i = 0; i < kLanguages.size(); ++i)
+        if (name == kLanguages[i]) return i;
+    return std::nullopt;
 }
 
 std::vector<std::string> chosen(const settings::NetworkIni& net, const std::string& pilotName,
@@ -186,6 +191,21 @@ Shown show(GameSettings& from) {
     out.speed = choice(kConnectionSpeed, kSpeeds);
     out.version = from.version();
     return out;
+}
+
+Shown overlay(Shown shown, const settings::NetworkIni& saved) {
+    if (languageNumber(saved.gameLanguage)) shown.language = saved.gameLanguage;
+    // The last flag that is "1", as the last write of a value stays.
+    auto flagged = [&](const auto& choices, std::optional<std::size_t>& out) {
+        for (std::size_t i = 0; i < choices.size(); ++i)
+            if (saved.*choices[i].flag == "1") out = i;
+    };
+    flagged(kKeyboards, shown.keyboard);
+    flagged(kConnections, shown.connection);
+    flagged(kSpeeds, shown.speed);
+    if (!saved.trackerName.empty()) shown.login = saved.trackerName;
+    if (!saved.trackerSecret.empty()) shown.password = saved.trackerSecret;
+    return shown;
 }
 
 } // namespace gameregistry

@@ -104,6 +104,10 @@ bool fits(GameSettings& at, const char* name, const std::string& value);
 // the values left out: past the game's buffer, or more than the place can hold.
 std::vector<std::string> write(GameSettings& to, const settings::NetworkIni& net,
                                const std::string& pilotName);
+// The number LanguageType takes for a language as network.ini names it; none for any other
+// text, which write() leaves out.
+std::optional<std::uint32_t> languageNumber(const std::string& name);
+
 // The names write() would set, each once.
 std::vector<std::string> chosen(const settings::NetworkIni& net, const std::string& pilotName,
                                 bool openSource);
@@ -120,5 +124,8 @@ struct Shown {
     std::string version;
 };
 Shown show(GameSettings& from);
+// What the player saved in network.ini over what `shown` holds: each value write() would take
+// from it; the others as shown.
+Shown overlay(Shown shown, const settings::NetworkIni& saved);
 
 } // namespace gameregistry

@@ -16,18 +16,32 @@ using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
 
-// The game settings page shows what the game's registry holds now; for the open-source game,
-// what its settings file holds, and the version of its program.
+namespace {
+
+// network.ini as saved, with the lines a later version wrote after ours; none when it cannot be
+// read whole, as the launcher then takes nothing from it.
+std::optional<settings::NetworkIni> savedNetwork(const settings::Store& store, std::string& later) {
+    settings::SettingsFile f(store.codepage);
+    settings::NetworkIni net;
+    if (settings::openFile(store, settings::kNetworkIni, f) != settings::Problem::None ||
+        settings::readNetworkIni(f, net) != settings::Problem::None)
+        return std::nullopt;
+    later = f.rest();
+    return net;
+}
+
+} // namespace
+
+// The game settings page shows what the player saved in network.ini, and where it chose
+// nothing, what the game's registry holds now (for the open-source game, what its settings file
+// holds); and the version of the game's program.
 void MainWindow::m18Click() {
-    const Shown shown = gameregistry::show(*gameregistry::open(p_, game()));
+    Shown shown = gameregistry::show(*gameregistry::open(p_, game()));
+    std::string later;
+    if (auto saved = savedNetwork(store_, later)) shown = gameregistry::overlay(shown, *saved);
     username.setText(shown.login);
     passwort.setText(shown.password);
-    if (shown.language && shown.language->empty()) {
-        d3sprache.clear();
-        d3sprache.setText("US-Version");
-    } else if (shown.language) {
-        d3sprache.setText(*shown.language);
-    }
+    if (shown.language) d3sprache.setText(shown.language->empty() ? kNoLanguage : *shown.language);
     auto select = [](std::optional<std::size_t> choice,
                      std::initializer_list<ui::OptionButton*> options) {
         if (choice) options.begin()[*choice]->setValue(true);
@@ -51,6 +65,14 @@ void MainWindow::m18Click() {
 }
 
 void MainWindow::d3sichernClick() {
+    // A language the launcher would not hand to the game is a typing error; no language at all
+    // leaves the game's own.
+    const std::string& typed = d3sprache.text();
+    if (!typed.empty() && typed != kNoLanguage && !languageNumber(typed)) {
+        std::string list;
+        for (int i = 0; i < d3sprache.count(); ++i) list += (i ? ", " : "") + d3sprache.item(i);
+        return lang::tell(p_.dialogs, language(), texts::unknownLanguage(typed, list));
+    }
     // The open-source game keeps the login and password in buffers of a fixed size.
     const auto settings = gameregistry::open(p_, game());
     if (settings->openSource() && (!fits(*settings, kTrackerLogin, username.text()) ||
@@ -60,7 +82,7 @@ void MainWindow::d3sichernClick() {
         return;
     }
     settings::NetworkIni v;
-    v.gameLanguage = d3sprache.text();
+    v.gameLanguage = typed;
     v.keyboardUS = flag(keyus);
     v.keyboardFrench = flag(keyfr);
     v.keyboardGerman = flag(keyger);
@@ -75,11 +97,7 @@ void MainWindow::d3sichernClick() {
     v.trackerSecret = passwort.text();
     // Lines a later version wrote after ours stay.
     std::string later;
-    settings::SettingsFile old(p_.codepage);
-    settings::NetworkIni read;
-    if (settings::openFile(store_, settings::kNetworkIni, old) == settings::Problem::None &&
-        settings::readNetworkIni(old, read) == settings::Problem::None)
-        later = old.rest();
+    savedNetwork(store_, later);
     settings::SettingsFile f(p_.codepage);
     settings::writeFields(f, settings::kNetworkLayout, v, later);
     // A page that could not be saved stays open, so the choices are not lost.

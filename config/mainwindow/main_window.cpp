@@ -103,6 +103,7 @@ MainWindow::MainWindow(platform::Platform& p)
     place(username, 8, 31, 164, 20);
     place(Label4, 8, 55, 164, 14);
     place(passwort, 8, 69, 164, 20);
+    passwort.password = true;
     place(Frame9, 8, 118, 180, 50);
     place(d3sprache, 8, 19, 164, 21);
     for (const char* l : {"English", "French", "German", "Italian", "Spanish"})

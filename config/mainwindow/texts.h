@@ -48,6 +48,11 @@ inline Message trackerTooLong(std::size_t login, std::size_t password) {
                 {std::to_string(login), std::to_string(password)});
 }
 
+inline Message unknownLanguage(const std::string& typed, const std::string& languages) {
+    return text("The game has no language \"{1}\". Please choose one from the list: {2}.",
+                {typed, languages});
+}
+
 // Shortcuts.
 inline Message badShortcutName(const std::string& name) {
     return text("The shortcut name \"{1}\" cannot be used: a file name cannot hold \\ / : * ? \" "

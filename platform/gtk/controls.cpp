@@ -141,6 +141,7 @@ class TextBoxPeer : public ControlPeer {
     using ControlPeer::ControlPeer;
     void create() override {
         outer = gtk_entry_new();
+        gtk_entry_set_visibility(GTK_ENTRY(outer), !static_cast<ui::TextBox&>(control).password);
         gtk_entry_set_text(GTK_ENTRY(outer), shown(control.caption()).c_str());
         connect(outer, "changed", callback([](GtkEntry* e, ControlPeer* self) {
                     static_cast<TextBoxPeer*>(self)->typed(gtk_entry_get_text(e));

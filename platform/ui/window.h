@@ -252,6 +252,8 @@ class TextBox : public Control {
     using Control::Control;
     const std::string& text() const { return caption(); }
     void setText(const std::string& t);
+    // Shows a mark for each character typed instead of the text, as password boxes do.
+    bool password = false;
 };
 
 // A check box with the value 0 (clear) or 1 (ticked). Setting the value raises `click`.

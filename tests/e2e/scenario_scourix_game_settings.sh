@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The game settings page: it shows the game's registry values (32-bit view, as Gatefire writes
-# them) with the version from the Version key, while it is open the file, action and extra
-# menus are disabled; "ok" writes network.ini, "cancel" writes nothing and the next opening reads
-# the registry again. A game without a language shows "US-Version", without a Version key "..".
+# The game settings page: without network.ini it shows the game's registry values (32-bit view,
+# as Gatefire writes them) with the version from the Version key, while it is open the file,
+# action and extra menus are disabled and the password box masks what it holds; "ok" writes
+# network.ini, the next opening shows what it saved, "cancel" writes nothing. A game without a
+# language shows "US-Version" and still lists the game's languages, without a Version key "..".
 source "$(dirname "$0")/lib.sh"
 e2e_begin scourix_game_settings
 
@@ -31,6 +32,8 @@ assert_ui d3misc visible 1 "the page"
 assert_ui keylist visible 0 "the switches while the page is open"
 assert_ui username text "pilot one"
 assert_ui passwort text "s3cret"
+assert_ui passwort masked 1 "the password box"
+assert_ui username masked 0 "the user name box"
 assert_ui d3sprache text German
 assert_ui keyger checked 1
 assert_ui keyus checked 0
@@ -60,10 +63,12 @@ assert_eq $'&file\tenabled=1 checked=0' "$(menu_entry 0)" "file menu after ok"
 assert_eq $'&action\tenabled=1 checked=0' "$(menu_entry 1)" "action menu after ok"
 snapshot ok
 
-# Opening again reads the registry again; cancel keeps the edits on screen and writes nothing.
+# Opening again shows what ok saved over the registry; cancel keeps the edits on screen and
+# writes nothing.
 ui_menu "&file/Descent 3 Network etc"
-assert_ui username text "pilot one" "login read again"
-assert_ui keyger checked 1 "keyboard read again"
+assert_ui username text "new pilot" "login as saved"
+assert_ui keyus checked 1 "keyboard as saved"
+assert_ui d3sprache text French "language as saved"
 ui_settext username "typed only"
 ui_settext passwort "other"
 ui_click keyfr
@@ -73,8 +78,9 @@ assert_ui d3misc visible 0 "the page after cancel"
 assert_eq $'&extra\tenabled=1 checked=0' "$(menu_entry 2)" "extra menu after cancel"
 assert_ui username text "typed only" "edits kept after cancel"
 
-# No language, no version, a keyboard text with both words (the later one wins), a password
-# with a comma, and the page in German.
+# Without network.ini again: no language, no version, a keyboard text with both words (the later
+# one wins), a password with a comma, and the page in German.
+rm "$PROG/network.ini"
 reg_delete "$KEY" LanguageType
 reg_delete "$KEY\\Version"
 reg_add KeyboardType REG_SZ "French German"
@@ -82,7 +88,7 @@ reg_add TrackerPassword REG_SZ "a,b"
 ui_menu "&file/scourix language/german"
 ui_menu "&Datei/Descent 3 Netzwerk usw."
 assert_ui d3sprache text US-Version
-assert_ui d3sprache count 0 "the language list of a game without a language"
+assert_items d3sprache English French German Italian Spanish
 assert_ui d3version text ".."
 assert_ui keyger checked 1 "both keyboard words: the later test wins"
 assert_ui Frame10 text Tastaturtyp

@@ -22,6 +22,9 @@ const char* const kFirstRunKeys =
     "nooutdoorfog\r\nnooutragelogo\r\nnopentium3\r\nnorenderwindows\r\nnosparkles\r\n"
     "playermessages\r\nsuperlowmem\r\nuseport 2092\r\nvsync\r\n***011100010110000\r\n";
 
+// The game's languages, as the game settings page lists them.
+const Names kGameLanguages{"English", "French", "German", "Italian", "Spanish"};
+
 class Main : public ::testing::Test, public GameFolder {
   protected:
     Main() {
@@ -1146,7 +1149,7 @@ TEST_F(Page, MissingValuesShowUsVersionAndLeaveTheOptionsAlone) {
     set("NetworkConnection", "something else");
     win.m18.click();
     EXPECT_EQ(win.d3sprache.text(), "US-Version");
-    EXPECT_EQ(win.d3sprache.count(), 0);
+    EXPECT_EQ(items(win.d3sprache), kGameLanguages);
     EXPECT_EQ(win.username.text(), "");
     EXPECT_EQ(selected({&win.keyus, &win.keyfr, &win.keyger}), "keyfr");
     EXPECT_EQ(selected({&win.iconnone, &win.icondialup, &win.iconlan}), "");
@@ -1162,6 +1165,89 @@ TEST_F(Page, MissingValuesShowUsVersionAndLeaveTheOptionsAlone) {
     win.m18.click();
     win.d3sichern.click();
     EXPECT_EQ(file("network.ini").substr(file("network.ini").size() - 9), "later,1\r\n");
+}
+
+// What the player saved in network.ini shows over what the game's settings hold, before and
+// after these hold values; a value network.ini leaves open, or a network.ini that cannot be
+// read, shows the game's. "ok" saves what is shown: the next opening shows it from network.ini.
+TEST_F(Page, SavedChoicesShowOverTheGameSettings) {
+    const std::string saved = "Spanish\r\n0\r\n0\r\n1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n1\r\n0\r\n"
+                              "joe\r\npw\r\n";
+    const std::string shownSaved = "joe|pw|Spanish|keyger|iconlan|cscable";
+    const std::string shownGame = "old|oldpw|Italian|keyfr|icondialup|csfast";
+    const std::tuple<std::optional<std::string>, bool, std::string> rows[] = {
+        {std::nullopt, false, "||US-Version|||"},
+        {saved, false, shownSaved},
+        {saved, true, shownSaved},
+        // Two keyboards: the launcher writes the later one last.
+        {"US-Version\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\njoe\r\n\r\n", true,
+         "joe|oldpw|Italian|keyger|icondialup|csfast"},
+        {"Spanish\r\n1\r\n", true, shownGame},               // cut short
+        {std::string("\xff\xfeS\0p\0", 6), true, shownGame}, // UTF-16
+    };
+    for (const auto& [networkIni, gameHolds, expected] : rows) {
+        fake.registry.values.clear();
+        fake.files.remove(path("network.ini"));
+        if (networkIni) fake.files.addFile(path("network.ini"), *networkIni);
+        if (gameHolds) {
+            for (auto [name, value] : {std::pair{"TrackerLogin", "old"},
+                                       {"TrackerPassword", "oldpw"},
+                                       {"KeyboardType", "French"},
+                                       {"NetworkConnection", "Dialup"},
+                                       {"ConnectionSpeed", "Fast"}})
+                set(name, value);
+            fake.registry.setDword(platform::RegRoot::LocalMachine, key, "LanguageType", 3);
+        }
+        w.reset();
+        scourix::MainWindow& win = startWithPilots();
+        auto shown = [&] {
+            win.m18.click();
+            EXPECT_EQ(items(win.d3sprache), kGameLanguages);
+            return win.username.text() + "|" + win.passwort.text() + "|" + win.d3sprache.text() +
+                   "|" + selected({&win.keyus, &win.keyfr, &win.keyger}) + "|" +
+                   selected({&win.iconnone, &win.icondialup, &win.iconlan}) + "|" +
+                   selected({&win.csmodem, &win.csisdn, &win.cscable, &win.csfast});
+        };
+        EXPECT_EQ(shown(), expected);
+        win.d3sichern.click();
+        EXPECT_EQ(boxes(), 0u);
+        if (networkIni == saved) {
+            EXPECT_EQ(file("network.ini"), saved) << "unchanged";
+        }
+        fake.registry.values.clear();
+        EXPECT_EQ(shown(), expected) << "as saved";
+    }
+}
+
+// "ok" takes no language the launcher would not hand to the game: one box in the player's
+// language, nothing saved, the page stays open.
+TEST_F(Page, OkRefusesALanguageTheGameDoesNotHave) {
+    const std::string before =
+        "German\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n1\r\njoe\r\npw\r\n";
+    ini.language = "1";
+    scourix::MainWindow& win = startWithPilots();
+    for (auto [language, taken] : {std::pair{"Français", false},
+                                   {"english", false},
+                                   {"German ", false},
+                                   {"", true},
+                                   {"US-Version", true},
+                                   {"Italian", true}}) {
+        fake.files.addFile(path("network.ini"), before);
+        fake.dialogs.boxes.clear();
+        win.m18.click();
+        win.d3sprache.setText(language);
+        win.d3sichern.click();
+        EXPECT_EQ(win.d3misc.visible(), !taken) << language;
+        EXPECT_EQ(file("network.ini"),
+                  taken ? language + before.substr(before.find('\r')) : before);
+        ASSERT_EQ(boxes(), taken ? 0u : 1u) << language;
+        if (taken) continue;
+        EXPECT_EQ(box().text, lang::tr(lang::Language::German,
+                                       "The game has no language \"{1}\". Please choose one "
+                                       "from the list: {2}.",
+                                       {language, "English, French, German, Italian, Spanish"}));
+        win.d3abbruch.click();
+    }
 }
 
 TEST_F(Page, AValueReadEarlierIsNotShownForAMissingOne) {

@@ -9,7 +9,9 @@ class TextBoxPeer : public ControlPeer {
         : ControlPeer(w, c, id), box_(static_cast<ui::TextBox&>(c)) {}
 
     bool create() override {
-        return createNative(L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+        return createNative(L"EDIT",
+                            ES_AUTOHSCROLL | WS_TABSTOP | (box_.password ? ES_PASSWORD : 0),
+                            WS_EX_CLIENTEDGE);
     }
 
     void notify(int code) override {

@@ -514,6 +514,8 @@ int get(const Options& opt) {
         send(h, BM_GETCHECK, 0, 0, &state);
         print(std::string("checked=") + (state == BST_CHECKED ? "1" : "0"));
     }
+    if (sameNoCase(className(h), L"Edit"))
+        print(std::string("masked=") + ((GetWindowLongW(h, GWL_STYLE) & ES_PASSWORD) ? "1" : "0"));
     RECT r;
     GetWindowRect(h, &r);
     MapWindowPoints(nullptr, GetAncestor(h, GA_ROOT), reinterpret_cast<POINT*>(&r), 2);
