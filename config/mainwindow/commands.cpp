@@ -49,6 +49,10 @@ void MainWindow::d3pathChange() {
     panelsUsable(set);
     m18.setEnabled(set);
     m42.setEnabled(set);
+    // Only the retail program has the time test and its log: the entries are offered for it.
+    const bool timeTest = hasTimeTest();
+    m23.setEnabled(timeTest);
+    m24.setEnabled(timeTest);
     if (set) fillPilots();
 }
 

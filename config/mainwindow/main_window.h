@@ -275,6 +275,8 @@ class MainWindow : public ui::Window, public Owner {
     // Appends the switch block to fps.txt; false (and the file unchanged) when it cannot.
     bool appendFps(const std::string& path);
     bool noTimeTest();
+    // Whether the game in the game folder has the time test and its frame-rate log.
+    bool hasTimeTest();
     // Desktop shortcuts.
     void m41Click();
     void shortcutPanel(bool open);

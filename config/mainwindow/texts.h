@@ -71,8 +71,6 @@ inline Message shortcutNotWritten(const std::string& file, const std::string& de
 inline const Message kCannotStart = text("ERROR ! Can't start Descent !");
 inline const Message kTimeTestWithout = text("\nThe time test starts without:");
 inline const Message kNoFps = text("none fps.txt there !");
-inline const Message kNoTimeTest =
-    text("This edition of the game (Descent3.exe) has no time test and no fps.txt.");
 
 // The settings files; their error title.
 inline const Message kErrorTitle = text("Scourix - ERROR!!");

@@ -71,10 +71,17 @@ void MainWindow::m24Click() {
 // The open-source game has neither the time test nor its frame-rate log: the player is told so
 // and nothing is started, unless the retail program stands beside it in the folder.
 bool MainWindow::noTimeTest() {
-    const edition::Game g = game();
-    if (!g.openSource() || !edition::retailProgram(p_, g.folder).empty()) return false;
-    lang::tell(p_.dialogs, language(), texts::kNoTimeTest, Icon::Information);
+    if (hasTimeTest()) return false;
+    p_.dialogs.message(lang::tr(language(),
+                                "This edition of the game ({1}) has no time test and no fps.txt.",
+                                {p_.host.programFile(edition::kOpenSourceName)}),
+                       Buttons::Ok, Icon::Information);
     return true;
+}
+
+bool MainWindow::hasTimeTest() {
+    const edition::Game g = game();
+    return !g.openSource() || !edition::retailProgram(p_, g.folder).empty();
 }
 
 // The log's lines as they are, then the block of demo, switches and version. The file is

@@ -84,7 +84,7 @@ void Shellstart::load() {
         }
     }
     for (int i = 0; i < 5; ++i)
-        if (!sideFolder[i].empty()) pr[i]->setText(shown(i));
+        if (!shown(i).empty()) pr[i]->setText(shown(i));
 
     // The lists start on the current drive and folder and keep what they show from then on.
     if (Verzeichnis.path().empty()) {
@@ -135,8 +135,10 @@ void Shellstart::brokClick() {
     panel(false);
 }
 
-// The path a row shows for its slot, with the system's separator.
+// The path a row shows for its slot, with the system's separator; a slot without a program or
+// without a folder shows nothing (Gatefire's default list holds "0" as each folder).
 std::string Shellstart::shown(int i) const {
+    if (sideFile[i].empty() || sideFolder[i].empty()) return "";
     const char sep = p_.host.system() == platform::System::Windows ? '\\' : '/';
     return sideFolder[i] + sep + sideFile[i];
 }
@@ -145,7 +147,7 @@ std::string Shellstart::shown(int i) const {
 // last separator (a root keeps its own), the file after it.
 void Shellstart::takeTyped(int i) {
     const std::string& text = pr[i]->text();
-    if (text.empty() || (!sideFolder[i].empty() && text == shown(i))) return;
+    if (text.empty() || text == shown(i)) return;
     const std::size_t at = text.find_last_of("\\/");
     if (at == std::string::npos) {
         sideFile[i] = text, sideFolder[i].clear();

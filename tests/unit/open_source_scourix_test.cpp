@@ -195,6 +195,7 @@ TEST_F(OpenSourceScourix, TimeTestAndFrameRateLogSayThisEditionHasNone) {
     for (bool german : {false, true}) {
         fake.dialogs.boxes.clear();
         start(german);
+        EXPECT_FALSE(w->m23.enabled() || w->m24.enabled()) << "not offered";
         w->m23.click();
         w->m24.click();
         ASSERT_EQ(fake.dialogs.boxes.size(), 2u);
@@ -216,6 +217,7 @@ TEST_F(OpenSourceScourix, BesideARetailMainExeTheTimeTestAndLogUseIt) {
     fake.files.addFile(game + "\\fps.txt", "run\r\n");
     fake.host.versions[game + "\\Main.exe"] = {"Main.exe", 1, 4, 0};
     start();
+    EXPECT_TRUE(w->m23.enabled() && w->m24.enabled());
     fake.dialogs.answers.assign({Answer::No, Answer::No});
     w->m23.click();
     w->m24.click();

@@ -58,7 +58,6 @@ class DirectJoin : public Tools {
     std::string direckt() const { return file(settings::kDirecktIni); }
 };
 
-
 TEST_F(DirectJoin, ReadsTheServerKindAndBothBoxes) {
     writeDirect("-directip 10.0.0.5:2092", "2", "1");
     scourix::Diereckt& d = open();
@@ -375,6 +374,13 @@ TEST_F(SidePrograms, ReadsTheSlotsAndShowsOnlyRowsWithAFolder) {
     EXPECT_FALSE(s.a2.enabled()) << "no folder: the row stays empty";
     EXPECT_EQ(s.pr4.text(), "D:\\\\root.exe") << "a root, a second backslash and the name";
     EXPECT_EQ(s.a4.value(), 0);
+
+    // The list Gatefire writes when it has none holds "0" as each folder and no program.
+    settings::SettingsFile f(fake.codepage);
+    settings::writeLauncherShellList(f);
+    fake.files.addFile(path(settings::kShellListTxt), f.bytes());
+    scourix::Shellstart& again = open();
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(again.pr[i]->text(), "") << i;
 }
 
 // The start flag by the one rule Gatefire starts by ("1.5" starts nothing); the lines a later
