@@ -112,6 +112,7 @@ void MainWindow::d3sichernClick() {
 // in the switch list, active. A list that names a data folder already is left as it is.
 void MainWindow::offerGameData() {
     const edition::Game g = game();
+    dataOffered_ = g.folder;
     // The game reads its data from its own folder and from the player's folder as well.
     if (!g.openSource() || !p_.files.folderExists(g.folder) ||
         discovery::holdsGameData(p_.files, g.folder) ||

@@ -185,6 +185,8 @@ bool MainWindow::save(bool lastPilot, bool closing) {
         }
 
     settings::PlayerSettings& v = settings_;
+    // A game folder typed rather than picked is offered the game's data on its first save.
+    if (d3path.text() != v.gamePath && d3path.text() != dataOffered_) offerGameData();
     v.gamePath = d3path.text();
     v.logos.backupPath = graficsicherpath.text();
     v.taunts.backupPath = soundssicherpath.text();

@@ -202,7 +202,8 @@ MainWindow::MainWindow(platform::Platform& p)
     d3sichern.click = [this] { d3sichernClick(); };
     d3abbruch.click = [this] { closePage(); };
     update.click = [this] {
-        p_.shell.openAddress(game().openSource() ? kOpenSourceUpdateAddress : kUpdateAddress);
+        web::open(p_.shell, p_.dialogs, language(),
+                  game().openSource() ? kOpenSourceUpdateAddress : kUpdateAddress);
     };
     m21.click = [this] { m21Click(); };
     m22.click = [this] { m22Click(); };

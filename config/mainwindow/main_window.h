@@ -231,6 +231,7 @@ class MainWindow : public ui::Window, public Owner {
     void fillPilots();
     void offerFoundGame();
     void offerGameData();
+    std::string dataOffered_; // the game folder last offered the game's data
     void panelsUsable(bool on);
     bool save(bool lastPilot, bool closing);
     // Tells the player which settings files could not be written.

@@ -38,10 +38,10 @@ Diereckt::Diereckt(platform::Platform& p, Owner& owner)
     teilnehmen.isDefault = true;
     d3run.tick = [this] { d3runTick(); };
     d3cxserver.click = [this] {
-        p_.shell.openAddress(web::kPxoTracker, platform::ShowMode::Maximized);
+        web::open(p_.shell, p_.dialogs, language_, web::kPxoTracker, platform::ShowMode::Maximized);
     };
     d3tcpserver.click = [this] {
-        p_.shell.openAddress(web::kTcpTracker, platform::ShowMode::Maximized);
+        web::open(p_.shell, p_.dialogs, language_, web::kTcpTracker, platform::ShowMode::Maximized);
     };
 }
 

@@ -31,7 +31,8 @@ Infofenster::Infofenster(platform::Platform& p, Owner& owner)
             c->setBackColour(backColour);
 
     downl.click = [this] {
-        p_.shell.openAddress(web::kEditorDownload, platform::ShowMode::Maximized);
+        web::open(p_.shell, p_.dialogs, owner_.language(), web::kEditorDownload,
+                  platform::ShowMode::Maximized);
     };
     ok.click = [this] { close(); };
     ok.isDefault = ok.isCancel = true;

@@ -141,8 +141,21 @@ bool Ordner::setUp() {
             !p_.files.setCurrentFolder(folder.substr(0, 2)))
             return false;
         if (!File1.setPath(folder)) return false;
+    } else if (const std::string chosen = owner_.folder(folderField());
+               !chosen.empty() && p_.files.folderExists(chosen) && panel_.setDrive(chosen) &&
+               Verzeichnis.setPath(chosen)) {
+        // The folder list opens at the folder already chosen.
+        return true;
+    } else {
+        panel_.setDrive(p_.files.currentFolder());
     }
     return Verzeichnis.setPath(panel_.driveFolder());
+}
+
+Folder Ordner::folderField() const {
+    return mode_ == "d3"      ? Folder::Game
+           : mode_ == "sound" ? Folder::TauntBackup
+                              : Folder::LogoBackup;
 }
 
 void Ordner::File1DblClick() {
@@ -153,10 +166,7 @@ void Ordner::OKClick() {
     if (!findMode(mode_)) return close();
     if (!fileMode(mode_)) {
         if (Verzeichnis.path().empty()) return p_.dialogs.beep();
-        owner_.setFolder(mode_ == "d3"      ? Folder::Game
-                         : mode_ == "sound" ? Folder::TauntBackup
-                                            : Folder::LogoBackup,
-                         Verzeichnis.chosen());
+        owner_.setFolder(folderField(), Verzeichnis.chosen());
         close();
         return;
     }

@@ -46,6 +46,8 @@ class Ordner : public ui::Window {
   private:
     // Steps 5 to 9 of the opening: the face, the file list's folder and the folder list.
     bool setUp();
+    // The folder a folder mode chooses.
+    Folder folderField() const;
     void File1DblClick();
     void OKClick();
     // Copies each selected file from the listed folder into `target` and adds the names that

@@ -71,4 +71,12 @@ bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, lang::Lan
     return r.written;
 }
 
+void web::open(platform::Shell& shell, platform::Dialogs& dialogs, lang::Language l,
+               const std::string& address, platform::ShowMode show) {
+    if (shell.openAddress(address, show)) return;
+    lang::tell(dialogs,
+               lang::tr(l, "No web browser could be started to open this page:\n{1}", {address}),
+               platform::Icon::Information);
+}
+
 } // namespace scourix

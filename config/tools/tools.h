@@ -9,6 +9,7 @@
 #include "common/settings/model.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/system.h"
 #include "platform/ui/window.h"
 
 namespace scourix {
@@ -106,6 +107,11 @@ inline const char* const kTcpTrackerName = "descentbb.net";
 inline const char* const kTcpTracker = "https://www.descentbb.net/";
 // The example under the direct-join address: a documentation address and the game's port.
 inline const char* const kExampleAddress = "203.0.113.7:2092";
+
+// Opens a web page in the system's browser; where nothing can open it, the player is told so
+// and given the address.
+void open(platform::Shell& shell, platform::Dialogs& dialogs, lang::Language l,
+          const std::string& address, platform::ShowMode show = platform::ShowMode::Normal);
 } // namespace web
 
 } // namespace scourix

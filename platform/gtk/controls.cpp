@@ -115,8 +115,10 @@ class ButtonPeer : public ControlPeer {
 
   protected:
     void mirror(ui::Prop what) override {
-        if (what == ui::Prop::Caption && echo)
+        if (what == ui::Prop::Caption && echo) {
             gtk_button_set_label(GTK_BUTTON(outer), mnemonic(shown(control.caption())).c_str());
+            gtk_button_set_use_underline(GTK_BUTTON(outer), TRUE);
+        }
     }
 };
 
@@ -141,6 +143,8 @@ class TextBoxPeer : public ControlPeer {
     using ControlPeer::ControlPeer;
     void create() override {
         outer = gtk_entry_new();
+        // As wide as its form makes it: an entry asks for 150 pixels by itself.
+        gtk_entry_set_width_chars(GTK_ENTRY(outer), 0);
         gtk_entry_set_visibility(GTK_ENTRY(outer), !static_cast<ui::TextBox&>(control).password);
         gtk_entry_set_text(GTK_ENTRY(outer), shown(control.caption()).c_str());
         connect(outer, "changed", callback([](GtkEntry* e, ControlPeer* self) {
@@ -175,8 +179,10 @@ class ToggleBase : public ControlPeer {
   protected:
     bool takesColours() const override { return true; }
     void mirror(ui::Prop what) override {
-        if (what == ui::Prop::Caption && echo)
+        if (what == ui::Prop::Caption && echo) {
             gtk_button_set_label(GTK_BUTTON(outer), mnemonic(shown(control.caption())).c_str());
+            gtk_button_set_use_underline(GTK_BUTTON(outer), TRUE);
+        }
         if (what != ui::Prop::Value) return;
         echo = false;
         showValue();
@@ -189,7 +195,12 @@ class CheckBoxPeer : public ToggleBase {
   public:
     using ToggleBase::ToggleBase;
     void create() override {
-        outer = gtk_check_button_new_with_mnemonic(mnemonic(shown(control.caption())).c_str());
+        // Without a caption, the box alone, without the room before a caption.
+        const bool bare = control.caption().empty();
+        outer =
+            bare ? gtk_check_button_new()
+                 : gtk_check_button_new_with_mnemonic(mnemonic(shown(control.caption())).c_str());
+        if (bare) gtk_style_context_add_class(gtk_widget_get_style_context(outer), "bare");
         connect(outer, "toggled", callback([](GtkToggleButton* b, ControlPeer* self) {
                     static_cast<CheckBoxPeer*>(self)->toggled(gtk_toggle_button_get_active(b));
                 }));

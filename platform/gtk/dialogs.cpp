@@ -28,6 +28,20 @@ const char* iconName(platform::Icon i) {
     return at < std::size(names) ? names[at] : nullptr;
 }
 
+// A box at least as wide as its title bar needs for the whole title beside the close button:
+// a short message would otherwise cut its title off.
+void fitTitle(GtkWidget* box, const std::string& title) {
+    PangoLayout* l = gtk_widget_create_pango_layout(box, title.c_str());
+    PangoAttrList* bold = pango_attr_list_new();
+    pango_attr_list_insert(bold, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
+    pango_layout_set_attributes(l, bold);
+    pango_attr_list_unref(bold);
+    int width = 0, height = 0;
+    pango_layout_get_pixel_size(l, &width, &height);
+    g_object_unref(l);
+    gtk_window_set_default_size(GTK_WINDOW(box), width + 96, -1);
+}
+
 } // namespace
 
 std::string shown(const std::string& text) {
@@ -49,7 +63,9 @@ platform::Answer Dialogs::message(const std::string& text, platform::Buttons but
     programIcon();
     GtkWidget* d = gtk_message_dialog_new(dialogOwner(), GTK_DIALOG_MODAL, messageType(icon),
                                           GTK_BUTTONS_NONE, "%s", shown(text).c_str());
-    gtk_window_set_title(GTK_WINDOW(d), shown(title.empty() ? title_ : title).c_str());
+    const std::string boxTitle = shown(title.empty() ? title_ : title);
+    gtk_window_set_title(GTK_WINDOW(d), boxTitle.c_str());
+    fitTitle(d, boxTitle);
     // GTK 3 draws no picture of the kind by itself; the box carries it, as a Windows box does.
     if (const char* name = iconName(icon)) {
         GtkWidget* image = gtk_image_new_from_icon_name(name, GTK_ICON_SIZE_DIALOG);
@@ -99,16 +115,17 @@ platform::Answer Dialogs::message(const std::string& text, platform::Buttons but
 std::string Dialogs::input(const std::string& prompt, const std::string& title,
                            const std::string& defaultText) {
     programIcon();
-    GtkWidget* d =
-        gtk_dialog_new_with_buttons((title.empty() ? title_ : title).c_str(), dialogOwner(),
-                                    GTK_DIALOG_MODAL, word("_OK").c_str(), GTK_RESPONSE_OK,
-                                    word("_Cancel").c_str(), GTK_RESPONSE_CANCEL, nullptr);
+    const std::string boxTitle = shown(title.empty() ? title_ : title);
+    GtkWidget* d = gtk_dialog_new_with_buttons(
+        boxTitle.c_str(), dialogOwner(), GTK_DIALOG_MODAL, word("_OK").c_str(), GTK_RESPONSE_OK,
+        word("_Cancel").c_str(), GTK_RESPONSE_CANCEL, nullptr);
+    fitTitle(d, boxTitle);
     gtk_window_set_keep_above(GTK_WINDOW(d), TRUE);
     gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
     GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(d));
     gtk_container_set_border_width(GTK_CONTAINER(area), 10);
     gtk_box_set_spacing(GTK_BOX(area), 8);
-    GtkWidget* label = gtk_label_new(prompt.c_str());
+    GtkWidget* label = gtk_label_new(shown(prompt).c_str());
     gtk_label_set_xalign(GTK_LABEL(label), 0);
     gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
     gtk_label_set_max_width_chars(GTK_LABEL(label), 50);

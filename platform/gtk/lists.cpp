@@ -11,6 +11,16 @@ GtkTreePath* row(int i) {
     return gtk_tree_path_new_from_indices(i, -1);
 }
 
+// A combo box as wide as its form makes it: its longest entry is cut short with an ellipsis in
+// the box (the open list shows it whole) rather than widening the box over its neighbours.
+void narrow(GtkWidget* combo) {
+    GList* cells = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(combo));
+    for (GList* c = cells; c; c = c->next)
+        if (GTK_IS_CELL_RENDERER_TEXT(c->data))
+            g_object_set(c->data, "ellipsize", PANGO_ELLIPSIZE_END, nullptr);
+    g_list_free(cells);
+}
+
 // Lines in a tree view of one column inside a scrolled window.
 class TreePeer : public ControlPeer {
   public:
@@ -265,6 +275,8 @@ class ComboBoxPeer : public ControlPeer {
     void create() override {
         outer = gtk_combo_box_text_new_with_entry();
         inner = gtk_bin_get_child(GTK_BIN(outer));
+        narrow(outer);
+        gtk_entry_set_width_chars(GTK_ENTRY(inner), 0);
         connect(inner, "changed", callback([](GtkEntry* e, ComboBoxPeer* self) {
                     if (!self->echo) return;
                     self->echo = false;
@@ -318,6 +330,7 @@ class DriveListPeer : public ControlPeer {
 
     void create() override {
         outer = gtk_combo_box_text_new();
+        narrow(outer);
         connect(outer, "changed", callback([](GtkComboBox* b, DriveListPeer* self) {
                     if (!self->echo) return;
                     auto& d = self->drives_;

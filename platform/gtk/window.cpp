@@ -308,6 +308,7 @@ entry { padding: 0 3px; min-height: 0; }
 combobox button, combobox entry { padding: 0 2px; min-height: 0; }
 checkbutton, radiobutton { padding: 0; min-height: 0; }
 check, radio { min-height: 11px; min-width: 11px; margin: 0 4px 0 0; }
+checkbutton.bare check { margin: 0; }
 treeview.view { padding: 0 2px; }
 menubar > menuitem { padding: 2px 6px; min-height: 0; }
 frame > border { border-radius: 0; }

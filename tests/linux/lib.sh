@@ -33,13 +33,18 @@ assert_listing() { # DIR NAME...: exactly these files, in any order
 }
 assert_same_content() { cmp -s "$1" "$2" || fail "$3: ${1#"$SC_DIR"/} and ${2#"$SC_DIR"/} differ"; }
 
-# A scenario that passed fails still when a program's output (the .log files of the scenario)
-# carries a critical or a warning of GTK or GLib: each is a fault of the program.
+# A scenario that passed fails still when the layout check found a problem in a window, or when
+# a program's output (the .log files of the scenario) carries a critical or a warning of GTK or
+# GLib: each is a fault of the program.
 cleanup() {
     local status=$? p faults
     for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
     [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
     ((status == 0)) || return 0
+    if [[ -f "$SC_DIR/layout.log" ]] && grep -q '^problem=' "$SC_DIR/layout.log"; then
+        echo "FAIL [$SCENARIO]: layout problems:"$'\n'"$(grep '^problem=' "$SC_DIR/layout.log" | sort -u)" >&2
+        exit 1
+    fi
     faults=$(grep -H -E '[A-Za-z]+-(CRITICAL|WARNING) \*\*' "$SC_DIR"/*.log 2>/dev/null) || return 0
     echo "FAIL [$SCENARIO]: GTK or GLib reported faults:"$'\n'"$faults" >&2
     exit 1
@@ -55,6 +60,8 @@ e2e_begin() {
     mkdir -p "$SC_DIR/home" "$SCREENSHOTS"
     export HOME=$SC_DIR/home XDG_DATA_HOME=$SC_DIR/home/.local/share
     export XDG_CONFIG_HOME=$SC_DIR/home/.config LANG=C.UTF-8 NO_AT_BRIDGE=1
+    # Every window the programs show is checked for controls cut off, outgrown or overlapping.
+    export GTK_MODULES=$STANDINS/liblayoutcheck.so LAYOUT_CHECK_LOG=$SC_DIR/layout.log
     PROG=$XDG_CONFIG_HOME/scourix
     GAME=$SC_DIR/games/Descent3
     USER_D3="$XDG_DATA_HOME/Outrage Entertainment/Descent 3"

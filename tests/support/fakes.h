@@ -25,7 +25,7 @@ class FakeShell : public platform::Shell {
     bool openAddress(const std::string& address, platform::ShowMode show) override {
         addresses.push_back(address);
         addressShows.push_back(show);
-        return true;
+        return opensAddresses;
     }
     bool start(const std::string& program) override {
         programs.push_back(program);
@@ -36,6 +36,7 @@ class FakeShell : public platform::Shell {
     std::vector<std::string> programs; // started by path
     std::vector<platform::ShowMode> addressShows;
     std::set<std::string> failing; // files that do not start
+    bool opensAddresses = true;    // false: no browser is there
 };
 
 // A registry of keys and typed values; `readOnly` makes every write fail, `failing` the writes

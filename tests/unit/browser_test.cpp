@@ -136,9 +136,12 @@ TEST_F(Browser, FileModesListTheirFolderWithTheirPattern) {
     EXPECT_EQ(std::tolower(fake.files.currentFolder()[0]), 'e');
 }
 
-TEST_F(Browser, FolderModesShowTheCurrentFolderAndTakeTheChosenOne) {
+TEST_F(Browser, FolderModesOpenAtTheChosenFolderElseTheCurrentOneAndTakeTheChosenOne) {
     fake.files.addFolder(program + "\\Sub");
     fake.files.addFolder("D:\\Backup");
+    ASSERT_TRUE(fake.files.folderExists(main.d3path.text()));
+    EXPECT_EQ(open("d3").Verzeichnis.path(), main.d3path.text());
+    main.d3path.setText("C:\\Gone");
     scourix::Ordner& win = open("d3");
     EXPECT_TRUE(win.Frame1.shown());
     EXPECT_FALSE(win.Frame2.shown());
@@ -342,6 +345,7 @@ TEST_F(Browser, KeepsTheModeItWasOpenedWith) {
     EXPECT_EQ(main.mysounds.count(), 0);
 
     // A folder mode likewise writes the field it was opened for.
+    main.d3path.setText("");
     scourix::Ordner& d3 = open("d3");
     main.session().browseMode = "grafic";
     d3.OK.click();

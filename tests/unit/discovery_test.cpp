@@ -386,6 +386,17 @@ TEST_F(Discovery, AnOpenSourceFolderWithoutDataIsOfferedAStoresCopyOnce) {
         fake.files.remove(data);
     }
     EXPECT_TRUE(fake.dialogs.boxes.empty());
+
+    // A folder typed is offered the data when it is saved, once.
+    const std::string typed = "C:\\Games\\D3 typed";
+    fake.files.addFile(typed + "\\Descent3.exe", "");
+    w.d3path.setText(typed);
+    fake.dialogs.answers = {Answer::No};
+    ASSERT_TRUE(w.sichern());
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find(typed), std::string::npos);
+    ASSERT_TRUE(w.sichern());
+    EXPECT_EQ(fake.dialogs.boxes.size(), 1u);
 }
 
 } // namespace

@@ -305,6 +305,12 @@ TEST_F(DirectJoin, TrackerButtonsOpenTheirPagesMaximised) {
     for (const std::string& a : fake.shell.addresses) EXPECT_EQ(a.rfind("https://", 0), 0u);
     EXPECT_EQ(fake.shell.addressShows,
               (std::vector<ShowMode>{ShowMode::Maximized, ShowMode::Maximized}));
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
+    // Without a browser the player is given the address.
+    fake.shell.opensAddresses = false;
+    d.d3tcpserver.click();
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find(fake.shell.addresses.back()), std::string::npos);
 }
 
 TEST_F(DirectJoin, TheMainWindowsEndClosesItAndItWrites) {
