@@ -213,7 +213,7 @@ MainWindow::MainWindow(platform::Platform& p)
     m24.click = [this] { m24Click(); };
     m41.click = [this] { m41Click(); };
     verkok.click = [this] { verkokClick(); };
-    verkc.click = Label10.dblClick = [this] { shortcutPanel(false); };
+    verkc.click = Label10.click = [this] { shortcutPanel(false); };
     m43.click = [this] { shellstart_->open(); };
     m44.click = [this] { diereckt_->open(); };
     delstadjetzt.click = [this] { stadkiller_->open(); };

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The installer's pages as a player clicks through them: a folder holding a README.md of his is
 # refused with a message and the page stays for another folder; a folder below Program Files
-# brings the warning and, after OK, installs there; the desktop option puts both shortcuts on
+# brings the warning: No goes back to the folder page, Yes installs there; the desktop option puts both shortcuts on
 # the player's desktop; the finish page's run option starts Scourix from the installed folder.
 # The uninstaller's "Also remove my settings files" removes them with the programs and links.
 source "$(dirname "$0")/lib.sh"
@@ -29,9 +29,12 @@ ui_click "Next >" --post
 expect_box "$WIN" "This folder holds files of your own with the names of files Setup would install:\\n    README.md\\n\\nSetup never replaces your files. Choose another folder, for example a new one of its own." \
     OK error OK
 ui_settext 'C:\Games\MyTools' "$TARGET"
-ui_click "Next >" --post
-expect_box "$WIN" "Scourix and Gatefire keep their settings files in their own program folder, and a folder below Program Files is not writable without administrator rights.\\n\\nChoose a folder of your own (the suggested one is), or make this folder writable for your account before you start Scourix." \
-    OK warning OK
+# No goes back to the folder page; Yes installs there.
+WARNING="Scourix and Gatefire keep their settings files in their own program folder, and a folder below Program Files is not writable without administrator rights.\\n\\nChoose a folder of your own (the suggested one is), or make this folder writable for your account before you start Scourix.\\n\\nInstall into this folder anyway?"
+for answer in No Yes; do
+    ui_click "Next >" --post
+    expect_box "$WIN" "$WARNING" "Yes|No" warning $answer
+done
 assert_listing "$MINE" README.md notes.txt
 
 note "the desktop option and the run option"

@@ -198,7 +198,7 @@ TEST_F(Shortcuts, PanelLocksTheWindowUntilItCloses) {
         EXPECT_FALSE(c->enabled()) << c->name();
     EXPECT_TRUE(w->m3.enabled());
     EXPECT_FALSE(w->Frame4.visible()) << "the panels step aside";
-    w->Label10.dblClick();
+    w->Label10.click();
     EXPECT_TRUE(w->Frame4.visible());
     EXPECT_FALSE(w->verknupf.visible());
     EXPECT_TRUE(w->m2.enabled());

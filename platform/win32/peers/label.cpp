@@ -21,6 +21,12 @@ class LabelPeer : public ControlPeer {
         return createNative(L"STATIC", style);
     }
 
+    // A label that notifies (SS_NOTIFY) tells its clicks and double clicks.
+    void notify(int code) override {
+        if (code == STN_CLICKED && label_.click) label_.click();
+        if (code == STN_DBLCLK && label_.dblClick) label_.dblClick();
+    }
+
     void repaint() override {
         if (!hwnd) return;
         window.paintDue();
