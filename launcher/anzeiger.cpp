@@ -85,9 +85,9 @@ void Anzeiger::load() {
     keylist.clear();
     settings::SettingsFile keys(p_.codepage);
     problem = settings::openFile(store_, settings::kKeysIni, keys);
-    if (problem != settings::Problem::None) return fileError(problem, settings::kKeysIni, true);
     settings::KeysIni k;
-    settings::readKeysIni(keys, k);
+    if (problem == settings::Problem::None) problem = settings::readKeysIni(keys, k);
+    if (problem != settings::Problem::None) return fileError(problem, settings::kKeysIni, true);
     for (const auto& s : k.switches) keylist.addItem(s);
     flags_ = k.flags;
 
@@ -209,6 +209,7 @@ void Anzeiger::ipstart() {
     off.mode = settings::JoinMode::None;
     settings::SettingsFile out(p_.codepage);
     settings::writeDirectJoin(out, off);
+    if (!out.fits()) return tell(settings::tooBig(path, language_));
     if (out.save(p_.files, path) || out.save(p_.files, path)) return;
     tell(lang::tr(language_,
                   "The one-time join in \"{1}\" could not be turned off: later starts of Gatefire "
@@ -229,21 +230,23 @@ void Anzeiger::regeintraege() {
         settings::readNetworkIni(f, net) != settings::Problem::None)
         return;
     std::vector<std::string> skipped;
-    bool written = true;
+    Saved saved = Saved::Yes;
     if (game_.openSource())
-        written = writeGameSettingsFile(p_.files, p_.codepage, game_.settingsFile, net,
-                                        setup_.ini.pilotName, skipped);
+        saved = writeGameSettingsFile(p_.files, p_.codepage, game_.settingsFile, net,
+                                      setup_.ini.pilotName, skipped);
     else
         skipped = writeGameSettings(p_.registry, p_.codepage, net, setup_.ini.pilotName);
+    if (saved == Saved::TooBig) return tell(settings::tooBig(game_.settingsFile, language_));
     if (skipped.empty()) return;
     std::string text =
-        written ? lang::tr(language_,
-                           "These settings cannot be stored in {1} and were left as they were:",
-                           {game_.openSource() ? gameregistry::kRegistryFile : kGameKey})
-                : lang::tr(language_,
-                           "The game's settings could not be written; the game starts with its "
-                           "old ones:\n{1}\nNot written:",
-                           {game_.settingsFile});
+        saved == Saved::Yes
+            ? lang::tr(language_,
+                       "These settings cannot be stored in {1} and were left as they were:",
+                       {game_.openSource() ? gameregistry::kRegistryFile : kGameKey})
+            : lang::tr(language_,
+                       "The game's settings could not be written; the game starts with its "
+                       "old ones:\n{1}\nNot written:",
+                       {game_.settingsFile});
     for (const auto& name : skipped) text += "\n" + name;
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation,
                        errorTitle(language_));

@@ -10,9 +10,9 @@ std::vector<std::string> writeGameSettings(platform::Registry& registry,
     return gameregistry::write(to, net, pilotName);
 }
 
-bool writeGameSettingsFile(platform::Files& files, platform::Codepage& codepage,
-                           const std::string& path, const settings::NetworkIni& net,
-                           const std::string& pilotName, std::vector<std::string>& skipped) {
+Saved writeGameSettingsFile(platform::Files& files, platform::Codepage& codepage,
+                            const std::string& path, const settings::NetworkIni& net,
+                            const std::string& pilotName, std::vector<std::string>& skipped) {
     gameregistry::FileSettings to(files, codepage, path);
     std::vector<std::string> left;
     if (to.state() != gameregistry::FileSettings::State::Unreadable)
@@ -20,7 +20,7 @@ bool writeGameSettingsFile(platform::Files& files, platform::Codepage& codepage,
     const bool saved = to.save();
     if (!saved) left = gameregistry::chosen(net, pilotName, true);
     skipped.insert(skipped.end(), left.begin(), left.end());
-    return saved;
+    return saved ? Saved::Yes : to.fits() ? Saved::No : Saved::TooBig;
 }
 
 } // namespace launcher

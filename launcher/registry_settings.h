@@ -25,9 +25,11 @@ std::vector<std::string> writeGameSettings(platform::Registry& registry,
 // replaced whole. A value the file or the game cannot hold is left out and its name added to
 // `skipped`. False, with nothing written and every value chosen named in `skipped`, when the
 // file cannot be read, is bigger than the game's settings file can be or is not text, or when
-// the file system cannot say whether it is there.
-bool writeGameSettingsFile(platform::Files& files, platform::Codepage& codepage,
-                           const std::string& path, const settings::NetworkIni& net,
-                           const std::string& pilotName, std::vector<std::string>& skipped);
+// the file system cannot say whether it is there; TooBig, with nothing written, when the file
+// would be bigger than its readers take.
+enum class Saved { Yes, No, TooBig };
+Saved writeGameSettingsFile(platform::Files& files, platform::Codepage& codepage,
+                            const std::string& path, const settings::NetworkIni& net,
+                            const std::string& pilotName, std::vector<std::string>& skipped);
 
 } // namespace launcher

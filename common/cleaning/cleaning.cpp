@@ -42,8 +42,7 @@ settings::Problem readList(const settings::Store& store, const std::string& file
     settings::SettingsFile f(store.codepage);
     settings::Problem problem = settings::openFile(store, fileName, f);
     if (problem != settings::Problem::None) return problem;
-    settings::readList(f, entries);
-    return settings::Problem::None;
+    return settings::readList(f, entries);
 }
 
 settings::Problem readSetup(const settings::Store& store, Setup& setup, std::string& problemFile) {

@@ -94,7 +94,8 @@ settings::Problem readListInto(const settings::Store& store, const std::string& 
                                List& list) {
     std::vector<std::string> entries;
     settings::Problem problem = readList(store, fileName, entries);
-    for (const auto& e : entries) list.addItem(e);
+    if (problem == settings::Problem::None)
+        for (const auto& e : entries) list.addItem(e);
     return problem;
 }
 

@@ -82,7 +82,7 @@ FileSettings::FileSettings(platform::Files& files, platform::Codepage& codepage,
 }
 
 bool FileSettings::save() {
-    if (state_ == State::Unreadable) return false;
+    if (state_ == State::Unreadable || !fits()) return false;
     // Unchanged: the file on disk holds these bytes already, and writing it durably takes long.
     if (state_ == State::Read && file_.bytes() == read_) return true;
     // The folders above it: the player's own folder may not exist yet.

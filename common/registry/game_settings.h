@@ -69,8 +69,10 @@ class FileSettings : public GameSettings {
                  std::string version = "");
     State state() const { return state_; }
     // Writes the file whole, its folders made first when it was missing. False, with nothing
-    // written, when it was not read, or when the write failed.
+    // written, when it was not read, when it would be bigger than kMaxBytes (fits()), or when
+    // the write failed.
     bool save();
+    bool fits() const { return file_.bytes().size() <= kMaxBytes; }
     const RegistryFile& file() const { return file_; }
 
     bool openSource() const override { return true; }

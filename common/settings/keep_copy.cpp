@@ -1,5 +1,6 @@
 #include "common/settings/keep_copy.h"
 
+#include "common/settings/layouts.h"
 #include "platform/files.h"
 
 namespace settings {
@@ -51,6 +52,7 @@ Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy
 
 Replaced replaceUnreadable(platform::Files& files, const std::string& path,
                            const std::string& fresh, lang::Language l) {
+    if (!SettingsFile::fits(fresh)) return {false, true, tooBig(path, l)};
     std::string copy;
     const Kept kept = keepCopy(files, path, copy);
     if (kept == Kept::Failed)

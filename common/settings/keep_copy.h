@@ -31,10 +31,11 @@ enum class Kept {
 Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy);
 
 // A settings file that could not be read and is replaced by a new one: keeps the player's bytes
-// first, then writes `fresh`. A file that could not be kept is left as it was.
+// first, then writes `fresh`. A file that could not be kept, or `fresh` bigger than
+// SettingsFile::kMaxBytes, leaves it as it was.
 struct Replaced {
     bool written = false;
-    bool leftAlone = false; // it could not be kept, so it was not replaced
+    bool leftAlone = false; // it could not be kept, or `fresh` not fit, so it was not replaced
     // For the player, in his language: what became of his file; empty when there was nothing
     // of his to keep.
     std::string message;

@@ -80,26 +80,38 @@ lang::Language firstRunLanguage(platform::Host& host) {
     return lang::fromLocale(host.uiLanguage()).value_or(lang::Language::English);
 }
 
-void readList(SettingsFile& f, std::vector<std::string>& out) {
+Problem readList(SettingsFile& f, std::vector<std::string>& out) {
     out.clear();
     std::string value;
-    while (!f.atEnd() && f.readValue(value)) out.push_back(value);
+    while (!f.atEnd() && f.readValue(value)) {
+        if (out.size() == kMaxLines) {
+            out.clear();
+            return Problem::TooLong;
+        }
+        out.push_back(value);
+    }
+    return Problem::None;
 }
 
 void writeList(SettingsFile& f, const std::vector<std::string>& entries) {
     for (const std::string& entry : entries) f.writeText(entry);
 }
 
-void readKeysIni(SettingsFile& f, KeysIni& out) {
+Problem readKeysIni(SettingsFile& f, KeysIni& out) {
     out.switches.clear();
     out.flags.clear();
     std::string value;
     while (!f.atEnd() && f.readValue(value)) {
-        if (value.compare(0, 3, "***") == 0)
+        if (value.compare(0, 3, "***") == 0) {
             out.flags = value.substr(3);
-        else
+        } else if (out.switches.size() == kMaxLines) {
+            out = {};
+            return Problem::TooLong;
+        } else {
             out.switches.push_back(value);
+        }
     }
+    return Problem::None;
 }
 
 // The flags line carries one character for every list line, including lines starting
@@ -210,8 +222,20 @@ std::string describe(Problem p, const std::string& fileName, lang::Language l) {
                         "The settings file \"{1}\" is not ANSI text (it was saved as "
                         "Unicode/UTF-16 or holds zero bytes).",
                         {fileName});
+    case Problem::TooLong:
+        return lang::tr(l,
+                        "The settings file \"{1}\" holds more lines than can be saved again "
+                        "within 1 MiB.",
+                        {fileName});
     }
     return "";
+}
+
+std::string tooBig(const std::string& path, lang::Language l) {
+    return lang::tr(l,
+                    "\"{1}\" was not written: it would be bigger than 1 MiB, more than Scourix "
+                    "and Gatefire read. It keeps its previous content.",
+                    {path});
 }
 
 } // namespace settings

@@ -24,7 +24,14 @@ enum class Problem {
     Unreadable, // it exists but cannot be opened
     TooShort,   // a read ran past its end
     NotText,    // it holds zero bytes: saved as UTF-16 or not a text file at all
+    TooLong,    // a list of more lines than it could be saved with (kMaxLines)
 };
+
+// The most lines a list (logos.ini, taunts.ini, keys.ini) can have and still be saved within
+// SettingsFile::kMaxBytes: each takes 4 bytes at least when written (an empty entry is "" and
+// CR LF; a switch, its line and its flag). A longer list is read no further, so that a file
+// of many empty lines costs no more memory than one of names.
+constexpr std::size_t kMaxLines = SettingsFile::kMaxBytes / 4;
 
 // Everything a loader needs: the files, the code page and the program folder.
 struct Store {
@@ -155,7 +162,8 @@ void writeFirstRunScourixIni(SettingsFile& f, lang::Language l = lang::Language:
 lang::Language firstRunLanguage(platform::Host& host);
 
 // logos.ini and taunts.ini: one entry per value until the end of the file (replaces `out`).
-void readList(SettingsFile& f, std::vector<std::string>& out);
+// TooLong, and `out` empty, past kMaxLines.
+Problem readList(SettingsFile& f, std::vector<std::string>& out);
 void writeList(SettingsFile& f, const std::vector<std::string>& entries);
 
 // keys.ini: switch lines and the "***" flags line.
@@ -165,8 +173,8 @@ struct KeysIni {
     // Switch i (from 0) is active when character i of the flags is "1".
     bool active(std::size_t i) const { return i < flags.size() && flags[i] == '1'; }
 };
-// Reads to the end of the file; replaces `out`.
-void readKeysIni(SettingsFile& f, KeysIni& out);
+// Reads to the end of the file; replaces `out`. TooLong, and `out` empty, past kMaxLines.
+Problem readKeysIni(SettingsFile& f, KeysIni& out);
 // Quoted style: every switch not starting with "***", then "***" and one flag each; a switch
 // holding a double quote (a value the game is to take as one argument) in the raw style.
 void writeKeysIni(SettingsFile& f, const std::vector<std::string>& switches,
@@ -227,5 +235,7 @@ Problem openFile(const Store& store, const std::string& fileName, SettingsFile& 
 
 // Wording of a problem with a file, in the given language; empty for None.
 std::string describe(Problem p, const std::string& fileName, lang::Language l);
+// For the player: `path` was not written, as it would be bigger than the programs read back.
+std::string tooBig(const std::string& path, lang::Language l);
 
 } // namespace settings

@@ -88,7 +88,7 @@ void SettingsFile::writeRaw(const std::string& text) {
 }
 
 bool SettingsFile::save(platform::Files& files, const std::string& path) const {
-    return files.write(path, data_);
+    return fits() && files.write(path, data_);
 }
 
 // The number at the start of the text, as far as it reads as one: blanks, a sign, digits, a

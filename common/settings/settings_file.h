@@ -25,6 +25,9 @@ class SettingsFile {
     // The settings files hold a few kilobytes; a bigger one is no file of ours, and reading it
     // whole could exhaust the memory.
     static constexpr std::uint64_t kMaxBytes = 1 << 20;
+    // Whether `bytes` stay within kMaxBytes, so that the programs read them back once written.
+    static bool fits(const std::string& bytes) { return bytes.size() <= kMaxBytes; }
+    bool fits() const { return fits(data_); }
 
     // Opens `path` for reading; false when it cannot be read or is bigger than kMaxBytes. A
     // UTF-8 byte-order mark at the start is passed over.
@@ -49,7 +52,8 @@ class SettingsFile {
     // Bytes as they are, in the code page of the file (what rest() gave).
     void writeBytes(const std::string& bytes) { data_ += bytes; }
 
-    // Replaces `path` with what was written, atomically; false when that failed.
+    // Replaces `path` with what was written, atomically; false when that failed, or, with
+    // nothing written, when it would not fit.
     bool save(platform::Files& files, const std::string& path) const;
 
     const std::string& bytes() const { return data_; }

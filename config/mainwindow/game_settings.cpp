@@ -101,6 +101,10 @@ void MainWindow::d3sichernClick() {
     settings::SettingsFile f(p_.codepage);
     settings::writeFields(f, settings::kNetworkLayout, v, later);
     // A page that could not be saved stays open, so the choices are not lost.
+    if (!f.fits())
+        return lang::tell(p_.dialogs,
+                          settings::tooBig(store_.path(settings::kNetworkIni), language()),
+                          platform::Icon::Critical);
     if (!f.save(p_.files, store_.path(settings::kNetworkIni)))
         return writeFailed({settings::kNetworkIni});
     closePage();

@@ -84,10 +84,10 @@ bool MainWindow::readSettings(std::string& failed) {
     failed = settings::kKeysIni;
     keylist.clear();
     settings::SettingsFile keys(p_.codepage);
-    if (settings::openFile(store_, settings::kKeysIni, keys) != settings::Problem::None)
-        return false;
     settings::KeysIni k;
-    settings::readKeysIni(keys, k);
+    if (settings::openFile(store_, settings::kKeysIni, keys) != settings::Problem::None ||
+        settings::readKeysIni(keys, k) != settings::Problem::None)
+        return false;
     for (const auto& s : k.switches) keylist.addItem(s);
     flags = k.flags;
     failed.clear();
@@ -197,9 +197,22 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     v.deleteStats = delstad.value() == 1;
     if (const auto at = position(); at && at != openedAt_) v.window = settings::Place{at->x, at->y};
 
+    // A file bigger than its readers take is not written: the player hears why, once each.
     std::vector<std::string> failed;
-    auto write = [&](const char* name, const settings::SettingsFile& f) {
-        if (!f.save(p_.files, store_.path(name))) failed.push_back(name);
+    bool tooBig = false;
+    auto write = [&](const char* name, const settings::SettingsFile& f,
+                     const ui::Label* list = nullptr) {
+        const std::string path = store_.path(name);
+        if (f.fits()) {
+            if (!f.save(p_.files, path)) failed.push_back(name);
+            return;
+        }
+        tooBig = true;
+        const lang::Language l = language();
+        lang::tell(p_.dialogs,
+                   list ? texts::listTooLong(list->caption(), path).in(l)
+                        : settings::tooBig(path, l),
+                   Icon::Critical);
     };
     settings::SettingsFile ini(p_.codepage);
     settings::writePlayerSettings(ini, v);
@@ -210,15 +223,15 @@ bool MainWindow::save(bool lastPilot, bool closing) {
         for (ui::Window* w : toolWindows(false))
             if (w->isOpen()) w->close();
 
-    auto writeList = [&](const char* name, const ui::ListBox& list) {
+    auto writeList = [&](const char* name, const ui::ListBox& list, const ui::Label& caption) {
         std::vector<std::string> entries;
         for (int i = 0; i < list.count(); ++i) entries.push_back(list.item(i));
         settings::SettingsFile f(p_.codepage);
         settings::writeList(f, entries);
-        write(name, f);
+        write(name, f, &caption);
     };
-    writeList(settings::kLogosIni, logo);
-    writeList(settings::kTauntsIni, mysounds);
+    writeList(settings::kLogosIni, logo, txt3);
+    writeList(settings::kTauntsIni, mysounds, txt2);
 
     std::vector<std::string> switches;
     std::vector<bool> active;
@@ -232,9 +245,8 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     settings::writeKeysIni(keys, switches, active);
     write(settings::kKeysIni, keys);
 
-    if (failed.empty()) return true;
-    writeFailed(failed);
-    return false;
+    if (!failed.empty()) writeFailed(failed);
+    return failed.empty() && !tooBig;
 }
 
 Answer MainWindow::ask(const lang::Message& question) {

@@ -100,5 +100,12 @@ inline Message notWritten(const std::string& files) {
                 "content:{1}\n\nIs the folder read-only or the disk full?",
                 {files});
 }
+// A keep list of more entries than its file can hold: `list` is its caption ("my taunts").
+inline Message listTooLong(const std::string& list, const std::string& file) {
+    return text("The list \"{1}\" has too many entries to be saved: \"{2}\" would be bigger than "
+                "1 MiB, more than Scourix and Gatefire read. The file keeps its previous "
+                "content; please remove entries and save again.",
+                {list, file});
+}
 
 } // namespace scourix::mainwindow::texts

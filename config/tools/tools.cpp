@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "common/settings/keep_copy.h"
+#include "common/settings/layouts.h"
 
 namespace scourix {
 
@@ -57,6 +58,10 @@ void tellWriteFailed(platform::Dialogs& dialogs, lang::Language l, const std::st
 
 bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, lang::Language l,
                    const std::string& path, const std::string& bytes, bool& keepFirst) {
+    if (!settings::SettingsFile::fits(bytes)) {
+        dialogs.message(settings::tooBig(path, l), platform::Buttons::Ok, platform::Icon::Critical);
+        return false;
+    }
     if (!keepFirst) {
         if (files.write(path, bytes)) return true;
         tellWriteFailed(dialogs, l, path);

@@ -337,7 +337,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A pilot past the game's 260 bytes at times: never written, always named.
         const std::string pilot(size % 300 + 1, 'p');
         std::vector<std::string> skipped;
-        const bool written = launcher::writeGameSettingsFile(files, cp, path, net, pilot, skipped);
+        const bool written = launcher::writeGameSettingsFile(files, cp, path, net, pilot,
+                                                             skipped) == launcher::Saved::Yes;
         if (bytes.find('\0') != std::string::npos) check(!written && files.content(path) == bytes);
         auto left = [&](const char* name) {
             return std::find(skipped.begin(), skipped.end(), name) != skipped.end();

@@ -398,6 +398,17 @@ TEST_F(Launcher, AOneTimeJoinWhoseResetFailsIsResetOnTheSecondTryOrNamed) {
                       std::string::npos);
         }
     }
+    // A request whose bare target fills the 1 MiB it is read with: quoted, its reset would be
+    // bigger than that, so the file stays as it is and the player is told why.
+    const std::string bare =
+        std::string(settings::SettingsFile::kMaxBytes - 12, 't') + "\r\n\"1\"\r\n\"1\"\r\n";
+    fake.files.addFile(path("direckt.ini"), bare);
+    fake.dialogs.boxes.clear();
+    run();
+    EXPECT_TRUE(fileText("direckt.ini") == bare);
+    ASSERT_FALSE(fake.dialogs.boxes.empty()); // then the game's argument limit, for this target
+    EXPECT_EQ(fake.dialogs.boxes[0].text,
+              settings::tooBig(path("direckt.ini"), lang::Language::English));
 }
 
 // A side-program list of the launcher's that cannot be read is replaced, its bytes kept; one

@@ -4,6 +4,7 @@
 
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window.h"
+#include "config/mainwindow/texts.h"
 #include "config/tools/ordner.h"
 #include "tests/support/game_folder.h"
 
@@ -447,6 +448,30 @@ TEST_F(Main, FailedSaveNamesTheFilesInThePlayersLanguageAndKeepsTheOldOnes) {
         EXPECT_NE(box().text.find(path(name)), std::string::npos) << name;
         EXPECT_EQ(file(name), content) << name;
     }
+}
+
+// A keep list that its file could not hold within the 1 MiB the programs read is not saved:
+// the file stays, the player is told which list, the other files are saved, and the window
+// keeps every entry. One entry less fits.
+TEST_F(Main, AKeepListTooLongForItsFileIsRefused) {
+    scourix::MainWindow& win = startWithPilots();
+    const std::string name(250, 'n');
+    const std::size_t fit = settings::SettingsFile::kMaxBytes / (name.size() + 4);
+    win.mysounds.clear();
+    for (std::size_t i = 0; i <= fit; ++i) win.mysounds.addItem(name);
+    const std::string before = file("taunts.ini"), ini = file("scourix.ini");
+    win.delstad.setValue(1 - win.delstad.value());
+    EXPECT_FALSE(win.sichern());
+    EXPECT_TRUE(file("taunts.ini") == before);
+    EXPECT_NE(file("scourix.ini"), ini);
+    ASSERT_EQ(boxes(), 1u);
+    EXPECT_EQ(box().text,
+              scourix::mainwindow::texts::listTooLong(win.txt2.caption(), path("taunts.ini"))
+                  .in(win.language()));
+    EXPECT_EQ(win.mysounds.count(), static_cast<int>(fit + 1));
+    win.mysounds.removeItem(0);
+    EXPECT_TRUE(win.sichern());
+    EXPECT_EQ(file("taunts.ini").size(), fit * (name.size() + 4));
 }
 
 TEST_F(Main, OnlyTheFileThatFailedIsNamed) {

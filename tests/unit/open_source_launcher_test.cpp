@@ -210,11 +210,22 @@ TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
     run();
     EXPECT_NE(fake.files.content(file), "[Descent3]\r\n");
     EXPECT_TRUE(fake.dialogs.boxes.empty());
-    // A file of 1 MiB exactly is read and written.
-    fake.files.addFile(file, big.substr(1));
-    run();
-    EXPECT_NE(fake.files.content(file)->find("\"TrackerLogin\"=\"pilot7\""), std::string::npos);
-    EXPECT_TRUE(fake.dialogs.boxes.empty());
+    // A file of 1 MiB exactly is read, but with the values it would be more than is read back:
+    // it stays, and the player is told why. With room for them it is written.
+    for (std::size_t cut : {std::size_t(1), std::size_t(1) << 19}) {
+        const std::string before = "[Descent3]\r\n" + big.substr(cut + 12);
+        fake.files.addFile(file, before);
+        fake.dialogs.boxes.clear();
+        run();
+        const bool fits = cut > 1;
+        EXPECT_EQ(fake.files.content(file) == before, !fits);
+        EXPECT_EQ(fake.files.content(file)->find("\"TrackerLogin\"=\"pilot7\"") !=
+                      std::string::npos,
+                  fits);
+        ASSERT_EQ(fake.dialogs.boxes.size(), fits ? 0u : 1u);
+        if (!fits)
+            EXPECT_EQ(fake.dialogs.boxes[0].text, settings::tooBig(file, lang::Language::English));
+    }
 }
 
 // This folder's program, or any copy of the game that uses the same settings file, found by

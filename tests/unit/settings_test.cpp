@@ -441,6 +441,35 @@ TEST(ListLayout, EmptyFileGivesEmptyList) {
     EXPECT_TRUE(read.empty());
 }
 
+// Every list is written within the bound it is read with, and read no further than it could be
+// written: the longest list of empty entries fills 1 MiB exactly and reads back whole; one more
+// is not written (the old file stays) and, as a file of bare line ends well within 1 MiB, is not
+// read (a million such lines would cost hundreds of bytes each in memory).
+TEST(ListLayout, ListsStayWithinTheBoundBothWays) {
+    FakeFiles files;
+    const std::string path = "C:\\Prog\\taunts.ini";
+    for (std::size_t lines : {kMaxLines, kMaxLines + 1}) {
+        files.addFile(path, "\"old.osf\"\r\n");
+        SettingsFile f(cp);
+        writeList(f, std::vector<std::string>(lines));
+        EXPECT_EQ(f.fits(), lines == kMaxLines);
+        EXPECT_EQ(f.save(files, path), lines == kMaxLines);
+        EXPECT_TRUE(*files.content(path) == (lines == kMaxLines ? f.bytes() : "\"old.osf\"\r\n"));
+        const Problem want = lines == kMaxLines ? Problem::None : Problem::TooLong;
+        for (const std::string& end : {std::string("\r\n"), std::string("\n")}) {
+            std::string bytes;
+            for (std::size_t i = 0; i < lines; ++i) bytes += end;
+            SettingsFile list(cp, bytes), keys(cp, bytes + "\"***1\"\r\n");
+            std::vector<std::string> read{"stale"};
+            EXPECT_EQ(readList(list, read), want) << lines;
+            EXPECT_EQ(read.size(), want == Problem::None ? lines : 0u);
+            KeysIni k;
+            EXPECT_EQ(readKeysIni(keys, k), want) << lines;
+            EXPECT_EQ(k.switches.size(), want == Problem::None ? lines : 0u);
+        }
+    }
+}
+
 // --- keys.ini ---
 
 TEST(KeysIniLayout, FirstRunFileAndItsFlags) {
