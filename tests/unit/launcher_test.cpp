@@ -155,7 +155,7 @@ TEST_F(Launcher, EachLanguageValueSpeaksItsLanguage) {
         const char* finish;
         const char* question;
     } languages[] = {
-        {"3", " Provocations :", "Terminé", "Rejoindre le serveur maintenant ?"},
+        {"3", " Provocations :", "Fini", "Rejoindre le serveur maintenant ?"},
         {"4", " Burlas :", "Listo", "¿Unirse al servidor ahora?"},
         {"5", " Provocazioni :", "Finito", "Collegarsi al server ora?"},
         {"1", " Bearbeite Audiotaunts", "Fertig", "Joint Server now ?"},

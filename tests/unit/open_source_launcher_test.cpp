@@ -223,8 +223,9 @@ TEST_F(OpenSourceLauncher, AFileThatCannotBeTrustedOrWrittenStaysAsItWas) {
                       std::string::npos,
                   fits);
         ASSERT_EQ(fake.dialogs.boxes.size(), fits ? 0u : 1u);
-        if (!fits)
+        if (!fits) {
             EXPECT_EQ(fake.dialogs.boxes[0].text, settings::tooBig(file, lang::Language::English));
+        }
     }
 }
 

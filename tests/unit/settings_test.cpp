@@ -332,6 +332,7 @@ TEST(ScourixIniLayout, SavedFileBytesAndRoundTrip) {
                  "1",
                  "7x",
                  "C:\\mt\\MusicTester.exe",
+                 "",
                  ""};
     SettingsFile f(cp);
     writeScourixIni(f, v);
