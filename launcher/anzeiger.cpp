@@ -202,7 +202,8 @@ void Anzeiger::ipstart() {
     if (!directRead_) {
         settings::SettingsFile out(p_.codepage);
         settings::writeDirectJoin(out, {"", settings::JoinMode::None, {"0"}, ""});
-        return tell(settings::replaceUnreadable(p_.files, path, out.bytes(), language_).message);
+        return tell(
+            settings::replaceUnreadable(p_.files, p_.host, path, out.bytes(), language_).message);
     }
     if (direct.mode != settings::JoinMode::Once) return;
     settings::DirectJoin off = direct;
@@ -213,7 +214,7 @@ void Anzeiger::ipstart() {
     tell(lang::tr(language_,
                   "The one-time join in \"{1}\" could not be turned off: later starts of Gatefire "
                   "join this server too, until Scourix changes it.",
-                  {path}));
+                  {p_.host.shownPath(path)}));
 }
 
 void Anzeiger::tell(const std::string& text) {
@@ -243,7 +244,7 @@ void Anzeiger::regeintraege() {
                 : lang::tr(language_,
                            "The game's settings could not be written; the game starts with its "
                            "old ones:\n{1}\nNot written:",
-                           {game_.settingsFile});
+                           {p_.host.shownPath(game_.settingsFile)});
     for (const auto& name : skipped) text += "\n" + name;
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation,
                        errorTitle(language_));
@@ -261,7 +262,7 @@ void Anzeiger::shellstart() {
     else if (problem != settings::Problem::None) {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeLauncherShellList(fresh);
-        tell(settings::replaceUnreadable(p_.files, store_.path(settings::kShellListTxt),
+        tell(settings::replaceUnreadable(p_.files, p_.host, store_.path(settings::kShellListTxt),
                                          fresh.bytes(), language_)
                  .message);
         settings::SettingsFile again(p_.codepage, fresh.bytes());
@@ -320,9 +321,11 @@ void Anzeiger::shellstart() {
 
     const std::string& exe = game_.program;
     if (!p_.shell.open(exe, line, game, platform::ShowMode::Normal)) {
-        p_.dialogs.message(lang::tr(language_, "The game could not be started:\n{1}", {exe}) +
-                               (game_.hasProgram ? "" : "\n" + edition::noProgram(language_, game)),
-                           platform::Buttons::Ok, platform::Icon::Critical, errorTitle(language_));
+        p_.dialogs.message(
+            lang::tr(language_, "The game could not be started:\n{1}", {p_.host.shownPath(exe)}) +
+                (game_.hasProgram ? ""
+                                  : "\n" + edition::noProgram(language_, p_.host.shownPath(game))),
+            platform::Buttons::Ok, platform::Icon::Critical, errorTitle(language_));
     }
     close();
 }

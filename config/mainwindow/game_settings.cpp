@@ -132,7 +132,8 @@ void MainWindow::offerGameData() {
                                             "Descent 3 in \"{3}\" has it: shall the game read it "
                                             "from there? The switch -{4} is then added to your "
                                             "switches.",
-                                            {g.folder, discovery::kMainData, copy, key}),
+                                            {p_.host.shownPath(g.folder), discovery::kMainData,
+                                             p_.host.shownPath(copy), key}),
                                    Buttons::YesNo);
         if (a != Answer::Yes) continue;
         keylist.addItem(key);

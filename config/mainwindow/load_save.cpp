@@ -123,10 +123,10 @@ bool MainWindow::recover(lang::Language l) {
         std::string copy;
         const settings::Kept k = settings::keepCopy(p_.files, path, copy);
         if (k == settings::Kept::Failed) {
-            left += "\n" + path;
+            left += "\n" + p_.host.shownPath(path);
             return;
         }
-        if (k == settings::Kept::Copy) kept += "\n" + copy;
+        if (k == settings::Kept::Copy) kept += "\n" + p_.host.shownPath(copy);
         settings::SettingsFile f(p_.codepage);
         if (write) write(f);
         fresh.emplace_back(name, std::move(f));
