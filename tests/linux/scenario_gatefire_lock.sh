@@ -11,7 +11,7 @@ lock=$TMPDIR/Descent3/cache/.lock
 mkdir -p "${lock%/*}"
 write_lock() { # PID: "LOCK" and the id, four bytes lowest first
     printf 'LOCK' >"$lock"
-    printf "$(printf '\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24)))" >>"$lock"
+    printf '%b' "$(printf '\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24)))" >>"$lock"
 }
 write_settings
 
