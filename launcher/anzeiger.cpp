@@ -202,19 +202,20 @@ void Anzeiger::ipstart() {
     if (!directRead_) {
         settings::SettingsFile out(p_.codepage);
         settings::writeDirectJoin(out, {"", settings::JoinMode::None, {"0"}, ""});
-        return tell(settings::replaceUnreadable(p_.files, path, out.bytes(), language_).message);
+        return tell(
+            settings::replaceUnreadable(p_.files, p_.host, path, out.bytes(), language_).message);
     }
     if (direct.mode != settings::JoinMode::Once) return;
     settings::DirectJoin off = direct;
     off.mode = settings::JoinMode::None;
     settings::SettingsFile out(p_.codepage);
     settings::writeDirectJoin(out, off);
-    if (!out.fits()) return tell(settings::tooBig(path, language_));
+    if (!out.fits()) return tell(settings::tooBig(p_.host.shownPath(path), language_));
     if (out.save(p_.files, path) || out.save(p_.files, path)) return;
     tell(lang::tr(language_,
                   "The one-time join in \"{1}\" could not be turned off: later starts of Gatefire "
                   "join this server too, until Scourix changes it.",
-                  {path}));
+                  {p_.host.shownPath(path)}));
 }
 
 void Anzeiger::tell(const std::string& text) {
@@ -236,7 +237,8 @@ void Anzeiger::regeintraege() {
                                       setup_.ini.pilotName, skipped);
     else
         skipped = writeGameSettings(p_.registry, p_.codepage, net, setup_.ini.pilotName);
-    if (saved == Saved::TooBig) return tell(settings::tooBig(game_.settingsFile, language_));
+    if (saved == Saved::TooBig)
+        return tell(settings::tooBig(p_.host.shownPath(game_.settingsFile), language_));
     if (skipped.empty()) return;
     std::string text =
         saved == Saved::Yes
@@ -246,7 +248,7 @@ void Anzeiger::regeintraege() {
             : lang::tr(language_,
                        "The game's settings could not be written; the game starts with its "
                        "old ones:\n{1}\nNot written:",
-                       {game_.settingsFile});
+                       {p_.host.shownPath(game_.settingsFile)});
     for (const auto& name : skipped) text += "\n" + name;
     p_.dialogs.message(text, platform::Buttons::Ok, platform::Icon::Exclamation,
                        errorTitle(language_));
@@ -264,7 +266,7 @@ void Anzeiger::shellstart() {
     else if (problem != settings::Problem::None) {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeLauncherShellList(fresh);
-        tell(settings::replaceUnreadable(p_.files, store_.path(settings::kShellListTxt),
+        tell(settings::replaceUnreadable(p_.files, p_.host, store_.path(settings::kShellListTxt),
                                          fresh.bytes(), language_)
                  .message);
         settings::SettingsFile again(p_.codepage, fresh.bytes());
@@ -323,9 +325,11 @@ void Anzeiger::shellstart() {
 
     const std::string& exe = game_.program;
     if (!p_.shell.open(exe, line, game, platform::ShowMode::Normal)) {
-        p_.dialogs.message(lang::tr(language_, "The game could not be started:\n{1}", {exe}) +
-                               (game_.hasProgram ? "" : "\n" + edition::noProgram(language_, game)),
-                           platform::Buttons::Ok, platform::Icon::Critical, errorTitle(language_));
+        p_.dialogs.message(
+            lang::tr(language_, "The game could not be started:\n{1}", {p_.host.shownPath(exe)}) +
+                (game_.hasProgram ? ""
+                                  : "\n" + edition::noProgram(language_, p_.host.shownPath(game))),
+            platform::Buttons::Ok, platform::Icon::Critical, errorTitle(language_));
     }
     close();
 }

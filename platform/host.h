@@ -30,6 +30,11 @@ class Host {
     virtual std::string tempFolder() { return ""; }
     // Whether a process with this id runs now.
     virtual bool processRunning(std::int32_t) { return false; }
+    // The full path of the program the process with this id runs, in the system's own form;
+    // empty when it cannot be told (no such process, or one the system does not tell about).
+    virtual std::string processProgram(std::int32_t) { return ""; }
+    // A path of the logic (folders separated by "\") as the player reads it on this system.
+    virtual std::string shownPath(const std::string& path) { return path; }
     // The file name of the program called `name` on this system: "Descent3.exe" on Windows.
     virtual std::string programFile(const std::string& name) { return name + ".exe"; }
     // The system the programs run on.

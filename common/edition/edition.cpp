@@ -13,6 +13,19 @@ bool openSourceProgram(const platform::ProgramVersion& v) {
            (v.major > 1 || (v.major == 1 && v.minor >= 5));
 }
 
+// Whether the process whose program is `program` runs the game: a program of the same file name
+// as the game's, or one whose version resource names the open-source game. A process whose
+// program the system does not tell may be the game.
+bool runsGame(platform::Platform& p, const Game& game, const std::string& program) {
+    if (program.empty()) return true;
+    auto fileName = [](const std::string& path) {
+        return path.substr(path.find_last_of("\\/") + 1);
+    };
+    if (p.files.sameName(fileName(program), fileName(game.program))) return true;
+    const auto version = p.host.programVersion(program);
+    return version && openSourceProgram(*version);
+}
+
 } // namespace
 
 Game describe(platform::Platform& p, const std::string& gameFolder) {
@@ -88,15 +101,17 @@ std::optional<std::int32_t> lockHolder(const std::string& lockBytes) {
 
 std::string runningGame(platform::Platform& p, const Game& game) {
     if (!game.openSource()) return "";
-    if (p.host.running(game.program)) return game.program;
+    if (p.host.running(game.program)) return p.host.shownPath(game.program);
     const std::string temp = p.host.tempFolder();
     if (temp.empty()) return "";
     const std::string lock = temp + kLockFile;
     std::string bytes;
     if (!p.files.read(lock, bytes, 64)) return "";
     const auto pid = lockHolder(bytes);
-    if (!pid || !p.host.processRunning(*pid)) return "";
-    return "PID " + std::to_string(*pid) + " (" + lock + ")";
+    // A lock left behind names a process that has ended, or one that runs another program now.
+    if (!pid || !p.host.processRunning(*pid) || !runsGame(p, game, p.host.processProgram(*pid)))
+        return "";
+    return "PID " + std::to_string(*pid) + " (" + p.host.shownPath(lock) + ")";
 }
 
 std::string retailProgram(platform::Platform& p, const std::string& gameFolder) {

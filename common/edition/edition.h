@@ -73,7 +73,10 @@ inline const std::string kLockFile = "\\Descent3\\cache\\.lock";
 
 // A running copy of the game that uses the settings the launcher would write: the program in
 // the folder, or, for the open-source game, any copy of it whose lock file names a process that
-// runs (the game itself starts no second copy then). A text naming it, empty when none runs.
+// runs (the game itself starts no second copy then) the game's program: one of the same file
+// name, one whose version resource names the open-source game, or one the system does not tell.
+// A lock naming a process of another program was left behind. A text naming it, its path as the
+// player reads it, empty when none runs.
 std::string runningGame(platform::Platform& p, const Game& game);
 
 // The retail program in `gameFolder`: "Main.exe" when it is there and its version resource does

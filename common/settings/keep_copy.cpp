@@ -1,6 +1,7 @@
 #include "common/settings/keep_copy.h"
 
 #include "common/settings/layouts.h"
+#include "platform/host.h"
 #include "platform/files.h"
 
 namespace settings {
@@ -50,9 +51,9 @@ Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy
     return Kept::Copy;
 }
 
-Replaced replaceUnreadable(platform::Files& files, const std::string& path,
+Replaced replaceUnreadable(platform::Files& files, platform::Host& host, const std::string& path,
                            const std::string& fresh, lang::Language l) {
-    if (!SettingsFile::fits(fresh)) return {false, true, tooBig(path, l)};
+    if (!SettingsFile::fits(fresh)) return {false, true, tooBig(host.shownPath(path), l)};
     std::string copy;
     const Kept kept = keepCopy(files, path, copy);
     if (kept == Kept::Failed)
@@ -60,19 +61,19 @@ Replaced replaceUnreadable(platform::Files& files, const std::string& path,
                 lang::tr(l,
                          "The settings file \"{1}\" cannot be read, nor copied. It is left as "
                          "it is.",
-                         {path})};
+                         {host.shownPath(path)})};
     Replaced r{files.write(path, fresh), false, ""};
     if (kept == Kept::Nothing) return r;
     if (r.written)
         r.message = lang::tr(l,
                              "The settings file \"{1}\" could not be read. Your file was kept as "
                              "\"{2}\"; a new one was written.",
-                             {path, copy});
+                             {host.shownPath(path), host.shownPath(copy)});
     else
         r.message = lang::tr(l,
                              "The settings file \"{1}\" could not be read. Your file was kept as "
                              "\"{2}\"; a new one could not be written.",
-                             {path, copy});
+                             {host.shownPath(path), host.shownPath(copy)});
     return r;
 }
 

@@ -6,6 +6,7 @@
 
 namespace platform {
 class Files;
+class Host;
 } // namespace platform
 
 namespace settings {
@@ -40,7 +41,7 @@ struct Replaced {
     // of his to keep.
     std::string message;
 };
-Replaced replaceUnreadable(platform::Files& files, const std::string& path,
+Replaced replaceUnreadable(platform::Files& files, platform::Host& host, const std::string& path,
                            const std::string& fresh, lang::Language l);
 
 } // namespace settings

@@ -116,8 +116,8 @@ void CleanNow::putzstartTick() {
 void CleanNow::backupIsSource(cleaning::Row row) {
     const bool logos = row == cleaning::Row::Logos;
     const std::string& folder = (logos ? setup_.ini.logos : setup_.ini.taunts).backupPath;
-    p_.dialogs.message(backupIsSourceText(language_, logos, folder), platform::Buttons::Ok,
-                       platform::Icon::Exclamation);
+    p_.dialogs.message(backupIsSourceText(language_, logos, p_.host.shownPath(folder)),
+                       platform::Buttons::Ok, platform::Icon::Exclamation);
 }
 
 void CleanNow::showRow(cleaning::Row row, bool skipped,

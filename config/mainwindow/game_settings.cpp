@@ -102,9 +102,10 @@ void MainWindow::d3sichernClick() {
     settings::writeFields(f, settings::kNetworkLayout, v, later);
     // A page that could not be saved stays open, so the choices are not lost.
     if (!f.fits())
-        return lang::tell(p_.dialogs,
-                          settings::tooBig(store_.path(settings::kNetworkIni), language()),
-                          platform::Icon::Critical);
+        return lang::tell(
+            p_.dialogs,
+            settings::tooBig(p_.host.shownPath(store_.path(settings::kNetworkIni)), language()),
+            platform::Icon::Critical);
     if (!f.save(p_.files, store_.path(settings::kNetworkIni)))
         return writeFailed({settings::kNetworkIni});
     closePage();
@@ -137,7 +138,8 @@ void MainWindow::offerGameData() {
                                             "Descent 3 in \"{3}\" has it: shall the game read it "
                                             "from there? The switch -{4} is then added to your "
                                             "switches.",
-                                            {g.folder, discovery::kMainData, copy, key}),
+                                            {p_.host.shownPath(g.folder), discovery::kMainData,
+                                             p_.host.shownPath(copy), key}),
                                    Buttons::YesNo);
         if (a != Answer::Yes) continue;
         keylist.addItem(key);

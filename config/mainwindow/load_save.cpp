@@ -123,10 +123,10 @@ bool MainWindow::recover(lang::Language l) {
         std::string copy;
         const settings::Kept k = settings::keepCopy(p_.files, path, copy);
         if (k == settings::Kept::Failed) {
-            left += "\n" + path;
+            left += "\n" + p_.host.shownPath(path);
             return;
         }
-        if (k == settings::Kept::Copy) kept += "\n" + copy;
+        if (k == settings::Kept::Copy) kept += "\n" + p_.host.shownPath(copy);
         settings::SettingsFile f(p_.codepage);
         if (write) write(f);
         fresh.emplace_back(name, std::move(f));
@@ -211,7 +211,7 @@ bool MainWindow::save(bool lastPilot, bool closing) {
         const lang::Language l = language();
         lang::tell(p_.dialogs,
                    list ? texts::listTooLong(list->caption(), path).in(l)
-                        : settings::tooBig(path, l),
+                        : settings::tooBig(p_.host.shownPath(path), l),
                    Icon::Critical);
     };
     settings::SettingsFile ini(p_.codepage);

@@ -59,7 +59,7 @@ std::string MainWindow::desktopMissing() {
     return lang::tr(language(),
                     "No desktop shortcut was made: the desktop folder \"{1}\" is not there and "
                     "could not be made.",
-                    {own.empty() ? common : own});
+                    {p_.host.shownPath(own.empty() ? common : own)});
 }
 
 // On the desktop shared by all users; where the player may not write there, on his own.

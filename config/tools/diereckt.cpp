@@ -107,8 +107,8 @@ bool Diereckt::write(const std::string& target, settings::JoinMode mode) {
     request_.ask = settings::Flag::of(jointfrage.value() == 1);
     settings::SettingsFile f(p_.codepage);
     settings::writeDirectJoin(f, request_);
-    return writeSettings(p_.files, p_.dialogs, language_,
-                         owner_.store().path(settings::kDirecktIni), f.bytes(), keepFirst_);
+    return writeSettings(p_, language_, owner_.store().path(settings::kDirecktIni), f.bytes(),
+                         keepFirst_);
 }
 
 // The request is written first; the configuration is saved so that Gatefire finds it; Gatefire
@@ -145,7 +145,7 @@ void Diereckt::d3runTick() {
         p_.dialogs.message(lang::tr(language_,
                                     "Gatefire could not be started:\n{1}\nNo server is joined; "
                                     "Scourix stays open.",
-                                    {exe}),
+                                    {p_.host.shownPath(exe)}),
                            platform::Buttons::Ok, platform::Icon::Critical);
         return;
     }

@@ -122,7 +122,7 @@ bool Ordner::setUp() {
         // is nothing to list yet, and the folder list stays usable.
         if ((mode_ == "logos" || mode_ == "sounds") && game.foldersComeLater() &&
             p_.files.missing(folder)) {
-            const std::string& where = folder;
+            const std::string where = p_.host.shownPath(folder);
             const std::string text =
                 mode_ == "logos"
                     ? lang::tr(language_,
@@ -235,7 +235,7 @@ void Ordner::addCopies(cleaning::Kind kind, const std::string& target) {
     if (!failed.empty())
         tell(lang::tr(language_,
                       "These files could not be copied to \"{1}\" and were not added:{2}",
-                      {target, failed}));
+                      {p_.host.shownPath(target), failed}));
     alreadyListed(listed);
 }
 
@@ -250,7 +250,7 @@ void Ordner::returnPilot() {
         tell(lang::tr(language_,
                       "The pilot file \"{1}\" could not be copied to \"{2}\". It stays in "
                       "\"{3}\".",
-                      {name, pilots, File1.path()}));
+                      {name, p_.host.shownPath(pilots), p_.host.shownPath(File1.path())}));
         return;
     }
     owner_.addPilot(name.size() >= 4 ? name.substr(0, name.size() - 4) : "");
@@ -258,7 +258,7 @@ void Ordner::returnPilot() {
         tell(lang::tr(language_,
                       "The pilot file \"{1}\" was copied to the game folder, but could not be "
                       "deleted from \"{2}\".",
-                      {name, File1.path()}));
+                      {name, p_.host.shownPath(File1.path())}));
 }
 
 void Ordner::tell(const std::string& text) {

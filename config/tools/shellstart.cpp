@@ -75,8 +75,8 @@ void Shellstart::load() {
         settings::SettingsFile fresh(p_.codepage);
         settings::writeEditorShellList(fresh);
         keepFirst_ = true;
-        writeSettings(p_.files, p_.dialogs, language_, owner_.store().path(settings::kShellListTxt),
-                      fresh.bytes(), keepFirst_);
+        writeSettings(p_, language_, owner_.store().path(settings::kShellListTxt), fresh.bytes(),
+                      keepFirst_);
         if (!readFile()) {
             // The fresh file is not there to read: the rows stay empty all the same.
             sideFile.fill(""), sideFolder.fill("");
@@ -167,8 +167,8 @@ void Shellstart::saveClick() {
     settings::writeShellList(f, list);
     f.writeBytes(later_);
     // A file that could not be written keeps the window open with the player's choice.
-    if (writeSettings(p_.files, p_.dialogs, language_, owner_.store().path(settings::kShellListTxt),
-                      f.bytes(), keepFirst_))
+    if (writeSettings(p_, language_, owner_.store().path(settings::kShellListTxt), f.bytes(),
+                      keepFirst_))
         close();
 }
 

@@ -32,7 +32,7 @@ void Sucher::load() {
         p_.dialogs.message(lang::tr(language_,
                                     "The folder {1} cannot be read. Please choose the drive and "
                                     "folder of MusicTester.exe.",
-                                    {folder}),
+                                    {p_.host.shownPath(folder)}),
                            platform::Buttons::Ok, platform::Icon::Exclamation);
     show();
 }

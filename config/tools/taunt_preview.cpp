@@ -26,18 +26,18 @@ void TauntPreview::start(const std::string& taunt, const std::string& gamePath,
     if (!preview_.empty()) p_.files.makeFolder(preview_.substr(0, preview_.size() - 8));
     if (!p_.files.copy(taunt, preview_)) {
         if (!p_.files.exists(taunt))
-            return tell(
-                lang::tr(language_, "The taunt \"{1}\" is not there. Nothing is played.", {taunt}));
+            return tell(lang::tr(language_, "The taunt \"{1}\" is not there. Nothing is played.",
+                                 {p_.host.shownPath(taunt)}));
         return tell(lang::tr(language_,
                              "The taunt could not be copied to the preview file \"{1}\". Can the "
                              "drive be written? Nothing is played.",
-                             {preview_}));
+                             {p_.host.shownPath(preview_)}));
     }
     if (!p_.shell.start(testerPath))
         return tell(lang::tr(language_,
                              "The sound tester \"{1}\" could not be started. Please check its "
                              "path under \"musictester path\".",
-                             {testerPath}));
+                             {p_.host.shownPath(testerPath)}));
     looksLeft_ = kMoreLooks;
     playerstart_.setEnabled(true);
 }
@@ -105,21 +105,21 @@ void TauntPreview::play(const std::string& taunt, lang::Language language) {
     language_ = language;
     std::string bytes;
     if (p_.files.missing(taunt))
-        return lang::tell(
-            p_.dialogs,
-            lang::tr(language, "The taunt \"{1}\" is not there. Nothing is played.", {taunt}));
+        return lang::tell(p_.dialogs,
+                          lang::tr(language, "The taunt \"{1}\" is not there. Nothing is played.",
+                                   {p_.host.shownPath(taunt)}));
     if (!p_.files.read(taunt, bytes, kMostBytes))
         return lang::tell(p_.dialogs,
                           lang::tr(language, "The taunt \"{1}\" cannot be read. Nothing is played.",
-                                   {taunt}));
+                                   {p_.host.shownPath(taunt)}));
     const std::optional<platform::Clip> clip = tauntClip(bytes);
     const platform::Played played = clip ? p_.sound.play(*clip) : platform::Played::Unreadable;
     if (played == platform::Played::Unreadable)
-        return lang::tell(p_.dialogs,
-                          lang::tr(language,
-                                   "The file \"{1}\" holds no taunt that Scourix can play: its sound "
-                                   "is damaged or of an unknown kind.",
-                                   {taunt}));
+        return lang::tell(
+            p_.dialogs, lang::tr(language,
+                                 "The file \"{1}\" holds no taunt that Scourix can play: its sound "
+                                 "is damaged or of an unknown kind.",
+                                 {p_.host.shownPath(taunt)}));
     if (played == platform::Played::NoOutput)
         return lang::tell(p_.dialogs, lang::tr(language, "The taunt could not be played: the "
                                                          "system's sound output could not be "

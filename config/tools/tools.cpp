@@ -48,31 +48,32 @@ void BrowsePanel::driveChange() {
     setDrive(folders_.path());
 }
 
-void tellWriteFailed(platform::Dialogs& dialogs, lang::Language l, const std::string& path) {
-    dialogs.message(lang::tr(l,
-                             "The file \"{1}\" could not be written; it keeps its previous "
-                             "content.\n\nIs the folder read-only or the disk full?",
-                             {path}),
-                    platform::Buttons::Ok, platform::Icon::Critical);
+void tellWriteFailed(platform::Platform& p, lang::Language l, const std::string& path) {
+    p.dialogs.message(lang::tr(l,
+                               "The file \"{1}\" could not be written; it keeps its previous "
+                               "content.\n\nIs the folder read-only or the disk full?",
+                               {p.host.shownPath(path)}),
+                      platform::Buttons::Ok, platform::Icon::Critical);
 }
 
-bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, lang::Language l,
-                   const std::string& path, const std::string& bytes, bool& keepFirst) {
+bool writeSettings(platform::Platform& p, lang::Language l, const std::string& path,
+                   const std::string& bytes, bool& keepFirst) {
     if (!settings::SettingsFile::fits(bytes)) {
-        dialogs.message(settings::tooBig(path, l), platform::Buttons::Ok, platform::Icon::Critical);
+        p.dialogs.message(settings::tooBig(p.host.shownPath(path), l), platform::Buttons::Ok,
+                          platform::Icon::Critical);
         return false;
     }
     if (!keepFirst) {
-        if (files.write(path, bytes)) return true;
-        tellWriteFailed(dialogs, l, path);
+        if (p.files.write(path, bytes)) return true;
+        tellWriteFailed(p, l, path);
         return false;
     }
-    const settings::Replaced r = settings::replaceUnreadable(files, path, bytes, l);
+    const settings::Replaced r = settings::replaceUnreadable(p.files, p.host, path, bytes, l);
     keepFirst = r.leftAlone;
     if (!r.message.empty())
-        dialogs.message(r.message, platform::Buttons::Ok, platform::Icon::Exclamation);
+        p.dialogs.message(r.message, platform::Buttons::Ok, platform::Icon::Exclamation);
     else if (!r.written)
-        tellWriteFailed(dialogs, l, path);
+        tellWriteFailed(p, l, path);
     return r.written;
 }
 

@@ -87,13 +87,13 @@ class BrowsePanel {
 };
 
 // Tells the player that `path` could not be written and keeps its previous content.
-void tellWriteFailed(platform::Dialogs& dialogs, lang::Language l, const std::string& path);
+void tellWriteFailed(platform::Platform& p, lang::Language l, const std::string& path);
 
 // Writes a settings file of a tool window and tells the player what went wrong. `keepFirst` is
 // set while the file, which the window could not read, may be the player's own and has no copy
 // yet: it is copied before it is replaced, and without a copy it is not replaced.
-bool writeSettings(platform::Files& files, platform::Dialogs& dialogs, lang::Language l,
-                   const std::string& path, const std::string& bytes, bool& keepFirst);
+bool writeSettings(platform::Platform& p, lang::Language l, const std::string& path,
+                   const std::string& bytes, bool& keepFirst);
 
 namespace web {
 // The game maker, and the page with its level editor, which holds MusicTester.

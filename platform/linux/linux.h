@@ -61,6 +61,10 @@ class Host : public platform::Host {
     bool running(const std::string& path) override;
     std::string tempFolder() override;
     bool processRunning(std::int32_t pid) override;
+    // By /proc/<pid>/exe, else the bare name in /proc/<pid>/comm.
+    std::string processProgram(std::int32_t pid) override;
+    // With "/" between folders.
+    std::string shownPath(const std::string& path) override { return native(path); }
     // Programs on Linux have no ending.
     std::string programFile(const std::string& name) override { return name; }
     platform::System system() override { return platform::System::Linux; }

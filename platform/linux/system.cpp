@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <string_view>
 #include <thread>
 
@@ -143,6 +144,22 @@ std::string Host::uiLanguage() {
 // As the game asks: a signal 0 that reaches the process.
 bool Host::processRunning(std::int32_t pid) {
     return pid > 0 && kill(pid, 0) == 0;
+}
+
+std::string Host::processProgram(std::int32_t pid) {
+    if (pid <= 0) return "";
+    const std::string proc = "/proc/" + std::to_string(pid);
+    std::string exe = linkTarget(proc + "/exe");
+    const std::string deleted = " (deleted)";
+    if (exe.size() > deleted.size() &&
+        exe.compare(exe.size() - deleted.size(), deleted.size(), deleted) == 0)
+        exe.resize(exe.size() - deleted.size());
+    if (!exe.empty()) return exe;
+    // A process of another user hides its program; its name is still there.
+    std::ifstream comm(proc + "/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
 }
 
 std::vector<std::string> splitArguments(const std::string& parameters) {

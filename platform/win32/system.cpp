@@ -245,6 +245,16 @@ class Host : public platform::Host {
         CloseHandle(h);
         return runs;
     }
+    std::string processProgram(std::int32_t pid) override {
+        if (pid <= 0) return "";
+        HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+        if (!h) return "";
+        wchar_t path[MAX_PATH * 4];
+        DWORD n = MAX_PATH * 4;
+        const bool told = QueryFullProcessImageNameW(h, 0, path, &n);
+        CloseHandle(h);
+        return told ? utf8(std::wstring(path, n)) : "";
+    }
     std::optional<platform::ProgramVersion> programVersion(const std::string& file) override {
         std::wstring p = wide(file);
         DWORD ignored = 0, size = GetFileVersionInfoSizeW(p.c_str(), &ignored);

@@ -2,7 +2,8 @@
 # The open-source game writes its settings file back when it ends, so Gatefire changes nothing
 # while it runs: it says so, writes no settings, cleans nothing, keeps the direct-join request and
 # starts nothing. With no settings file yet and the game ended, a later run creates the player's
-# folder and the file, also for the program renamed to Main.exe.
+# folder and the file, also for the program renamed to Main.exe. A lock file naming a process of
+# another program stops nothing.
 source "$(dirname "$0")/lib.sh"
 e2e_begin open_source_running
 
@@ -53,5 +54,26 @@ assert_bytes "$settings_file" '[Version]\r\n[Descent3]\r\n"LanguageType"=dword:0
     "a new .Descent3Registry"
 assert_eq "Main.exe" "$(launched program)" "the renamed program started"
 assert_eq "dword:0" "$(launched file.LanguageType)" "language the game read"
+
+# A lock file left behind in the temporary folder names a process id that another program runs
+# now (the retail stand-in, held, from another folder): Gatefire starts the game over it.
+other=$C_DRIVE/Other
+mkdir -p "$other"
+cp "$STANDINS/Main.exe" "$other/other.exe"
+: >"$other/hold"
+(cd "$other" && exec timeout 120 wine 'C:\Other\other.exe') >"$SC_DIR/other.log" 2>&1 &
+wait_for_file "$other/running.txt"
+pid=$(sed -n 's/^pid=//p' "$other/running.txt")
+temp=$(sed -n 's/^temp=//p' "$other/running.txt")
+lock="$(unix_path "${temp%\\}")/Descent3/cache/.lock"
+mkdir -p "${lock%/*}"
+printf 'LOCK' >"$lock"
+printf '%b' "$(printf '\\x%02x' $((pid & 255)) $((pid >> 8 & 255)) $((pid >> 16 & 255)) $((pid >> 24)))" >>"$lock"
+rm "$GAME/launched.txt"
+start_gatefire
+wait_for_file "$GAME/launched.txt"
+rm "$other/hold"
+wait_gatefire
+assert_eq "Main.exe" "$(launched program)" "the game started over the stale lock of process $pid"
 
 e2e_pass

@@ -227,6 +227,17 @@ class FakeHost : public platform::Host {
     }
     std::string tempFolder() override { return temp; }
     bool processRunning(std::int32_t pid) override { return processes.count(pid) > 0; }
+    std::string processProgram(std::int32_t pid) override {
+        auto p = programs.find(pid);
+        return p == programs.end() ? "" : p->second;
+    }
+    std::string shownPath(const std::string& path) override {
+        std::string s = path;
+        if (kind == platform::System::Linux)
+            for (char& c : s)
+                if (c == '\\') c = '/';
+        return s;
+    }
     std::string programFile(const std::string& name) override {
         return kind == platform::System::Windows ? name + ".exe" : name;
     }
@@ -240,7 +251,8 @@ class FakeHost : public platform::Host {
     std::map<std::string, platform::ProgramVersion> versions;
     std::vector<std::string> runningPrograms;
     std::string temp = "C:\\Users\\player\\AppData\\Local\\Temp";
-    std::set<std::int32_t> processes; // ids of the processes that run
+    std::set<std::int32_t> processes;             // ids of the processes that run
+    std::map<std::int32_t, std::string> programs; // the program of a process, where it is told
 
   private:
     static std::string lower(std::string s) {

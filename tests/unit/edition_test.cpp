@@ -121,21 +121,49 @@ TEST_F(Editions, ARunningGameIsFoundByItsProgramOrItsLockFile) {
     EXPECT_EQ(edition::runningGame(fake.platform, describe()), kGame + "\\Descent3.exe");
     fake.host.runningPrograms.clear();
     fake.host.processes = {0x01020304};
+    fake.host.versions["D:\\Copy\\d3.exe"] = {"Descent3.exe", 1, 5, 2};
+    fake.host.versions["C:\\Windows\\explorer.exe"] = {"EXPLORER.EXE", 10, 0, 0};
+    const std::string live("LOCK\x04\x03\x02\x01", 8);
+    // The lock's process runs this program ("" the system does not tell).
     const struct {
-        std::string bytes;
+        std::string bytes, program;
         bool runs;
     } locks[] = {
-        {std::string("LOCK\x04\x03\x02\x01", 8), true},
-        {std::string("LOCK\x04\x03\x02\x02", 8), false}, // its process has ended
-        {std::string("LOCX\x04\x03\x02\x01", 8), false},
-        {std::string("LOCK\x04\x03\x02", 7), false},
+        {live, kGame + "\\Descent3.exe", true},
+        {live, "D:\\Other\\DESCENT3.EXE", true}, // another copy, named as Windows compares
+        {live, "D:\\Copy\\d3.exe", true},        // renamed, told by its version resource
+        {live, "", true},
+        {live, "C:\\Windows\\explorer.exe", false}, // the id was given to another program
+        {live, "D:\\Other\\Descent3.exe.bak", false},
+        {std::string("LOCK\x04\x03\x02\x02", 8), kGame + "\\Descent3.exe", false}, // ended
+        {std::string("LOCX\x04\x03\x02\x01", 8), "", false},
+        {std::string("LOCK\x04\x03\x02", 7), "", false},
     };
     for (const auto& l : locks) {
         fake.files.addFile(lock, l.bytes);
+        fake.host.programs = {{0x01020304, l.program}};
         EXPECT_EQ(edition::runningGame(fake.platform, describe()),
-                  l.runs ? "PID 16909060 (" + lock + ")" : "");
+                  l.runs ? "PID 16909060 (" + lock + ")" : "")
+            << l.program;
     }
-    fake.files.addFile(lock, locks[0].bytes);
+    // On Linux the program file has no ending, names differ in case, and the player reads the
+    // lock's path with "/".
+    FakePlatform lnx;
+    lnx.host.kind = platform::System::Linux;
+    lnx.files.caseSensitive = true;
+    lnx.host.temp = "/tmp";
+    lnx.host.processes = fake.host.processes;
+    lnx.files.addFile(kGame + "\\Descent3");
+    lnx.files.addFile("/tmp\\Descent3\\cache\\.lock", live);
+    for (const auto& [program, runs] : {std::pair{"/opt/d3/Descent3", true},
+                                        {"/opt/d3/descent3", false},
+                                        {"/sbin/init", false}}) {
+        lnx.host.programs = {{0x01020304, program}};
+        EXPECT_EQ(edition::runningGame(lnx.platform, edition::describe(lnx.platform, kGame)),
+                  runs ? "PID 16909060 (/tmp/Descent3/cache/.lock)" : "")
+            << program;
+    }
+    fake.files.addFile(lock, live);
     fake.files.remove(kGame + "\\Descent3.exe");
     fake.files.addFile(kGame + "\\Main.exe");
     EXPECT_EQ(edition::runningGame(fake.platform, describe()), "")

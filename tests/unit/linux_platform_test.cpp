@@ -278,11 +278,25 @@ TEST_F(LinuxPlatform, RunningIsAskedOfProcAndArgumentsSplitAsTheGameSplitsThem) 
     EXPECT_TRUE(seen);
     EXPECT_FALSE(host.running(path("dir\\Descent3")));
     EXPECT_FALSE(shell.open(path("none"), "", "", platform::ShowMode::Normal));
+    // A process tells its program, also once the file is gone; ids 0 and -1 name no process
+    // (a signal to them reaches a whole group).
+    EXPECT_EQ(fs::path(host.processProgram(getpid())).filename(), "unit_tests");
+    for (std::int32_t pid : {0, -1}) {
+        EXPECT_FALSE(host.processRunning(pid)) << pid;
+        EXPECT_EQ(host.processProgram(pid), "") << pid;
+    }
+    fs::remove(root / "Descent3");
+    int found = 0;
     for (const auto& e : fs::directory_iterator("/proc")) {
         std::error_code ec;
-        if (fs::read_symlink(e.path() / "exe", ec) == root / "Descent3")
-            kill(std::atoi(e.path().filename().c_str()), SIGKILL);
+        if (fs::read_symlink(e.path() / "exe", ec) != (root / "Descent3").string() + " (deleted)")
+            continue;
+        const int pid = std::atoi(e.path().filename().c_str());
+        EXPECT_EQ(host.processProgram(pid), (root / "Descent3").string());
+        kill(pid, SIGKILL);
+        ++found;
     }
+    EXPECT_EQ(found, 1);
 }
 
 struct Folders : ui::Window {

@@ -685,11 +685,16 @@ TEST(OpenFile, MissingUnreadableOrOpen) {
 // file stays as it is and the short copy does not stay behind.
 TEST(KeepCopy, AShortCopyIsNotLeftBehindAndTheFileIsNotReplaced) {
     FakeFiles files;
-    const std::string path = "C:\\Prog\\keys.ini", bytes = std::string("\xFF\xFEn\0o\0", 6);
+    const std::string path = "/home/p/.config/scourix\\keys.ini",
+                      bytes = std::string("\xFF\xFEn\0o\0", 6);
     files.addFile(path, bytes);
     files.copyShort(path);
-    const Replaced r = replaceUnreadable(files, path, "fresh", lang::Language::English);
+    FakeHost host;
+    host.kind = platform::System::Linux;
+    const Replaced r = replaceUnreadable(files, host, path, "fresh", lang::Language::English);
     EXPECT_TRUE(r.leftAlone);
+    EXPECT_NE(r.message.find("\"/home/p/.config/scourix/keys.ini\""), std::string::npos)
+        << "named as the player reads it: " << r.message;
     EXPECT_FALSE(r.written);
     EXPECT_EQ(files.content(path), bytes);
     EXPECT_EQ(files.snapshot().size(), 1u) << "no short copy beside it";

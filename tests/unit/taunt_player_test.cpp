@@ -168,6 +168,13 @@ TEST_F(Player, ASystemThatPlaysItselfPlaysFromTheListsFolder) {
     EXPECT_TRUE(fake.shell.programs.empty());
     EXPECT_EQ(fake.files.copies(), 0);
     EXPECT_EQ(fake.dialogs.boxes.size(), 1u) << lastBox();
+    // A taunt it cannot play is named with the separators of the player's system.
+    fake.host.kind = platform::System::Linux;
+    fake.files.addFile(backup + "\\bad.osf", "no trailer");
+    b.File1.refresh();
+    cursor("bad.osf");
+    b.File1.dblClick();
+    EXPECT_NE(lastBox().find("\"D:/Backup/Taunts/bad.osf\""), std::string::npos) << lastBox();
 }
 
 TEST_F(Player, ClosingTheBrowserDropsWhatIsNotSentAndTheTesterMissingIsTold) {

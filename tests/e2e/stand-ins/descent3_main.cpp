@@ -1,7 +1,7 @@
 // Descent3.exe stand-in, the open-source game: reads .Descent3Registry in the player's own folder
 // by the game's rules (tests/support/game_reading.h) and records what it read, its command line
 // as the game splits it and its working folder in launched.txt beside itself. While a file
-// "hold" lies beside it, it keeps running (a game being played).
+// "hold" lies beside it, it keeps running (a game being played) and records in running.txt.
 #include <shlobj.h>
 
 #include <fstream>
@@ -30,13 +30,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     const gamereading::Settings read = gamereading::readSettings(bytes.str());
     out += gamereading::recordOf(read);
 
-    const std::wstring hold = standin::exeFolder() + L"\\hold";
-    if (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        standin::writeFileWhole(standin::exeFolder() + L"\\running.txt", out);
-        for (int i = 0; i < 1200 && GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES;
-             ++i)
-            Sleep(100);
-        return 0;
-    }
+    if (standin::held(out)) return 0;
     return standin::writeFileWhole(standin::exeFolder() + L"\\launched.txt", out) ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 // Main.exe stand-in: records how the game was started (time, command line, working folder and
-// the registry values the game reads) in launched.txt beside itself, then exits.
+// the registry values the game reads) in launched.txt beside itself, then exits; while a file
+// "hold" lies beside it, it keeps running and records in running.txt instead.
 #include "standin.h"
 
 #include <cstdint>
@@ -53,5 +54,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         out += "reg." + utf8(name) + "=" + readValue(key, name) + "\n";
     if (key) RegCloseKey(key);
 
+    if (standin::held(out)) return 0;
     return standin::writeFileWhole(standin::exeFolder() + L"\\launched.txt", out) ? 0 : 1;
 }

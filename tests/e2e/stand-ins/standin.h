@@ -83,4 +83,20 @@ inline bool writeFileWhole(const std::wstring& path, const std::string& bytes) {
            MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
+// While a file "hold" lies beside the program it keeps running (a game being played), with
+// `record`, its process id and the system's temporary folder in running.txt beside it. False at
+// once when there is no such file.
+inline bool held(std::string record) {
+    const std::wstring hold = exeFolder() + L"\\hold";
+    if (GetFileAttributesW(hold.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    wchar_t temp[MAX_PATH + 2];
+    const DWORD n = GetTempPathW(MAX_PATH + 2, temp);
+    record += "pid=" + std::to_string(GetCurrentProcessId()) + "\n";
+    record += "temp=" + utf8(std::wstring(temp, n <= MAX_PATH + 1 ? n : 0)) + "\n";
+    writeFileWhole(exeFolder() + L"\\running.txt", record);
+    for (int i = 0; i < 1200 && GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(100);
+    return true;
+}
+
 } // namespace standin
