@@ -6,7 +6,8 @@
 # taunts in the browser, chooses "delete other taunts" and saves. Gatefire then starts the game
 # although the game has not made its player's folder, custom folders or netgames yet, and deletes
 # only the foreign taunts whatever bytes their names are; after the game's first start made its
-# custom folders, the next start cleans those too.
+# custom folders, the next start cleans those too; in backup mode the foreign taunts move to the
+# backup folder, their names' bytes as they were.
 source "$(dirname "$0")/lib.sh"
 e2e_begin first_run fresh
 export LANGUAGE=de
@@ -72,4 +73,20 @@ wait_for_file "$GAME/launched.txt"
 wait_end "$LAST_PID"
 assert_listing "$USER_D3/custom/sounds" "${own[1]}"
 assert_listing "$GAME/custom/sounds" "${own[@]}"
+
+# "backup other taunts": the foreign ones move to the backup folder with their names' bytes,
+# the player's stay and are copied there too.
+rm "$GAME/launched.txt" "$USER_D3/custom/sounds/${own[1]}"
+BACKUP=$SC_DIR/backup
+mkdir -p "$BACKUP"
+sed -i "3s|.*|\"$BACKUP\"\r|; 8s|.*|\"0\"\r|; 9s|.*|\"1\"\r|" "$PROG/scourix.ini"
+put_files "$GAME/custom/sounds" "${foreign[@]}"
+start_program gatefire
+wait_for_file "$GAME/launched.txt"
+wait_end "$LAST_PID"
+assert_listing "$GAME/custom/sounds" "${own[@]}"
+assert_listing "$BACKUP" "${own[@]}" "${foreign[@]}"
+for name in "${own[@]}" "${foreign[@]}"; do
+    assert_eq "content of $name" "$(cat "$BACKUP/$name")" "the backup of $name"
+done
 note "passed"
