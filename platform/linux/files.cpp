@@ -41,6 +41,9 @@ bool listWith(const std::string& folder, std::vector<std::string>& names, Keep k
     while (const dirent* e = readdir(d)) {
         const std::string n = e->d_name;
         if (n == "." || n == "..") continue;
+        // The programs name files with "\" between folders: a name holding one would reach
+        // another file, so it is not listed and stays as it is.
+        if (n.find('\\') != std::string::npos) continue;
         if (keep(n, kindOf(f, e))) names.push_back(n);
     }
     closedir(d);

@@ -9,9 +9,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <thread>
 
@@ -104,6 +106,42 @@ TEST_F(LinuxPlatform, WritesKeepRightsAndRenamesNeverReplace) {
     fs::last_write_time(root / "dir/c.osf", then);
     ASSERT_TRUE(files.copy(path("dir\\c.osf"), path("copy.osf")));
     EXPECT_EQ(fs::last_write_time(root / "copy.osf"), then);
+}
+
+// Names as an old archive unpacks them (Windows-1252, CP437, broken UTF-8) are listed, copied,
+// renamed and removed with their bytes as they are; a name that differs in one byte is another
+// file.
+TEST_F(LinuxPlatform, NamesKeepTheirBytesWhateverTheirEncoding) {
+    const std::string odd[] = {"Gr\xfc\xdf"
+                               "e.osf",
+                               "Alt\x81\xe1.osf",
+                               "D3\xc3\x28"
+                               "bad.osf",
+                               "Z\xc3.osf"};
+    for (const std::string& name : odd) {
+        SCOPED_TRACE(name);
+        put("dir/" + name, name);
+        std::vector<std::string> listed;
+        ASSERT_TRUE(files.list(path("dir"), "*.osf", listed));
+        EXPECT_EQ(std::count(listed.begin(), listed.end(), name), 1);
+        EXPECT_EQ(files.presence(path("dir\\" + name.substr(0, name.size() - 5) + "\xff.osf")),
+                  Presence::Missing);
+        ASSERT_TRUE(files.copy(path("dir\\" + name), path("copy-" + name)));
+        ASSERT_TRUE(files.rename(path("copy-" + name), path("moved-" + name)));
+        std::string bytes;
+        ASSERT_TRUE(files.read(path("moved-" + name), bytes));
+        EXPECT_EQ(bytes, name);
+        ASSERT_TRUE(files.remove(path("dir\\" + name)));
+        EXPECT_TRUE(fs::exists(root / "dir/a.osf")) << "only that file removed";
+        EXPECT_TRUE(fs::exists(root / ("moved-" + name)));
+    }
+    // A name with a backslash would be read as a path into "a": it is not listed.
+    fs::create_directories(root / "dir/a");
+    std::ofstream(root / "dir/a/b.osf") << "in a";
+    std::ofstream(root / "dir/a\\b.osf") << "beside a";
+    std::vector<std::string> listed;
+    ASSERT_TRUE(files.list(path("dir"), "*.osf", listed));
+    EXPECT_EQ(listed, std::vector<std::string>{"a.osf"});
 }
 
 // What a folder holds besides the given names: a temporary file left behind shows here.
