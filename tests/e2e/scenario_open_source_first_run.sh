@@ -1,30 +1,70 @@
 #!/usr/bin/env bash
-# A new player's open-source game under Wine: a folder of its own holding the program, the data and
-# the taunts copied from the retail game, no netgames, and no player's folder yet (the game never
-# started). Gatefire writes the game's settings file with its folders, deletes the foreign taunt,
-# keeps the player's, makes no folder the game has not made, and starts Descent3.exe.
+# A new player's open-source game under Wine, from Scourix's first start: a folder of its own
+# holding the program, the data and the taunts copied from the retail game, no netgames, and no
+# player's folder yet (the game never started). Scourix's first boxes make the first-run files;
+# the game folder typed, the browser lists the game folder's taunts and the player picks his,
+# "delete other taunts" and "delete other shiplogos" chosen with statistics, "start descent now"
+# saves. Gatefire deletes the foreign taunt, keeps the player's, makes no folder the game has not
+# made, and starts Descent3.exe; once the game settings page saved a login, the next start writes
+# the game's settings file in the player's folder, made for it.
 source "$(dirname "$0")/lib.sh"
 e2e_begin open_source_first_run
 
-make_program_folder
+make_scourix_folder
 mkdir -p "$GAME/custom/sounds"
 cp "$STANDINS/Descent3.exe" "$GAME/"
 put_files "$GAME" d3.hog
 USER_D3=$(user_d3_folder)
 assert_missing "$USER_D3" "a fresh prefix has no player's folder"
-write_default_settings TauntNoAction=0 TauntDeleteOthers=1 LogoNoAction=0 LogoDeleteOthers=1 \
-    DeleteStats=1
-write_keep_list "$PROG/taunts.ini" mine.osf
 put_files "$GAME/custom/sounds" mine.osf foreign.osf
 
-start_gatefire
-wait_for_file "$GAME/launched.txt"
-wait_gatefire
+start_scourix
+expect_box "Scourix - ERROR!!" "Error !! No INI-File or bad INI-File !" "OK" error OK
+expect_box "Scourix - ERROR!!" "new files provide? " "OK|Cancel" question OK
+wait_main_window
+assert_first_run_files
+
+ui_settext d3path "$GAME_WIN"
+ui_click mysoundsplus
+WIN="select your taunt's"
+drive wait-window --title "$WIN" --timeout 10000 || fail "the taunt browser did not open"
+assert_eq "foreign.osf mine.osf" "$(ui_items File1 | sort | tr '\n' ' ' | sed 's/ $//')" \
+    "the game folder's taunts listed before the game made the player's folder"
+ui_select File1 --item mine.osf
+ui_click OK
+drive wait-window --title "$WIN" --gone --timeout 10000 || fail "the taunt browser stayed open"
+WIN=Scourix
+assert_items mysounds mine.osf
+ui_click soundkill
+ui_click grafkill
+ui_click delstad
+screenshot open-source-first-run
+
+ui_menu "&action/start descent now" --post
+expect_box scourix "Configuration must be save ! Save now ?" "Yes|No|Cancel" question Yes
+wait_for_file "$GAME/launched.txt" 60
+drive wait-window --title Gatefire --gone --timeout 60000 || fail "Gatefire did not end"
 
 assert_eq "Descent3.exe" "$(launched program)" "the program started"
 assert_listing "$GAME/custom/sounds" mine.osf
 assert_missing "$GAME/netgames" "no netgames made"
 assert_missing "$GAME/custom/graphics" "no logo folder made"
-assert_file_exists "$USER_D3/.Descent3Registry" "the settings file written with its folders"
+# The game settings page was never opened: no network.ini, nothing of the game's settings set.
+assert_missing "$USER_D3/.Descent3Registry" "the game's settings left to the game"
 assert_missing "$USER_D3/custom" "no custom folder made for the game"
+
+# The game settings page's ok saves network.ini; the next start writes the game's settings file
+# in the player's folder, made for it.
+rm "$GAME/launched.txt"
+ui_menu "&file/Descent 3 Network etc"
+ui_settext username "Pilot One"
+ui_click d3sichern
+wait_for_file "$PROG/network.ini" 10
+ui_menu "&action/start descent now" --post
+expect_box scourix "Configuration must be save ! Save now ?" "Yes|No|Cancel" question Yes
+wait_for_file "$GAME/launched.txt" 60
+drive wait-window --title Gatefire --gone --timeout 60000 || fail "Gatefire did not end"
+assert_contains "$(cat "$USER_D3/.Descent3Registry")" '"TrackerLogin"="Pilot One"' "the game's settings file"
+assert_listing "$GAME/custom/sounds" mine.osf
+stop_scourix
 e2e_pass
