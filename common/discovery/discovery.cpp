@@ -322,11 +322,14 @@ std::vector<std::string> steamLibraries(const std::string& vdf) {
     if (!list) return out;
     for (const auto& entry : list->children) {
         if (out.size() >= kMaxLibraries) break;
+        // An empty path names no library.
         if (entry.block) {
-            if (const keyvalues::Node* path = entry.find("path"); path && !path->block)
+            if (const keyvalues::Node* path = entry.find("path");
+                path && !path->block && !path->value.empty())
                 out.push_back(path->value);
-        } else if (!entry.key.empty() && std::all_of(entry.key.begin(), entry.key.end(),
-                                                     [](char c) { return c >= '0' && c <= '9'; })) {
+        } else if (!entry.key.empty() && !entry.value.empty() &&
+                   std::all_of(entry.key.begin(), entry.key.end(),
+                               [](char c) { return c >= '0' && c <= '9'; })) {
             out.push_back(entry.value);
         }
     }

@@ -17,7 +17,7 @@ inline constexpr std::uint64_t kMaxFileBytes = 1 << 20;
 inline constexpr std::size_t kMaxLibraries = 64;
 
 // The library folders a libraryfolders.vdf lists, in its order, at most kMaxLibraries: each
-// entry's "path", or, in the older layout, the entry's value itself.
+// entry's "path", or, in the older layout, the entry's value itself; an empty one names none.
 std::vector<std::string> steamLibraries(const std::string& vdf);
 
 // The install folders of Descent 3 in the list of GOG installs Heroic keeps

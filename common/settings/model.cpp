@@ -17,6 +17,13 @@ std::string tickText(bool on) {
     return on ? "1" : "0";
 }
 
+// A check box's text: the text as read while it still reads as `on`, and still does as it is
+// written, bare by its numeric value ("1.5" is not ticked, but its line would be written as 1).
+std::string tickKeep(const std::string& read, bool on) {
+    return ticked(read) == on && ticked(std::to_string(numericValue(read))) == on ? read
+                                                                                  : tickText(on);
+}
+
 // An optional sign and digits, the whole text.
 bool readInt(const std::string& text, int& out) {
     if (text.empty() || text.size() > 7) return false;
@@ -110,13 +117,12 @@ ScourixIni toLines(const PlayerSettings& s) {
     l.tauntNoAction = s.taunts.noAction.text;
     l.tauntDeleteOthers = s.taunts.deleteOthers.text;
     l.tauntBackupOthers = s.taunts.backupOthers.text;
-    l.usePilot = keep(r.usePilot, ticked, s.usePilot, tickText(s.usePilot));
+    l.usePilot = tickKeep(r.usePilot, s.usePilot);
     l.pilotName = s.pilotName;
     l.language = lang::setting(s.language);
-    l.deleteStats = keep(r.deleteStats, ticked, s.deleteStats, tickText(s.deleteStats));
+    l.deleteStats = tickKeep(r.deleteStats, s.deleteStats);
     l.musicTesterPath = s.musicTesterPath;
-    l.autoCloseTester =
-        keep(r.autoCloseTester, ticked, s.autoCloseTester, tickText(s.autoCloseTester));
+    l.autoCloseTester = tickKeep(r.autoCloseTester, s.autoCloseTester);
     l.windowPlace = keep(r.windowPlace, readPlace, s.window, placeText(s.window));
     return l;
 }

@@ -43,6 +43,9 @@ TEST(SteamLibraries, ReadAsSteamWritesThemAndAsEditorsLeaveThem) {
          "\"libraryfolders\" { \"0\" { \"path\" \"C:\\\\A\" } { \"1\" { \"path\" \"D:\\\\B\" } } }",
          {"C:\\A"}},
         {"no library list", "\"AppState\" { \"installdir\" \"Descent 3\" }", {}},
+        {"an empty path names no library, in either layout",
+         "\"libraryfolders\" { \"0\" { \"path\" \"\" } \"1\" \"\" \"2\" \"D:\\\\B\" }",
+         {"D:\\B"}},
         {"single backslashes written by hand stay",
          "\"libraryfolders\" { \"0\" { \"path\" \"D:\\SteamLibrary\" } \"1\" { \"path\" "
          "\"D:\\tools\\new\\\\x\\\"y\" } }",

@@ -279,9 +279,11 @@ TEST(ScourixIniModel, OneRulePerValueAndUntouchedValuesKeepTheirText) {
     ScourixIni lines = firstRunValues(kScourixLayout);
     lines.logoNoAction = "1", lines.logoDeleteOthers = "1", lines.logoBackupOthers = "";
     lines.deleteStats = "1.0", lines.usePilot = "12", lines.language = "7";
+    lines.autoCloseTester = "1.5";
     PlayerSettings s = fromLines(lines);
     EXPECT_TRUE(s.deleteStats);
     EXPECT_FALSE(s.usePilot);
+    EXPECT_FALSE(s.autoCloseTester);
     EXPECT_EQ(s.logos.shown(), Choice::Option::BackupOthers);
     EXPECT_TRUE(s.logos.skip());
     EXPECT_FALSE(s.logos.countsDeletion());
@@ -293,6 +295,8 @@ TEST(ScourixIniModel, OneRulePerValueAndUntouchedValuesKeepTheirText) {
     EXPECT_EQ(back.logoNoAction + back.logoDeleteOthers + back.logoBackupOthers, "11");
     EXPECT_EQ(back.deleteStats, "1.0");
     EXPECT_EQ(back.usePilot, "12");
+    // Its line is written bare, as 1, which would read as ticked.
+    EXPECT_EQ(back.autoCloseTester, "0");
     EXPECT_EQ(back.language, "2");
     s.deleteStats = false, s.usePilot = true;
     s.logos.choose(Choice::Option::DeleteOthers);
