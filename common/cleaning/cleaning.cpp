@@ -236,6 +236,7 @@ std::string rowCaption(Row row, lang::Language l) {
 }
 
 std::string finishWord(lang::Language l) {
+    // TRANSLATORS: Shown in the counters once cleaning ended; the box holds about six letters.
     return lang::tr(l, "finish");
 }
 

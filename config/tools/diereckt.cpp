@@ -54,7 +54,9 @@ void Diereckt::captions() {
     Frame2.setCaption(lang::tr(l, "Server is a ..."));
     pxo.setCaption(lang::tr(l, "PXO-Server"));
     tcpip.setCaption(lang::tr(l, "TCP/IP-Server"));
+    // TRANSLATORS: Frame over buttons that open web pages listing game servers.
     Frame3.setCaption(lang::tr(l, "Links to Servertracker"));
+    // TRANSLATORS: Direct join window: frame over the join choices.
     Frame4.setCaption(lang::tr(l, "joint"));
     teilnehmen.setCaption(lang::tr(l, "joint game now"));
     immer.setCaption(lang::tr(l, "joint always with Gatefire"));

@@ -67,6 +67,7 @@ void Infofenster::load() {
     Label1.setCaption(lang::tr(l, "Descent 3 is a game of Outrage Entertainment; its engine's "
                                   "source is public at github.com/DescentDevelopers/Descent3."));
     Label3.setCaption(lang::tr(l, "Scourix and Gatefire are written by the Scourix team."));
+    // TRANSLATORS: Info window: a note follows.
     Label2.setCaption(lang::tr(l, "comment :"));
     ok.setCaption(lang::tr(l, "ok"));
     show();

@@ -40,8 +40,10 @@ void Mt::load() {
     if (!now.musicTesterPath.empty()) mtpfad.setText(now.musicTesterPath);
 
     const lang::Language language = owner_.language();
+    // TRANSLATORS: The path of the sound tester program.
     setCaption(lang::tr(language, "toolpath"));
     Label1.setCaption(lang::tr(language, "musictester path"));
+    // TRANSLATORS: Check box: close the sound tester after it played the taunt.
     plyeraus.setCaption(lang::tr(language, "shutdown player automatic"));
     speichern.setCaption(lang::tr(language, "ok"));
     show();

@@ -84,6 +84,7 @@ void Ordner::load() {
     language_ = owner_.language();
     OK.setCaption(lang::tr(language_, "ok"));
     abbruch.setCaption(lang::trc(language_, "browser", "cancel"));
+    // TRANSLATORS: File browser: plays the selected taunt.
     player.setCaption(lang::tr(language_, "play"));
     umbenen.setCaption(lang::tr(language_, "rename"));
 
@@ -290,6 +291,7 @@ void Ordner::umbenenClick() {
     const std::string start = old.size() >= 4 ? old.substr(0, old.size() - 4) : "";
     std::string answer;
     for (;;) {
+        // TRANSLATORS: Rename box: the new name is typed without its extension.
         answer = p_.dialogs.input(lang::tr(language_, "without .osf"),
                                   lang::tr(language_, "rename..."), start);
         if (answer.empty()) return;

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -64,26 +68,60 @@ TEST(Language, ValuesGoWhereTheTextNumbersThemAndEnglishIsTheFallback) {
 
 namespace {
 
-// The values a text names ({1} ... {9}) and whether it has an access key ("&" before a letter).
+// The values a text names ({1} ... {9}), each as often as it names it, and its access key's
+// mark: "&" before a letter (Windows menus), "_" before one (GTK's buttons).
 std::string valuesAndKey(const std::string& text) {
     std::string found;
     for (char n = '1'; n <= '9'; ++n)
-        if (text.find(std::string{'{', n, '}'}) != std::string::npos) found += n;
+        for (std::size_t at = text.find(std::string{'{', n, '}'}); at != std::string::npos;
+             at = text.find(std::string{'{', n, '}'}, at + 1))
+            found += n;
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '&' && text[i + 1] == '&')
+        if ((text[i] == '&' || text[i] == '_') && text[i + 1] == text[i])
             ++i;
-        else if (text[i] == '&')
-            return found + "&";
+        else if (text[i] == '&' || text[i] == '_')
+            return found + text[i];
     }
     return found;
 }
 
+// The letter after the access key's mark, in lower case; 0 without one.
+char accessKey(const std::string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if ((text[i] == '&' || text[i] == '_') && text[i + 1] != text[i])
+            return static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
+    return 0;
+}
+
 TEST(Language, EveryTranslationKeepsItsTextsValuesAndAccessKey) {
+    // Texts shown side by side, whose access keys must differ: the menu bar, the boxes' buttons.
+    const std::vector<std::vector<const char*>> together = {
+        {"&file", "&action", "&extra", "&info"}, {"_Yes", "_No", "_Cancel"}, {"_OK", "_Cancel"}};
     for (Language l : lang::kLanguages) {
-        for (const auto& [key, translation] : lang::detail::read(lang::detail::catalogue(l))) {
+        const auto entries = lang::detail::read(lang::detail::catalogue(l));
+        for (const auto& [key, translation] : entries) {
             const std::string english = key.substr(key.find('\x04') + 1);
             EXPECT_EQ(valuesAndKey(translation), valuesAndKey(english))
                 << lang::code(l) << ": \"" << english << "\" -> \"" << translation << '"';
+            // French sets a no-break space before : ; ? ! and writes its apostrophe as such.
+            if (l != Language::French) continue;
+            for (std::size_t i = 1; i < translation.size(); ++i) {
+                const char c = translation[i], before = translation[i - 1];
+                EXPECT_FALSE(before == ' ' && std::strchr(":;?!", c) && c)
+                    << "plain space before " << c << " in \"" << translation << '"';
+                EXPECT_FALSE(c == '\'' && std::isalpha(static_cast<unsigned char>(before)))
+                    << "straight apostrophe in \"" << translation << '"';
+            }
+        }
+        if (l == Language::English) continue;
+        for (const auto& group : together) {
+            std::set<char> keys;
+            for (const char* english : group) {
+                const auto t = entries.find(english);
+                ASSERT_NE(t, entries.end()) << lang::code(l) << ": " << english;
+                EXPECT_TRUE(keys.insert(accessKey(t->second)).second)
+                    << lang::code(l) << ": \"" << t->second << "\" takes a key already taken";
+            }
         }
     }
 }

@@ -155,9 +155,9 @@ TEST_F(Launcher, EachLanguageValueSpeaksItsLanguage) {
         const char* finish;
         const char* question;
     } languages[] = {
-        {"3", " Provocations :", "Fini", "Rejoindre le serveur maintenant ?"},
-        {"4", " Burlas :", "Listo", "¿Unirse al servidor ahora?"},
-        {"5", " Provocazioni :", "Finito", "Collegarsi al server ora?"},
+        {"3", " Provocations\u00a0:", "Fini", "Rejoindre le serveur maintenant\u00a0?"},
+        {"4", " Provocaciones:", "Listo", "¿Unirse al servidor ahora?"},
+        {"5", " Provocazioni:", "Finito", "Collegarsi al server ora?"},
         {"1", " Bearbeite Audiotaunts", "Fertig", "Joint Server now ?"},
     };
     for (const auto& l : languages) {
@@ -575,7 +575,7 @@ TEST_F(Launcher, ShortScourixIniIsAFileErrorInBothLanguages) {
     run();
     ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
     EXPECT_NE(fake.dialogs.boxes[0].text.find("Please"), std::string::npos);
-    EXPECT_NE(fake.dialogs.boxes[0].text.find("\n\nLe fichier de paramètres \"scourix.ini\""),
+    EXPECT_NE(fake.dialogs.boxes[0].text.find("\n\nLe fichier de réglages «\u00a0scourix.ini\u00a0»"),
               std::string::npos);
     EXPECT_EQ(fake.dialogs.boxes[0].text.find("Bitte"), std::string::npos);
 }
