@@ -10,6 +10,11 @@ set(DEB_REVISION 1)
 set(DEB_VERSION ${PROJECT_VERSION}-${DEB_REVISION})
 
 install(TARGETS gatefire scourix RUNTIME DESTINATION games)
+# Without the compiler's version notes, as Debian's own packages ship their programs.
+install(CODE "foreach(p gatefire scourix)
+  execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/\${p}\" COMMAND_ERROR_IS_FATAL ANY)
+endforeach()")
 foreach(p gatefire scourix)
   foreach(size 16 24 32 48 64 128 256)
     install(FILES ${CMAKE_SOURCE_DIR}/resources/linux/icons/hicolor/${size}x${size}/apps/${p}.png
