@@ -12,8 +12,13 @@ set(CPACK_PACKAGE_FILE_NAME "Scourix-${PROJECT_VERSION}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Scourix)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Scourix)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
-set(CPACK_NSIS_PACKAGE_NAME "Scourix and Gatefire ${PROJECT_VERSION}")
-set(CPACK_NSIS_DISPLAY_NAME "Scourix and Gatefire")
+# The installer's name stands in the text of every language's pages ("Installation de ..."): an
+# "&" reads in all of them where an "and" would not. Nothing stored bears it: the uninstall entry's
+# key, the program folder and the Start-menu folder are named Scourix. The installer's captions
+# take it with the "&" doubled.
+set(CPACK_NSIS_PACKAGE_NAME "Scourix & Gatefire ${PROJECT_VERSION}")
+set(CPACK_SCOURIX_NSIS_NAME_DA "Scourix && Gatefire ${PROJECT_VERSION}")
+set(CPACK_NSIS_DISPLAY_NAME "Scourix & Gatefire")
 set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")
 set(CPACK_NSIS_MUI_ICON ${CMAKE_SOURCE_DIR}/resources/scourix.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_SOURCE_DIR}/resources/scourix.ico)
@@ -41,6 +46,12 @@ set(CPACK_SCOURIX_NSIS_SETTINGS_FILES "")
 foreach(f scourix.ini logos.ini taunts.ini keys.ini network.ini direckt.ini shelllist.txt)
   string(APPEND CPACK_SCOURIX_NSIS_SETTINGS_FILES "    !insertmacro RemoveSettingsFile ${f}\n")
 endforeach()
+# The installer's languages and our texts in each, made from the catalogues when CPack runs
+# (cmake/packaging/project_config.cmake): the template for English, and each language's catalogue
+# as the build joined it.
+set(CPACK_SCOURIX_NSIS_TEXTS_SCRIPT ${CMAKE_SOURCE_DIR}/cmake/packaging/nsis-texts)
+set(CPACK_SCOURIX_TEMPLATE ${CMAKE_SOURCE_DIR}/po/scourix.pot)
+set(CPACK_SCOURIX_CATALOGUES ${CMAKE_BINARY_DIR}/po)
 # Our installer script replaces CPack's stock one; the installer gets its own file name.
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_SOURCE_DIR}/cmake/packaging)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/cmake/packaging/project_config.cmake)

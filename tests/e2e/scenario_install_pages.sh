@@ -22,7 +22,7 @@ MINE=$C_DRIVE/Games/MyTools
 put_files "$MINE" README.md notes.txt
 (timeout 240 wine "$TOOLS_WIN\\setup.exe" '/D=C:\Games\MyTools' >>"$SC_DIR/install.log" 2>&1) &
 SETUP_PID=$!
-WIN="Scourix and Gatefire $version Setup"
+WIN="Scourix & Gatefire $version Setup"
 ui_click "Next >"
 ui_click "I Agree"
 ui_click "Next >" --post
@@ -42,7 +42,7 @@ ui_click "Desktop shortcuts to Scourix and Gatefire"
 assert_eq 1 "$(ui_field "Desktop shortcuts to Scourix and Gatefire" checked)" "desktop option ticked"
 ui_click "Install"
 ui_get "Finish" # the finish page, after the files
-assert_eq 1 "$(ui_field "Run Scourix and Gatefire $version" checked)" "run option ticked by default"
+assert_eq 1 "$(ui_field "Run Scourix & Gatefire $version" checked)" "run option ticked by default"
 ui_click "Finish" --post
 # Scourix starts from the installed folder: its first start, answered Cancel, writes nothing.
 expect_box "Scourix - ERROR!!" "Error !! No INI-File or bad INI-File !" "OK" error OK
@@ -59,7 +59,7 @@ note "the uninstaller's settings option removes the settings files too"
 PROG=$INSTALLED
 write_default_settings
 (timeout 240 wine "$TARGET\\Uninstall.exe" >>"$SC_DIR/install.log" 2>&1) &
-WIN="Scourix and Gatefire $version Uninstall"
+WIN="Scourix & Gatefire $version Uninstall"
 # A page of check boxes runs its own message loop until it is left: the click that opens it
 # returns only then.
 ui_click "Next >" --post

@@ -1,3 +1,4 @@
+#include "common/language/installer_texts.h"
 #include "common/language/language.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +124,25 @@ TEST(Language, EveryTranslationKeepsItsTextsValuesAndAccessKey) {
                     << lang::code(l) << ": \"" << t->second << "\" takes a key already taken";
             }
         }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// French typography in the installer's texts: a no-break space before : ; ? ! and the
+// typographic apostrophe (the programs' own French texts keep their earlier forms).
+TEST(Language, InstallerTextsInFrenchSetTheirPunctuationTheFrenchWay) {
+    const std::string nbsp = "\u00a0";
+    for (const lang::Message& m : lang::kInstallerTexts) {
+        const std::string french = m.in(Language::French);
+        EXPECT_NE(french, m.english) << m.context << " untranslated";
+        EXPECT_EQ(french.find('\''), std::string::npos) << m.context << ": " << french;
+        for (std::size_t i = french.find_first_of(":;?!"); i != std::string::npos;
+             i = french.find_first_of(":;?!", i + 1))
+            EXPECT_TRUE(i >= nbsp.size() && french.compare(i - nbsp.size(), nbsp.size(), nbsp) == 0)
+                << m.context << ": \"" << french.substr(0, i + 1) << '"';
     }
 }
 

@@ -118,10 +118,13 @@ std::string oneLine(const std::wstring& w) {
     return out;
 }
 
+// A caption as it reads: an "&" marks the access key, "&&" stands for an "&".
 std::wstring withoutAmpersand(const std::wstring& s) {
     std::wstring out;
-    for (wchar_t c : s)
-        if (c != L'&') out += c;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == L'&' && ++i == s.size()) break;
+        out += s[i];
+    }
     return out;
 }
 
