@@ -590,6 +590,47 @@ check_layout() {
     fi
 }
 
+# copy_installer: the packaged installer copied to C:\e2e\setup.exe; SETUP is the package's file,
+# version its version.
+copy_installer() {
+    local package=${PACKAGE:-$(dirname "$BIN")/package}
+    SETUP=$(ls "$package"/Scourix-*-setup.exe 2>/dev/null | head -n1) || true
+    [[ -n "$SETUP" ]] || fail "no installer in $package: run tools/package first"
+    cp "$SETUP" "$TOOLS/setup.exe"
+    version=$(basename "$SETUP" | sed 's/^Scourix-//; s/-setup.exe$//')
+}
+
+# first_start: Scourix's first start without settings files, its boxes answered OK; the window
+# shows and the first-run files are written.
+first_start() {
+    start_scourix
+    expect_box "Scourix - ERROR!!" "Error !! No INI-File or bad INI-File !" "OK" error OK
+    expect_box "Scourix - ERROR!!" "new files provide? " "OK|Cancel" question OK
+    wait_main_window
+    assert_first_run_files
+}
+
+# add_own_taunt LISTED NAME: the taunt browser, opened from the main window, lists LISTED (the
+# names sorted, one line) and adds NAME to "my taunts".
+add_own_taunt() {
+    WIN=Scourix ui_click mysoundsplus
+    local WIN="select your taunt's"
+    drive wait-window --title "$WIN" --timeout 10000 || fail "the taunt browser did not open"
+    assert_eq "$1" "$(ui_items File1 | sort | tr '\n' ' ' | sed 's/ $//')" "taunts listed"
+    ui_select File1 --item "$2"
+    ui_click OK
+    drive wait-window --title "$WIN" --gone --timeout 10000 || fail "the taunt browser stayed open"
+}
+
+# start_now_yes: "start descent now", the configuration saved; the game is started and Gatefire
+# ends.
+start_now_yes() {
+    WIN=Scourix ui_menu "&action/start descent now" --post
+    expect_box scourix "Configuration must be save ! Save now ?" "Yes|No|Cancel" question Yes
+    wait_for_file "$GAME/launched.txt" 60
+    drive wait-window --title Gatefire --gone --timeout 60000 || fail "Gatefire did not end"
+}
+
 # The first-run files of Scourix, byte for byte.
 FIRST_RUN_KEYS='deadzone0 0.0\r\nframecap 0\r\nhighvidmem\r\nnointro\r\nnomusic\r\nnosound\r\nnooutdoorfog\r\nnooutragelogo\r\nnopentium3\r\nnorenderwindows\r\nnosparkles\r\nplayermessages\r\nsuperlowmem\r\nuseport 2092\r\nvsync\r\n***011100010110000\r\n'
 FIRST_RUN_SCOURIX='\r\n\r\n\r\n1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n\r\n2\r\n\r\n\r\n\r\n'

@@ -8,11 +8,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin install_languages
 
-PACKAGE=${PACKAGE:-$(dirname "$BIN")/package}
-setup=$(ls "$PACKAGE"/Scourix-*-setup.exe 2>/dev/null | head -n1) || true
-[[ -n "$setup" ]] || fail "no installer in $PACKAGE: run tools/package first"
-cp "$setup" "$TOOLS/setup.exe"
-version=$(basename "$setup" | sed 's/^Scourix-//; s/-setup.exe$//')
+copy_installer
 TARGET='C:\Program Files\Scourix'
 USER_NAME=$(cd "$C_DRIVE/users" && ls | grep -vx Public | head -n1)
 SUGGESTED="C:\\users\\$USER_NAME\\AppData\\Local\\Programs\\Scourix"
@@ -24,7 +20,9 @@ installer_text() { # CODE NAME
     if [[ $1 == en ]]; then
         msgen --force-po "$E2E_REPO/po/scourix.pot"
     else
-        msgcat --force-po "$E2E_REPO/po/$1.po" "$E2E_REPO"/po/parts/*."$1".po 2>/dev/null
+        local parts=("$E2E_REPO"/po/parts/*."$1".po)
+        [[ -e "${parts[0]}" ]] || parts=()
+        msgcat --force-po "$E2E_REPO/po/$1.po" "${parts[@]}"
     fi | WANT="installer $2" msgexec sh -c '[ "${MSGEXEC_MSGCTXT-}" = "$WANT" ] && cat; true' |
         awk '{ printf "%s%s", (NR > 1 ? "\\n" : ""), $0 }'
 }

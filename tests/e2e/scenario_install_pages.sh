@@ -7,11 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin install_pages
 
-PACKAGE=${PACKAGE:-$(dirname "$BIN")/package}
-setup=$(ls "$PACKAGE"/Scourix-*-setup.exe 2>/dev/null | head -n1) || true
-[[ -n "$setup" ]] || fail "no installer in $PACKAGE: run tools/package first"
-cp "$setup" "$TOOLS/setup.exe"
-version=$(basename "$setup" | sed 's/^Scourix-//; s/-setup.exe$//')
+copy_installer
 USER_NAME=$(cd "$C_DRIVE/users" && ls | grep -vx Public | head -n1)
 DESKTOP_WIN="C:\\users\\$USER_NAME\\Desktop"
 TARGET='C:\Program Files\Scourix'

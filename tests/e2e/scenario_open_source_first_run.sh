@@ -18,32 +18,17 @@ USER_D3=$(user_d3_folder)
 assert_missing "$USER_D3" "a fresh prefix has no player's folder"
 put_files "$GAME/custom/sounds" mine.osf foreign.osf
 
-start_scourix
-expect_box "Scourix - ERROR!!" "Error !! No INI-File or bad INI-File !" "OK" error OK
-expect_box "Scourix - ERROR!!" "new files provide? " "OK|Cancel" question OK
-wait_main_window
-assert_first_run_files
+first_start
 
 ui_settext d3path "$GAME_WIN"
-ui_click mysoundsplus
-WIN="select your taunt's"
-drive wait-window --title "$WIN" --timeout 10000 || fail "the taunt browser did not open"
-assert_eq "foreign.osf mine.osf" "$(ui_items File1 | sort | tr '\n' ' ' | sed 's/ $//')" \
-    "the game folder's taunts listed before the game made the player's folder"
-ui_select File1 --item mine.osf
-ui_click OK
-drive wait-window --title "$WIN" --gone --timeout 10000 || fail "the taunt browser stayed open"
-WIN=Scourix
+add_own_taunt "foreign.osf mine.osf" mine.osf
 assert_items mysounds mine.osf
 ui_click soundkill
 ui_click grafkill
 ui_click delstad
 screenshot open-source-first-run
 
-ui_menu "&action/start descent now" --post
-expect_box scourix "Configuration must be save ! Save now ?" "Yes|No|Cancel" question Yes
-wait_for_file "$GAME/launched.txt" 60
-drive wait-window --title Gatefire --gone --timeout 60000 || fail "Gatefire did not end"
+start_now_yes
 
 assert_eq "Descent3.exe" "$(launched program)" "the program started"
 assert_listing "$GAME/custom/sounds" mine.osf
@@ -60,10 +45,7 @@ ui_menu "&file/Descent 3 Network etc"
 ui_settext username "Pilot One"
 ui_click d3sichern
 wait_for_file "$PROG/network.ini" 10
-ui_menu "&action/start descent now" --post
-expect_box scourix "Configuration must be save ! Save now ?" "Yes|No|Cancel" question Yes
-wait_for_file "$GAME/launched.txt" 60
-drive wait-window --title Gatefire --gone --timeout 60000 || fail "Gatefire did not end"
+start_now_yes
 assert_contains "$(cat "$USER_D3/.Descent3Registry")" '"TrackerLogin"="Pilot One"' "the game's settings file"
 assert_listing "$GAME/custom/sounds" mine.osf
 stop_scourix

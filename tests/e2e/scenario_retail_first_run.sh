@@ -13,29 +13,15 @@ make_game_folder
 put_files "$GAME/custom/sounds" mine.osf foreign.osf
 put_files "$GAME/custom/graphics" theirs.ogf
 
-start_scourix
-expect_box "Scourix - ERROR!!" "Error !! No INI-File or bad INI-File !" "OK" error OK
-expect_box "Scourix - ERROR!!" "new files provide? " "OK|Cancel" question OK
-wait_main_window
-assert_first_run_files
+first_start
 
 ui_settext d3path "$GAME_WIN"
-ui_click mysoundsplus
-WIN="select your taunt's"
-drive wait-window --title "$WIN" --timeout 10000 || fail "the taunt browser did not open"
-assert_eq "foreign.osf mine.osf" "$(ui_items File1 | sort | tr '\n' ' ' | sed 's/ $//')" "taunts listed"
-ui_select File1 --item mine.osf
-ui_click OK
-drive wait-window --title "$WIN" --gone --timeout 10000 || fail "the taunt browser stayed open"
-WIN=Scourix
+add_own_taunt "foreign.osf mine.osf" mine.osf
 assert_items mysounds mine.osf
 ui_click soundkill
 screenshot retail-first-run
 
-ui_menu "&action/start descent now" --post
-expect_box scourix "Configuration must be save ! Save now ?" "Yes|No|Cancel" question Yes
-wait_for_file "$GAME/launched.txt" 60
-drive wait-window --title Gatefire --gone --timeout 60000 || fail "Gatefire did not end"
+start_now_yes
 assert_eq "$GAME_WIN" "$(launched cwd)" "the game started in its folder"
 assert_listing "$GAME/custom/sounds" mine.osf
 assert_listing "$GAME/custom/graphics" theirs.ogf
