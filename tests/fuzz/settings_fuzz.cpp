@@ -266,7 +266,8 @@ void settingsFiles(const std::string& bytes) {
         const Problem p = openFile(store, kDirecktIni, in);
         check((p == Problem::NotText) == (bytes.find('\0') != std::string::npos));
         check(p == Problem::NotText || p == Problem::None);
-        const Replaced r = replaceUnreadable(files, path, "fresh", lang::Language::English);
+        FakeHost host;
+        const Replaced r = replaceUnreadable(files, host, path, "fresh", lang::Language::English);
         check(r.written && files.content(path) == "fresh");
         check(bytes.empty() ? !files.has(path + ".bak") : files.content(path + ".bak") == bytes);
     }
