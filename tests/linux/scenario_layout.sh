@@ -3,7 +3,7 @@
 # the layout check (lib.sh loads it into the programs): the main window, the game settings page,
 # the shortcut panel, the side-program editor and its browser, direct join, both info windows,
 # the folder, taunt and ship-logo browsers, the clean-now window with its question and the
-# statistics question. The scenario fails on any control cut off, outgrown, outside its window
+# statistics question; then Gatefire's window under its question about a direct join. The scenario fails on any control cut off, outgrown, outside its window
 # or on another, and on a box narrower than its title; each window is also saved as a
 # screenshot.
 source "$(dirname "$0")/lib.sh"
@@ -53,7 +53,7 @@ in_menu() {
     menu Scourix "$(access_key "$1" "$2")" "${@:3}"
 }
 
-n=0
+n=0 gatefires=0
 for lang in en de fr es it; do
     write_settings Language=$(case $lang in en) echo 2 ;; de) echo 1 ;; fr) echo 3 ;; es) echo 4 ;; it) echo 5 ;; esac)
     start_program scourix
@@ -113,5 +113,18 @@ for lang in en de fr es it; do
     ((looked - n >= 12)) || fail "$lang: only $((looked - n)) windows were looked at:"$'\n'"$(tail -n $((looked - n)) "$SC_DIR/layout.log")"
     note "$lang: $((looked - n)) windows looked at"
     n=$looked
+
+    # Gatefire's window with its counters under its question about a direct join.
+    write_lines "$PROG/direckt.ini" '"10.0.0.7:2092"' '"2"' '"1"'
+    rm -f "$GAME/launched.txt"
+    start_program gatefire
+    window_id gatefire >/dev/null
+    look "$lang-gatefire"
+    press gatefire Return
+    wait_for_file "$GAME/launched.txt"
+    wait_end "$LAST_PID"
+    gatefires=$((gatefires + 1))
+    (($(grep -c '^window=Gatefire$' "$SC_DIR/layout.log") >= gatefires)) ||
+        fail "$lang: Gatefire's window was not looked at"
 done
 note "passed"
