@@ -437,6 +437,16 @@ TEST_F(OpenSourceLauncher, FoldersTheGameHasNotMadeYetAreSkipped) {
         EXPECT_FALSE(fake.files.has(sounds("y.osf"))) << c.what << ": cleaned";
         EXPECT_EQ(w->txt4.caption(), "finish") << c.what;
     }
+    // Version 1.5.0 keeps them in the game folder: in a folder of its own, the program alone.
+    fake.files.failQuery(graphicsOfUser, false);
+    fake.host.versions[game + "\\Descent3.exe"] = {"Descent3.exe", 1, 5, 0};
+    for (const char* part : {"\\custom", "\\netgames"}) present(game + part, false);
+    fake.dialogs.boxes.clear();
+    fake.shell.started.clear();
+    run();
+    EXPECT_TRUE(fake.dialogs.boxes.empty());
+    EXPECT_EQ(programsStarted(), std::vector<std::string>{game + "\\Descent3.exe"});
+    EXPECT_FALSE(fake.files.folderExists(game + "\\netgames")) << "no folder made";
 }
 
 TEST_F(OpenSourceLauncher, ARenamedProgramOfThisEditionIsStartedAsItIsNamed) {
