@@ -1,7 +1,9 @@
 # The layers of the code and what each may include. Every file of a layer's folders and their
 # subfolders is read (a subfolder that is a layer of its own belongs to that layer); an include of
 # a layer it may not use stops the configuration with the file and the include named, so that the
-# layering holds before anything is compiled. The same rules decide which libraries each layer's
+# layering holds before anything is compiled. The folders of one layer are listed lowest first:
+# a file may use its own folder and those listed before it, never one after it, so that no
+# folders of a layer use each other. The same rules decide which libraries each layer's
 # library links (see the top CMakeLists.txt).
 #
 #   platform   interfaces the logic calls (files, shell, host, registry, dialogs, ...)
@@ -30,10 +32,10 @@ set(LAYER_platform_DIRS platform)
 set(LAYER_language_DIRS common/language)
 set(LAYER_settings_DIRS common/settings)
 set(LAYER_ui_DIRS platform/ui)
-set(LAYER_edition_DIRS common/edition common/registry common/discovery)
+set(LAYER_edition_DIRS common/edition common/discovery common/registry)
 set(LAYER_cleaning_DIRS common/cleaning)
 set(LAYER_launcher_DIRS launcher)
-set(LAYER_scourix_DIRS config/mainwindow config/tools)
+set(LAYER_scourix_DIRS config/tools config/mainwindow)
 set(LAYER_win32_DIRS platform/win32)
 set(LAYER_linux_DIRS platform/linux)
 set(LAYER_gtk_DIRS platform/gtk)
@@ -63,9 +65,10 @@ set(LAYER_SOURCE_PATTERNS *.h *.hh *.hpp *.hxx *.h++ *.inl *.ipp *.tpp *.tcc *.i
   *.cxx *.c++)
 
 # The layer a path (relative to the source root) lies in: the deepest layer folder holding it;
-# empty for a path outside every layer.
+# empty for a path outside every layer. `out`_FOLDER is that folder.
 function(layer_of path out)
   set(found "")
+  set(folder "")
   set(best 0)
   foreach(layer IN LISTS LAYERS)
     foreach(dir IN LISTS LAYER_${layer}_DIRS)
@@ -76,19 +79,27 @@ function(layer_of path out)
         string(SUBSTRING "${path}" ${n} 1 slash)
         if(head STREQUAL dir AND slash STREQUAL "/")
           set(found ${layer})
+          set(folder ${dir})
           set(best ${n})
         endif()
       endif()
     endforeach()
   endforeach()
   set(${out} "${found}" PARENT_SCOPE)
+  set(${out}_FOLDER "${folder}" PARENT_SCOPE)
 endfunction()
 
-# The fault of including `path` (relative to the root, normalised) from `layer`; empty for none.
-function(include_fault root layer path out)
+# The fault of including `path` (relative to the root, normalised) from the file `from` of
+# `layer`; empty for none.
+function(include_fault root layer from path out)
   set(fault "")
   layer_of("${path}" target)
-  if(target STREQUAL "")
+  layer_of("${from}" own)
+  list(FIND LAYER_${layer}_DIRS "${own_FOLDER}" below)
+  list(FIND LAYER_${layer}_DIRS "${target_FOLDER}" above)
+  if(target STREQUAL layer AND above GREATER below)
+    set(fault "${own_FOLDER} may not use ${target_FOLDER}, listed after it in ${layer}")
+  elseif(target STREQUAL "")
     if(NOT path MATCHES "^\\.\\./" AND (EXISTS "${root}/${path}"
         OR path MATCHES "^(platform|common|config|launcher|resources|tests|tools)/"))
       set(fault "outside the layers")
@@ -168,7 +179,7 @@ function(check_file root f layer listVar)
       continue()
     endif()
     foreach(target IN LISTS targets)
-      include_fault("${root}" ${layer} "${target}" fault)
+      include_fault("${root}" ${layer} "${f}" "${target}" fault)
       if(fault)
         list(APPEND found "${f}: ${inc} (${fault})")
         break()

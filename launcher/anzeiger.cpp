@@ -244,7 +244,7 @@ void Anzeiger::regeintraege() {
         saved == Saved::Yes
             ? lang::tr(language_,
                        "These settings cannot be stored in {1} and were left as they were:",
-                       {game_.openSource() ? gameregistry::kRegistryFile : kGameKey})
+                       {game_.openSource() ? edition::kRegistryFile : kGameKey})
             : lang::tr(language_,
                        "The game's settings could not be written; the game starts with its "
                        "old ones:\n{1}\nNot written:",

@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "common/registry/game_registry.h"
 #include "platform/lower_case.h"
 
 namespace edition {
@@ -52,7 +51,7 @@ Game describe(platform::Platform& p, const std::string& gameFolder) {
     const std::string data = p.host.userDataFolder();
     if (data.empty()) return g;
     g.userFolder = data + kUserFolder;
-    g.settingsFile = g.userFolder + "\\" + gameregistry::kRegistryFile;
+    g.settingsFile = g.userFolder + "\\" + kRegistryFile;
     // Version 1.5.0 kept pilots, custom files and statistics in the game folder, its working
     // folder; later versions keep them in the player's own folder.
     // A program without a version resource (Linux) tells it by what it holds; one that cannot

@@ -17,6 +17,9 @@ enum class Edition {
     OpenSource, // Descent3.exe (1.5 and later), settings in a file in the player's own folder
 };
 
+// The open-source game's settings file in the player's own folder.
+inline const char* const kRegistryFile = ".Descent3Registry";
+
 struct Game {
     Edition edition = Edition::Retail;
     std::string folder;  // the game folder

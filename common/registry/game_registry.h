@@ -62,9 +62,8 @@ inline const std::array<Buffer, 5> kBuffers{{{kDefaultPilot, 260},
 
 namespace gameregistry {
 
-// The open-source edition keeps the same values in a text file in the player's own folder,
+// The open-source edition keeps the same values in its settings file (edition::kRegistryFile),
 // in the section kFileSection, and has a number of packets per second for the speed.
-inline const char* const kRegistryFile = ".Descent3Registry";
 inline const char* const kFileSection = "Descent3";
 inline const char* const kVersionSection = "Version";
 inline const char* const kClientPps = "ClientPPS";

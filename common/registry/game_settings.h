@@ -76,7 +76,7 @@ class FileSettings : public GameSettings {
     const RegistryFile& file() const { return file_; }
 
     bool openSource() const override { return true; }
-    std::string where() const override { return kRegistryFile; }
+    std::string where() const override { return edition::kRegistryFile; }
     std::string read(const char* name) override;
     std::string version() override { return version_; }
     std::size_t size(const std::string& text) override { return text.size(); }

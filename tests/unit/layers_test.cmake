@@ -22,6 +22,9 @@ put(platform/win32/win32.h "#pragma once" "#include <windows.h>" "#include \"pla
 put(common/settings/layouts.h "#pragma once" "#include <platform/files.h>")
 put(common/cleaning/cleaning.h "#pragma once" "#include \"common/settings/layouts.h\"")
 put(tests/support/fake.h "#pragma once")
+# Folders of one layer: the registry uses the edition folder listed before it.
+put(common/edition/edition.h "#pragma once" "#include \"common/settings/layouts.h\"")
+put(common/registry/game_registry.h "#pragma once" "#include \"common/edition/edition.h\"")
 
 function(check expect_ok)
   execute_process(COMMAND ${CMAKE_COMMAND} -DROOT=${tree} -P ${CHECK}
@@ -58,6 +61,8 @@ put(platform/ui/tests.cpp "#include \"tests/support/fake.h\"")
 put(platform/win32/backend.cpp "#include \"common/settings/layouts.h\"")
 put(platform/gtk/backend.cpp "#include \"launcher/anzeiger.h\"")
 put(platform/linux/backend.cpp "#include \"../ui/window.h\"")
+# ... and back: a cycle inside the layer.
+put(common/edition/edition.cpp "#include \"../registry/game_registry.h\"")
 check(FALSE)
 
 foreach(bad common/settings/angle.cpp common/settings/relative.cpp common/settings/macro.cpp
@@ -66,7 +71,8 @@ foreach(bad common/settings/angle.cpp common/settings/relative.cpp common/settin
     common/settings/spaced.cpp common/settings/digraph.cpp common/settings/marked.cpp
     common/settings/next.cpp common/settings/split.cpp common/settings/alias.cpp
     common/settings/unit.cpp platform/ui/tests.cpp
-    platform/win32/backend.cpp platform/gtk/backend.cpp platform/linux/backend.cpp)
+    platform/win32/backend.cpp platform/gtk/backend.cpp platform/linux/backend.cpp
+    common/edition/edition.cpp)
   string(FIND "${out}" "${bad}:" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "${bad} was let through:\n${out}")
@@ -74,7 +80,7 @@ foreach(bad common/settings/angle.cpp common/settings/relative.cpp common/settin
 endforeach()
 foreach(good launcher/anzeiger.h launcher/anzeiger.cpp launcher/win/winmain.cpp
     platform/ui/window.h platform/win32/win32.h common/settings/layouts.h
-    common/cleaning/cleaning.h)
+    common/cleaning/cleaning.h common/edition/edition.h common/registry/game_registry.h)
   string(FIND "${out}" " ${good}:" at)
   if(NOT at EQUAL -1)
     message(FATAL_ERROR "${good} was refused:\n${out}")
