@@ -11,7 +11,7 @@ foreach(code IN LISTS LANGS)
   math(EXPR size "${digits} / 2")
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
   string(APPEND body "const unsigned char k_${code}[] = {${bytes}0};\n")
-  string(APPEND cases "    if (code == std::string_view(\"${code}\"))\n        return {reinterpret_cast<const char*>(k_${code}), ${size}};\n")
+  string(APPEND cases "    if (code == \"${code}\")\n        return {reinterpret_cast<const char*>(k_${code}), ${size}};\n")
 endforeach()
 file(WRITE "${OUT}.new" "// Made by cmake/catalogues.cmake from po/*.po; do not edit.
 #include \"common/language/language.h\"
@@ -20,8 +20,7 @@ namespace lang::detail {
 namespace {
 ${body}} // namespace
 
-std::string_view catalogue(Language l) {
-    const char* code = lang::code(l);
+std::string_view catalogue(std::string_view code) {
 ${cases}    return {};
 }
 

@@ -82,14 +82,17 @@ Table detail::read(std::string_view po) {
 
 namespace {
 
+// The catalogue of each language of kLanguages, found by its code; an empty one for a code
+// without a catalogue.
 const Table& table(Language l) {
-    static const std::array<Table, kLanguages.size()> tables = [] {
-        std::array<Table, kLanguages.size()> t;
-        for (Language each : kLanguages)
-            t[static_cast<std::size_t>(each)] = read(detail::catalogue(each));
+    static const std::unordered_map<std::string_view, Table> tables = [] {
+        std::unordered_map<std::string_view, Table> t;
+        for (const Row& each : kLanguages) t[each.code] = read(detail::catalogue(each.code));
         return t;
     }();
-    return tables[static_cast<std::size_t>(l)];
+    static const Table none;
+    const auto found = tables.find(l.row().code);
+    return found == tables.end() ? none : found->second;
 }
 
 // The strings tr hands out live as long as the program: the catalogue's, or the source text
@@ -120,51 +123,29 @@ std::string fill(std::string_view text, const std::string_view* values, std::siz
 
 } // namespace
 
-namespace {
-
-// Every language: its catalogue's code and its Language value in scourix.ini.
-struct Row {
-    Language language;
-    const char* code;
-    const char* setting;
-};
-constexpr Row kRows[] = {
-    {Language::English, "en", "2"}, {Language::German, "de", "1"},  {Language::French, "fr", "3"},
-    {Language::Spanish, "es", "4"}, {Language::Italian, "it", "5"},
-};
-static_assert(std::size(kRows) == kLanguages.size());
-
-const Row& row(Language l) {
-    for (const Row& r : kRows)
-        if (r.language == l) return r;
-    return kRows[0];
-}
-
-} // namespace
-
-Language fromSetting(const std::string& value) {
-    for (const Row& r : kRows)
-        if (value == r.setting) return r.language;
+Language fromSetting(const std::string& value, std::span<const Row> table) {
+    for (const Row& r : table)
+        if (value == r.setting) return r;
     return Language::English;
 }
 
 std::string setting(Language l) {
-    return row(l).setting;
+    return l.row().setting;
 }
 
 const char* code(Language l) {
-    return row(l).code;
+    return l.row().code;
 }
 
-std::optional<Language> fromLocale(std::string_view locale) {
+std::optional<Language> fromLocale(std::string_view locale, std::span<const Row> table) {
     if (locale.size() < 2 ||
         (locale.size() > 2 && std::isalpha(static_cast<unsigned char>(locale[2]))))
         return std::nullopt;
     const char first[3] = {static_cast<char>(std::tolower(static_cast<unsigned char>(locale[0]))),
                            static_cast<char>(std::tolower(static_cast<unsigned char>(locale[1]))),
                            '\0'};
-    for (Language l : kLanguages)
-        if (std::string_view(code(l)) == first) return l;
+    for (const Row& r : table)
+        if (std::string_view(r.code) == first) return r;
     return std::nullopt;
 }
 

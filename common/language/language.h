@@ -5,9 +5,9 @@
 // Every text a player reads is written in the sources in English, through one of the calls
 // below, and translated by the catalogues in po/ (gettext's PO format, compiled into the
 // programs). xgettext finds the texts by these names: tr, trc, text, textc, mark.
-#include <array>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -17,23 +17,68 @@
 
 namespace lang {
 
-// A new language is a value here and in kLanguages, and a row in language.cpp's table.
-enum class Language { English, German, French, Spanish, Italian };
+// Marks a source text for the catalogue where it is translated later, by tr (in tables).
+constexpr const char* mark(const char* english) {
+    return english;
+}
 
-// Every language, in the order the language menu lists them.
-inline constexpr std::array<Language, 5> kLanguages{
-    Language::English, Language::German, Language::French, Language::Spanish, Language::Italian};
+// A language of the programs: the code that names its catalogue po/<code>.po and starts its
+// locale names, its Language value in scourix.ini, and its entry in Scourix's language menu:
+// the entry's control name and its caption in English.
+struct Row {
+    const char* code;
+    const char* setting;
+    const char* entry;
+    const char* name;
+};
 
-// The language the settings' Language value stands for: "1" German, "2" English, "3" French,
-// "4" Spanish, "5" Italian; anything else English.
-Language fromSetting(const std::string& value);
+// Every language, in the order of the language menu. A new language is a row here and its
+// catalogue.
+inline constexpr Row kLanguages[] = {
+    {"de", "1", "m111", mark("german")},  {"en", "2", "m112", mark("english")},
+    {"fr", "3", "m113", mark("french")},  {"es", "4", "m114", mark("spanish")},
+    {"it", "5", "m115", mark("italian")},
+};
+
+// A language: its row of a table of languages, kLanguages unless a test builds another. Two
+// rows of one code are one language.
+class Language {
+  public:
+    constexpr Language(const Row& row) : row_(&row) {}
+    constexpr const Row& row() const { return *row_; }
+    friend constexpr bool operator==(Language a, Language b) {
+        return std::string_view(a.row_->code) == b.row_->code;
+    }
+    // The languages the programs name themselves: English, the one the texts are written in,
+    // and German.
+    static const Language English, German;
+
+  private:
+    const Row* row_;
+};
+
+// The language of kLanguages with this code, found as the program is built: a code of none
+// stops the build.
+consteval Language byCode(std::string_view code) {
+    for (const Row& r : kLanguages)
+        if (code == r.code) return r;
+    throw code; // no row has the code: not a constant, so the build stops
+}
+
+inline constexpr Language Language::English = byCode("en");
+inline constexpr Language Language::German = byCode("de");
+
+// The language of a table that the settings' Language value stands for: "1" German, "2" English,
+// "3" French, "4" Spanish, "5" Italian; anything else English.
+Language fromSetting(const std::string& value, std::span<const Row> table = kLanguages);
 // The Language value the settings store for a language.
 std::string setting(Language l);
 // The language's two-letter code, which names its catalogue: "en", "de", "fr", "es", "it".
 const char* code(Language l);
 // The language a locale name stands for ("fr_FR.UTF-8", "de", "es-ES", "it_IT@euro"), when it is
 // one of ours; none for "C", "POSIX", an empty name or any other language.
-std::optional<Language> fromLocale(std::string_view locale);
+std::optional<Language> fromLocale(std::string_view locale,
+                                   std::span<const Row> table = kLanguages);
 
 // The text in the player's language: the catalogue's translation of an English source text, or
 // the English itself where the catalogue has none.
@@ -48,11 +93,6 @@ std::string trc(Language l, const char* context, const char* english,
                 std::initializer_list<std::string_view> values);
 // Puts the values into a text's {1}, {2} ...; any other brace stays as it is.
 std::string format(std::string_view text, std::initializer_list<std::string_view> values);
-
-// Marks a source text for the catalogue where it is translated later, by tr (in tables).
-constexpr const char* mark(const char* english) {
-    return english;
-}
 
 // A message box's button word as GTK names it ("_OK", "_Cancel", "_Yes", "_No", the access key
 // after "_"), in the language.
@@ -88,9 +128,8 @@ inline platform::Answer ask(platform::Dialogs& dialogs, Language l, const Messag
 }
 
 namespace detail {
-// The compiled-in catalogue of a language, PO text; empty for English and for a language
-// without one.
-std::string_view catalogue(Language l);
+// The compiled-in catalogue po/<code>.po, PO text; empty for English and for a code without one.
+std::string_view catalogue(std::string_view code);
 // A PO catalogue's translated entries that are neither fuzzy nor obsolete, by source text (with
 // its context before it and a \x04 between, as gettext keys them).
 std::unordered_map<std::string, std::string> read(std::string_view po);

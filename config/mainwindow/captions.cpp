@@ -2,16 +2,16 @@
 
 namespace scourix {
 
-// Every caption of the main window that a player reads, in the interface language; the menus
-// take theirs only from here. Names (Scourix, MusicTester) and the buttons "+", "-", "...",
-// ">" keep their design text.
 void MainWindow::sprache() {
+    setCaptions(language(), captionTable());
+}
+
+// Every caption of the main window that a player reads; the menus take theirs only from here.
+// Names (Scourix, MusicTester) and the buttons "+", "-", "...", ">" keep their design text.
+std::vector<Caption> MainWindow::captionTable() {
     using lang::mark;
-    struct Caption {
-        ui::Control& control;
-        const char* english;
-    };
-    const Caption table[] = {
+    using lang::textc;
+    std::vector<Caption> table{
         // TRANSLATORS: Menu "extra": opens the window that takes the game straight into a server.
         {m44, mark("direct joint")},
         {Label9, mark("shortcut name to Scourix")},
@@ -52,11 +52,6 @@ void MainWindow::sprache() {
         // TRANSLATORS: Menu bar; "&" marks the access key, which must differ from the other menus'.
         {m1, mark("&file")},
         {m11, mark("scourix language")},
-        {m111, mark("german")},
-        {m112, mark("english")},
-        {m113, mark("french")},
-        {m114, mark("spanish")},
-        {m115, mark("italian")},
         // TRANSLATORS: Menu bar; "&" marks the access key, which must differ from the other menus'.
         {m3, mark("&info")},
         {m15, mark("exit")},
@@ -107,19 +102,20 @@ void MainWindow::sprache() {
         {delstadjetzt, mark("del *.stats-files now")},
         // TRANSLATORS: Frame: the game's statistics files (*.stats) of network games.
         {Frame5, mark("stats-files")},
+        // Equal English, different words: the panel's title and the menu entry; the two buttons
+        // that close a panel; the keyboard types, which are not the interface languages.
+        {Label7, textc("shortcut panel", "make a shortcut to Desktop")},
+        {m41, textc("menu", "make a shortcut to Desktop")},
+        {verkc, textc("main window", "cancel")},
+        {d3abbruch, textc("main window", "cancel")},
+        {keyfr, textc("keyboard", "French")},
+        {keyger, textc("keyboard", "German")},
     };
-    const lang::Language l = language();
-    for (const Caption& c : table) c.control.setCaption(lang::tr(l, c.english));
-    // Equal English, different words: the panel's title and the menu entry; the two buttons
-    // that close a panel; the keyboard types, which are not the interface languages.
-    Label7.setCaption(lang::trc(l, "shortcut panel", "make a shortcut to Desktop"));
-    m41.setCaption(lang::trc(l, "menu", "make a shortcut to Desktop"));
-    verkc.setCaption(lang::trc(l, "main window", "cancel"));
-    d3abbruch.setCaption(lang::trc(l, "main window", "cancel"));
-    keyfr.setCaption(lang::trc(l, "keyboard", "French"));
-    keyger.setCaption(lang::trc(l, "keyboard", "German"));
+    for (std::size_t i = 0; i < languages_.size(); ++i)
+        table.push_back({*languageEntries[i], languages_[i].name});
     // Where the system plays taunts itself, the info entry of the sound tester tells about that.
-    if (p_.sound.plays()) m31.setCaption(lang::tr(l, "playing taunts"));
+    if (p_.sound.plays()) table.push_back({m31, mark("playing taunts")});
+    return table;
 }
 
 } // namespace scourix

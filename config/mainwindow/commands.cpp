@@ -23,17 +23,15 @@ void MainWindow::m15Click() {
     p_.app.end();
 }
 
-std::array<std::pair<ui::MenuItem*, lang::Language>, 5> MainWindow::languageMenu() {
-    using L = lang::Language;
-    return {{{&m111, L::German},
-             {&m112, L::English},
-             {&m113, L::French},
-             {&m114, L::Spanish},
-             {&m115, L::Italian}}};
+ui::MenuItem& MainWindow::languageEntry(lang::Language l) {
+    for (std::size_t i = 0; i < languages_.size(); ++i)
+        if (l == languages_[i]) return *languageEntries[i];
+    return *languageEntries.front();
 }
 
 void MainWindow::checkLanguage(lang::Language l, bool named) {
-    for (auto [entry, language] : languageMenu()) entry->setChecked(named && language == l);
+    for (std::size_t i = 0; i < languages_.size(); ++i)
+        languageEntries[i]->setChecked(named && l == languages_[i]);
 }
 
 void MainWindow::chooseLanguage(lang::Language l) {

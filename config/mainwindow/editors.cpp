@@ -25,7 +25,6 @@ std::string MainWindow::askSwitch(const std::string& prompt, const std::string& 
     std::string text = start;
     for (;;) {
         text = p_.dialogs.input(prompt, title, text);
-        answer = text;
         if (!settings::keysIniKeeps(text))
             tell(texts::kKeyWithQuote);
         else if (!edition::gameCanHold("-Launched -" + text + " "))

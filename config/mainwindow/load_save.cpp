@@ -1,5 +1,7 @@
 #include "config/mainwindow/main_window.h"
 
+#include <algorithm>
+
 #include "common/cleaning/cleaning.h"
 #include "common/discovery/discovery.h"
 #include "common/settings/keep_copy.h"
@@ -109,7 +111,6 @@ bool MainWindow::recover(lang::Language l) {
     const std::string title = texts::kErrorTitle.in(l);
     lang::tell(p_.dialogs, l, texts::kBadIniFile, Icon::Critical, title);
     Answer a = lang::ask(p_.dialogs, l, texts::kNewFiles, Buttons::OkCancel, Icon::Question, title);
-    answer = std::to_string(static_cast<int>(a));
     if (a != Answer::Ok) {
         p_.app.end();
         return false;
@@ -158,11 +159,13 @@ void MainWindow::panelsUsable(bool on) {
         c->setEnabled(on);
 }
 
+// The pilot files of the game's pilot folder, sorted as a file list sorts them.
 void MainWindow::fillPilots() {
-    if (!pilotliste.setPath(game().pilotFolder)) return;
+    std::vector<std::string> files;
+    if (!p_.files.list(game().pilotFolder, "*.plt", files)) return;
+    std::sort(files.begin(), files.end(), ui::sortsBefore);
     pilotname.clear();
-    for (int i = 0; i < pilotliste.count(); ++i) {
-        const std::string& file = pilotliste.item(i);
+    for (const std::string& file : files) {
         if (!edition::gameOpensPilot(p_.files, file)) continue;
         pilotname.addItem(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0));
     }
@@ -250,9 +253,7 @@ bool MainWindow::save(bool lastPilot, bool closing) {
 }
 
 Answer MainWindow::ask(const lang::Message& question) {
-    Answer a = lang::ask(p_.dialogs, language(), question, Buttons::YesNoCancel);
-    answer = std::to_string(static_cast<int>(a));
-    return a;
+    return lang::ask(p_.dialogs, language(), question, Buttons::YesNoCancel);
 }
 
 bool MainWindow::queryUnload() {

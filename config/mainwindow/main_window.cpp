@@ -19,9 +19,9 @@ namespace scourix {
 
 using namespace mainwindow;
 
-MainWindow::MainWindow(platform::Platform& p)
-    : ui::Window("Scourix", kWidth, kHeight),
-      p_(p), store_{p.files, p.codepage, p.app.programFolder()} {
+MainWindow::MainWindow(platform::Platform& p, std::span<const lang::Row> languages)
+    : ui::Window("Scourix", kWidth, kHeight), p_(p),
+      languages_(languages), store_{p.files, p.codepage, p.app.programFolder()} {
     // Game folder.
     place(master, 8, 2, 419, 38);
     place(txt1, 8, 15, 90, 14);
@@ -143,9 +143,6 @@ MainWindow::MainWindow(platform::Platform& p)
     place(verkok, 8, 118, 80, 24);
     place(verkc, 96, 118, 80, 24);
 
-    pilotliste.setVisible(false);
-    pilotliste.pattern = "*.plt";
-
     for (ui::MenuItem* s : {&m14, &m16, &m32}) s->separator = true;
     sprache();
     // Captions lie on the form's own colour.
@@ -194,8 +191,10 @@ MainWindow::MainWindow(platform::Platform& p)
     };
 
     // Menus and the page.
-    for (auto [entry, language] : languageMenu())
-        entry->click = [this, l = language] { chooseLanguage(l); };
+    for (std::size_t i = 0; i < languages_.size(); ++i)
+        languageEntries[i]->click = [this, l = lang::Language(languages_[i])] {
+            chooseLanguage(l);
+        };
     m17.click = [this] { sichern(); };
     m15.click = [this] { m15Click(); };
     m18.click = [this] { m18Click(); };

@@ -3,6 +3,7 @@
 #include "common/language/language.h"
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,9 @@ class Infofenster;
 // they fill, through the Owner interface.
 class MainWindow : public ui::Window, public Owner {
   public:
-    explicit MainWindow(platform::Platform& p);
+    // The language menu offers the languages of `languages`.
+    explicit MainWindow(platform::Platform& p,
+                        std::span<const lang::Row> languages = lang::kLanguages);
     ~MainWindow() override;
 
     void load() override;
@@ -39,8 +42,9 @@ class MainWindow : public ui::Window, public Owner {
     // Writes scourix.ini, logos.ini, taunts.ini and keys.ini from the controls. False when a
     // file could not be written; the player has then been told which one.
     bool sichern() override;
-    // Sets every language-dependent caption in the player's language.
+    // Sets every language-dependent caption in the player's language, from the caption table.
     void sprache();
+    std::vector<Caption> captionTable();
     // The player's language: as read, or as chosen in the "scourix language" menu since.
     lang::Language language() const override { return settings_.language; }
 
@@ -72,9 +76,9 @@ class MainWindow : public ui::Window, public Owner {
     void addPilot(const std::string& name) override;
     void testerChanged() override;
     void endSoon() override { beendenauto.setEnabled(true); }
+    // The language menu's entry of a language; the first entry for one it does not offer.
+    ui::MenuItem& languageEntry(lang::Language l);
 
-    // The answer of the last question or input box, as text ("6" Yes, "7" No, "2" Cancel).
-    std::string answer;
     // The remembered pilot name: as read at load, as chosen at save time.
     std::string pilot;
     // The switch flags: the text after "***" of keys.ini.
@@ -82,6 +86,7 @@ class MainWindow : public ui::Window, public Owner {
 
   private:
     platform::Platform& p_;
+    std::span<const lang::Row> languages_;
     settings::Store store_;
     // scourix.ini as last read or saved; the controls show it, the sound tester's path and
     // flag and the language live only here.
@@ -186,9 +191,6 @@ class MainWindow : public ui::Window, public Owner {
     ui::Button soundssicherbrowser{*this, "soundssicherbrowser", &Frame4};
     ui::Button auslagersound{*this, "auslagersound", &Frame4};
 
-    // The pilot files of the game folder, never shown.
-    ui::FileList pilotliste{*this, "pilotliste", p_.files};
-
     ui::Timer anzeigerstart{*this, "anzeigerstart", 500};
     ui::Timer beendenauto{*this, "beendenauto", 200};
     ui::Timer Playerstart{*this, "Playerstart", 200};
@@ -197,11 +199,13 @@ class MainWindow : public ui::Window, public Owner {
     // Menu bar; sprache() gives the entries their captions.
     ui::MenuItem m1{*this, "m1", ""};
     ui::MenuItem m11{*this, "m11", "", &m1};
-    ui::MenuItem m111{*this, "m111", "", &m11};
-    ui::MenuItem m112{*this, "m112", "", &m11};
-    ui::MenuItem m113{*this, "m113", "", &m11};
-    ui::MenuItem m114{*this, "m114", "", &m11};
-    ui::MenuItem m115{*this, "m115", "", &m11};
+    // An entry for each language, named as its row says ("m111" ...), in the table's order.
+    const std::vector<std::unique_ptr<ui::MenuItem>> languageEntries = [this] {
+        std::vector<std::unique_ptr<ui::MenuItem>> out;
+        for (const lang::Row& r : languages_)
+            out.push_back(std::make_unique<ui::MenuItem>(*this, r.entry, "", &m11));
+        return out;
+    }();
     ui::MenuItem m14{*this, "m14", "-", &m1};
     ui::MenuItem m18{*this, "m18", "", &m1};
     ui::MenuItem m16{*this, "m16", "-", &m1};
@@ -236,7 +240,7 @@ class MainWindow : public ui::Window, public Owner {
     bool save(bool lastPilot, bool closing);
     // Tells the player which settings files could not be written.
     void writeFailed(const std::vector<std::string>& fileNames);
-    // A Yes/No/Cancel question in the player's language; keeps the answer.
+    // A Yes/No/Cancel question in the player's language.
     platform::Answer ask(const lang::Message& question);
     void tell(const lang::Message& text);
 
@@ -252,8 +256,6 @@ class MainWindow : public ui::Window, public Owner {
     void usepilotClick();
     void pilotwechClick();
     void backupChoice(ui::OptionButton& backup, ui::TextBox& path, ui::Button& browser);
-    // The entries of the language menu, each with its language.
-    std::array<std::pair<ui::MenuItem*, lang::Language>, 5> languageMenu();
     // Checks the entry of the language alone; none when the settings named no language.
     void checkLanguage(lang::Language l, bool named);
     void chooseLanguage(lang::Language l);

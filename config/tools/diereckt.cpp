@@ -46,23 +46,26 @@ Diereckt::Diereckt(platform::Platform& p, Owner& owner)
 }
 
 void Diereckt::captions() {
-    const lang::Language l = language_;
-    setCaption(lang::tr(l, "Joint a Game"));
-    Frame1.setCaption(lang::tr(l, "IP/PORT"));
-    Label1.setCaption(lang::tr(l, "Server IP/Port"));
-    Label2.setCaption(lang::tr(l, "example : {1}", {web::kExampleAddress}));
-    Frame2.setCaption(lang::tr(l, "Server is a ..."));
-    pxo.setCaption(lang::tr(l, "PXO-Server"));
-    tcpip.setCaption(lang::tr(l, "TCP/IP-Server"));
-    // TRANSLATORS: Frame over buttons that open web pages listing game servers.
-    Frame3.setCaption(lang::tr(l, "Links to Servertracker"));
-    // TRANSLATORS: Direct join window: frame over the join choices.
-    Frame4.setCaption(lang::tr(l, "joint"));
-    teilnehmen.setCaption(lang::tr(l, "joint game now"));
-    immer.setCaption(lang::tr(l, "joint always with Gatefire"));
-    jointfrage.setCaption(lang::tr(l, "ask me before joint direckt"));
-    d3cxserver.setCaption(lang::tr(l, "look for games at {1}", {web::kPxoTrackerName}));
-    d3tcpserver.setCaption(lang::tr(l, "look for games at {1}", {web::kTcpTrackerName}));
+    using lang::mark;
+    setCaption(lang::tr(language_, "Joint a Game"));
+    const std::vector<Caption> table{
+        {Frame1, mark("IP/PORT")},
+        {Label1, mark("Server IP/Port")},
+        {Label2, lang::text("example : {1}", {web::kExampleAddress})},
+        {Frame2, mark("Server is a ...")},
+        {pxo, mark("PXO-Server")},
+        {tcpip, mark("TCP/IP-Server")},
+        // TRANSLATORS: Frame over buttons that open web pages listing game servers.
+        {Frame3, mark("Links to Servertracker")},
+        // TRANSLATORS: Direct join window: frame over the join choices.
+        {Frame4, mark("joint")},
+        {teilnehmen, mark("joint game now")},
+        {immer, mark("joint always with Gatefire")},
+        {jointfrage, mark("ask me before joint direckt")},
+        {d3cxserver, lang::text("look for games at {1}", {web::kPxoTrackerName})},
+        {d3tcpserver, lang::text("look for games at {1}", {web::kTcpTrackerName})},
+    };
+    setCaptions(language_, table);
 }
 
 void Diereckt::load() {

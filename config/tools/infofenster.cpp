@@ -54,25 +54,26 @@ void Infofenster::load() {
     setClientSize(kWidth * 15, (top + 152) * 15);
 
     downl.setVisible(!own);
-    Frame2.setCaption(own ? lang::tr(l, "Playing taunts") : lang::tr(l, "Musictester"));
-    Label4.setCaption(own ? lang::tr(l, "Scourix plays taunts itself on this system: choose one "
-                                        "under \"my taunts\" and press \">\", or \"play\" "
-                                        "in the browser. No sound tester is needed.")
-                          : lang::tr(l,
-                                     "Musictester is a Tool of {1} . Install the Leveleditor . "
-                                     "Musictester is in the zip . Here the Download address of "
-                                     "the editor v 1.0 !",
-                                     {web::kMaker}));
     setCaption(lang::tr(l, "info"));
-    Label1.setCaption(lang::tr(l, "Descent 3 is a game of Outrage Entertainment; its engine's "
-                                  "source is public at github.com/DescentDevelopers/Descent3."));
-    Label3.setCaption(lang::tr(l, "Scourix and Gatefire are written by the Scourix team."));
-    // TRANSLATORS: Info window: a note follows.
-    Label2.setCaption(lang::tr(l, "comment :"));
-    ok.setCaption(lang::tr(l, "ok"));
+    const std::vector<Caption> table{
+        {Frame2, own ? lang::text("Playing taunts") : lang::text("Musictester")},
+        {Label4, own ? lang::text("Scourix plays taunts itself on this system: choose one "
+                                  "under \"my taunts\" and press \">\", or \"play\" in "
+                                  "the browser. No sound tester is needed.")
+                     : lang::text("Musictester is a Tool of {1} . Install the "
+                                  "Leveleditor . Musictester is in the zip . Here the "
+                                  "Download address of the editor v 1.0 !",
+                                  {web::kMaker})},
+        {Label1, lang::mark("Descent 3 is a game of Outrage Entertainment; its engine's "
+                            "source is public at github.com/DescentDevelopers/Descent3.")},
+        {Label3, lang::mark("Scourix and Gatefire are written by the Scourix team.")},
+        // TRANSLATORS: Info window: a note follows.
+        {Label2, lang::mark("comment :")},
+        {ok, lang::mark("ok")},
+        {lblVersion, lang::text("Version {1}", {platform::versionText(p_.app.version())})},
+    };
+    setCaptions(l, table);
     show();
-
-    lblVersion.setCaption(lang::tr(l, "Version {1}", {platform::versionText(p_.app.version())}));
 }
 
 } // namespace scourix

@@ -6,9 +6,9 @@ namespace scourix {
 
 class Owner;
 
-// The info window: Scourix's version and credits; opened from "MusicTester" ("info0" in the
-// main window's `dummy`) it also tells where the sound tester comes from, with a button to its
-// download page.
+// The info window: Scourix's version and credits; opened from "MusicTester" (the session's
+// testerHint) it also tells where the sound tester comes from, with a button to its download
+// page.
 class Infofenster : public ui::Window {
   public:
     Infofenster(platform::Platform& p, Owner& owner);

@@ -15,7 +15,6 @@ Mt::Mt(platform::Platform& p, Owner& owner)
     place(plyeraus, 8, 52, 342, 16);
     place(speichern, 270, 78, 80, 24);
     brows1.setCaption("....");
-    dummy.setVisible(false);
     for (ui::Control* c :
          {static_cast<ui::Control*>(&Label1), static_cast<ui::Control*>(&plyeraus)})
         c->setBackColour(backColour);
@@ -23,34 +22,32 @@ Mt::Mt(platform::Platform& p, Owner& owner)
     brows1.click = [this] { brows1Click(); };
     speichern.click = [this] { speichernClick(); };
     speichern.isDefault = true;
-    sucher_ = std::make_unique<Sucher>(p, *this);
+    sucher_ = std::make_unique<Sucher>(p, *this, owner_,
+                                       [this](const std::string& path) { mtpfad.setText(path); });
 }
 
 Mt::~Mt() = default;
 
+// The path and the flag as the main window holds them now.
 void Mt::load() {
-    // The stored values first, then what the main window holds now.
-    settings::SettingsFile f(p_.codepage);
-    settings::PlayerSettings stored;
-    if (settings::openFile(owner_.store(), settings::kScourixIni, f) == settings::Problem::None &&
-        settings::readPlayerSettings(f, stored) == settings::Problem::None)
-        mtpfad.setText(stored.musicTesterPath);
     const settings::PlayerSettings& now = owner_.settings();
     plyeraus.setValue(now.autoCloseTester ? 1 : 0);
-    if (!now.musicTesterPath.empty()) mtpfad.setText(now.musicTesterPath);
+    mtpfad.setText(now.musicTesterPath);
 
     const lang::Language language = owner_.language();
     // TRANSLATORS: The path of the sound tester program.
     setCaption(lang::tr(language, "toolpath"));
-    Label1.setCaption(lang::tr(language, "musictester path"));
-    // TRANSLATORS: Check box: close the sound tester after it played the taunt.
-    plyeraus.setCaption(lang::tr(language, "shutdown player automatic"));
-    speichern.setCaption(lang::tr(language, "ok"));
+    const std::vector<Caption> table{
+        {Label1, lang::mark("musictester path")},
+        // TRANSLATORS: Check box: close the sound tester after it played the taunt.
+        {plyeraus, lang::mark("shutdown player automatic")},
+        {speichern, lang::mark("ok")},
+    };
+    setCaptions(language, table);
     show();
 }
 
 void Mt::brows1Click() {
-    dummy.setText("musi");
     sucher_->open();
 }
 

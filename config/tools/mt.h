@@ -35,8 +35,6 @@ class Mt : public ui::Window {
     ui::Button brows1{*this, "brows1"};
     ui::CheckBox plyeraus{*this, "plyeraus"};
     ui::Button speichern{*this, "speichern"};
-    // The search mode for `sucher`: "musi" searches the tester.
-    ui::TextBox dummy{*this, "dummy"};
 
   private:
     void brows1Click();

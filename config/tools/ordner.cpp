@@ -82,11 +82,14 @@ Ordner::~Ordner() = default;
 void Ordner::load() {
     mode_ = owner_.session().browseMode;
     language_ = owner_.language();
-    OK.setCaption(lang::tr(language_, "ok"));
-    abbruch.setCaption(lang::trc(language_, "browser", "cancel"));
-    // TRANSLATORS: File browser: plays the selected taunt.
-    player.setCaption(lang::tr(language_, "play"));
-    umbenen.setCaption(lang::tr(language_, "rename"));
+    const std::vector<Caption> table{
+        {OK, lang::mark("ok")},
+        {abbruch, lang::textc("browser", "cancel")},
+        // TRANSLATORS: File browser: plays the selected taunt.
+        {player, lang::mark("play")},
+        {umbenen, lang::mark("rename")},
+    };
+    setCaptions(language_, table);
 
     const Mode* m = findMode(mode_);
     setCaption(!m ? "" : lang::tr(language_, m->caption));

@@ -14,7 +14,7 @@ class Owner;
 class TauntPreview;
 
 // The custom-file browser: a folder picker and a file picker in the same place. The browse
-// mode the main window leaves in `dummy` decides what it lists and what "ok" does.
+// mode of the session (Session::browseMode) decides what it lists and what "ok" does.
 class Ordner : public ui::Window {
   public:
     Ordner(platform::Platform& p, Owner& owner);

@@ -57,17 +57,21 @@ Shellstart::Shellstart(platform::Platform& p, Owner& owner)
 void Shellstart::load() {
     language_ = owner_.language();
     setCaption(lang::tr(language_, "start with Gatefire....."));
-    // TRANSLATORS: Side programs window: column title over the programs.
-    Label1.setCaption(lang::tr(language_, "Programm"));
-    // TRANSLATORS: Side programs window: column title over the check boxes; ticked means the
-    // program is started.
-    Label3.setCaption(lang::tr(language_, "start"));
-    // TRANSLATORS: Side programs window: saves the list and closes.
-    save.setCaption(lang::tr(language_, "save"));
-    brfenster.setCaption(lang::tr(language_, "Browser..."));
-    brok.setCaption(lang::tr(language_, "ok"));
-    // TRANSLATORS: Side programs window's browser: cancel.
-    brabbruch.setCaption(lang::tr(language_, "abbruch"));
+    using lang::mark;
+    const std::vector<Caption> table{
+        // TRANSLATORS: Side programs window: column title over the programs.
+        {Label1, mark("Programm")},
+        // TRANSLATORS: Side programs window: column title over the check boxes; ticked means the
+        // program is started.
+        {Label3, mark("start")},
+        // TRANSLATORS: Side programs window: saves the list and closes.
+        {save, mark("save")},
+        {brfenster, mark("Browser...")},
+        {brok, mark("ok")},
+        // TRANSLATORS: Side programs window's browser: cancel.
+        {brabbruch, mark("abbruch")},
+    };
+    setCaptions(language_, table);
     setClientSize(kWidth, kHeight);
     panel(false);
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "common/language/language.h"
@@ -8,19 +9,19 @@
 
 namespace scourix {
 
-class Mt;
-
-// The search window for MusicTester.exe: drive, folder and file lists; "ok" writes the found
-// tester's path into the options window `mt`.
+// The search window for MusicTester.exe: drive, folder and file lists; "ok" hands the found
+// tester's path to `found` and closes.
 class Sucher : public ui::Window {
   public:
-    Sucher(platform::Platform& p, Mt& mt);
+    Sucher(platform::Platform& p, ui::Window& window, Owner& owner,
+           std::function<void(const std::string& path)> found);
 
     void load() override;
 
   private:
     platform::Platform& p_;
-    Mt& mt_;
+    Owner& owner_;
+    std::function<void(const std::string&)> found_;
 
   public:
     ui::DriveList Drive1{*this, "Drive1", p_.files};

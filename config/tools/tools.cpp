@@ -7,6 +7,10 @@
 
 namespace scourix {
 
+void setCaptions(lang::Language l, const std::vector<Caption>& table) {
+    for (const Caption& c : table) c.control.setCaption(c.text.in(l));
+}
+
 bool sameDrive(const std::string& path, const std::string& drive) {
     return path.size() >= 2 && path[1] == ':' && !drive.empty() &&
            std::tolower(static_cast<unsigned char>(path[0])) ==

@@ -2,6 +2,7 @@
 // What Scourix's tool windows share: the browsing panel, the settings writer and their
 // addresses on the web.
 #include <string>
+#include <vector>
 
 #include "common/cleaning/cleaning.h"
 #include "common/edition/edition.h"
@@ -56,6 +57,18 @@ class Owner {
     // Ends Scourix shortly, saving without asking.
     virtual void endSoon() = 0;
 };
+
+// A row of a window's caption table: a control and its text, English in the sources, shown in
+// the player's language; a lang::Message where the text has a context or values.
+struct Caption {
+    Caption(ui::Control& c, const char* english) : control(c), text(lang::text(english)) {}
+    Caption(ui::Control& c, lang::Message m) : control(c), text(std::move(m)) {}
+    ui::Control& control;
+    lang::Message text;
+};
+
+// Gives every control of the table its caption in the language.
+void setCaptions(lang::Language l, const std::vector<Caption>& table);
 
 // Whether `path` ("C:\Games") lies on `drive` ("c:"), letters compared without case.
 bool sameDrive(const std::string& path, const std::string& drive);

@@ -22,7 +22,7 @@ class Browser : public ::testing::Test, public GameFolder {
     }
 
     scourix::Ordner& open(const std::string& mode, bool german = false) {
-        (german ? main.m111 : main.m112).click();
+        main.languageEntry(german ? lang::Language::German : lang::Language::English).click();
         return open(mode, main.language());
     }
     scourix::Ordner& open(const std::string& mode, lang::Language language) {
@@ -89,8 +89,7 @@ TEST_F(Browser, CaptionsOfEveryModeInBothLanguages) {
                   (Names{"ok", "abbruch", "abspielen", "umbenennen"}));
         EXPECT_EQ(de.player.enabled(), c.taunts);
         // The other languages have a caption and buttons of their own, none the English one.
-        for (lang::Language l :
-             {lang::Language::French, lang::Language::Spanish, lang::Language::Italian}) {
+        for (lang::Language l : {lang::byCode("fr"), lang::byCode("es"), lang::byCode("it")}) {
             scourix::Ordner& other = open(c.mode, l);
             SCOPED_TRACE(lang::code(l));
             EXPECT_NE(other.caption(), c.english);

@@ -124,7 +124,8 @@ TEST_F(CleanNowWindow, GermanFromTheSavedLanguage) {
     ini.language = "1";
     ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
     writeSettings();
-    main.m112.click(); // the window follows scourix.ini, not the main window
+    main.languageEntry(lang::Language::English)
+        .click(); // the window follows scourix.ini, not the main window
     scourix::CleanNow& win = run();
     EXPECT_EQ(win.caption(), "Säubere....");
     EXPECT_EQ(win.Label1.caption(), " Bearbeite Schiffslogo");
@@ -180,7 +181,7 @@ TEST_F(CleanNowWindow, UnreadableSettingsAreReportedInTheMainWindowsLanguage) {
         SCOPED_TRACE(c.broken);
         writeSettings();
         fake.files.remove(path(c.broken));
-        (c.german ? main.m111 : main.m112).click();
+        main.languageEntry(c.german ? lang::Language::German : lang::Language::English).click();
         fake.dialogs.boxes.clear();
         scourix::CleanNow& win = run();
         ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
@@ -194,7 +195,7 @@ TEST_F(CleanNowWindow, UnreadableSettingsAreReportedInTheMainWindowsLanguage) {
     // A scourix.ini that ends early names the file too.
     writeSettings();
     fake.files.addFile(path("scourix.ini"), "\"C:\\Games\\Descent3\"\r\n\"\"\r\n");
-    main.m112.click();
+    main.languageEntry(lang::Language::English).click();
     fake.dialogs.boxes.clear();
     run();
     ASSERT_EQ(fake.dialogs.boxes.size(), 1u);

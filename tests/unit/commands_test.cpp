@@ -96,7 +96,7 @@ TEST_F(Commands, TimeTestThatCannotStartSaysSoInBothLanguages) {
     EXPECT_EQ(texts()[3], "ERROR ! Descent kann nicht gestartet werden !");
     EXPECT_EQ(fake.shell.started.size(), 1u);
 
-    w->m112.click();
+    w->languageEntry(lang::Language::English).click();
     w->d3path.setText("C:\\Nowhere");
     answer({Answer::No});
     w->m23.click();
@@ -275,7 +275,7 @@ TEST_F(Shortcuts, BadNamesAndFailedWritesAreToldAndThePanelStays) {
         EXPECT_TRUE(w->verknupf.visible());
     }
 
-    w->m111.click();
+    w->languageEntry(lang::Language::German).click();
     w->cle.setText("Scourix");
     fake.shortcuts.readOnly = {fake.shortcuts.common, fake.shortcuts.user};
     w->verkok.click();

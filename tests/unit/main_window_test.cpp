@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window.h"
@@ -92,10 +93,9 @@ TEST_F(Main, FirstStartBoxesSpeakTheSystemsLanguage) {
     answer({Answer::Ok, Answer::Ok});
     start();
     ASSERT_GE(boxes(), 2u);
-    EXPECT_EQ(box(0).text,
-              lang::tr(lang::Language::French, "Error !! No INI-File or bad INI-File !"));
+    EXPECT_EQ(box(0).text, lang::tr(lang::byCode("fr"), "Error !! No INI-File or bad INI-File !"));
     EXPECT_NE(box(0).text, "Error !! No INI-File or bad INI-File !");
-    EXPECT_EQ(box(1).text, lang::tr(lang::Language::French, "new files provide? "));
+    EXPECT_EQ(box(1).text, lang::tr(lang::byCode("fr"), "new files provide? "));
 }
 
 TEST_F(Main, FirstStartOfferedNewFilesWritesTheFirstRunFilesAndShowsThem) {
@@ -382,7 +382,7 @@ TEST_F(Main, SaveWritesEveryFileFromTheWindow) {
     toggle(win.pilotname, 1);
     win.usepilot.setValue(1);
     win.delstad.setValue(1);
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     win.logo.addItem("second.oaf");
     win.keylist.setSelected(1, true);
     win.keylist.setSelected(0, false);
@@ -435,7 +435,7 @@ TEST_F(Main, SavingTakesTheFirstSelectedPilotAndClosingTheLast) {
 TEST_F(Main, FailedSaveNamesTheFilesInThePlayersLanguageAndKeepsTheOldOnes) {
     scourix::MainWindow& win = startWithPilots();
     const auto old = settingsFiles();
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     win.logo.addItem("new.ogf");
     fake.files.diskFull(true);
     EXPECT_FALSE(win.sichern());
@@ -495,11 +495,11 @@ TEST_F(Main, CloseQuestionInBothLanguages) {
     EXPECT_EQ(box().buttons, Buttons::YesNoCancel);
     EXPECT_EQ(box().icon, Icon::Question);
     EXPECT_EQ(box().title, "scourix");
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     answer({Answer::Cancel});
     win.close();
     EXPECT_EQ(box(1).text, "Konfiguration jetzt speichern?");
-    EXPECT_EQ(win.answer, "2");
+    EXPECT_FALSE(win.isClosed()) << "cancel keeps the window open";
 }
 
 TEST_F(Main, CloseCancelKeepsEverythingNoDiscardsYesSaves) {
@@ -558,7 +558,7 @@ TEST_F(Main, ExitAsksOnceInBothLanguages) {
     EXPECT_EQ(box().buttons, Buttons::YesNoCancel);
     EXPECT_FALSE(fake.app.ended);
 
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     answer({Answer::No});
     win.m15.click();
     EXPECT_EQ(box(1).text, "Konfiguration jetzt speichern ?");
@@ -619,7 +619,7 @@ TEST_F(Main, NewSwitchIsAppendedInactiveAsTyped) {
     win.newkey.click();
     EXPECT_EQ(win.keylist.count(), 4);
 
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     type({"vsync"});
     win.newkey.click();
     EXPECT_EQ(fake.dialogs.inputs.back().text,
@@ -643,7 +643,7 @@ TEST_F(Main, SwitchWithADoubleQuoteOrPastTheGamesRowsIsRefusedAndAskedAgain) {
     EXPECT_EQ(box(2).text, box(1).text) << "28 rows with -Launched and the blank at the end";
     EXPECT_EQ(win.keylist.item(2), "useport 2093");
 
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     win.keylist.setListIndex(0);
     type({"a,\"b", ""});
     win.keyanders.click();
@@ -666,7 +666,7 @@ TEST_F(Main, ChangedSwitchKeepsItsPlaceAndActiveState) {
     win.keyanders.click();
     EXPECT_EQ(win.keylist.item(0), "nointro2");
 
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     type({"x"});
     win.keyanders.click();
     EXPECT_EQ(fake.dialogs.inputs.back().text,
@@ -820,7 +820,7 @@ TEST_F(Main, PilotIsPutAwayIntoTheCustomFolder) {
 
 TEST_F(Main, PilotThatCannotBeCopiedStays) {
     scourix::MainWindow& win = startWithPilots();
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     fake.files.failCopyNth(1);
     win.pilotname.setListIndex(1);
     win.pilotwech.click();
@@ -906,164 +906,124 @@ TEST_F(Main, GermanFromTheSettingsAndSavedAgain) {
     ini.language = "1";
     writeSettings();
     scourix::MainWindow& win = start();
-    EXPECT_TRUE(win.m111.checked());
-    EXPECT_FALSE(win.m112.checked());
+    EXPECT_TRUE(win.languageEntry(lang::Language::German).checked());
+    EXPECT_FALSE(win.languageEntry(lang::Language::English).checked());
     EXPECT_EQ(win.m1.caption(), "&Datei");
     EXPECT_EQ(win.m15.caption(), "Beenden");
     EXPECT_EQ(win.Frame3.caption(), "Schiffslogo");
     EXPECT_EQ(win.keyger.caption(), "Deutsch");
-    EXPECT_EQ(win.m111.caption(), "Deutsch");
+    EXPECT_EQ(win.languageEntry(lang::Language::German).caption(), "Deutsch");
     EXPECT_EQ(win.txt4.caption(), "Key's");
     EXPECT_EQ(win.iconlan.caption(), "Lan / Direkte Verbindung , AOL");
     win.sichern();
     EXPECT_NE(file("scourix.ini").find("\"1\"\r\n0\r\n\"\"\r\n0\r\n"), std::string::npos);
 }
 
-// Each of the five languages: read from the settings, its entry alone checked, the window in
+// Each language of the table: read from the settings, its entry alone checked, the window in
 // it, saved as it was; chosen from the menu, saved as its value.
 TEST_F(Main, EveryLanguageFromTheSettingsAndFromTheMenu) {
-    const struct {
-        const char *value, *entry, *file, *exit;
-    } languages[] = {{"1", "m111", "&Datei", "Beenden"},
-                     {"2", "m112", "&file", "exit"},
-                     {"3", "m113", "&Fichier", "Quitter"},
-                     {"4", "m114", "&Archivo", "Salir"},
-                     {"5", "m115", "&File", "Esci"}};
-    for (const auto& l : languages) {
-        ini.language = l.value;
+    for (lang::Language l : lang::kLanguages) {
+        SCOPED_TRACE(lang::code(l));
+        ini.language = lang::setting(l);
         writeSettings();
         scourix::MainWindow& win = start();
-        for (ui::MenuItem* m : {&win.m111, &win.m112, &win.m113, &win.m114, &win.m115})
-            EXPECT_EQ(m->checked(), m->name() == l.entry) << l.value << " " << m->name();
-        EXPECT_EQ(win.m1.caption(), l.file) << l.value;
-        EXPECT_EQ(win.m15.caption(), l.exit) << l.value;
+        for (lang::Language other : lang::kLanguages)
+            EXPECT_EQ(win.languageEntry(other).checked(), other == l) << lang::code(other);
+        EXPECT_EQ(win.m1.caption(), lang::tr(l, "&file"));
+        EXPECT_EQ(win.m15.caption() == "exit", l == lang::Language::English) << "its catalogue";
         win.sichern();
-        EXPECT_NE(file("scourix.ini").find("\"" + std::string(l.value) + "\"\r\n0\r\n"),
-                  std::string::npos)
-            << l.value;
+        EXPECT_NE(file("scourix.ini").find("\"" + lang::setting(l) + "\"\r\n0\r\n"),
+                  std::string::npos);
     }
-    ini.language = "1";
-    writeSettings();
-    scourix::MainWindow& win = start();
-    win.m114.click();
-    EXPECT_TRUE(win.m114.checked());
-    EXPECT_FALSE(win.m111.checked());
-    EXPECT_EQ(win.m1.caption(), "&Archivo");
-    win.sichern();
-    EXPECT_NE(file("scourix.ini").find("\"4\"\r\n0\r\n"), std::string::npos);
+    for (lang::Language l : lang::kLanguages) {
+        SCOPED_TRACE(lang::code(l));
+        ini.language = lang::setting(l == lang::Language::German ? lang::Language::English
+                                                                 : lang::Language::German);
+        writeSettings();
+        scourix::MainWindow& win = start();
+        win.languageEntry(l).click();
+        for (lang::Language other : lang::kLanguages)
+            EXPECT_EQ(win.languageEntry(other).checked(), other == l) << lang::code(other);
+        EXPECT_EQ(win.m15.caption(), lang::tr(l, "exit"));
+        win.sichern();
+        EXPECT_NE(file("scourix.ini").find("\"" + lang::setting(l) + "\"\r\n0\r\n"),
+                  std::string::npos);
+    }
 }
 
-TEST_F(Main, UnknownLanguageMarksNeitherEntryAndSavesEnglish) {
+// A language more is a row more: its entry follows the others under the language menu, named as
+// its row says, in English while it has no catalogue, and saved as its value.
+TEST_F(Main, ARowMoreIsALanguageMore) {
+    std::vector<lang::Row> table(std::begin(lang::kLanguages), std::end(lang::kLanguages));
+    table.push_back({"pt", "6", "m116", "portuguese"});
+    writeSettings();
+    w = std::make_unique<scourix::MainWindow>(fake.platform, table);
+    w->open();
+    scourix::MainWindow& win = *w;
+    Names entries;
+    for (const ui::Control* c : win.controls())
+        if (c->container() == &win.m11) entries.push_back(c->name());
+    EXPECT_EQ(entries, (Names{"m111", "m112", "m113", "m114", "m115", "m116"}));
+    ui::MenuItem& added = win.languageEntry(table.back());
+    EXPECT_EQ(added.caption(), "portuguese");
+    win.languageEntry(lang::Language::German).click();
+    EXPECT_EQ(added.caption(), "portuguese");
+    added.click();
+    EXPECT_TRUE(added.checked());
+    EXPECT_FALSE(win.languageEntry(lang::Language::German).checked());
+    EXPECT_EQ(win.m15.caption(), "exit");
+    win.sichern();
+    EXPECT_NE(file("scourix.ini").find("\"6\"\r\n0\r\n"), std::string::npos);
+    w.reset(); // before the table it offers
+}
+
+TEST_F(Main, UnknownLanguageMarksNoEntryAndSavesEnglish) {
     ini.language = "7";
     writeSettings();
     scourix::MainWindow& win = start();
-    EXPECT_FALSE(win.m111.checked());
-    EXPECT_FALSE(win.m112.checked());
-    EXPECT_EQ(win.m111.caption(), "german");
-    EXPECT_EQ(win.m112.caption(), "english");
+    for (const lang::Row& r : lang::kLanguages) {
+        EXPECT_FALSE(win.languageEntry(r).checked()) << r.code;
+        EXPECT_EQ(win.languageEntry(r).caption(), r.name);
+    }
     EXPECT_EQ(win.m2.caption(), "&action");
     EXPECT_EQ(win.csisdn.caption(), "Singele Channel ISDN");
     win.sichern();
     EXPECT_NE(file("scourix.ini").find("\"2\"\r\n0\r\n\"\"\r\n0\r\n"), std::string::npos);
 }
 
-// The caption table of the interface language, as the players see it.
-struct LanguageCaption {
-    const char *control, *german, *english;
-};
-const LanguageCaption kLanguageCaptions[] = {
-    {"m44", "direkt teilnehmen", "direct joint"},
-    {"Label9", "Verknüpfungsname zu Scourix", "shortcut name to Scourix"},
-    {"Label7", "Erstelle eine Verknüpfung zum Desktop", "make a shortcut to Desktop"},
-    {"Label8", "Verknüpfungsname zu Gatefire", "shortcut name to Gatefire"},
-    {"verkc", "abbrechen", "cancel"},
-    {"m43", "starte mit Gatefire", "start with Gatefire"},
-    {"m4", "&Extra", "&extra"},
-    {"m41", "Eine Verknüpfung zum Desktop erstellen", "make a shortcut to Desktop"},
-    {"m42", "Musictester Pfad", "musictester path"},
-    {"Label1",
-     "Aktuelle D3 Version auf diesem PC ist  :", "current Descent Version on this PC is  :"},
-    {"Frame9", "Sprache", "Language"},
-    {"Frame10", "Tastaturtyp", "Keyboard Type"},
-    {"keyus", "USA", "United States"},
-    {"keyfr", "Französich", "French"},
-    {"keyger", "Deutsch", "German"},
-    {"Frame7", "Internetverbindung", "Internet Connection"},
-    {"iconnone", "Keine", "None"},
-    {"icondialup", "DFÜ - Verbindung", "Dialup , Networking"},
-    {"iconlan", "Lan / Direkte Verbindung , AOL", "Lan / Direct Connection , AOL"},
-    {"Frame8", "Übertragungsgeschwindigkeit", "Connection Speed"},
-    {"csmodem", "56 K Modem", "56 K Modem"},
-    {"csisdn", "Einkanal ISDN", "Singele Channel ISDN"},
-    {"cscable", "Doppelkanal ISDN , Kabelmodem", "Dual Channel ISDN , Cable Modems"},
-    {"csfast", "ADSL , T1 , T3 etc", "ADSL , T1 , T3 etc"},
-    {"d3sichern", "ok", "ok"},
-    {"d3abbruch", "abbrechen", "cancel"},
-    {"m1", "&Datei", "&file"},
-    {"m11", "Scourix Sprache", "scourix language"},
-    {"m111", "Deutsch", "german"},
-    {"m112", "Englisch", "english"},
-    {"m113", "Französisch", "french"},
-    {"m114", "Spanisch", "spanish"},
-    {"m115", "Italienisch", "italian"},
-    {"m3", "&Info", "&info"},
-    {"m15", "Beenden", "exit"},
-    {"m17", "Konfiguration speichern", "save config"},
-    {"m18", "Descent 3 Netzwerk usw.", "Descent 3 Network etc"},
-    {"m2", "&Aktion", "&action"},
-    {"m21", "Descent jetzt aufräumen", "clean descent now"},
-    {"m22", "Descent jetzt starten", "start descent now"},
-    {"m23", "Timetest jetzt starten", "start timetest now"},
-    {"m24", "fps.txt ansehen", "view fsp.txt"},
-    {"Frame3", "Schiffslogo", "shiplogos"},
-    {"Frame4", "Audio Taunts", "taunts"},
-    {"Frame1", "Piloten", "pilot"},
-    {"Frame2", "Command Schalter", "command line switches"},
-    {"txt1", "Descent Pfad", "descent path"},
-    {"txt2", "Meine Audiotaunts", "my taunts"},
-    {"txt3", "Mein Schiffslogo", "my shiplogos"},
-    {"txt4", "Key's", "keys"},
-    {"keyanders", "\u2192", "\u2192"},
-    {"txt5", "Sicherungspfad", "backup-path"},
-    {"txt6", "Sicherungspfad", "backup-path"},
-    {"txt7", "Meine Piloten Namen", "my pilotnames"},
-    {"nologoaktion", "Keine Aktion", "no action"},
-    {"grafkill", "Andere Schiffslogos löschen", "delete other shiplogos"},
-    {"usegraficsicher", "Schiffslogos sichern", "backup shiplogos"},
-    {"nosoundaktion", "Keine Aktion", "no action"},
-    {"soundkill", "Andere Audiotaunts löschen", "delete other taunts"},
-    {"usesoundssicheern", "Audiotaunts sichern", "backup sounds"},
-    {"usepilot", "Pilotennamen benutzen", "use pilot"},
-    {"delstad", "Lösche Stats-Dateien", "del *.stats files"},
-    {"delstadjetzt", "Lösche Stats-Dateien jetzt", "del *.stats-files now"},
-    {"Frame5", "Stats-Dateien", "stats-files"},
-};
-
-TEST_F(Main, SwitchingToGermanAndBackGivesEveryCaptionOfTheTable) {
+// Every language from the menu gives each control of the caption table its text in that
+// language and leaves every other control as it was designed; English brings all back. No
+// control that shows a caption is left without one (but the two frames drawn without a title),
+// none is named twice in the table.
+TEST_F(Main, EveryLanguageGivesEveryCaptionOfTheTable) {
     scourix::MainWindow& win = startWithPilots();
     const auto design = captions(win);
-    auto expected = [&](bool german) {
-        auto out = design;
-        for (const auto& c : kLanguageCaptions) out.at(c.control) = german ? c.german : c.english;
-        return out;
-    };
-    EXPECT_EQ(design, expected(false));
-    win.m111.click();
-    EXPECT_TRUE(win.m111.checked());
-    EXPECT_FALSE(win.m112.checked());
-    EXPECT_EQ(captions(win), expected(true));
-    EXPECT_EQ(win.update.caption(), "download update");
-
-    win.m112.click();
-    EXPECT_FALSE(win.m111.checked());
-    EXPECT_TRUE(win.m112.checked());
-    EXPECT_EQ(captions(win), expected(false));
+    const std::vector<scourix::Caption> table = win.captionTable();
+    std::map<std::string, const lang::Message*> rows;
+    for (const scourix::Caption& c : table)
+        EXPECT_TRUE(rows.emplace(c.control.name(), &c.text).second) << c.control.name();
+    const std::set<std::string> untitled{"master", "verknupf"};
+    for (const ui::Control* c : win.controls())
+        if (!untitled.count(c->name()) &&
+            (dynamic_cast<const ui::Label*>(c) || dynamic_cast<const ui::Frame*>(c) ||
+             dynamic_cast<const ui::Button*>(c) || dynamic_cast<const ui::CheckBox*>(c) ||
+             dynamic_cast<const ui::OptionButton*>(c) || dynamic_cast<const ui::MenuItem*>(c)))
+            EXPECT_FALSE(c->caption().empty()) << c->name();
+    for (lang::Language l : lang::kLanguages) {
+        SCOPED_TRACE(lang::code(l));
+        win.languageEntry(l).click();
+        auto expected = design;
+        for (const auto& [name, text] : rows) expected.at(name) = text->in(l);
+        EXPECT_EQ(captions(win), expected);
+    }
+    win.languageEntry(lang::Language::English).click();
+    EXPECT_EQ(captions(win), design);
 }
 
 TEST_F(Main, LanguageSwitchedButNotSavedStaysEnglish) {
     scourix::MainWindow& win = startWithPilots();
     const std::string ini = file("scourix.ini");
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     answer({Answer::No});
     win.close();
     EXPECT_EQ(file("scourix.ini"), ini);
@@ -1091,8 +1051,8 @@ int textWidth(const std::string& text) {
 
 TEST_F(Main, NoCaptionIsCutOffInAnyLanguage) {
     scourix::MainWindow& win = startWithPilots();
-    for (ui::MenuItem* entry : {&win.m112, &win.m111, &win.m113, &win.m114, &win.m115}) {
-        entry->click();
+    for (lang::Language l : lang::kLanguages) {
+        win.languageEntry(l).click();
         for (const ui::Control* c : win.controls()) {
             if (c->caption().empty() || dynamic_cast<const ui::MenuItem*>(c) ||
                 dynamic_cast<const ui::TextBox*>(c) || dynamic_cast<const ui::ListBox*>(c) ||
@@ -1385,7 +1345,7 @@ TEST_F(Main, CleanNowNoOpensAtOnceWithoutSaving) {
     scourix::MainWindow& win = startWithPilots();
     const auto old = settingsFiles();
     win.logo.addItem("new.ogf");
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     answer({Answer::No});
     win.m21.click();
     EXPECT_EQ(box().text, "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?");
@@ -1421,7 +1381,7 @@ TEST_F(Main, StartNowHandsOverToGatefire) {
     EXPECT_EQ(fake.shell.started[0].folder, program);
     EXPECT_EQ(file("logos.ini"), "\"mine.ogf\"\r\n");
 
-    win.m111.click();
+    win.languageEntry(lang::Language::German).click();
     answer({Answer::Yes});
     win.m22.click();
     EXPECT_EQ(box(2).text, "Konfiguration muss zuerst gespeichert werden! Jetzt speichern?");

@@ -59,7 +59,7 @@ class Player : public ::testing::Test, public GameFolder {
     }
 
     scourix::Ordner& open(const std::string& mode, bool german = false) {
-        (german ? main.m111 : main.m112).click();
+        main.languageEntry(german ? lang::Language::German : lang::Language::English).click();
         main.session().browseMode = mode;
         w = std::make_unique<scourix::Ordner>(fake.platform, main);
         w->open();

@@ -215,7 +215,7 @@ TEST_F(Preview, AMissingWindowIsWaitedForThenReportedAndNothingIsTyped) {
 
     // No window at all: after the last look the player is told, in his language.
     fake.keys = FakeKeys();
-    m.m111.click();
+    m.languageEntry(lang::Language::German).click();
     m.play1.click();
     int ticks = 0;
     while (m.Playerstart.enabled() && ticks < 100) m.Playerstart.tick(), ++ticks;
@@ -285,7 +285,7 @@ TEST_F(Preview, FailuresAreToldAndNothingIsTyped) {
 
     // A tester path that does not start.
     fake.shell.failing.insert(kMusic);
-    m.m111.click();
+    m.languageEntry(lang::Language::German).click();
     m.play1.click();
     EXPECT_EQ(lastBox(), "Der Soundtester \"" + kMusic +
                              "\" konnte nicht gestartet werden. Bitte "
@@ -332,13 +332,14 @@ class TesterPath : public Preview {
   protected:
     scourix::Mt& openMt(bool german = false) {
         scourix::MainWindow& m = start();
-        if (german) m.m111.click();
+        if (german) m.languageEntry(lang::Language::German).click();
         m.m42.click();
         return m.mt();
     }
 };
 
-TEST_F(TesterPath, OptionsTakeTheStoredValuesThenTheMainWindows) {
+// The options show what the main window holds, not what scourix.ini held when it was read.
+TEST_F(TesterPath, OptionsShowTheMainWindowsValues) {
     scourix::MainWindow& m = start();
     m.settings().musicTesterPath = "";
     m.settings().autoCloseTester = false;
@@ -346,8 +347,8 @@ TEST_F(TesterPath, OptionsTakeTheStoredValuesThenTheMainWindows) {
     scourix::Mt& mt = m.mt();
     EXPECT_TRUE(mt.isShown());
     EXPECT_EQ(mt.caption(), "toolpath");
-    EXPECT_EQ(mt.mtpfad.text(), kMusic) << "the stored path when the main window has none";
-    EXPECT_EQ(mt.plyeraus.value(), 0) << "the main window's flag wins";
+    EXPECT_EQ(mt.mtpfad.text(), "") << "scourix.ini holds " << kMusic;
+    EXPECT_EQ(mt.plyeraus.value(), 0);
     EXPECT_EQ(mt.Label1.caption(), "musictester path");
     EXPECT_EQ(mt.plyeraus.caption(), "shutdown player automatic");
     EXPECT_EQ(mt.brows1.caption(), "....");
@@ -356,7 +357,7 @@ TEST_F(TesterPath, OptionsTakeTheStoredValuesThenTheMainWindows) {
 
     m.settings().musicTesterPath = "D:\\Other\\MusicTester.exe";
     m.settings().autoCloseTester = true;
-    m.m111.click();
+    m.languageEntry(lang::Language::German).click();
     m.m42.click();
     EXPECT_EQ(mt.mtpfad.text(), "D:\\Other\\MusicTester.exe");
     EXPECT_EQ(mt.plyeraus.value(), 1);
@@ -402,7 +403,6 @@ TEST_F(TesterPath, SearchStartsInTheGameFoldersParentAndWritesThePathBack) {
     fake.files.addFile("C:\\Games\\Tools\\readme.txt");
     scourix::Mt& mt = openMt();
     mt.brows1.click();
-    EXPECT_EQ(mt.dummy.text(), "musi");
     scourix::Sucher& s = mt.sucher();
     EXPECT_TRUE(s.isShown());
     EXPECT_EQ(s.caption(), "search musictester.exe");

@@ -105,7 +105,7 @@ TEST_F(DirectJoin, CaptionsInBothLanguages) {
     EXPECT_EQ(en.Label2.caption().rfind("example : ", 0), 0u);
     EXPECT_EQ(en.Frame1.caption(), "IP/PORT");
     en.close();
-    w->m111.click();
+    w->languageEntry(lang::Language::German).click();
     w->m44.click();
     EXPECT_EQ(en.caption(), "an einem Spiel teilnehmen");
     EXPECT_EQ(en.teilnehmen.caption(), "Jetzt am Spiel teilnehmen");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "platform/ui/native.h"
 #include "platform/ui/window.h"
 #include "tests/support/fake_files.h"
@@ -436,7 +438,9 @@ TEST(Windows, APlaceOnNoMonitorComesOntoTheNearestOne) {
     }
 }
 
-TEST(Windows, EveryControlReportsItsKind) {
+// The backends make each control's native side by its kind: no two kinds of control report the
+// same kind, and a file list is a list.
+TEST(Windows, NoTwoKindsOfControlReportTheSameKind) {
     FakeFiles files;
     ui::Window w("kinds", 100, 100);
     ui::Label label{w, "label"};
@@ -444,7 +448,6 @@ TEST(Windows, EveryControlReportsItsKind) {
     ui::Frame frame{w, "frame"};
     ui::Image image{w, "image"};
     ui::ListBox list{w, "list"};
-    ui::FileList fileList{w, "fileList", files};
     ui::TextBox text{w, "text"};
     ui::CheckBox check{w, "check"};
     ui::OptionButton option{w, "option"};
@@ -453,15 +456,13 @@ TEST(Windows, EveryControlReportsItsKind) {
     ui::DriveList drives{w, "drives", files};
     ui::DirList dirs{w, "dirs", files};
     ui::Timer timer{w, "timer", 10};
-    const std::pair<ui::Control*, ui::Kind> expected[] = {
-        {&label, ui::Kind::Label},    {&button, ui::Kind::Button},  {&frame, ui::Kind::Frame},
-        {&image, ui::Kind::Image},    {&list, ui::Kind::ListBox},   {&fileList, ui::Kind::ListBox},
-        {&text, ui::Kind::TextBox},   {&check, ui::Kind::CheckBox}, {&option, ui::Kind::Option},
-        {&combo, ui::Kind::ComboBox}, {&menu, ui::Kind::Menu},      {&drives, ui::Kind::DriveList},
-        {&dirs, ui::Kind::DirList},   {&timer, ui::Kind::Timer},
-    };
-    for (const auto& [control, kind] : expected)
-        EXPECT_EQ(control->kind(), kind) << control->name();
+    std::map<ui::Kind, std::string> seen;
+    for (const ui::Control* c : w.controls()) {
+        const auto [at, added] = seen.emplace(c->kind(), c->name());
+        EXPECT_TRUE(added) << c->name() << " reports the kind of " << at->second;
+    }
+    ui::FileList fileList{w, "fileList", files};
+    EXPECT_EQ(fileList.kind(), list.kind());
 }
 
 } // namespace
