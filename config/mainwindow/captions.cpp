@@ -101,15 +101,14 @@ void MainWindow::sprache() {
         {soundkill, mark("delete other taunts")},
         // TRANSLATORS: Move the other pilots' taunts to the backup folder.
         {usesoundssicheern, mark("backup sounds")},
-        // TRANSLATORS: Check box: start the game with the pilot chosen above.
-        {usepilot, mark("use pilot")},
-        {delstad, mark("del *.stats files")},
         {delstadjetzt, mark("del *.stats-files now")},
         // TRANSLATORS: Frame: the game's statistics files (*.stats) of network games.
         {Frame5, mark("stats-files")},
     };
     const lang::Language l = language();
     for (const Caption& c : table) c.control.setCaption(lang::tr(l, c.english));
+    for (const auto& row : settings::kScourixRows)
+        if (row.caption) box(row.control).setCaption(lang::tr(l, row.caption));
     // Equal English, different words: the panel's title and the menu entry; the two buttons
     // that close a panel; the keyboard types, which are not the interface languages.
     Label7.setCaption(lang::trc(l, "shortcut panel", "make a shortcut to Desktop"));

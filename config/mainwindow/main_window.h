@@ -2,6 +2,7 @@
 #include "common/edition/edition.h"
 #include "common/language/language.h"
 #include <array>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +74,9 @@ class MainWindow : public ui::Window, public Owner {
     void testerChanged() override;
     void endSoon() override { beendenauto.setEnabled(true); }
 
+    // The check box of a setting, by the control name its row in settings::kScourixRows gives.
+    ui::CheckBox& box(std::string_view name);
+
     // The answer of the last question or input box, as text ("6" Yes, "7" No, "2" Cancel).
     std::string answer;
     // The remembered pilot name: as read at load, as chosen at save time.
@@ -89,6 +93,13 @@ class MainWindow : public ui::Window, public Owner {
     Session session_;
     // Where the window stood when it opened.
     std::optional<ui::ScreenPoint> openedAt_;
+    // The check boxes of the settings, made where they are placed.
+    std::deque<ui::CheckBox> boxes_;
+    // A setting's check box, in `frame`.
+    ui::CheckBox& bound(const char* name, ui::Frame& frame);
+    // The controls the settings' rows name: model to controls, and back.
+    void showSettings();
+    void takeSettings();
 
   public:
     // Shortcut panel, hidden at start.
@@ -142,7 +153,6 @@ class MainWindow : public ui::Window, public Owner {
     ui::ListBox pilotname{*this, "pilotname", &Frame1, true};
     ui::Button pilothinzu{*this, "pilothinzu", &Frame1};
     ui::Button pilotwech{*this, "pilotwech", &Frame1};
-    ui::CheckBox usepilot{*this, "usepilot", &Frame1};
 
     // Own ship logos.
     ui::Frame Frame3{*this, "Frame3"};
@@ -160,7 +170,6 @@ class MainWindow : public ui::Window, public Owner {
 
     // Statistics files.
     ui::Frame Frame5{*this, "Frame5"};
-    ui::CheckBox delstad{*this, "delstad", &Frame5};
     ui::Button delstadjetzt{*this, "delstadjetzt", &Frame5};
 
     // Command-line switches.

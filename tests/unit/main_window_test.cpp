@@ -45,7 +45,7 @@ class Main : public ::testing::Test, public GameFolder {
     scourix::MainWindow& startWithPilots(const std::string& pilotName = "") {
         fake.files.addFile(game + "\\Alice.plt", "alice");
         fake.files.addFile(game + "\\Bob.plt", "bob");
-        ini.pilotName = pilotName;
+        ini["PilotName"] = pilotName;
         writeSettings({"mine.ogf"}, {"mine.osf"}, {"nointro", "useport 2092"}, {true, false});
         return start();
     }
@@ -259,8 +259,8 @@ TEST_F(Main, ASecondRecoveryNeverOverwritesTheCopiesOfThePlayersFiles) {
 // --- Reading the settings into the window ------------------------------------------------
 
 TEST_F(Main, ChoiceLinesSelectByTheReadingRule) {
-    ini.logoNoAction = "1", ini.logoDeleteOthers = "1", ini.logoBackupOthers = "0";
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "0", ini.tauntBackupOthers = "";
+    ini["LogoNoAction"] = "1", ini["LogoDeleteOthers"] = "1", ini["LogoBackupOthers"] = "0";
+    ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "0", ini["TauntBackupOthers"] = "";
     writeSettings();
     scourix::MainWindow& win = start();
     EXPECT_FALSE(win.nologoaktion.value());
@@ -276,7 +276,7 @@ TEST_F(Main, ChoiceLinesSelectByTheReadingRule) {
 }
 
 TEST_F(Main, AllChoiceLinesZeroSelectNothingAndSaveBackAsZero) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "0", ini.logoBackupOthers = "0";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "0", ini["LogoBackupOthers"] = "0";
     writeSettings();
     scourix::MainWindow& win = start();
     for (ui::OptionButton* o : {&win.nologoaktion, &win.grafkill, &win.usegraficsicher})
@@ -287,7 +287,7 @@ TEST_F(Main, AllChoiceLinesZeroSelectNothingAndSaveBackAsZero) {
 }
 
 TEST_F(Main, BackupFolderEnablesTheRestoreButtonFromTheLoadOn) {
-    ini.logoBackupPath = "D:\\Logos";
+    ini["LogoBackupPath"] = "D:\\Logos";
     writeSettings();
     scourix::MainWindow& win = start();
     EXPECT_TRUE(win.auslagergraf.enabled());
@@ -299,13 +299,13 @@ TEST_F(Main, BackupFolderEnablesTheRestoreButtonFromTheLoadOn) {
 // A file of a later version: its lines after ours, and a value the window shows as it read it,
 // survive a save.
 TEST_F(Main, ASaveKeepsTheLinesOfALaterVersionAndUntouchedValues) {
-    ini.deleteStats = "1.0";
+    ini["DeleteStats"] = "1.0";
     writeSettings();
     const std::string later = "\"5,6\"\r\n\"later\"\r\n";
     fake.files.addFile(path("scourix.ini"), file("scourix.ini") + later);
     scourix::MainWindow& win = start();
     EXPECT_EQ(boxes(), 0u);
-    EXPECT_EQ(win.delstad.value(), 1);
+    EXPECT_EQ(win.box("delstad").value(), 1);
     win.sichern();
     EXPECT_NE(file("scourix.ini").find("\"2\"\r\n1\r\n\"\"\r\n0\r\n" + later), std::string::npos)
         << file("scourix.ini");
@@ -332,12 +332,12 @@ TEST_F(Main, ReopensWhereItWasMovedToAndSaved) {
 }
 
 TEST_F(Main, NumbersThatAreNotOneReadAsCleared) {
-    ini.usePilot = "x", ini.deleteStats = "", ini.autoCloseTester = "1";
-    ini.musicTesterPath = "C:\\MT\\MusicTester.exe";
+    ini["UsePilot"] = "x", ini["DeleteStats"] = "", ini["AutoCloseTester"] = "1";
+    ini["MusicTesterPath"] = "C:\\MT\\MusicTester.exe";
     writeSettings();
     scourix::MainWindow& win = start();
-    EXPECT_EQ(win.usepilot.value(), 0);
-    EXPECT_EQ(win.delstad.value(), 0);
+    EXPECT_EQ(win.box("usepilot").value(), 0);
+    EXPECT_EQ(win.box("delstad").value(), 0);
     EXPECT_TRUE(win.settings().autoCloseTester);
     EXPECT_EQ(win.settings().musicTesterPath, "C:\\MT\\MusicTester.exe");
     EXPECT_TRUE(win.play1.enabled());
@@ -357,13 +357,13 @@ TEST_F(Main, ShortFlagStringLeavesTheLastSwitchesInactive) {
 TEST_F(Main, StoredPilotIsSelectedOnlyWhenItsNameMatchesExactly) {
     EXPECT_EQ(selectedItems(startWithPilots("Bob").pilotname), Names{"Bob"});
     EXPECT_EQ(items(w->pilotname), (Names{"Alice", "Bob"}));
-    ini.pilotName = "bob";
+    ini["PilotName"] = "bob";
     writeSettings();
     EXPECT_TRUE(selectedItems(start().pilotname).empty());
 }
 
 TEST_F(Main, MissingGameFolderLeavesThePilotListEmptyButThePanelsUsable) {
-    ini.gamePath = "C:\\Nowhere";
+    ini["GamePath"] = "C:\\Nowhere";
     writeSettings();
     scourix::MainWindow& win = start();
     EXPECT_EQ(win.pilotname.count(), 0);
@@ -380,8 +380,8 @@ TEST_F(Main, SaveWritesEveryFileFromTheWindow) {
     win.graficsicherpath.setText("D:\\Logo Backup");
     win.soundkill.setValue(true);
     toggle(win.pilotname, 1);
-    win.usepilot.setValue(1);
-    win.delstad.setValue(1);
+    win.box("usepilot").setValue(1);
+    win.box("delstad").setValue(1);
     win.m111.click();
     win.logo.addItem("second.oaf");
     win.keylist.setSelected(1, true);
@@ -460,7 +460,7 @@ TEST_F(Main, AKeepListTooLongForItsFileIsRefused) {
     win.mysounds.clear();
     for (std::size_t i = 0; i <= fit; ++i) win.mysounds.addItem(name);
     const std::string before = file("taunts.ini"), ini = file("scourix.ini");
-    win.delstad.setValue(1 - win.delstad.value());
+    win.box("delstad").setValue(1 - win.box("delstad").value());
     EXPECT_FALSE(win.sichern());
     EXPECT_TRUE(file("taunts.ini") == before);
     EXPECT_NE(file("scourix.ini"), ini);
@@ -736,8 +736,8 @@ TEST_F(Main, CheckBoxesAreTickedOnlyByANumericValueOfOne) {
         fake.files.addFile(path("keys.ini"), "");
         scourix::MainWindow& win = start();
         EXPECT_EQ(boxes(), 0u);
-        EXPECT_EQ(win.usepilot.value(), ticked) << value;
-        EXPECT_EQ(win.delstad.value(), ticked) << value;
+        EXPECT_EQ(win.box("usepilot").value(), ticked) << value;
+        EXPECT_EQ(win.box("delstad").value(), ticked) << value;
         EXPECT_EQ(win.settings().autoCloseTester, ticked == 1) << value;
     }
 }
@@ -801,11 +801,11 @@ TEST_F(Main, UsePilotSelectsTheOnlyPilot) {
     fake.files.addFile(game + "\\Solo.plt");
     writeSettings();
     scourix::MainWindow& win = start();
-    win.usepilot.setValue(1);
+    win.box("usepilot").setValue(1);
     EXPECT_EQ(selectedItems(win.pilotname), Names{"Solo"});
 
     startWithPilots(); // Solo, Alice and Bob
-    w->usepilot.setValue(1);
+    w->box("usepilot").setValue(1);
     EXPECT_TRUE(selectedItems(w->pilotname).empty());
 }
 
@@ -903,7 +903,7 @@ std::map<std::string, std::string> captions(const ui::Window& w) {
 }
 
 TEST_F(Main, GermanFromTheSettingsAndSavedAgain) {
-    ini.language = "1";
+    ini["Language"] = "1";
     writeSettings();
     scourix::MainWindow& win = start();
     EXPECT_TRUE(win.m111.checked());
@@ -930,7 +930,7 @@ TEST_F(Main, EveryLanguageFromTheSettingsAndFromTheMenu) {
                      {"4", "m114", "&Archivo", "Salir"},
                      {"5", "m115", "&File", "Esci"}};
     for (const auto& l : languages) {
-        ini.language = l.value;
+        ini["Language"] = l.value;
         writeSettings();
         scourix::MainWindow& win = start();
         for (ui::MenuItem* m : {&win.m111, &win.m112, &win.m113, &win.m114, &win.m115})
@@ -942,7 +942,7 @@ TEST_F(Main, EveryLanguageFromTheSettingsAndFromTheMenu) {
                   std::string::npos)
             << l.value;
     }
-    ini.language = "1";
+    ini["Language"] = "1";
     writeSettings();
     scourix::MainWindow& win = start();
     win.m114.click();
@@ -954,7 +954,7 @@ TEST_F(Main, EveryLanguageFromTheSettingsAndFromTheMenu) {
 }
 
 TEST_F(Main, UnknownLanguageMarksNeitherEntryAndSavesEnglish) {
-    ini.language = "7";
+    ini["Language"] = "7";
     writeSettings();
     scourix::MainWindow& win = start();
     EXPECT_FALSE(win.m111.checked());
@@ -1249,7 +1249,7 @@ TEST_F(Page, SavedChoicesShowOverTheGameSettings) {
 TEST_F(Page, OkRefusesALanguageTheGameDoesNotHave) {
     const std::string before =
         "German\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n1\r\njoe\r\npw\r\n";
-    ini.language = "1";
+    ini["Language"] = "1";
     scourix::MainWindow& win = startWithPilots();
     for (auto [language, taken] : {std::pair{"Français", false},
                                    {"english", false},
