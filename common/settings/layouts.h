@@ -58,11 +58,11 @@ enum class Style {
     Raw,    // the text unchanged
 };
 
-// The versions of the settings files' layouts, oldest first. Each line came with one of them;
-// a file ends after the last line of the version that wrote it.
-enum class Since {
-    V1_0, // the fifteen lines of scourix.ini and every line of the other files
-    V1_1, // scourix.ini line 16: where the main window was closed
+// The version a line came with, {1, 0} unless its row names a later one. A file ends after the
+// last line of the version that wrote it.
+struct Since {
+    int x = 1, y = 0; // version x.y
+    auto operator<=>(const Since&) const = default;
 };
 
 // One value of a settings file: where it lives in its struct, how it is written, what the
@@ -71,7 +71,7 @@ template <class T> struct Field {
     std::string T::*member;
     Style style;
     const char* firstRun;
-    Since since = Since::V1_0;
+    Since since = {};
 };
 
 // A file layout: its values in the order of the file's lines.

@@ -114,7 +114,7 @@ struct ScourixRow {
     Style style;
     ScourixValue value;
     const char* firstRun;
-    Since since = Since::V1_0;
+    Since since = Since{};
     const char* control = nullptr;
     const char* caption = nullptr;
 };
@@ -122,11 +122,11 @@ struct ScourixRow {
 // The lines of scourix.ini in their order. A new setting is a typed value above and its row
 // here; the main window shows it in the control the row names, which it places.
 inline const ScourixRow kScourixRows[] = {
-    {"GamePath", Style::Quoted, &PlayerSettings::gamePath, "", Since::V1_0, "d3path"},
+    {"GamePath", Style::Quoted, &PlayerSettings::gamePath, "", Since{}, "d3path"},
     {"LogoBackupPath", Style::Quoted, ChoiceText{&PlayerSettings::logos, &Choice::backupPath}, "",
-     Since::V1_0, "graficsicherpath"},
+     Since{}, "graficsicherpath"},
     {"TauntBackupPath", Style::Quoted, ChoiceText{&PlayerSettings::taunts, &Choice::backupPath}, "",
-     Since::V1_0, "soundssicherpath"},
+     Since{}, "soundssicherpath"},
     {"LogoNoAction", Style::Quoted, ChoiceFlag{&PlayerSettings::logos, &Choice::noAction}, "1"},
     {"LogoDeleteOthers", Style::Quoted, ChoiceFlag{&PlayerSettings::logos, &Choice::deleteOthers},
      "0"},
@@ -137,16 +137,16 @@ inline const ScourixRow kScourixRows[] = {
      "0"},
     {"TauntBackupOthers", Style::Quoted, ChoiceFlag{&PlayerSettings::taunts, &Choice::backupOthers},
      "0"},
-    {"UsePilot", Style::Number, &PlayerSettings::usePilot, "0", Since::V1_0, "usepilot",
+    {"UsePilot", Style::Number, &PlayerSettings::usePilot, "0", Since{}, "usepilot",
      // TRANSLATORS: Check box: start the game with the pilot chosen above.
      lang::mark("use pilot")},
     {"PilotName", Style::Quoted, &PlayerSettings::pilotName, ""},
     {"Language", Style::Quoted, &PlayerSettings::language, "2"},
-    {"DeleteStats", Style::Number, &PlayerSettings::deleteStats, "", Since::V1_0, "delstad",
+    {"DeleteStats", Style::Number, &PlayerSettings::deleteStats, "", Since{}, "delstad",
      lang::mark("del *.stats files")},
     {"MusicTesterPath", Style::Quoted, &PlayerSettings::musicTesterPath, ""},
     {"AutoCloseTester", Style::Number, &PlayerSettings::autoCloseTester, ""},
-    {"WindowPlace", Style::Quoted, &PlayerSettings::window, "", Since::V1_1},
+    {"WindowPlace", Style::Quoted, &PlayerSettings::window, "", Since{1, 1}},
 };
 
 // Calls `use` with a reference to the typed value of `row` in `s`.

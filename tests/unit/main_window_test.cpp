@@ -331,6 +331,39 @@ TEST_F(Main, ReopensWhereItWasMovedToAndSaved) {
     EXPECT_EQ(file("scourix.ini"), fifteen + "\"-700,120\"\r\n");
 }
 
+// Every control a row of scourix.ini names shows the value read from its line, and saves what
+// the player set there on that line.
+TEST_F(Main, EveryBoundControlShowsItsLineAndSavesIt) {
+    const settings::ScourixIni first = ini;
+    for (std::size_t i = 0; i < std::size(settings::kScourixRows); ++i) {
+        const settings::ScourixRow& row = settings::kScourixRows[i];
+        if (!row.control) continue;
+        const bool tick = row.style == settings::Style::Number;
+        ini = first;
+        ini.line[i] = tick ? "1" : "D:\\Read";
+        writeSettings();
+        scourix::MainWindow& win = start();
+        ui::Control* control = nullptr;
+        for (ui::Control* c : win.controls())
+            if (c->name() == row.control) control = c;
+        ASSERT_TRUE(control) << row.name;
+        if (auto* box = dynamic_cast<ui::CheckBox*>(control)) {
+            EXPECT_TRUE(tick) << row.name;
+            EXPECT_EQ(box->value(), 1) << row.name;
+            box->setValue(0);
+        } else {
+            auto& text = dynamic_cast<ui::TextBox&>(*control);
+            EXPECT_EQ(text.text(), "D:\\Read") << row.name;
+            text.setText("D:\\Saved");
+        }
+        ASSERT_TRUE(win.sichern()) << row.name;
+        ini.line[i] = tick ? "0" : "D:\\Saved";
+        settings::SettingsFile expected(fake.codepage);
+        settings::writeScourixIni(expected, ini);
+        EXPECT_EQ(file("scourix.ini"), expected.bytes()) << row.name;
+    }
+}
+
 TEST_F(Main, NumbersThatAreNotOneReadAsCleared) {
     ini["UsePilot"] = "x", ini["DeleteStats"] = "", ini["AutoCloseTester"] = "1";
     ini["MusicTesterPath"] = "C:\\MT\\MusicTester.exe";
