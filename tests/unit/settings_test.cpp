@@ -373,16 +373,9 @@ TEST(ScourixIniLayout, SavedFileBytesAndRoundTrip) {
     ScourixIni r;
     ASSERT_EQ(readScourixIni(in, r), Problem::None);
     EXPECT_TRUE(in.atEnd());
-    EXPECT_EQ(r["GamePath"], v["GamePath"]);
-    EXPECT_EQ(r["TauntBackupPath"], v["TauntBackupPath"]);
-    EXPECT_EQ(r["LogoDeleteOthers"], "1");
-    EXPECT_EQ(r["TauntBackupOthers"], "1");
-    EXPECT_EQ(r["UsePilot"], "1");
-    EXPECT_EQ(r["PilotName"], "Pilot");
-    EXPECT_EQ(r["Language"], "1");
-    EXPECT_EQ(r["DeleteStats"], "7");
-    EXPECT_EQ(r["MusicTesterPath"], v["MusicTesterPath"]);
-    EXPECT_EQ(r["AutoCloseTester"], "0");
+    // The bare lines come back by their numeric value.
+    v["DeleteStats"] = "7", v["AutoCloseTester"] = "0";
+    EXPECT_EQ(r.line, v.line);
 }
 
 TEST(ScourixIniLayout, FirstRunFile) {
@@ -395,13 +388,7 @@ TEST(ScourixIniLayout, FirstRunFile) {
     r["DeleteStats"] = "stale";
     ASSERT_EQ(readScourixIni(in, r), Problem::None);
     EXPECT_TRUE(in.atEnd());
-    EXPECT_EQ(r["GamePath"], "");
-    EXPECT_EQ(r["LogoNoAction"], "1");
-    EXPECT_EQ(r["TauntNoAction"], "1");
-    EXPECT_EQ(r["UsePilot"], "0");
-    EXPECT_EQ(r["Language"], "2");
-    EXPECT_EQ(r["DeleteStats"], "");
-    EXPECT_EQ(numericValue(r["AutoCloseTester"]), 0);
+    EXPECT_EQ(r.line, firstRunLines().line);
 
     // A first run speaks the system's interface language where it is one of ours; only the
     // Language line differs.
