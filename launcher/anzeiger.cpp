@@ -30,8 +30,6 @@ Anzeiger::Anzeiger(platform::Platform& p)
     : ui::Window("Gatefire", 4665, 3150), p_(p), store_{p.files, p.codepage, p.app.programFolder()},
       plan_(p.files, setup_, [this](cleaning::Counter c, cleaning::Event e) { progress(c, e); }) {
     border = ui::Border::None;
-    Frame1.setVisible(false);
-    Frame1.stateOnly = true;
     Image1.picture = "GATEFIRE_BACKGROUND";
     Image1.setVisible(false);
 
@@ -70,7 +68,7 @@ void Anzeiger::load() {
     roundwindow();
 
     std::string file;
-    settings::Problem problem = cleaning::readSetup(store_, setup_, file);
+    settings::Problem problem = settings::readSetup(store_, setup_, file);
     if (file == settings::kScourixIni && problem != settings::Problem::None)
         return fileError(problem, file, false);
     language_ = setup_.ini.language;
@@ -82,14 +80,8 @@ void Anzeiger::load() {
     Label4.setCaption(platform::versionText(p_.app.version()));
     if (problem != settings::Problem::None) return fileError(problem, file, true);
 
-    keylist.clear();
-    settings::SettingsFile keys(p_.codepage);
-    problem = settings::openFile(store_, settings::kKeysIni, keys);
-    settings::KeysIni k;
-    if (problem == settings::Problem::None) problem = settings::readKeysIni(keys, k);
+    problem = settings::load(store_, keys_);
     if (problem != settings::Problem::None) return fileError(problem, settings::kKeysIni, true);
-    for (const auto& s : k.switches) keylist.addItem(s);
-    flags_ = k.flags;
 
     const settings::PlayerSettings& ini = setup_.ini;
     game_ = edition::describe(p_, ini.gamePath);
@@ -100,8 +92,6 @@ void Anzeiger::load() {
     ipstart();
 
     if (!ini.gamePath.empty()) {
-        for (int i = 0; i < keylist.count(); ++i)
-            keylist.setSelected(i, k.active(static_cast<std::size_t>(i)));
         regeintraege();
         putzstart.setEnabled(true);
         return;
@@ -195,10 +185,8 @@ void Anzeiger::putzstartTick() {
 // A one-time request is turned off at once; a reset that fails is tried once more. A file that
 // cannot be read is replaced by an empty request, the player's bytes kept beside it first.
 void Anzeiger::ipstart() {
-    settings::SettingsFile f(p_.codepage);
     const std::string path = store_.path(settings::kDirecktIni);
-    directRead_ = settings::openFile(store_, settings::kDirecktIni, f) == settings::Problem::None &&
-                  settings::readDirectJoin(f, direct) == settings::Problem::None;
+    directRead_ = settings::load(store_, direct) == settings::Problem::None;
     if (!directRead_) {
         settings::SettingsFile out(p_.codepage);
         settings::writeDirectJoin(out, {"", settings::JoinMode::None, {"0"}, ""});
@@ -225,11 +213,8 @@ void Anzeiger::tell(const std::string& text) {
 }
 
 void Anzeiger::regeintraege() {
-    settings::SettingsFile f(p_.codepage);
     settings::NetworkIni net;
-    if (settings::openFile(store_, settings::kNetworkIni, f) != settings::Problem::None ||
-        settings::readNetworkIni(f, net) != settings::Problem::None)
-        return;
+    if (settings::load(store_, net) != settings::Problem::None) return;
     std::vector<std::string> skipped;
     Saved saved = Saved::Yes;
     if (game_.openSource())
@@ -256,9 +241,7 @@ void Anzeiger::regeintraege() {
 
 void Anzeiger::shellstart() {
     settings::ShellList side;
-    settings::SettingsFile f(p_.codepage);
-    settings::Problem problem = settings::openFile(store_, settings::kShellListTxt, f);
-    if (problem == settings::Problem::None) problem = settings::readShellList(f, side);
+    settings::Problem problem = settings::load(store_, side);
     // A list saved as UTF-16 is the player's, not a broken one of ours: it stays as it is and
     // starts nothing.
     if (problem == settings::Problem::NotText)
@@ -297,8 +280,8 @@ void Anzeiger::shellstart() {
             leftOut.push_back("-pilot " + setup_.ini.pilotName), pilot.clear();
     }
     std::vector<std::string> switches;
-    for (int i = 0; i < keylist.count(); ++i)
-        if (keylist.selected(i)) switches.push_back("-" + keylist.item(i) + " ");
+    for (std::size_t i = 0; i < keys_.switches.size(); ++i)
+        if (keys_.active(i)) switches.push_back("-" + keys_.switches[i] + " ");
     // Joining always joins without a question only when the player switched the question off
     // ("0"); a request that could not be read whole joins nothing.
     using settings::JoinMode;

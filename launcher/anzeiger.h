@@ -2,6 +2,7 @@
 #include "common/cleaning/cleaning.h"
 #include "common/edition/edition.h"
 #include "common/language/language.h"
+#include "common/settings/reading.h"
 #include "platform/platform.h"
 #include "platform/ui/window.h"
 
@@ -26,8 +27,6 @@ class Anzeiger : public ui::Window {
     ui::Label txt5{*this, "txt5"};
     ui::Label Label4{*this, "Label4"};
     ui::Image Image1{*this, "Image1"};
-    ui::Frame Frame1{*this, "Frame1"};
-    ui::ListBox keylist{*this, "keylist", &Frame1, true};
     ui::Timer putzstart{*this, "putzstart", 50};
 
     // The direct-join request as read at start-up.
@@ -37,7 +36,9 @@ class Anzeiger : public ui::Window {
     // The player's language, once the settings have been read whole; English before.
     lang::Language language() const { return language_; }
     // The keep lists as read at start-up.
-    const cleaning::Setup& setup() const { return setup_; }
+    const settings::Setup& setup() const { return setup_; }
+    // The switches and their flags as read at start-up.
+    const settings::KeysIni& keys() const { return keys_; }
 
   private:
     void putzstartTick();
@@ -52,14 +53,14 @@ class Anzeiger : public ui::Window {
 
     platform::Platform& p_;
     settings::Store store_;
-    cleaning::Setup setup_;
+    settings::Setup setup_;
+    settings::KeysIni keys_;
     lang::Language language_ = lang::Language::English;
     edition::Game game_; // the game in the settings' game folder
     cleaning::Plan plan_;
     cleaning::Counters counters_{"finish"};
     // The label of each counter, in the order of cleaning::Counter.
     ui::Label* const counterLabels_[5] = {&txt1, &txt2, &txt3, &txt4, &txt5};
-    std::string flags_;
     bool directRead_ = false; // direckt.ini was read whole
 };
 

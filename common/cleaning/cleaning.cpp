@@ -37,41 +37,6 @@ std::string Counters::after(Counter c, Event e) {
     return countText(--left);
 }
 
-settings::Problem readList(const settings::Store& store, const std::string& fileName,
-                           std::vector<std::string>& entries) {
-    settings::SettingsFile f(store.codepage);
-    settings::Problem problem = settings::openFile(store, fileName, f);
-    if (problem != settings::Problem::None) return problem;
-    return settings::readList(f, entries);
-}
-
-settings::Problem readSetup(const settings::Store& store, Setup& setup, std::string& problemFile) {
-    setup = {};
-    settings::SettingsFile f(store.codepage);
-    problemFile = settings::kScourixIni;
-    settings::Problem problem = settings::openFile(store, problemFile, f);
-    if (problem == settings::Problem::None) problem = settings::readPlayerSettings(f, setup.ini);
-    if (problem != settings::Problem::None) return problem;
-    for (auto [file, names] : {std::pair{settings::kLogosIni, &setup.logos},
-                               std::pair{settings::kTauntsIni, &setup.taunts}}) {
-        problemFile = file;
-        if ((problem = readList(store, file, *names)) != settings::Problem::None) return problem;
-        *names = keptNames(*names, store.codepage);
-    }
-    return settings::Problem::None;
-}
-
-std::vector<std::string> keptNames(const std::vector<std::string>& entries,
-                                   platform::Codepage& codepage) {
-    std::vector<std::string> names;
-    names.reserve(entries.size());
-    for (const auto& e : entries) {
-        names.push_back(e);
-        if (std::string bytes = codepage.fromUtf8(e); bytes != e) names.push_back(std::move(bytes));
-    }
-    return names;
-}
-
 bool findPart(platform::Files& files, const std::vector<std::string>& folders,
               const std::string& part, const std::string& pattern, bool mayBeMissing,
               std::vector<std::string>& found, std::vector<std::string>* firstNames) {
@@ -244,7 +209,7 @@ std::string pathNotFound(lang::Language l) {
     return lang::tr(l, "Error ! Path not found");
 }
 
-Plan::Plan(platform::Files& files, const Setup& setup, Report report)
+Plan::Plan(platform::Files& files, const settings::Setup& setup, Report report)
     : files_(files), setup_(setup), report_(report), cleaner_(files, std::move(report)) {}
 
 bool Plan::findFolders(const edition::Game& game, bool stats) {

@@ -69,36 +69,6 @@ class Counters {
     std::string finish_;
 };
 
-// The settings of one cleaning run: scourix.ini and the names the two keep lists keep.
-struct Setup {
-    settings::PlayerSettings ini;
-    std::vector<std::string> logos, taunts; // from logos.ini, taunts.ini, as keptNames gives them
-};
-// Reads scourix.ini, logos.ini and taunts.ini. On a problem, `problemFile` names the file; the
-// values of scourix.ini are there when that file was read.
-settings::Problem readSetup(const settings::Store& store, Setup& setup, std::string& problemFile);
-
-// The file names a keep list keeps: each entry as UTF-8, and as the bytes it has in the
-// settings' code page. A name on a Linux disk is bytes: one an old archive unpacked there in
-// Windows-1252 (or any other single-byte code) is listed as those bytes, which are no UTF-8,
-// and the list holds it as the same bytes.
-std::vector<std::string> keptNames(const std::vector<std::string>& entries,
-                                   platform::Codepage& codepage);
-
-// Reads a whole list file (logos.ini, taunts.ini) into `entries`.
-settings::Problem readList(const settings::Store& store, const std::string& fileName,
-                           std::vector<std::string>& entries);
-// The same into a list control (anything with addItem).
-template <class List>
-settings::Problem readListInto(const settings::Store& store, const std::string& fileName,
-                               List& list) {
-    std::vector<std::string> entries;
-    settings::Problem problem = readList(store, fileName, entries);
-    if (problem == settings::Problem::None)
-        for (const auto& e : entries) list.addItem(e);
-    return problem;
-}
-
 // The ship logos and taunts of one game, each kind in every data folder that holds it.
 class Cleaner {
   public:
@@ -168,7 +138,7 @@ class Plan {
     // routines and says what they did.
     using ShowRow = std::function<void(Row, bool skipped, const std::function<Step()>& work)>;
 
-    Plan(platform::Files& files, const Setup& setup, Report report);
+    Plan(platform::Files& files, const settings::Setup& setup, Report report);
 
     // Finds the custom folders of both kinds among the game's data folders and, with `stats`,
     // the statistics folders; false when one cannot be listed, or is missing where the game
@@ -182,7 +152,7 @@ class Plan {
 
   private:
     platform::Files& files_;
-    const Setup& setup_;
+    const settings::Setup& setup_;
     Report report_;
     Cleaner cleaner_;
     std::vector<std::string> statsFolders_;

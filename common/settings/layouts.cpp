@@ -15,25 +15,6 @@ const char* const kShellListTxt = "shelllist.txt";
 
 using S = Style;
 
-const Layout<ScourixIni, 16> kScourixLayout{{
-    {&ScourixIni::gamePath, S::Quoted, ""},
-    {&ScourixIni::logoBackupPath, S::Quoted, ""},
-    {&ScourixIni::tauntBackupPath, S::Quoted, ""},
-    {&ScourixIni::logoNoAction, S::Quoted, "1"},
-    {&ScourixIni::logoDeleteOthers, S::Quoted, "0"},
-    {&ScourixIni::logoBackupOthers, S::Quoted, "0"},
-    {&ScourixIni::tauntNoAction, S::Quoted, "1"},
-    {&ScourixIni::tauntDeleteOthers, S::Quoted, "0"},
-    {&ScourixIni::tauntBackupOthers, S::Quoted, "0"},
-    {&ScourixIni::usePilot, S::Number, "0"},
-    {&ScourixIni::pilotName, S::Quoted, ""},
-    {&ScourixIni::language, S::Quoted, "2"},
-    {&ScourixIni::deleteStats, S::Number, ""},
-    {&ScourixIni::musicTesterPath, S::Quoted, ""},
-    {&ScourixIni::autoCloseTester, S::Number, ""},
-    {&ScourixIni::windowPlace, S::Quoted, "", Since::V1_1},
-}};
-
 const Layout<NetworkIni, 13> kNetworkLayout{{
     {&NetworkIni::gameLanguage, S::Raw, ""},
     {&NetworkIni::keyboardUS, S::Raw, ""},
@@ -61,20 +42,6 @@ const Layout<SideProgram, 3> kSideProgramLayout{{
     {&SideProgram::sideFolder, S::Quoted, "0"},
     {&SideProgram::sideEnabled, S::Number, "0"},
 }};
-
-Problem readScourixIni(SettingsFile& f, ScourixIni& out) {
-    return readFields(f, kScourixLayout, out);
-}
-
-void writeScourixIni(SettingsFile& f, const ScourixIni& v) {
-    writeFields(f, kScourixLayout, v);
-}
-
-void writeFirstRunScourixIni(SettingsFile& f, lang::Language l) {
-    for (const auto& field : kScourixLayout)
-        if (field.since == kScourixLayout[0].since)
-            f.writeRaw(field.member == &ScourixIni::language ? lang::setting(l) : field.firstRun);
-}
 
 lang::Language firstRunLanguage(platform::Host& host) {
     return lang::fromLocale(host.uiLanguage()).value_or(lang::Language::English);

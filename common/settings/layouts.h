@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -57,11 +58,11 @@ enum class Style {
     Raw,    // the text unchanged
 };
 
-// The versions of the settings files' layouts, oldest first. Each line came with one of them;
-// a file ends after the last line of the version that wrote it.
-enum class Since {
-    V1_0, // the fifteen lines of scourix.ini and every line of the other files
-    V1_1, // scourix.ini line 16: where the main window was closed
+// The version a line came with, {1, 0} unless its row names a later one. A file ends after the
+// last line of the version that wrote it.
+struct Since {
+    int x = 1, y = 0; // version x.y
+    auto operator<=>(const Since&) const = default;
 };
 
 // One value of a settings file: where it lives in its struct, how it is written, what the
@@ -70,21 +71,24 @@ template <class T> struct Field {
     std::string T::*member;
     Style style;
     const char* firstRun;
-    Since since = Since::V1_0;
+    Since since = {};
 };
 
 // A file layout: its values in the order of the file's lines.
 template <class T, std::size_t N> using Layout = std::array<Field<T>, N>;
 
-// Reads one value per field in turn. A file that ends where a later version's lines begin was
+// The rules below take any table of lines in the order of the file, each with its `style`,
+// `firstRun` and `since`, and `text(i)`, the text of line i.
+
+// Reads one value per line in turn. A file that ends where a later version's lines begin was
 // written by an older version: those lines take their first-run values. A file that ends inside
 // one version's lines is TooShort, and the values read before its end stay.
-template <class T, std::size_t N>
-Problem readFields(SettingsFile& f, const Layout<T, N>& layout, T& out) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (f.readValue(out.*layout[i].member)) continue;
-        if (i == 0 || layout[i].since <= layout[i - 1].since) return Problem::TooShort;
-        for (; i < N; ++i) out.*layout[i].member = layout[i].firstRun;
+template <class Rows, class Text> Problem readRows(SettingsFile& f, const Rows& rows, Text text) {
+    const std::size_t n = std::size(rows);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (f.readValue(text(i))) continue;
+        if (i == 0 || rows[i].since <= rows[i - 1].since) return Problem::TooShort;
+        for (; i < n; ++i) text(i) = rows[i].firstRun;
     }
     return Problem::None;
 }
@@ -92,26 +96,22 @@ Problem readFields(SettingsFile& f, const Layout<T, N>& layout, T& out) {
 // The number of lines a file of these values needs: the lines of a later version that all hold
 // their first-run values are left off, so that a file an older version wrote stays as it was.
 // `later` holds the lines a still later version wrote after ours: with them, every line stays.
-template <class T, std::size_t N>
-std::size_t linesNeeded(const Layout<T, N>& layout, const T& v, const std::string& later) {
-    std::size_t n = N;
+template <class Rows, class Text>
+std::size_t linesNeeded(const Rows& rows, Text text, const std::string& later) {
+    std::size_t n = std::size(rows);
     if (!later.empty()) return n;
-    while (n > 1 && layout[n - 1].since != layout[0].since &&
-           v.*layout[n - 1].member == layout[n - 1].firstRun)
-        --n;
+    while (n > 1 && rows[n - 1].since != rows[0].since && text(n - 1) == rows[n - 1].firstRun) --n;
     return n;
 }
 
-// Writes every value in the style of its field, then the lines of a later version as they were
+// Writes every value in the style of its line, then the lines of a later version as they were
 // read (`later`, from SettingsFile::rest).
-template <class T, std::size_t N>
-void writeFields(SettingsFile& f, const Layout<T, N>& layout, const T& v,
-                 const std::string& later = {}) {
-    const std::size_t n = linesNeeded(layout, v, later);
+template <class Rows, class Text>
+void writeRows(SettingsFile& f, const Rows& rows, Text text, const std::string& later = {}) {
+    const std::size_t n = linesNeeded(rows, text, later);
     for (std::size_t i = 0; i < n; ++i) {
-        const Field<T>& field = layout[i];
-        const std::string& value = v.*field.member;
-        switch (field.style) {
+        const std::string& value = text(i);
+        switch (rows[i].style) {
         case Style::Quoted:
             f.writeText(value);
             break;
@@ -126,6 +126,27 @@ void writeFields(SettingsFile& f, const Layout<T, N>& layout, const T& v,
     f.writeBytes(later);
 }
 
+// The first-run file of a table: each line's first-run value (or `firstRun(i)`), raw; the lines
+// of later versions are left off, as linesNeeded leaves them off.
+template <class Rows, class FirstRun>
+void writeFirstRunRows(SettingsFile& f, const Rows& rows, FirstRun firstRun) {
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        if (rows[i].since == rows[0].since) f.writeRaw(firstRun(i));
+}
+
+template <class T, std::size_t N>
+Problem readFields(SettingsFile& f, const Layout<T, N>& layout, T& out) {
+    return readRows(f, layout,
+                    [&](std::size_t i) -> std::string& { return out.*layout[i].member; });
+}
+
+template <class T, std::size_t N>
+void writeFields(SettingsFile& f, const Layout<T, N>& layout, const T& v,
+                 const std::string& later = {}) {
+    writeRows(
+        f, layout, [&](std::size_t i) -> const std::string& { return v.*layout[i].member; }, later);
+}
+
 // The first-run values of a layout.
 template <class T, std::size_t N> T firstRunValues(const Layout<T, N>& layout) {
     T v{};
@@ -133,30 +154,10 @@ template <class T, std::size_t N> T firstRunValues(const Layout<T, N>& layout) {
     return v;
 }
 
-// The first-run file of a layout: each field's first-run value, raw; the lines of later versions
-// are left off, as linesNeeded leaves them off.
 template <class T, std::size_t N> void writeFirstRun(SettingsFile& f, const Layout<T, N>& layout) {
-    for (const Field<T>& field : layout)
-        if (field.since == layout[0].since) f.writeRaw(field.firstRun);
+    writeFirstRunRows(f, layout, [&](std::size_t i) { return layout[i].firstRun; });
 }
 
-// scourix.ini: one text per line, as read. A new value is a member here and a field in
-// kScourixLayout, with the version it came with; common/settings/model.h reads it.
-struct ScourixIni {
-    std::string gamePath, logoBackupPath, tauntBackupPath;
-    std::string logoNoAction, logoDeleteOthers, logoBackupOthers;
-    std::string tauntNoAction, tauntDeleteOthers, tauntBackupOthers;
-    std::string usePilot, pilotName, language, deleteStats;
-    std::string musicTesterPath, autoCloseTester;
-    std::string windowPlace;
-};
-// Quoted style: folders, choices, pilot, language, tester path and window place as text;
-// UsePilot, DeleteStats and AutoCloseTester bare by their numeric value.
-extern const Layout<ScourixIni, 16> kScourixLayout;
-Problem readScourixIni(SettingsFile& f, ScourixIni& out);
-void writeScourixIni(SettingsFile& f, const ScourixIni& v);
-// The first-run file: the layout's first-run values, raw, with the Language value of `l`.
-void writeFirstRunScourixIni(SettingsFile& f, lang::Language l = lang::Language::English);
 // The language of a first run: the system's interface language where it is one of ours, else
 // English.
 lang::Language firstRunLanguage(platform::Host& host);

@@ -1,6 +1,7 @@
 #include "common/settings/model.h"
 
 #include <cstdlib>
+#include <stdexcept>
 
 namespace settings {
 namespace {
@@ -86,57 +87,108 @@ std::string placeText(const std::optional<Place>& place) {
     return place ? std::to_string(place->left) + "," + std::to_string(place->top) : "";
 }
 
+ScourixIni::ScourixIni() : line(std::size(kScourixRows)) {}
+
+namespace {
+std::size_t rowOf(std::string_view name) {
+    for (std::size_t i = 0; i < std::size(kScourixRows); ++i)
+        if (name == kScourixRows[i].name) return i;
+    throw std::out_of_range(std::string(name)); // no line of scourix.ini of that name
+}
+} // namespace
+
+std::string& ScourixIni::operator[](std::string_view name) {
+    return line[rowOf(name)];
+}
+
+const std::string& ScourixIni::operator[](std::string_view name) const {
+    return line[rowOf(name)];
+}
+
 PlayerSettings fromLines(const ScourixIni& l) {
     PlayerSettings s;
     s.lines = l;
-    s.gamePath = l.gamePath;
-    s.logos = {{l.logoNoAction}, {l.logoDeleteOthers}, {l.logoBackupOthers}, l.logoBackupPath};
-    s.taunts = {{l.tauntNoAction}, {l.tauntDeleteOthers}, {l.tauntBackupOthers}, l.tauntBackupPath};
-    s.usePilot = ticked(l.usePilot);
-    s.pilotName = l.pilotName;
-    s.language = lang::fromSetting(l.language);
-    s.languageNamed = l.language == lang::setting(s.language);
-    s.deleteStats = ticked(l.deleteStats);
-    s.musicTesterPath = l.musicTesterPath;
-    s.autoCloseTester = ticked(l.autoCloseTester);
-    s.window = readPlace(l.windowPlace);
+    for (std::size_t i = 0; i < std::size(kScourixRows); ++i) {
+        const std::string& text = l.line[i];
+        withValue(kScourixRows[i], s, [&](auto& value) {
+            using T = std::remove_reference_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, bool>)
+                value = ticked(text);
+            else if constexpr (std::is_same_v<T, Flag>)
+                value = {text};
+            else if constexpr (std::is_same_v<T, lang::Language>) {
+                value = lang::fromSetting(text);
+                s.languageNamed = text == lang::setting(value);
+            } else if constexpr (std::is_same_v<T, std::optional<Place>>)
+                value = readPlace(text);
+            else
+                value = text;
+        });
+    }
     return s;
 }
 
 // The language is always written as the language it is ("1" or "2"); a text that named none
 // reads as English and is saved as English.
 ScourixIni toLines(const PlayerSettings& s) {
-    const ScourixIni& r = s.lines;
     ScourixIni l;
-    l.gamePath = s.gamePath;
-    l.logoBackupPath = s.logos.backupPath;
-    l.tauntBackupPath = s.taunts.backupPath;
-    l.logoNoAction = s.logos.noAction.text;
-    l.logoDeleteOthers = s.logos.deleteOthers.text;
-    l.logoBackupOthers = s.logos.backupOthers.text;
-    l.tauntNoAction = s.taunts.noAction.text;
-    l.tauntDeleteOthers = s.taunts.deleteOthers.text;
-    l.tauntBackupOthers = s.taunts.backupOthers.text;
-    l.usePilot = tickKeep(r.usePilot, s.usePilot);
-    l.pilotName = s.pilotName;
-    l.language = lang::setting(s.language);
-    l.deleteStats = tickKeep(r.deleteStats, s.deleteStats);
-    l.musicTesterPath = s.musicTesterPath;
-    l.autoCloseTester = tickKeep(r.autoCloseTester, s.autoCloseTester);
-    l.windowPlace = keep(r.windowPlace, readPlace, s.window, placeText(s.window));
+    for (std::size_t i = 0; i < std::size(kScourixRows); ++i) {
+        const std::string& read = s.lines.line[i];
+        withValue(kScourixRows[i], s, [&](const auto& value) {
+            using T = std::remove_cvref_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, bool>)
+                l.line[i] = tickKeep(read, value);
+            else if constexpr (std::is_same_v<T, Flag>)
+                l.line[i] = value.text;
+            else if constexpr (std::is_same_v<T, lang::Language>)
+                l.line[i] = lang::setting(value);
+            else if constexpr (std::is_same_v<T, std::optional<Place>>)
+                l.line[i] = keep(read, readPlace, value, placeText(value));
+            else
+                l.line[i] = value;
+        });
+    }
     return l;
 }
 
+Problem readScourixIni(SettingsFile& f, ScourixIni& out) {
+    return readRows(f, kScourixRows, [&](std::size_t i) -> std::string& { return out.line[i]; });
+}
+
+void writeScourixIni(SettingsFile& f, const ScourixIni& v, const std::string& later) {
+    writeRows(
+        f, kScourixRows, [&](std::size_t i) -> const std::string& { return v.line[i]; }, later);
+}
+
+ScourixIni firstRunLines() {
+    ScourixIni l;
+    for (std::size_t i = 0; i < std::size(kScourixRows); ++i) l.line[i] = kScourixRows[i].firstRun;
+    return l;
+}
+
+void writeFirstRunScourixIni(SettingsFile& f, lang::Language l) {
+    writeFirstRunRows(f, kScourixRows, [&](std::size_t i) -> std::string {
+        const ScourixValue& value = kScourixRows[i].value;
+        if (std::holds_alternative<lang::Language PlayerSettings::*>(value))
+            return lang::setting(l);
+        return kScourixRows[i].firstRun;
+    });
+}
+
 Problem readPlayerSettings(SettingsFile& f, PlayerSettings& out) {
-    return readModel(f, kScourixLayout, out);
+    ScourixIni lines;
+    const Problem p = readScourixIni(f, lines);
+    out = fromLines(lines);
+    out.later = f.rest();
+    return p;
 }
 
 void writePlayerSettings(SettingsFile& f, const PlayerSettings& s) {
-    writeFields(f, kScourixLayout, toLines(s), s.later);
+    writeScourixIni(f, toLines(s), s.later);
 }
 
 PlayerSettings firstRunPlayerSettings() {
-    return fromLines(firstRunValues(kScourixLayout));
+    return fromLines(firstRunLines());
 }
 
 DirectJoin fromLines(const DirecktIni& l) {

@@ -96,9 +96,6 @@ std::vector<Caption> MainWindow::captionTable() {
         {soundkill, mark("delete other taunts")},
         // TRANSLATORS: Move the other pilots' taunts to the backup folder.
         {usesoundssicheern, mark("backup sounds")},
-        // TRANSLATORS: Check box: start the game with the pilot chosen above.
-        {usepilot, mark("use pilot")},
-        {delstad, mark("del *.stats files")},
         {delstadjetzt, mark("del *.stats-files now")},
         // TRANSLATORS: Frame: the game's statistics files (*.stats) of network games.
         {Frame5, mark("stats-files")},
@@ -111,6 +108,8 @@ std::vector<Caption> MainWindow::captionTable() {
         {keyfr, textc("keyboard", "French")},
         {keyger, textc("keyboard", "German")},
     };
+    for (const auto& row : settings::kScourixRows)
+        if (row.caption) table.push_back({box(row.control), row.caption});
     for (std::size_t i = 0; i < languages_.size(); ++i)
         table.push_back({*languageEntries[i], languages_[i].name});
     // Where the system plays taunts itself, the info entry of the sound tester tells about that.

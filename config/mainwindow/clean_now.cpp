@@ -1,6 +1,7 @@
 #include "config/mainwindow/clean_now.h"
 
 #include "common/edition/edition.h"
+#include "common/settings/reading.h"
 #include "config/mainwindow/main_window.h"
 
 namespace scourix {
@@ -65,7 +66,7 @@ void CleanNow::load() {
 
     show();
     std::string file;
-    settings::Problem problem = cleaning::readSetup(store_, setup_, file);
+    settings::Problem problem = settings::readSetup(store_, setup_, file);
     if (file != settings::kScourixIni || problem == settings::Problem::None)
         language_ = setup_.ini.language;
     if (problem != settings::Problem::None) return fileError(problem, file);

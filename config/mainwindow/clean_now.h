@@ -23,7 +23,7 @@ class CleanNow : public ui::Window {
 
     const settings::PlayerSettings& settings() const { return setup_.ini; }
     // The keep lists as read when the window opened.
-    const cleaning::Setup& setup() const { return setup_; }
+    const settings::Setup& setup() const { return setup_; }
 
   private:
     void putzstartTick();
@@ -36,7 +36,7 @@ class CleanNow : public ui::Window {
     platform::Platform& p_;
     MainWindow& main_;
     settings::Store store_;
-    cleaning::Setup setup_;
+    settings::Setup setup_;
     lang::Language language_ = lang::Language::English;
     cleaning::Plan plan_;
     cleaning::Counters counters_{"finish"};

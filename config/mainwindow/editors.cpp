@@ -60,7 +60,7 @@ void MainWindow::pilotnameSelect() {
 }
 
 void MainWindow::usepilotClick() {
-    if (pilotname.count() == 1 && usepilot.value() == 1) pilotname.setSelected(0, true);
+    if (pilotname.count() == 1 && box("usepilot").value() == 1) pilotname.setSelected(0, true);
 }
 
 // Puts the current pilot away into the custom folder beside the pilots. The line goes only when the

@@ -5,6 +5,7 @@
 #include "common/discovery/discovery.h"
 #include "common/edition/game_args.h"
 #include "common/registry/game_settings.h"
+#include "common/settings/reading.h"
 #include "config/mainwindow/main_window_detail.h"
 #include "config/mainwindow/texts.h"
 
@@ -21,12 +22,8 @@ namespace {
 // network.ini as saved, with the lines a later version wrote after ours; none when it cannot be
 // read whole, as the launcher then takes nothing from it.
 std::optional<settings::NetworkIni> savedNetwork(const settings::Store& store, std::string& later) {
-    settings::SettingsFile f(store.codepage);
     settings::NetworkIni net;
-    if (settings::openFile(store, settings::kNetworkIni, f) != settings::Problem::None ||
-        settings::readNetworkIni(f, net) != settings::Problem::None)
-        return std::nullopt;
-    later = f.rest();
+    if (settings::load(store, net, &later) != settings::Problem::None) return std::nullopt;
     return net;
 }
 

@@ -5,11 +5,15 @@
 #include "common/cleaning/cleaning.h"
 #include "common/discovery/discovery.h"
 #include "common/settings/keep_copy.h"
+#include "common/settings/reading.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window_detail.h"
 #include "config/mainwindow/texts.h"
 #include "config/tools/mt.h"
 #include "config/tools/ordner.h"
+
+#include <stdexcept>
+#include <type_traits>
 
 namespace scourix {
 
@@ -55,45 +59,78 @@ void MainWindow::offerFoundGame() {
 }
 
 bool MainWindow::readSettings(std::string& failed) {
-    settings::SettingsFile f(p_.codepage);
     failed = settings::kScourixIni;
     settings::PlayerSettings read;
-    if (settings::openFile(store_, settings::kScourixIni, f) != settings::Problem::None ||
-        settings::readPlayerSettings(f, read) != settings::Problem::None)
-        return false;
+    if (settings::load(store_, read) != settings::Problem::None) return false;
     settings_ = read;
     const settings::PlayerSettings& v = settings_;
-    d3path.setText(v.gamePath);
-    graficsicherpath.setText(v.logos.backupPath);
-    soundssicherpath.setText(v.taunts.backupPath);
+    showSettings();
     showChoice(v.logos.shown(), {&nologoaktion, &grafkill, &usegraficsicher});
     backupChoice(usegraficsicher, graficsicherpath, graficsicherbrowser);
     showChoice(v.taunts.shown(), {&nosoundaktion, &soundkill, &usesoundssicheern});
     backupChoice(usesoundssicheern, soundssicherpath, soundssicherbrowser);
-    usepilot.setValue(v.usePilot ? 1 : 0);
     pilot = v.pilotName;
     checkLanguage(v.language, v.languageNamed);
-    delstad.setValue(v.deleteStats ? 1 : 0);
 
     play1.setEnabled(p_.sound.plays() || !v.musicTesterPath.empty());
     sprache();
 
     failed = settings::kLogosIni;
-    if (cleaning::readListInto(store_, failed, logo) != settings::Problem::None) return false;
+    if (settings::readListInto(store_, failed, logo) != settings::Problem::None) return false;
     failed = settings::kTauntsIni;
-    if (cleaning::readListInto(store_, failed, mysounds) != settings::Problem::None) return false;
+    if (settings::readListInto(store_, failed, mysounds) != settings::Problem::None) return false;
 
     failed = settings::kKeysIni;
     keylist.clear();
-    settings::SettingsFile keys(p_.codepage);
     settings::KeysIni k;
-    if (settings::openFile(store_, settings::kKeysIni, keys) != settings::Problem::None ||
-        settings::readKeysIni(keys, k) != settings::Problem::None)
-        return false;
+    if (settings::load(store_, k) != settings::Problem::None) return false;
     for (const auto& s : k.switches) keylist.addItem(s);
     flags = k.flags;
     failed.clear();
     return true;
+}
+
+ui::CheckBox& MainWindow::bound(const char* name, ui::Frame& frame) {
+    return boxes_.emplace_back(*this, name, &frame);
+}
+
+namespace {
+// The control of that name and kind; a row naming none is a fault of the program.
+template <class C> C& named(const ui::Window& w, std::string_view name) {
+    for (ui::Control* c : w.controls())
+        if (c->name() == name)
+            if (auto* found = dynamic_cast<C*>(c)) return *found;
+    throw std::out_of_range(std::string(name)); // a row names a control the window lacks
+}
+} // namespace
+
+ui::CheckBox& MainWindow::box(std::string_view name) {
+    return named<ui::CheckBox>(*this, name);
+}
+
+// A row's control is a check box for a check value and a text box for a text.
+void MainWindow::showSettings() {
+    for (const auto& row : settings::kScourixRows)
+        if (row.control)
+            settings::withValue(row, settings_, [&](const auto& value) {
+                using T = std::remove_cvref_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, bool>)
+                    box(row.control).setValue(value ? 1 : 0);
+                else if constexpr (std::is_same_v<T, std::string>)
+                    named<ui::TextBox>(*this, row.control).setText(value);
+            });
+}
+
+void MainWindow::takeSettings() {
+    for (const auto& row : settings::kScourixRows)
+        if (row.control)
+            settings::withValue(row, settings_, [&](auto& value) {
+                using T = std::remove_cvref_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, bool>)
+                    value = box(row.control).value() == 1;
+                else if constexpr (std::is_same_v<T, std::string>)
+                    value = named<ui::TextBox>(*this, row.control).text();
+            });
 }
 
 void MainWindow::recoveryStuck(const std::string& fileName) {
@@ -190,14 +227,10 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     settings::PlayerSettings& v = settings_;
     // A game folder typed rather than picked is offered the game's data on its first save.
     if (d3path.text() != v.gamePath && d3path.text() != dataOffered_) offerGameData();
-    v.gamePath = d3path.text();
-    v.logos.backupPath = graficsicherpath.text();
-    v.taunts.backupPath = soundssicherpath.text();
+    takeSettings();
     takeChoice(v.logos, {&nologoaktion, &grafkill, &usegraficsicher});
     takeChoice(v.taunts, {&nosoundaktion, &soundkill, &usesoundssicheern});
-    v.usePilot = usepilot.value() == 1;
     v.pilotName = pilot;
-    v.deleteStats = delstad.value() == 1;
     if (const auto at = position(); at && at != openedAt_) v.window = settings::Place{at->x, at->y};
 
     // A file bigger than its readers take is not written: the player hears why, once each.

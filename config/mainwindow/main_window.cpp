@@ -35,12 +35,12 @@ MainWindow::MainWindow(platform::Platform& p, std::span<const lang::Row> languag
     place(pilotname, 8, 31, 156, 60);
     place(pilothinzu, 170, 31, 28, 22);
     place(pilotwech, 170, 57, 28, 22);
-    place(usepilot, 8, 95, 190, 16);
+    place(bound("usepilot", Frame1), 8, 95, 190, 16);
     pilothinzu.setCaption("+");
     pilotwech.setCaption("-");
 
     place(Frame5, 8, 164, 205, 60);
-    place(delstad, 8, 15, 190, 16);
+    place(bound("delstad", Frame5), 8, 15, 190, 16);
     place(delstadjetzt, 8, 33, 190, 22);
 
     place(Frame3, 222, 44, 205, 180);
@@ -177,7 +177,7 @@ MainWindow::MainWindow(platform::Platform& p, std::span<const lang::Row> languag
         if (!why.empty())
             p_.dialogs.message(why, platform::Buttons::Ok, platform::Icon::Information);
     };
-    usepilot.click = [this] { usepilotClick(); };
+    box("usepilot").click = [this] { usepilotClick(); };
     pilotwech.click = [this] { pilotwechClick(); };
     for (ui::OptionButton* o : {&nologoaktion, &grafkill, &usegraficsicher})
         o->click = [this] { backupChoice(usegraficsicher, graficsicherpath, graficsicherbrowser); };

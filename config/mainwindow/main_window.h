@@ -2,6 +2,7 @@
 #include "common/edition/edition.h"
 #include "common/language/language.h"
 #include <array>
+#include <deque>
 #include <memory>
 #include <span>
 #include <string>
@@ -79,6 +80,9 @@ class MainWindow : public ui::Window, public Owner {
     // The language menu's entry of a language; the first entry for one it does not offer.
     ui::MenuItem& languageEntry(lang::Language l);
 
+    // The check box of a setting, by the control name its row in settings::kScourixRows gives.
+    ui::CheckBox& box(std::string_view name);
+
     // The remembered pilot name: as read at load, as chosen at save time.
     std::string pilot;
     // The switch flags: the text after "***" of keys.ini.
@@ -94,6 +98,13 @@ class MainWindow : public ui::Window, public Owner {
     Session session_;
     // Where the window stood when it opened.
     std::optional<ui::ScreenPoint> openedAt_;
+    // The check boxes of the settings, made where they are placed.
+    std::deque<ui::CheckBox> boxes_;
+    // A setting's check box, in `frame`.
+    ui::CheckBox& bound(const char* name, ui::Frame& frame);
+    // The controls the settings' rows name: model to controls, and back.
+    void showSettings();
+    void takeSettings();
 
   public:
     // Shortcut panel, hidden at start.
@@ -147,7 +158,6 @@ class MainWindow : public ui::Window, public Owner {
     ui::ListBox pilotname{*this, "pilotname", &Frame1, true};
     ui::Button pilothinzu{*this, "pilothinzu", &Frame1};
     ui::Button pilotwech{*this, "pilotwech", &Frame1};
-    ui::CheckBox usepilot{*this, "usepilot", &Frame1};
 
     // Own ship logos.
     ui::Frame Frame3{*this, "Frame3"};
@@ -165,7 +175,6 @@ class MainWindow : public ui::Window, public Owner {
 
     // Statistics files.
     ui::Frame Frame5{*this, "Frame5"};
-    ui::CheckBox delstad{*this, "delstad", &Frame5};
     ui::Button delstadjetzt{*this, "delstadjetzt", &Frame5};
 
     // Command-line switches.

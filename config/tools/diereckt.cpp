@@ -2,6 +2,7 @@
 
 #include "common/edition/game_args.h"
 #include "common/settings/layouts.h"
+#include "common/settings/reading.h"
 #include "config/tools/tools.h"
 
 namespace scourix {
@@ -90,10 +91,10 @@ void Diereckt::load() {
 // What was read before a short file ended stays: the lines not read read as the first-run ones,
 // which the fresh window shows anyway.
 bool Diereckt::readFile() {
-    settings::SettingsFile f(p_.codepage);
-    if (settings::openFile(owner_.store(), settings::kDirecktIni, f) != settings::Problem::None)
-        return false;
-    const bool whole = settings::readDirectJoin(f, request_) == settings::Problem::None;
+    using settings::Problem;
+    const Problem problem = settings::load(owner_.store(), request_);
+    if (problem != Problem::None && problem != Problem::TooShort) return false;
+    const bool whole = problem == Problem::None;
     const settings::JoinTarget t = settings::splitTarget(request_.target);
     iptext.setText(t.address);
     (t.pxo ? pxo : tcpip).setValue(true);

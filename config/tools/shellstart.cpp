@@ -1,6 +1,7 @@
 #include "config/tools/shellstart.h"
 
 #include "common/settings/model.h"
+#include "common/settings/reading.h"
 #include "config/tools/tools.h"
 
 namespace scourix {
@@ -104,17 +105,15 @@ void Shellstart::load() {
 }
 
 bool Shellstart::readFile() {
-    settings::SettingsFile f(p_.codepage);
     settings::ShellList list;
-    if (settings::openFile(owner_.store(), settings::kShellListTxt, f) != settings::Problem::None ||
-        settings::readShellList(f, list) != settings::Problem::None)
-        return false;
+    std::string later;
+    if (settings::load(owner_.store(), list, &later) != settings::Problem::None) return false;
     for (int i = 0; i < 5; ++i) {
         sideFile[i] = list[i].sideFile;
         sideFolder[i] = list[i].sideFolder;
         a[i]->setValue(settings::ticked(list[i].sideEnabled) ? 1 : 0);
     }
-    later_ = f.rest();
+    later_ = later;
     return true;
 }
 

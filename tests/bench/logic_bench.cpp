@@ -53,8 +53,8 @@ static void LauncherDeletesForeignFiles(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         GameFolder g;
-        g.ini.logoNoAction = "0", g.ini.logoDeleteOthers = "1";
-        g.ini.tauntNoAction = "0", g.ini.tauntDeleteOthers = "1";
+        g.ini["LogoNoAction"] = "0", g.ini["LogoDeleteOthers"] = "1";
+        g.ini["TauntNoAction"] = "0", g.ini["TauntDeleteOthers"] = "1";
         std::vector<std::string> keep;
         fill(g, n, keep);
         g.writeSettings(keep, keep);

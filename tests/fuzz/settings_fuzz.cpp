@@ -153,25 +153,17 @@ void settingsFiles(const std::string& bytes) {
         ScourixIni v;
         if (readScourixIni(in, v) == Problem::None) {
             bool ok = true;
-            for (const std::string* t :
-                 {&v.gamePath, &v.logoBackupPath, &v.tauntBackupPath, &v.logoNoAction,
-                  &v.logoDeleteOthers, &v.logoBackupOthers, &v.tauntNoAction, &v.tauntDeleteOthers,
-                  &v.tauntBackupOthers, &v.pilotName, &v.language, &v.musicTesterPath,
-                  &v.windowPlace})
-                ok = ok && quotable(*t);
+            const std::size_t n = std::size(kScourixRows);
+            for (std::size_t i = 0; i < n; ++i)
+                ok = ok && (kScourixRows[i].style != Style::Quoted || quotable(v.line[i]));
             if (ok) {
-                ScourixIni b = again(cp, v, writeScourixIni, readScourixIni);
-                check(b.gamePath == v.gamePath && b.logoBackupPath == v.logoBackupPath &&
-                      b.tauntBackupPath == v.tauntBackupPath && b.logoNoAction == v.logoNoAction &&
-                      b.logoDeleteOthers == v.logoDeleteOthers &&
-                      b.logoBackupOthers == v.logoBackupOthers &&
-                      b.tauntNoAction == v.tauntNoAction &&
-                      b.tauntDeleteOthers == v.tauntDeleteOthers &&
-                      b.tauntBackupOthers == v.tauntBackupOthers && b.pilotName == v.pilotName &&
-                      b.language == v.language && b.musicTesterPath == v.musicTesterPath &&
-                      b.usePilot == number(v.usePilot) && b.deleteStats == number(v.deleteStats) &&
-                      b.autoCloseTester == number(v.autoCloseTester));
-                check(isNumericOne(b.usePilot) == (numericValue(v.usePilot) == 1));
+                ScourixIni b = again(
+                    cp, v, [](SettingsFile& f, const ScourixIni& x) { writeScourixIni(f, x); },
+                    readScourixIni);
+                for (std::size_t i = 0; i < n; ++i)
+                    check(b.line[i] ==
+                          (kScourixRows[i].style == Style::Number ? number(v.line[i]) : v.line[i]));
+                check(isNumericOne(b["UsePilot"]) == (numericValue(v["UsePilot"]) == 1));
             }
         }
     }
@@ -290,18 +282,19 @@ void settingsFiles(const std::string& bytes) {
         ScourixIni lines = s.lines;
         if (!s.languageNamed) {
             check(s.language == lang::Language::English);
-            lines.language = lang::setting(s.language);
+            lines["Language"] = lang::setting(s.language);
         }
         // A check box's line is written bare, by its numeric value: as it reads.
         const ScourixIni written = toLines(s);
-        for (const auto& field : kScourixLayout)
-            check(field.style == Style::Number
-                      ? ticked(std::to_string(numericValue(written.*field.member))) ==
-                            ticked(lines.*field.member)
-                      : written.*field.member == lines.*field.member);
+        const std::size_t n = std::size(kScourixRows);
+        for (std::size_t i = 0; i < n; ++i)
+            check(kScourixRows[i].style == Style::Number
+                      ? ticked(std::to_string(numericValue(written.line[i]))) ==
+                            ticked(lines.line[i])
+                      : written.line[i] == lines.line[i]);
         bool ok = read == Problem::None;
-        for (const auto& field : kScourixLayout)
-            ok = ok && (field.style != Style::Quoted || quotable(lines.*field.member));
+        for (std::size_t i = 0; i < n; ++i)
+            ok = ok && (kScourixRows[i].style != Style::Quoted || quotable(lines.line[i]));
         if (ok) {
             SettingsFile out(cp);
             writePlayerSettings(out, s);

@@ -24,8 +24,8 @@ struct GameFolder {
         for (const char* f : {"\\custom\\sounds", "\\custom\\graphics", "\\netgames"})
             files.addFolder(game + f);
         // The first-run values with the game folder set.
-        ini = settings::firstRunValues(settings::kScourixLayout);
-        ini.gamePath = game;
+        ini = settings::firstRunLines();
+        ini["GamePath"] = game;
     }
 
     std::string path(const std::string& file) const { return program + "\\" + file; }

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "common/cleaning/cleaning.h"
+#include "common/settings/reading.h"
 #include "common/discovery/keyvalues.h"
 #include "common/edition/edition.h"
 #include "config/mainwindow/clean_now.h"
@@ -50,9 +51,9 @@ const char* const kFiles[] = {"scourix.ini", "logos.ini",   "taunts.ini",   "key
 struct Folder : GameFolder {
     const std::string backup = "D:\\Backup";
     Folder() {
-        ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
-        ini.tauntNoAction = "0", ini.tauntBackupOthers = "1", ini.tauntBackupPath = backup;
-        ini.usePilot = "1", ini.pilotName = "Jörg";
+        ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
+        ini["TauntNoAction"] = "0", ini["TauntBackupOthers"] = "1", ini["TauntBackupPath"] = backup;
+        ini["UsePilot"] = "1", ini["PilotName"] = "Jörg";
         fake.files.addFolder(backup);
         for (const char* n : {"a.ogf", "Müll.ogf", "empty", "x.ogf", "y.oaf"})
             fake.files.addFile(graphics(n), n);
@@ -87,10 +88,10 @@ void runCleanNow(Folder& f) {
 
 // The cleaner on its own, as both windows drive it: nothing is cleaned when a file is unreadable.
 void runCleaner(Folder& f) {
-    cleaning::Setup setup;
+    settings::Setup setup;
     std::string file;
     const settings::Store store{f.fake.files, f.fake.codepage, f.program};
-    if (cleaning::readSetup(store, setup, file) != settings::Problem::None) return;
+    if (settings::readSetup(store, setup, file) != settings::Problem::None) return;
     cleaning::Cleaner c(f.fake.files, nullptr);
     const edition::Game game = edition::describe(f.fake.platform, setup.ini.gamePath);
     if (!c.findFolders(game.dataFolders, game.foldersComeLater())) return;

@@ -46,9 +46,9 @@ struct FirstCounters : ui::ControlPeer {
 };
 
 TEST_F(CleanNowWindow, CleansLikeGatefireAndWaitsForOk) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1";
-    ini.deleteStats = "1";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
+    ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "1";
+    ini["DeleteStats"] = "1";
     for (const char* n : {"mine.ogf", "other.ogf", "empty"}) fake.files.addFile(graphics(n));
     for (const char* n : {"Mine.osf", "mine.osf"}) fake.files.addFile(sounds(n));
     fake.files.addFile(netgames("a.stats"));
@@ -73,8 +73,8 @@ TEST_F(CleanNowWindow, CleansLikeGatefireAndWaitsForOk) {
 }
 
 TEST_F(CleanNowWindow, DeleteCountersCountOnlyPlainDeletion) {
-    ini.logoNoAction = "0", ini.logoBackupOthers = "1", ini.logoBackupPath = "D:\\B";
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1";
+    ini["LogoNoAction"] = "0", ini["LogoBackupOthers"] = "1", ini["LogoBackupPath"] = "D:\\B";
+    ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "1";
     fake.files.addFolder("D:\\B");
     for (const char* n : {"a.ogf", "b.ogf"}) fake.files.addFile(graphics(n));
     for (const char* n : {"a.osf", "b.osf", "c.osf"}) fake.files.addFile(sounds(n));
@@ -96,8 +96,8 @@ TEST_F(CleanNowWindow, DeleteCountersCountOnlyPlainDeletion) {
 
 TEST_F(CleanNowWindow, RowColoursFollowWhatTheRowDid) {
     // Logos: no action keeps the design colour. Taunts: backup without a folder stays red.
-    ini.logoNoAction = "1";
-    ini.tauntNoAction = "0", ini.tauntBackupOthers = "1", ini.tauntBackupPath = "";
+    ini["LogoNoAction"] = "1";
+    ini["TauntNoAction"] = "0", ini["TauntBackupOthers"] = "1", ini["TauntBackupPath"] = "";
     fake.files.addFile(graphics("a.ogf"));
     fake.files.addFile(sounds("a.osf"));
     writeSettings();
@@ -111,8 +111,8 @@ TEST_F(CleanNowWindow, RowColoursFollowWhatTheRowDid) {
     EXPECT_EQ(counters()[1], "1") << "the backup counter is set but never counted down";
 
     // Opened again with other settings: the rows start from their design colour again.
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
-    ini.tauntNoAction = "1", ini.tauntBackupOthers = "0";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
+    ini["TauntNoAction"] = "1", ini["TauntBackupOthers"] = "0";
     writeSettings();
     scourix::CleanNow& again = run();
     EXPECT_EQ(again.Label1.foreColour(), kGreen);
@@ -121,8 +121,8 @@ TEST_F(CleanNowWindow, RowColoursFollowWhatTheRowDid) {
 }
 
 TEST_F(CleanNowWindow, GermanFromTheSavedLanguage) {
-    ini.language = "1";
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    ini["Language"] = "1";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
     writeSettings();
     main.languageEntry(lang::Language::English)
         .click(); // the window follows scourix.ini, not the main window
@@ -132,7 +132,7 @@ TEST_F(CleanNowWindow, GermanFromTheSavedLanguage) {
     EXPECT_EQ(win.Label2.caption(), " Bearbeite Audiotaunts");
     EXPECT_EQ(counters(), (std::vector<std::string>{"Fertig", "Fertig", "Fertig", "Fertig"}));
 
-    ini.language = "2";
+    ini["Language"] = "2";
     writeSettings();
     run();
     EXPECT_EQ(w->caption(), "clean......");
@@ -142,17 +142,17 @@ TEST_F(CleanNowWindow, GermanFromTheSavedLanguage) {
     using Caption = std::pair<const char*, const char*>;
     for (auto [value, caption] : {Caption{"3", "Nettoyage...."}, Caption{"4", "Limpiando...."},
                                   Caption{"5", "Pulizia...."}}) {
-        ini.language = value;
+        ini["Language"] = value;
         writeSettings();
         EXPECT_EQ(run().caption(), caption) << value;
     }
 }
 
 TEST_F(CleanNowWindow, MissingCustomFolderStopsBeforeCleaning) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
+    ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "1";
     // A game folder with ship logos but no taunt folder.
-    ini.gamePath = "C:\\Other";
+    ini["GamePath"] = "C:\\Other";
     fake.files.addFile("C:\\Other\\custom\\graphics\\a.ogf");
     writeSettings();
     scourix::CleanNow& win = run();
@@ -167,7 +167,7 @@ TEST_F(CleanNowWindow, MissingCustomFolderStopsBeforeCleaning) {
 }
 
 TEST_F(CleanNowWindow, UnreadableSettingsAreReportedInTheMainWindowsLanguage) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
     fake.files.addFile(graphics("a.ogf"));
     struct Case {
         const char* broken;
@@ -204,7 +204,7 @@ TEST_F(CleanNowWindow, UnreadableSettingsAreReportedInTheMainWindowsLanguage) {
 }
 
 TEST_F(CleanNowWindow, OpeningAgainReadsTheKeepListsAfresh) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
     writeSettings({"a.ogf"});
     run();
     EXPECT_EQ(w->setup().logos, std::vector<std::string>{"a.ogf"});

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/cleaning/cleaning.h"
+#include "common/settings/reading.h"
 #include "common/edition/edition.h"
 #include "tests/support/game_folder.h"
 
@@ -23,7 +24,7 @@ class Routines : public ::testing::Test, public GameFolder {
     cleaning::Cleaner& open() {
         writeSettings(logos, taunts);
         std::string file;
-        EXPECT_EQ(cleaning::readSetup(store, setup, file), settings::Problem::None) << file;
+        EXPECT_EQ(settings::readSetup(store, setup, file), settings::Problem::None) << file;
         c = std::make_unique<cleaning::Cleaner>(fake.files, [this](Counter k, Event e) {
             events.push_back(std::to_string(int(k)) + (e == Event::Finished ? "F" : "."));
         });
@@ -42,7 +43,7 @@ class Routines : public ::testing::Test, public GameFolder {
 
     std::vector<std::string> logos, taunts, events;
     settings::Store store{fake.files, fake.codepage, program};
-    cleaning::Setup setup;
+    settings::Setup setup;
     std::unique_ptr<cleaning::Cleaner> c;
 };
 
@@ -55,7 +56,7 @@ TEST_F(Routines, RemovalKeepsExactNamesAndTheFileEmpty) {
     fake.files.addFolder(graphics());
     fake.files.addFolder(netgames());
     taunts = {"Taunt1.osf", "mine", "spaced .osf"};
-    ini.tauntDeleteOthers = "1";
+    ini["TauntDeleteOthers"] = "1";
     addTaunts({"Taunt1.osf", "taunt1.osf", "mine.osf", "empty", "Empty", "empty.txt", "spaced .osf",
                "spaced.osf", "readme.txt"});
     open();
@@ -65,7 +66,7 @@ TEST_F(Routines, RemovalKeepsExactNamesAndTheFileEmpty) {
 }
 
 TEST_F(Routines, RemovalWithAnEmptyKeepListLeavesOnlyEmpty) {
-    ini.tauntDeleteOthers = "1";
+    ini["TauntDeleteOthers"] = "1";
     addTaunts({"a.osf", "empty", "b.osf"});
     open();
     clean(Kind::Taunts);
@@ -73,7 +74,7 @@ TEST_F(Routines, RemovalWithAnEmptyKeepListLeavesOnlyEmpty) {
 }
 
 TEST_F(Routines, RemovalReportsEveryFileAndFinishes) {
-    ini.tauntDeleteOthers = "1";
+    ini["TauntDeleteOthers"] = "1";
     addTaunts({"a.osf", "b.osf", "c.osf"});
     fake.files.failRemove(sounds("b.osf"));
     open();
@@ -87,7 +88,8 @@ TEST_F(Routines, RemovalReportsEveryFileAndFinishes) {
 // With backup and deletion both on, the backup removes what it copied and the deletion goes
 // over the same listing once more: the delete counter hears of every file twice.
 TEST_F(Routines, BackupAndDeletionReportTheListingTwice) {
-    ini.tauntBackupOthers = "1", ini.tauntDeleteOthers = "1", ini.tauntBackupPath = "D:\\Backup";
+    ini["TauntBackupOthers"] = "1", ini["TauntDeleteOthers"] = "1",
+    ini["TauntBackupPath"] = "D:\\Backup";
     fake.files.addFolder("D:\\Backup");
     addTaunts({"a.osf", "b.osf"});
     open();
@@ -98,15 +100,15 @@ TEST_F(Routines, BackupAndDeletionReportTheListingTwice) {
 }
 
 TEST_F(Routines, RemovalOfAnEmptyFolderFinishesAtOnce) {
-    ini.logoDeleteOthers = "1";
+    ini["LogoDeleteOthers"] = "1";
     open();
     clean(Kind::Logos);
     EXPECT_EQ(events, std::vector<std::string>{"2F"});
 }
 
 TEST_F(Routines, BackupCopiesEveryFileAndReplacesOlderCopies) {
-    ini.tauntBackupOthers = "1", ini.tauntNoAction = "0";
-    ini.tauntBackupPath = "D:\\Backup";
+    ini["TauntBackupOthers"] = "1", ini["TauntNoAction"] = "0";
+    ini["TauntBackupPath"] = "D:\\Backup";
     taunts = {"mine.osf"};
     addTaunts({"mine.osf", "other.osf", "empty"});
     fake.files.addFile("D:\\Backup\\other.osf", "old");
@@ -119,7 +121,7 @@ TEST_F(Routines, BackupCopiesEveryFileAndReplacesOlderCopies) {
 }
 
 TEST_F(Routines, BackupFolderWithATrailingBackslashStillReceivesTheCopies) {
-    ini.tauntBackupOthers = "1", ini.tauntBackupPath = "D:\\Backup\\";
+    ini["TauntBackupOthers"] = "1", ini["TauntBackupPath"] = "D:\\Backup\\";
     fake.files.addFolder("D:\\Backup");
     addTaunts({"a.osf"});
     open();
@@ -130,7 +132,7 @@ TEST_F(Routines, BackupFolderWithATrailingBackslashStillReceivesTheCopies) {
 
 // In backup mode a file goes only when its copy is there: nothing is lost when the backup fails.
 TEST_F(Routines, BackupThatFailsNeverLosesAFile) {
-    ini.tauntBackupOthers = "1", ini.tauntBackupPath = "D:\\Missing";
+    ini["TauntBackupOthers"] = "1", ini["TauntBackupPath"] = "D:\\Missing";
     addTaunts({"a.osf", "b.osf"});
     open();
     clean(Kind::Taunts);
@@ -139,7 +141,7 @@ TEST_F(Routines, BackupThatFailsNeverLosesAFile) {
 }
 
 TEST_F(Routines, BackupWithSingleFailedCopiesDeletesOnlyWhatArrived) {
-    ini.tauntBackupOthers = "1", ini.tauntBackupPath = "D:\\Backup";
+    ini["TauntBackupOthers"] = "1", ini["TauntBackupPath"] = "D:\\Backup";
     fake.files.addFolder("D:\\Backup");
     addTaunts({"a.osf", "b.osf", "c.osf", "d.osf"});
     open();
@@ -152,7 +154,7 @@ TEST_F(Routines, BackupWithSingleFailedCopiesDeletesOnlyWhatArrived) {
 }
 
 TEST_F(Routines, BackupFolderVanishingHalfWayKeepsEverySource) {
-    ini.logoBackupOthers = "1", ini.logoBackupPath = "E:\\Logos";
+    ini["LogoBackupOthers"] = "1", ini["LogoBackupPath"] = "E:\\Logos";
     fake.files.addFolder("E:\\Logos");
     for (const char* n : {"a.ogf", "b.ogf", "c.ogf"}) fake.files.addFile(graphics(n), n);
     open();
@@ -162,7 +164,7 @@ TEST_F(Routines, BackupFolderVanishingHalfWayKeepsEverySource) {
 }
 
 TEST_F(Routines, BackupOnAFullDiskKeepsEverySource) {
-    ini.logoBackupOthers = "1", ini.logoBackupPath = "E:\\Logos";
+    ini["LogoBackupOthers"] = "1", ini["LogoBackupPath"] = "E:\\Logos";
     fake.files.addFolder("E:\\Logos");
     fake.files.addFile(graphics("a.ogf"), "a");
     open();
@@ -172,7 +174,7 @@ TEST_F(Routines, BackupOnAFullDiskKeepsEverySource) {
 }
 
 TEST_F(Routines, BackupIntoTheSourceOrNowhereDoesNothing) {
-    ini.tauntBackupOthers = "1", ini.tauntDeleteOthers = "1", ini.tauntBackupPath = "";
+    ini["TauntBackupOthers"] = "1", ini["TauntDeleteOthers"] = "1", ini["TauntBackupPath"] = "";
     addTaunts({"a.osf"});
     open();
     EXPECT_EQ(clean(Kind::Taunts), cleaning::Step::NoBackupFolder);
@@ -183,7 +185,7 @@ TEST_F(Routines, BackupIntoTheSourceOrNowhereDoesNothing) {
 }
 
 TEST_F(Routines, PlainDeletionDoesNotLookAtTheBackupFolder) {
-    ini.tauntDeleteOthers = "1", ini.tauntBackupPath = "D:\\Missing";
+    ini["TauntDeleteOthers"] = "1", ini["TauntBackupPath"] = "D:\\Missing";
     addTaunts({"a.osf"});
     open();
     clean(Kind::Taunts);
@@ -220,7 +222,7 @@ TEST_F(Routines, SettingsProblemsNameTheFile) {
     writeSettings();
     fake.files.remove(path("taunts.ini"));
     std::string file;
-    EXPECT_EQ(cleaning::readSetup(store, setup, file), settings::Problem::Missing);
+    EXPECT_EQ(settings::readSetup(store, setup, file), settings::Problem::Missing);
     EXPECT_EQ(file, "taunts.ini");
 }
 

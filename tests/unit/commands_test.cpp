@@ -24,7 +24,7 @@ class Commands : public ::testing::Test, public GameFolder {
         fake.files.addFile(game + "\\Main.exe");
     }
     scourix::MainWindow& start(bool german = false) {
-        ini.language = german ? "1" : "2";
+        ini["Language"] = german ? "1" : "2";
         writeSettings({}, {}, {"nointro", "framecap 0", "nosound"}, {false, true, false});
         w = std::make_unique<scourix::MainWindow>(fake.platform);
         w->open();

@@ -106,7 +106,7 @@ class Discovery : public ::testing::Test, public GameFolder {
         fake.app.folder = program;
         fake.dialogs.programTitle = "scourix";
         fake.files.addFolder(program);
-        ini.gamePath = "";
+        ini["GamePath"] = "";
     }
     void reg(RegRoot root, const std::string& key, const std::string& name,
              const std::string& value) {
@@ -324,7 +324,7 @@ TEST_F(Discovery, YesSetsTheFolderAsTypingWouldAndWritesNothing) {
     gogGame("1", "Descent 3", gog, "Main.exe");
     gogGame("2", "Descent 3 (second copy)", "D:\\Descent 3", "Main.exe");
     fake.files.addFile(gog + "\\Ace.plt", "");
-    ini.language = "1";
+    ini["Language"] = "1";
     writeSettings();
     const std::string before = fake.files.content(path(settings::kScourixIni)).value();
     fake.dialogs.answers = {Answer::Yes};

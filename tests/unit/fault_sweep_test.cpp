@@ -10,6 +10,7 @@
 #include <set>
 
 #include "common/cleaning/cleaning.h"
+#include "common/settings/reading.h"
 #include "config/mainwindow/clean_now.h"
 #include "config/mainwindow/main_window.h"
 #include "config/tools/diereckt.h"
@@ -47,13 +48,13 @@ struct Sweep : GameFolder {
     std::vector<std::string> boxes;
 
     Sweep(const Mode& mode, Target target, TestFiles* on = nullptr) : GameFolder(on) {
-        ini.logoNoAction = "0", ini.tauntNoAction = "0";
-        ini.logoDeleteOthers = ini.tauntDeleteOthers = mode.deleteOthers;
-        ini.logoBackupOthers = ini.tauntBackupOthers = mode.backupOthers;
-        ini.logoBackupPath = logoBackup, ini.tauntBackupPath = tauntBackup;
+        ini["LogoNoAction"] = "0", ini["TauntNoAction"] = "0";
+        ini["LogoDeleteOthers"] = ini["TauntDeleteOthers"] = mode.deleteOthers;
+        ini["LogoBackupOthers"] = ini["TauntBackupOthers"] = mode.backupOthers;
+        ini["LogoBackupPath"] = logoBackup, ini["TauntBackupPath"] = tauntBackup;
         if (target == Target::SourceFolder) {
-            ini.logoBackupPath = "c:\\GAMES\\descent3\\Custom\\Graphics\\";
-            ini.tauntBackupPath = "C:/Games/Descent3/custom/sounds";
+            ini["LogoBackupPath"] = "c:\\GAMES\\descent3\\Custom\\Graphics\\";
+            ini["TauntBackupPath"] = "C:/Games/Descent3/custom/sounds";
         }
         auto put = [&](const std::string& folder, std::initializer_list<const char*> names) {
             for (const char* n : names) {
@@ -74,8 +75,8 @@ struct Sweep : GameFolder {
         writeSettings({"mine.ogf"}, {"mine.osf"});
     }
 
-    bool backup() const { return ini.logoBackupOthers == "1"; }
-    bool intoSource() const { return ini.logoBackupPath != logoBackup; }
+    bool backup() const { return ini["LogoBackupOthers"] == "1"; }
+    bool intoSource() const { return ini["LogoBackupPath"] != logoBackup; }
 
     // Every file that is gone was neither kept nor "empty", and in backup mode has a
     // byte-identical copy in the backup folder; every file still there is unchanged.
@@ -164,10 +165,10 @@ int runCleanNow(Sweep& s, Fault fault, int k) {
 
 // The cleaner on its own, as both windows drive it: every counter finishes.
 int runCleaner(Sweep& s, Fault fault, int k) {
-    cleaning::Setup setup;
+    settings::Setup setup;
     std::string file;
     const settings::Store store{s.files, s.fake.codepage, s.program};
-    EXPECT_EQ(cleaning::readSetup(store, setup, file), settings::Problem::None) << file;
+    EXPECT_EQ(settings::readSetup(store, setup, file), settings::Problem::None) << file;
     std::map<cleaning::Counter, int> finished;
     cleaning::Cleaner c(s.files, [&](cleaning::Counter counter, cleaning::Event e) {
         if (e == cleaning::Event::Finished) ++finished[counter];
@@ -183,7 +184,7 @@ int runCleaner(Sweep& s, Fault fault, int k) {
         EXPECT_EQ(logos, cleaning::Step::Done);
         EXPECT_EQ(taunts, cleaning::Step::Done);
         EXPECT_EQ(finished[cleaning::Counter::LogoDelete],
-                  s.backup() ? 1 + (s.ini.logoDeleteOthers == "1") : 1);
+                  s.backup() ? 1 + (s.ini["LogoDeleteOthers"] == "1") : 1);
         EXPECT_EQ(finished[cleaning::Counter::TauntBackup], s.backup() ? 1 : 0);
     }
     return s.files.calls() - start;
@@ -280,13 +281,13 @@ TEST(BackupCheck, ABackupFolderThatIsTheCustomFolderDeletesNothing) {
 
 TEST(BackupCheck, TheCleanNowWindowSaysWhyInThePlayersLanguage) {
     Sweep s(kModes[1], Target::SourceFolder);
-    s.ini.language = "1";
+    s.ini["Language"] = "1";
     s.writeSettings({"mine.ogf"}, {"mine.osf"});
     runCleanNow(s, Fault::Fail, 0);
     ASSERT_EQ(s.fake.dialogs.boxes.size(), 2u);
     EXPECT_EQ(s.fake.dialogs.boxes[0].text,
               "Der Sicherungsordner der Schiffslogos ist der Ordner, der aufgeräumt wird:\n" +
-                  s.ini.logoBackupPath +
+                  s.ini["LogoBackupPath"] +
                   "\nMit den Schiffslogos wurde nichts gemacht. Bitte wähle einen anderen "
                   "Sicherungsordner.");
     EXPECT_NE(s.fake.dialogs.boxes[1].text.find("Audiotaunts"), std::string::npos);
@@ -361,9 +362,10 @@ void checkPlayerFiles(const Files& before, const Files& clean, const TestFiles& 
 const std::string kBackup = "D:\\Backup";
 
 void playerSetUp(GameFolder& g) {
-    g.ini.logoNoAction = "0", g.ini.logoDeleteOthers = "1";
-    g.ini.tauntNoAction = "0", g.ini.tauntBackupOthers = "1", g.ini.tauntBackupPath = kBackup;
-    g.ini.deleteStats = "1", g.ini.musicTesterPath = "C:\\Tools\\MusicTester.exe";
+    g.ini["LogoNoAction"] = "0", g.ini["LogoDeleteOthers"] = "1";
+    g.ini["TauntNoAction"] = "0", g.ini["TauntBackupOthers"] = "1",
+    g.ini["TauntBackupPath"] = kBackup;
+    g.ini["DeleteStats"] = "1", g.ini["MusicTesterPath"] = "C:\\Tools\\MusicTester.exe";
     g.files.addFolder(kBackup);
     for (const char* n : {"mine.ogf", "a.ogf"}) g.files.addFile(g.graphics(n), n);
     for (const char* n : {"mine.osf", "x.osf"}) g.files.addFile(g.sounds(n), n);

@@ -37,8 +37,8 @@ class Launcher : public ::testing::Test, public GameFolder {
 };
 
 TEST_F(Launcher, DeleteModeCleansBothFoldersAndStartsTheGame) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
+    ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "1";
     for (const char* n : {"mine.ogf", "a_0badf00d.ogf", "b_12345678.oaf"})
         fake.files.addFile(graphics(n), n);
     for (const char* n : {"Mine.osf", "mine.osf", "c_deadbeef.osf"})
@@ -61,9 +61,9 @@ TEST_F(Launcher, DeleteModeCleansBothFoldersAndStartsTheGame) {
 }
 
 TEST_F(Launcher, CountersShowWhatEachRoutineWillVisit) {
-    ini.logoNoAction = "0", ini.logoBackupOthers = "1", ini.logoBackupPath = "D:\\B";
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1";
-    ini.deleteStats = "1";
+    ini["LogoNoAction"] = "0", ini["LogoBackupOthers"] = "1", ini["LogoBackupPath"] = "D:\\B";
+    ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "1";
+    ini["DeleteStats"] = "1";
     for (const char* n : {"a.ogf", "b.ogf"}) fake.files.addFile(graphics(n));
     for (const char* n : {"a.osf", "b.osf", "c.osf"}) fake.files.addFile(sounds(n));
     fake.files.addFile(netgames("x.stats"));
@@ -90,8 +90,8 @@ TEST_F(Launcher, CountersShowWhatEachRoutineWillVisit) {
 }
 
 TEST_F(Launcher, BothDeleteAndBackupBacksUpAndDeletesTwice) {
-    ini.logoNoAction = "0", ini.logoBackupOthers = "1", ini.logoDeleteOthers = "1";
-    ini.logoBackupPath = "D:\\B";
+    ini["LogoNoAction"] = "0", ini["LogoBackupOthers"] = "1", ini["LogoDeleteOthers"] = "1";
+    ini["LogoBackupPath"] = "D:\\B";
     fake.files.addFolder("D:\\B");
     fake.files.addFile(graphics("a.ogf"), "a");
     writeSettings();
@@ -102,7 +102,7 @@ TEST_F(Launcher, BothDeleteAndBackupBacksUpAndDeletesTwice) {
 }
 
 TEST_F(Launcher, BackupWithoutABackupFolderLeavesTheFilesAlone) {
-    ini.logoNoAction = "0", ini.logoBackupOthers = "1", ini.logoBackupPath = "";
+    ini["LogoNoAction"] = "0", ini["LogoBackupOthers"] = "1", ini["LogoBackupPath"] = "";
     fake.files.addFile(graphics("a.ogf"));
     writeSettings();
     launcher::Anzeiger& win = run();
@@ -124,7 +124,7 @@ TEST_F(Launcher, NoActionTouchesNothing) {
 }
 
 TEST_F(Launcher, StatisticsDeletionTakesOnlyStatsFiles) {
-    ini.deleteStats = "1";
+    ini["DeleteStats"] = "1";
     for (const char* n : {"a.stats", "b.STATS", "c.stats.txt", "readme.txt"})
         fake.files.addFile(netgames(n));
     fake.files.failRemove(netgames("a.stats"));
@@ -137,7 +137,7 @@ TEST_F(Launcher, StatisticsDeletionTakesOnlyStatsFiles) {
 }
 
 TEST_F(Launcher, GermanCaptionsAndFinishWord) {
-    ini.language = "1";
+    ini["Language"] = "1";
     writeSettings();
     launcher::Anzeiger& win = run();
     EXPECT_EQ(win.Label1.caption(), " Bearbeite Schiffslogo");
@@ -161,7 +161,7 @@ TEST_F(Launcher, EachLanguageValueSpeaksItsLanguage) {
         {"1", " Bearbeite Audiotaunts", "Fertig", "Joint Server now ?"},
     };
     for (const auto& l : languages) {
-        ini.language = l.value;
+        ini["Language"] = l.value;
         writeSettings();
         writeDirect("-directip 1.2.3.4", "2", "1");
         fake.dialogs.answers = {Answer::Yes};
@@ -175,7 +175,7 @@ TEST_F(Launcher, EachLanguageValueSpeaksItsLanguage) {
 }
 
 TEST_F(Launcher, CommandLineHasPilotSwitchesInFileOrderAndTheOneTimeTarget) {
-    ini.usePilot = "1", ini.pilotName = "Ace";
+    ini["UsePilot"] = "1", ini["PilotName"] = "Ace";
     writeSettings({}, {}, {"deadzone0 0.0", "nointro", "framecap 0", "vsync"},
                   {false, true, true, false});
     writeDirect("-directip 10.0.0.1:2092", "1", "0");
@@ -227,7 +227,7 @@ TEST_F(Launcher, TheGameGetsOnlyACommandLineItsRowsHold) {
         {"many switches: pilot and join first", "Ace", many, address, {}, {}},
     };
     for (const Case& c : cases) {
-        ini.usePilot = "1", ini.pilotName = c.pilot;
+        ini["UsePilot"] = "1", ini["PilotName"] = c.pilot;
         writeSettings({}, {}, c.switches, std::vector<bool>(c.switches.size(), true));
         writeDirect(c.target, c.target.empty() ? "0" : "1", "0");
         fake.dialogs.boxes.clear(), fake.shell.started.clear();
@@ -267,11 +267,11 @@ TEST_F(Launcher, TheGameGetsOnlyACommandLineItsRowsHold) {
 }
 
 TEST_F(Launcher, PilotNeedsBothTheSwitchAndAName) {
-    ini.usePilot = "1", ini.pilotName = "";
+    ini["UsePilot"] = "1", ini["PilotName"] = "";
     writeSettings();
     run();
     EXPECT_EQ(gameStart().parameters, "-Launched ");
-    ini.usePilot = "0", ini.pilotName = "Ace";
+    ini["UsePilot"] = "0", ini["PilotName"] = "Ace";
     writeSettings();
     run();
     EXPECT_EQ(gameStart().parameters, "-Launched ");
@@ -279,7 +279,7 @@ TEST_F(Launcher, PilotNeedsBothTheSwitchAndAName) {
 
 // UsePilot and SideEnabled count by their numeric value, fraction included: only exactly 1.
 TEST_F(Launcher, OnlyANumericValueOfExactlyOneSwitchesOn) {
-    ini.pilotName = "Ace";
+    ini["PilotName"] = "Ace";
     writeSettings();
     settings::ShellList side;
     side[0] = {"one.exe", "C:\\Side", "1"};
@@ -358,14 +358,14 @@ TEST_F(Launcher, AlwaysJoinWithAnUnknownAskValueOrABrokenFileJoinsNothing) {
 
 TEST_F(Launcher, KeysWithoutAFlagsLineSelectNothing) {
     fake.files.addFile(path("keys.ini"), "\"nointro\"\r\n\"vsync\"\r\n");
-    ini.gamePath = game;
+    ini["GamePath"] = game;
     settings::SettingsFile f(fake.codepage);
     settings::writeScourixIni(f, ini);
     fake.files.addFile(path("scourix.ini"), f.bytes());
     fake.files.addFile(path("logos.ini"));
     fake.files.addFile(path("taunts.ini"));
     launcher::Anzeiger& win = run();
-    EXPECT_EQ(win.keylist.count(), 2);
+    EXPECT_EQ(win.keys().switches.size(), 2u);
     EXPECT_EQ(gameStart().parameters, "-Launched ");
 }
 
@@ -479,7 +479,7 @@ TEST_F(Launcher, UnreadableDirectJoinFileIsReset) {
 }
 
 TEST_F(Launcher, EmptyGamePathOffersScourix) {
-    ini.gamePath = "";
+    ini["GamePath"] = "";
     writeSettings();
     writeDirect("-directip 1.2.3.4", "1", "0");
     settings::NetworkIni net;
@@ -501,7 +501,7 @@ TEST_F(Launcher, EmptyGamePathOffersScourix) {
 }
 
 TEST_F(Launcher, EmptyGamePathCancelledInGerman) {
-    ini.gamePath = "", ini.language = "1";
+    ini["GamePath"] = "", ini["Language"] = "1";
     writeSettings();
     fake.dialogs.answers = {Answer::Cancel};
     launcher::Anzeiger& win = run();
@@ -513,7 +513,7 @@ TEST_F(Launcher, EmptyGamePathCancelledInGerman) {
 }
 
 TEST_F(Launcher, MissingGameFolderStopsBeforeTouchingAnything) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
     fake.files.addFile(graphics("a.ogf"));
     writeSettings();
     writeShellList({settings::SideProgram{"side.exe", "C:\\Tools", "1"}});
@@ -531,7 +531,7 @@ TEST_F(Launcher, MissingGameFolderStopsBeforeTouchingAnything) {
 class MissingSettings : public Launcher, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(MissingSettings, EndWithAFileErrorNamingTheFile) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
     fake.files.addFile(graphics("a.ogf"));
     writeSettings();
     fake.files.remove(path(GetParam()));
@@ -552,7 +552,7 @@ INSTANTIATE_TEST_SUITE_P(EachFile, MissingSettings,
                          ::testing::Values("scourix.ini", "logos.ini", "taunts.ini", "keys.ini"));
 
 TEST_F(Launcher, FileErrorSpeaksThePlayersLanguageWhenKnown) {
-    ini.language = "1";
+    ini["Language"] = "1";
     writeSettings();
     fake.files.remove(path("keys.ini"));
     run();
@@ -575,8 +575,9 @@ TEST_F(Launcher, ShortScourixIniIsAFileErrorInBothLanguages) {
     run();
     ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
     EXPECT_NE(fake.dialogs.boxes[0].text.find("Please"), std::string::npos);
-    EXPECT_NE(fake.dialogs.boxes[0].text.find("\n\nLe fichier de réglages «\u00a0scourix.ini\u00a0»"),
-              std::string::npos);
+    EXPECT_NE(
+        fake.dialogs.boxes[0].text.find("\n\nLe fichier de réglages «\u00a0scourix.ini\u00a0»"),
+        std::string::npos);
     EXPECT_EQ(fake.dialogs.boxes[0].text.find("Bitte"), std::string::npos);
 }
 
@@ -630,7 +631,7 @@ TEST_F(Launcher, TheQuestionComesAfterTheSidePrograms) {
 }
 
 TEST_F(Launcher, AGameThatCannotStartIsReported) {
-    ini.language = "1";
+    ini["Language"] = "1";
     writeSettings();
     fake.shell.failing.insert(game + "\\Main.exe");
     launcher::Anzeiger& win = run();
@@ -647,7 +648,7 @@ TEST_F(Launcher, AGameThatCannotStartIsReported) {
 }
 
 TEST_F(Launcher, RegistryIsWrittenAtLoadBeforeCleaning) {
-    ini.pilotName = "Ace";
+    ini["PilotName"] = "Ace";
     writeSettings();
     settings::NetworkIni net;
     net.gameLanguage = "French";
@@ -681,7 +682,7 @@ TEST_F(Launcher, NoRegistryValueIsPastTheGamesBuffers) {
          {"Default_pilot", "TrackerLogin", "TrackerPassword"}},
     };
     for (const Case& c : cases) {
-        ini.usePilot = "0", ini.pilotName = c.pilot;
+        ini["UsePilot"] = "0", ini["PilotName"] = c.pilot;
         writeSettings();
         settings::NetworkIni net;
         net.keyboardGerman = "1", net.netLan = "1";
@@ -715,7 +716,7 @@ TEST_F(Launcher, NoRegistryValueIsPastTheGamesBuffers) {
 }
 
 TEST_F(Launcher, WithoutNetworkIniTheRegistryIsLeftAlone) {
-    ini.pilotName = "Ace";
+    ini["PilotName"] = "Ace";
     writeSettings();
     fake.files.addFile(path("network.ini"), "English\r\n1\r\n");
     run();

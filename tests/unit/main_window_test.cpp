@@ -46,7 +46,7 @@ class Main : public ::testing::Test, public GameFolder {
     scourix::MainWindow& startWithPilots(const std::string& pilotName = "") {
         fake.files.addFile(game + "\\Alice.plt", "alice");
         fake.files.addFile(game + "\\Bob.plt", "bob");
-        ini.pilotName = pilotName;
+        ini["PilotName"] = pilotName;
         writeSettings({"mine.ogf"}, {"mine.osf"}, {"nointro", "useport 2092"}, {true, false});
         return start();
     }
@@ -259,8 +259,8 @@ TEST_F(Main, ASecondRecoveryNeverOverwritesTheCopiesOfThePlayersFiles) {
 // --- Reading the settings into the window ------------------------------------------------
 
 TEST_F(Main, ChoiceLinesSelectByTheReadingRule) {
-    ini.logoNoAction = "1", ini.logoDeleteOthers = "1", ini.logoBackupOthers = "0";
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "0", ini.tauntBackupOthers = "";
+    ini["LogoNoAction"] = "1", ini["LogoDeleteOthers"] = "1", ini["LogoBackupOthers"] = "0";
+    ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "0", ini["TauntBackupOthers"] = "";
     writeSettings();
     scourix::MainWindow& win = start();
     EXPECT_FALSE(win.nologoaktion.value());
@@ -276,7 +276,7 @@ TEST_F(Main, ChoiceLinesSelectByTheReadingRule) {
 }
 
 TEST_F(Main, AllChoiceLinesZeroSelectNothingAndSaveBackAsZero) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "0", ini.logoBackupOthers = "0";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "0", ini["LogoBackupOthers"] = "0";
     writeSettings();
     scourix::MainWindow& win = start();
     for (ui::OptionButton* o : {&win.nologoaktion, &win.grafkill, &win.usegraficsicher})
@@ -287,7 +287,7 @@ TEST_F(Main, AllChoiceLinesZeroSelectNothingAndSaveBackAsZero) {
 }
 
 TEST_F(Main, BackupFolderEnablesTheRestoreButtonFromTheLoadOn) {
-    ini.logoBackupPath = "D:\\Logos";
+    ini["LogoBackupPath"] = "D:\\Logos";
     writeSettings();
     scourix::MainWindow& win = start();
     EXPECT_TRUE(win.auslagergraf.enabled());
@@ -299,16 +299,18 @@ TEST_F(Main, BackupFolderEnablesTheRestoreButtonFromTheLoadOn) {
 // A file of a later version: its lines after ours, and a value the window shows as it read it,
 // survive a save.
 TEST_F(Main, ASaveKeepsTheLinesOfALaterVersionAndUntouchedValues) {
-    ini.deleteStats = "1.0";
+    ini["DeleteStats"] = "1.0", ini["WindowPlace"] = "5,6";
     writeSettings();
-    const std::string later = "\"5,6\"\r\n\"later\"\r\n";
-    fake.files.addFile(path("scourix.ini"), file("scourix.ini") + later);
+    settings::SettingsFile read(fake.codepage);
+    const std::string later = "\"later\"\r\n";
+    settings::writeScourixIni(read, ini, later);
+    ASSERT_TRUE(read.bytes().ends_with(later));
+    fake.files.addFile(path("scourix.ini"), read.bytes());
     scourix::MainWindow& win = start();
     EXPECT_EQ(boxes(), 0u);
-    EXPECT_EQ(win.delstad.value(), 1);
+    EXPECT_EQ(win.box("delstad").value(), 1);
     win.sichern();
-    EXPECT_NE(file("scourix.ini").find("\"2\"\r\n1\r\n\"\"\r\n0\r\n" + later), std::string::npos)
-        << file("scourix.ini");
+    EXPECT_EQ(file("scourix.ini"), read.bytes());
 }
 
 // Scourix reopens where the player left it; a window that was not moved saves no place, so a
@@ -331,13 +333,46 @@ TEST_F(Main, ReopensWhereItWasMovedToAndSaved) {
     EXPECT_EQ(file("scourix.ini"), fifteen + "\"-700,120\"\r\n");
 }
 
+// Every control a row of scourix.ini names shows the value read from its line, and saves what
+// the player set there on that line.
+TEST_F(Main, EveryBoundControlShowsItsLineAndSavesIt) {
+    const settings::ScourixIni first = ini;
+    for (std::size_t i = 0; i < std::size(settings::kScourixRows); ++i) {
+        const settings::ScourixRow& row = settings::kScourixRows[i];
+        if (!row.control) continue;
+        const bool tick = row.style == settings::Style::Number;
+        ini = first;
+        ini.line[i] = tick ? "1" : "D:\\Read";
+        writeSettings();
+        scourix::MainWindow& win = start();
+        ui::Control* control = nullptr;
+        for (ui::Control* c : win.controls())
+            if (c->name() == row.control) control = c;
+        ASSERT_TRUE(control) << row.name;
+        if (auto* box = dynamic_cast<ui::CheckBox*>(control)) {
+            EXPECT_TRUE(tick) << row.name;
+            EXPECT_EQ(box->value(), 1) << row.name;
+            box->setValue(0);
+        } else {
+            auto& text = dynamic_cast<ui::TextBox&>(*control);
+            EXPECT_EQ(text.text(), "D:\\Read") << row.name;
+            text.setText("D:\\Saved");
+        }
+        ASSERT_TRUE(win.sichern()) << row.name;
+        ini.line[i] = tick ? "0" : "D:\\Saved";
+        settings::SettingsFile expected(fake.codepage);
+        settings::writeScourixIni(expected, ini);
+        EXPECT_EQ(file("scourix.ini"), expected.bytes()) << row.name;
+    }
+}
+
 TEST_F(Main, NumbersThatAreNotOneReadAsCleared) {
-    ini.usePilot = "x", ini.deleteStats = "", ini.autoCloseTester = "1";
-    ini.musicTesterPath = "C:\\MT\\MusicTester.exe";
+    ini["UsePilot"] = "x", ini["DeleteStats"] = "", ini["AutoCloseTester"] = "1";
+    ini["MusicTesterPath"] = "C:\\MT\\MusicTester.exe";
     writeSettings();
     scourix::MainWindow& win = start();
-    EXPECT_EQ(win.usepilot.value(), 0);
-    EXPECT_EQ(win.delstad.value(), 0);
+    EXPECT_EQ(win.box("usepilot").value(), 0);
+    EXPECT_EQ(win.box("delstad").value(), 0);
     EXPECT_TRUE(win.settings().autoCloseTester);
     EXPECT_EQ(win.settings().musicTesterPath, "C:\\MT\\MusicTester.exe");
     EXPECT_TRUE(win.play1.enabled());
@@ -357,13 +392,13 @@ TEST_F(Main, ShortFlagStringLeavesTheLastSwitchesInactive) {
 TEST_F(Main, StoredPilotIsSelectedOnlyWhenItsNameMatchesExactly) {
     EXPECT_EQ(selectedItems(startWithPilots("Bob").pilotname), Names{"Bob"});
     EXPECT_EQ(items(w->pilotname), (Names{"Alice", "Bob"}));
-    ini.pilotName = "bob";
+    ini["PilotName"] = "bob";
     writeSettings();
     EXPECT_TRUE(selectedItems(start().pilotname).empty());
 }
 
 TEST_F(Main, MissingGameFolderLeavesThePilotListEmptyButThePanelsUsable) {
-    ini.gamePath = "C:\\Nowhere";
+    ini["GamePath"] = "C:\\Nowhere";
     writeSettings();
     scourix::MainWindow& win = start();
     EXPECT_EQ(win.pilotname.count(), 0);
@@ -380,8 +415,8 @@ TEST_F(Main, SaveWritesEveryFileFromTheWindow) {
     win.graficsicherpath.setText("D:\\Logo Backup");
     win.soundkill.setValue(true);
     toggle(win.pilotname, 1);
-    win.usepilot.setValue(1);
-    win.delstad.setValue(1);
+    win.box("usepilot").setValue(1);
+    win.box("delstad").setValue(1);
     win.languageEntry(lang::Language::German).click();
     win.logo.addItem("second.oaf");
     win.keylist.setSelected(1, true);
@@ -460,7 +495,7 @@ TEST_F(Main, AKeepListTooLongForItsFileIsRefused) {
     win.mysounds.clear();
     for (std::size_t i = 0; i <= fit; ++i) win.mysounds.addItem(name);
     const std::string before = file("taunts.ini"), ini = file("scourix.ini");
-    win.delstad.setValue(1 - win.delstad.value());
+    win.box("delstad").setValue(1 - win.box("delstad").value());
     EXPECT_FALSE(win.sichern());
     EXPECT_TRUE(file("taunts.ini") == before);
     EXPECT_NE(file("scourix.ini"), ini);
@@ -736,8 +771,8 @@ TEST_F(Main, CheckBoxesAreTickedOnlyByANumericValueOfOne) {
         fake.files.addFile(path("keys.ini"), "");
         scourix::MainWindow& win = start();
         EXPECT_EQ(boxes(), 0u);
-        EXPECT_EQ(win.usepilot.value(), ticked) << value;
-        EXPECT_EQ(win.delstad.value(), ticked) << value;
+        EXPECT_EQ(win.box("usepilot").value(), ticked) << value;
+        EXPECT_EQ(win.box("delstad").value(), ticked) << value;
         EXPECT_EQ(win.settings().autoCloseTester, ticked == 1) << value;
     }
 }
@@ -801,11 +836,11 @@ TEST_F(Main, UsePilotSelectsTheOnlyPilot) {
     fake.files.addFile(game + "\\Solo.plt");
     writeSettings();
     scourix::MainWindow& win = start();
-    win.usepilot.setValue(1);
+    win.box("usepilot").setValue(1);
     EXPECT_EQ(selectedItems(win.pilotname), Names{"Solo"});
 
     startWithPilots(); // Solo, Alice and Bob
-    w->usepilot.setValue(1);
+    w->box("usepilot").setValue(1);
     EXPECT_TRUE(selectedItems(w->pilotname).empty());
 }
 
@@ -903,7 +938,7 @@ std::map<std::string, std::string> captions(const ui::Window& w) {
 }
 
 TEST_F(Main, GermanFromTheSettingsAndSavedAgain) {
-    ini.language = "1";
+    ini["Language"] = "1";
     writeSettings();
     scourix::MainWindow& win = start();
     EXPECT_TRUE(win.languageEntry(lang::Language::German).checked());
@@ -924,7 +959,7 @@ TEST_F(Main, GermanFromTheSettingsAndSavedAgain) {
 TEST_F(Main, EveryLanguageFromTheSettingsAndFromTheMenu) {
     for (lang::Language l : lang::kLanguages) {
         SCOPED_TRACE(lang::code(l));
-        ini.language = lang::setting(l);
+        ini["Language"] = lang::setting(l);
         writeSettings();
         scourix::MainWindow& win = start();
         for (lang::Language other : lang::kLanguages)
@@ -937,8 +972,8 @@ TEST_F(Main, EveryLanguageFromTheSettingsAndFromTheMenu) {
     }
     for (lang::Language l : lang::kLanguages) {
         SCOPED_TRACE(lang::code(l));
-        ini.language = lang::setting(l == lang::Language::German ? lang::Language::English
-                                                                 : lang::Language::German);
+        ini["Language"] = lang::setting(l == lang::Language::German ? lang::Language::English
+                                                                    : lang::Language::German);
         writeSettings();
         scourix::MainWindow& win = start();
         win.languageEntry(l).click();
@@ -980,7 +1015,7 @@ TEST_F(Main, ARowMoreIsALanguageMore) {
 }
 
 TEST_F(Main, UnknownLanguageMarksNoEntryAndSavesEnglish) {
-    ini.language = "7";
+    ini["Language"] = "7";
     writeSettings();
     scourix::MainWindow& win = start();
     for (const lang::Row& r : lang::kLanguages) {
@@ -1211,7 +1246,7 @@ TEST_F(Page, SavedChoicesShowOverTheGameSettings) {
 TEST_F(Page, OkRefusesALanguageTheGameDoesNotHave) {
     const std::string before =
         "German\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n1\r\njoe\r\npw\r\n";
-    ini.language = "1";
+    ini["Language"] = "1";
     scourix::MainWindow& win = startWithPilots();
     for (auto [language, taken] : {std::pair{"Français", false},
                                    {"english", false},

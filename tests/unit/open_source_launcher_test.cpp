@@ -21,7 +21,7 @@ class OpenSourceLauncher : public ::testing::Test, public GameFolder {
         fake.files.addFile(game + "\\Descent3.exe");
         for (const char* f : {"\\custom\\sounds", "\\custom\\graphics", "\\netgames"})
             fake.files.addFolder(user + f);
-        ini.usePilot = "1", ini.pilotName = "Ace";
+        ini["UsePilot"] = "1", ini["PilotName"] = "Ace";
         net.gameLanguage = "German";
         net.keyboardFrench = "1", net.netDialup = "1", net.speedFast = "1";
         net.trackerName = "pilot7", net.trackerSecret = "secret";
@@ -67,7 +67,7 @@ TEST_F(OpenSourceLauncher, WritesTheSettingsFileAndStartsDescent3InTheGameFolder
 TEST_F(OpenSourceLauncher, AMissingFileIsCreatedWithItsFolders) {
     GameFolder other; // a player who never ran the game: no folder of the player's at all
     other.fake.files.addFile(other.game + "\\Descent3.exe");
-    other.ini.pilotName = "Zed";
+    other.ini["PilotName"] = "Zed";
     other.writeSettings();
     other.writeNetwork(net);
     launcher::Anzeiger win(other.fake.platform);
@@ -79,7 +79,7 @@ TEST_F(OpenSourceLauncher, AMissingFileIsCreatedWithItsFolders) {
 }
 
 TEST_F(OpenSourceLauncher, AValueTheFileCannotHoldIsLeftOutAndNamed) {
-    ini.language = "1";
+    ini["Language"] = "1";
     net.trackerSecret = "pa\"ss";
     fake.files.addFile(file, "[Descent3]\r\n\"TrackerPassword\"=\"old\"\r\n");
     run();
@@ -143,9 +143,9 @@ TEST_F(OpenSourceLauncher, TheGameReadsWhatWasChosenAndNothingOverrunsItsBuffers
              std::string(499, '#') + "\"TrackerLogin\"=\"older\"\r\n",
          {}},
     };
-    ini.usePilot = "0"; // the default pilot only: a name this long is no command-line argument
+    ini["UsePilot"] = "0"; // the default pilot only: a name this long is no command-line argument
     for (const Case& c : cases) {
-        ini.pilotName = c.pilot, net.trackerName = c.login, net.trackerSecret = c.password;
+        ini["PilotName"] = c.pilot, net.trackerName = c.login, net.trackerSecret = c.password;
         fake.files.remove(file);
         if (!c.file.empty()) fake.files.addFile(file, c.file);
         fake.dialogs.boxes.clear();
@@ -242,7 +242,7 @@ TEST_F(OpenSourceLauncher, WhileTheGameRunsNothingIsChangedAndNothingStarted) {
             fake.host.runningPrograms = {"c:\\games\\descent3\\DESCENT3.EXE"};
         }
         fake.dialogs.boxes.clear();
-        ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1", ini.deleteStats = "1";
+        ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "1", ini["DeleteStats"] = "1";
         fake.files.addFile(u("\\custom\\sounds\\x.osf"));
         fake.files.addFile(u("\\netgames\\a.stats"));
         fake.files.addFile(file, "[Descent3]\r\n");
@@ -294,7 +294,7 @@ TEST_F(OpenSourceLauncher, TheGameIsHandedNoValueItReadsAsASwitchNorAnAddressPas
             fake.files.addFile(game + "\\Descent3.exe");
         else
             fake.files.remove(game + "\\Descent3.exe");
-        ini.pilotName = c.pilot;
+        ini["PilotName"] = c.pilot;
         writeDirect(c.target, c.target.empty() ? "0" : "1", "0");
         fake.dialogs.boxes.clear(), fake.shell.started.clear();
         run();
@@ -319,8 +319,8 @@ TEST_F(OpenSourceLauncher, TheGameIsHandedNoValueItReadsAsASwitchNorAnAddressPas
 }
 
 TEST_F(OpenSourceLauncher, CleansTheCustomFoldersAndStatisticsOfBothFolders) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1", ini.deleteStats = "1";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
+    ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "1", ini["DeleteStats"] = "1";
     logos = {"mine.ogf"}, taunts = {"mine.osf"};
     for (const std::string& root : {user, game}) {
         for (const char* n : {"mine.ogf", "x.ogf"})
@@ -343,7 +343,7 @@ TEST_F(OpenSourceLauncher, CleansTheCustomFoldersAndStatisticsOfBothFolders) {
 }
 
 TEST_F(OpenSourceLauncher, CountersAddUpBothFolders) {
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1", ini.deleteStats = "1";
+    ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "1", ini["DeleteStats"] = "1";
     fake.files.addFile(u("\\custom\\sounds\\a.osf"));
     fake.files.addFile(u("\\custom\\sounds\\b.osf"));
     fake.files.addFile(sounds("c.osf"));
@@ -368,7 +368,7 @@ TEST_F(OpenSourceLauncher, CountersAddUpBothFolders) {
 }
 
 TEST_F(OpenSourceLauncher, BackupLosesNothingWhenBothFoldersHoldAFileOfOneName) {
-    ini.logoNoAction = "0", ini.logoBackupOthers = "1", ini.logoBackupPath = "D:\\Backup";
+    ini["LogoNoAction"] = "0", ini["LogoBackupOthers"] = "1", ini["LogoBackupPath"] = "D:\\Backup";
     fake.files.addFolder("D:\\Backup");
     fake.files.addFile(u("\\custom\\graphics\\dup.ogf"), "user");
     fake.files.addFile(graphics("DUP.ogf"), "game");
@@ -385,7 +385,7 @@ TEST_F(OpenSourceLauncher, BackupLosesNothingWhenBothFoldersHoldAFileOfOneName) 
 // makes "netgames": what is not there yet holds nothing to clean, and the game starts. A folder
 // the file system cannot answer for is not taken as missing.
 TEST_F(OpenSourceLauncher, FoldersTheGameHasNotMadeYetAreSkipped) {
-    ini.tauntNoAction = "0", ini.tauntDeleteOthers = "1", ini.deleteStats = "1";
+    ini["TauntNoAction"] = "0", ini["TauntDeleteOthers"] = "1", ini["DeleteStats"] = "1";
     taunts = {"mine.osf"};
     struct Case {
         const char* what;

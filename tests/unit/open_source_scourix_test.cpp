@@ -30,7 +30,7 @@ class OpenSourceScourix : public ::testing::Test, public GameFolder {
         fake.files.addFile(game + "\\Retail.plt", "retail");
     }
     scourix::MainWindow& start(bool german = false) {
-        ini.language = german ? "1" : "2";
+        ini["Language"] = german ? "1" : "2";
         writeSettings({}, {}, {"nointro"}, {true});
         w = std::make_unique<scourix::MainWindow>(fake.platform);
         w->open();
@@ -252,8 +252,8 @@ TEST_F(OpenSourceScourix, StatisticsAreRemovedInBothFolders) {
 }
 
 TEST_F(OpenSourceScourix, CleanNowCleansBothFolders) {
-    ini.logoNoAction = "0", ini.logoDeleteOthers = "1";
-    ini.tauntNoAction = "0", ini.tauntBackupOthers = "1", ini.tauntBackupPath = "D:\\B";
+    ini["LogoNoAction"] = "0", ini["LogoDeleteOthers"] = "1";
+    ini["TauntNoAction"] = "0", ini["TauntBackupOthers"] = "1", ini["TauntBackupPath"] = "D:\\B";
     fake.files.addFolder("D:\\B");
     for (const std::string& root : {user, game}) {
         fake.files.addFile(root + "\\custom\\graphics\\mine.ogf");

@@ -220,51 +220,75 @@ template <class T, std::size_t N> void expectEachMemberOnce(const Layout<T, N>& 
 }
 
 TEST(FileLayouts, EachMemberStandsInOneField) {
-    expectEachMemberOnce(kScourixLayout);
     expectEachMemberOnce(kNetworkLayout);
     expectEachMemberOnce(kDirecktLayout);
     expectEachMemberOnce(kSideProgramLayout);
 }
 
-// Every layout across versions: a file that ends where a later version's lines begin reads
+// Each line of scourix.ini has its own name and its own typed value: a line changed alone comes
+// back alone through the typed values. A row listed twice, or two rows on one value, would lose
+// a line on the way to the file.
+TEST(FileLayouts, EachScourixLineHasItsOwnNameAndValue) {
+    for (std::size_t i = 0; i < std::size(kScourixRows); ++i) {
+        const ScourixRow& row = kScourixRows[i];
+        ScourixIni lines = firstRunLines();
+        EXPECT_EQ(&lines[row.name], &lines.line[i]) << row.name;
+        lines.line[i] =
+            row.style == Style::Number || row.firstRun == std::string("2") ? "1" : "3,4";
+        EXPECT_EQ(toLines(fromLines(lines)).line, lines.line) << row.name;
+    }
+}
+
+// Every table across versions: a file that ends where a later version's lines begin reads
 // them with their first-run values and is written back as it was; one that ends inside a
 // version's lines is too short; the lines a later version wrote after ours are kept on a write.
-template <class T, std::size_t N> void expectVersionsRead(const Layout<T, N>& layout) {
+template <class T, class Rows, class Text, class Read, class Write>
+void expectVersionsRead(const Rows& rows, Text text, Read read, Write write) {
+    const std::size_t N = std::size(rows);
     T full{};
     // Numbers, so that the bare lines read back as they were written.
-    for (std::size_t i = 0; i < N; ++i) full.*layout[i].member = std::to_string(10 + i);
+    for (std::size_t i = 0; i < N; ++i) text(full, i) = std::to_string(10 + i);
     for (std::size_t lines = 0; lines <= N; ++lines) {
         std::string bytes;
         for (std::size_t i = 0; i < lines; ++i) bytes += std::to_string(10 + i) + "\r\n";
         SettingsFile in(cp, bytes);
         T r{};
-        const bool older =
-            lines == N || (lines > 0 && layout[lines].since > layout[lines - 1].since);
-        ASSERT_EQ(readFields(in, layout, r), older ? Problem::None : Problem::TooShort) << lines;
+        const bool older = lines == N || (lines > 0 && rows[lines].since > rows[lines - 1].since);
+        ASSERT_EQ(read(in, r), older ? Problem::None : Problem::TooShort) << lines;
         if (!older) continue;
-        for (std::size_t i = lines; i < N; ++i)
-            EXPECT_EQ(r.*layout[i].member, layout[i].firstRun) << lines;
+        for (std::size_t i = lines; i < N; ++i) EXPECT_EQ(text(r, i), rows[i].firstRun) << lines;
         SettingsFile out(cp);
-        writeFields(out, layout, r);
+        write(out, r, "");
         SettingsFile again(cp, out.bytes());
         T back{};
-        ASSERT_EQ(readFields(again, layout, back), Problem::None) << lines;
-        for (std::size_t i = 0; i < N; ++i) EXPECT_EQ(back.*layout[i].member, r.*layout[i].member);
+        ASSERT_EQ(read(again, back), Problem::None) << lines;
+        for (std::size_t i = 0; i < N; ++i) EXPECT_EQ(text(back, i), text(r, i));
     }
     SettingsFile out(cp);
-    writeFields(out, layout, full);
+    write(out, full, "");
     SettingsFile in(cp, out.bytes() + "\"from a later version\"\r\nraw, line\r\n");
     T r{};
-    ASSERT_EQ(readFields(in, layout, r), Problem::None);
+    ASSERT_EQ(read(in, r), Problem::None);
     const std::string later = in.rest();
     EXPECT_EQ(later, "\"from a later version\"\r\nraw, line\r\n");
     SettingsFile again(cp);
-    writeFields(again, layout, r, later);
+    write(again, r, later);
     EXPECT_EQ(again.bytes(), out.bytes() + later);
 }
 
+template <class T, std::size_t N> void expectVersionsRead(const Layout<T, N>& layout) {
+    expectVersionsRead<T>(
+        layout, [&](T& v, std::size_t i) -> std::string& { return v.*layout[i].member; },
+        [&](SettingsFile& f, T& v) { return readFields(f, layout, v); },
+        [&](SettingsFile& f, const T& v, const std::string& later) {
+            writeFields(f, layout, v, later);
+        });
+}
+
 TEST(FileLayouts, OlderFilesReadAndLaterLinesAreKept) {
-    expectVersionsRead(kScourixLayout);
+    expectVersionsRead<ScourixIni>(
+        kScourixRows, [](ScourixIni& v, std::size_t i) -> std::string& { return v.line[i]; },
+        readScourixIni, writeScourixIni);
     expectVersionsRead(kNetworkLayout);
     expectVersionsRead(kDirecktLayout);
     expectVersionsRead(kSideProgramLayout);
@@ -276,10 +300,10 @@ TEST(FileLayouts, OlderFilesReadAndLaterLinesAreKept) {
 // written back as it was read. A file of the first version, without the window place, is
 // written again without it.
 TEST(ScourixIniModel, OneRulePerValueAndUntouchedValuesKeepTheirText) {
-    ScourixIni lines = firstRunValues(kScourixLayout);
-    lines.logoNoAction = "1", lines.logoDeleteOthers = "1", lines.logoBackupOthers = "";
-    lines.deleteStats = "1.0", lines.usePilot = "12", lines.language = "7";
-    lines.autoCloseTester = "1.5";
+    ScourixIni lines = firstRunLines();
+    lines["LogoNoAction"] = "1", lines["LogoDeleteOthers"] = "1", lines["LogoBackupOthers"] = "";
+    lines["DeleteStats"] = "1.0", lines["UsePilot"] = "12", lines["Language"] = "7";
+    lines["AutoCloseTester"] = "1.5";
     PlayerSettings s = fromLines(lines);
     EXPECT_TRUE(s.deleteStats);
     EXPECT_FALSE(s.usePilot);
@@ -292,18 +316,18 @@ TEST(ScourixIniModel, OneRulePerValueAndUntouchedValuesKeepTheirText) {
     EXPECT_FALSE(s.window);
 
     ScourixIni back = toLines(s);
-    EXPECT_EQ(back.logoNoAction + back.logoDeleteOthers + back.logoBackupOthers, "11");
-    EXPECT_EQ(back.deleteStats, "1.0");
-    EXPECT_EQ(back.usePilot, "12");
+    EXPECT_EQ(back["LogoNoAction"] + back["LogoDeleteOthers"] + back["LogoBackupOthers"], "11");
+    EXPECT_EQ(back["DeleteStats"], "1.0");
+    EXPECT_EQ(back["UsePilot"], "12");
     // Its line is written bare, as 1, which would read as ticked.
-    EXPECT_EQ(back.autoCloseTester, "0");
-    EXPECT_EQ(back.language, "2");
+    EXPECT_EQ(back["AutoCloseTester"], "0");
+    EXPECT_EQ(back["Language"], "2");
     s.deleteStats = false, s.usePilot = true;
     s.logos.choose(Choice::Option::DeleteOthers);
     back = toLines(s);
-    EXPECT_EQ(back.deleteStats, "0");
-    EXPECT_EQ(back.usePilot, "1");
-    EXPECT_EQ(back.logoNoAction + back.logoDeleteOthers + back.logoBackupOthers, "010");
+    EXPECT_EQ(back["DeleteStats"], "0");
+    EXPECT_EQ(back["UsePilot"], "1");
+    EXPECT_EQ(back["LogoNoAction"] + back["LogoDeleteOthers"] + back["LogoBackupOthers"], "010");
 
     SettingsFile first(cp);
     writeFirstRunScourixIni(first);
@@ -322,22 +346,23 @@ TEST(ScourixIniModel, OneRulePerValueAndUntouchedValuesKeepTheirText) {
 }
 
 TEST(ScourixIniLayout, SavedFileBytesAndRoundTrip) {
-    ScourixIni v{"C:\\Games\\Descent3",
-                 "D:\\logos",
-                 "D:\\taunts",
-                 "0",
-                 "1",
-                 "0",
-                 "0",
-                 "0",
-                 "1",
-                 "1",
-                 "Pilot",
-                 "1",
-                 "7x",
-                 "C:\\mt\\MusicTester.exe",
-                 "",
-                 ""};
+    ScourixIni v;
+    v.line = {"C:\\Games\\Descent3",
+              "D:\\logos",
+              "D:\\taunts",
+              "0",
+              "1",
+              "0",
+              "0",
+              "0",
+              "1",
+              "1",
+              "Pilot",
+              "1",
+              "7x",
+              "C:\\mt\\MusicTester.exe",
+              "",
+              ""};
     SettingsFile f(cp);
     writeScourixIni(f, v);
     EXPECT_EQ(f.bytes(), "\"C:\\Games\\Descent3\"\r\n\"D:\\logos\"\r\n\"D:\\taunts\"\r\n"
@@ -348,16 +373,9 @@ TEST(ScourixIniLayout, SavedFileBytesAndRoundTrip) {
     ScourixIni r;
     ASSERT_EQ(readScourixIni(in, r), Problem::None);
     EXPECT_TRUE(in.atEnd());
-    EXPECT_EQ(r.gamePath, v.gamePath);
-    EXPECT_EQ(r.tauntBackupPath, v.tauntBackupPath);
-    EXPECT_EQ(r.logoDeleteOthers, "1");
-    EXPECT_EQ(r.tauntBackupOthers, "1");
-    EXPECT_EQ(r.usePilot, "1");
-    EXPECT_EQ(r.pilotName, "Pilot");
-    EXPECT_EQ(r.language, "1");
-    EXPECT_EQ(r.deleteStats, "7");
-    EXPECT_EQ(r.musicTesterPath, v.musicTesterPath);
-    EXPECT_EQ(r.autoCloseTester, "0");
+    // The bare lines come back by their numeric value.
+    v["DeleteStats"] = "7", v["AutoCloseTester"] = "0";
+    EXPECT_EQ(r.line, v.line);
 }
 
 TEST(ScourixIniLayout, FirstRunFile) {
@@ -367,16 +385,10 @@ TEST(ScourixIniLayout, FirstRunFile) {
 
     SettingsFile in(cp, f.bytes());
     ScourixIni r;
-    r.deleteStats = "stale";
+    r["DeleteStats"] = "stale";
     ASSERT_EQ(readScourixIni(in, r), Problem::None);
     EXPECT_TRUE(in.atEnd());
-    EXPECT_EQ(r.gamePath, "");
-    EXPECT_EQ(r.logoNoAction, "1");
-    EXPECT_EQ(r.tauntNoAction, "1");
-    EXPECT_EQ(r.usePilot, "0");
-    EXPECT_EQ(r.language, "2");
-    EXPECT_EQ(r.deleteStats, "");
-    EXPECT_EQ(numericValue(r.autoCloseTester), 0);
+    EXPECT_EQ(r.line, firstRunLines().line);
 
     // A first run speaks the system's interface language where it is one of ours; only the
     // Language line differs.
@@ -409,10 +421,10 @@ TEST(ScourixIniLayout, ChoiceLinesKeepTheirTextBothWays) {
     SettingsFile in(cp, bytes);
     ScourixIni r;
     ASSERT_EQ(readScourixIni(in, r), Problem::None);
-    EXPECT_EQ(r.logoNoAction + r.logoDeleteOthers + r.logoBackupOthers, "000");
-    EXPECT_EQ(r.tauntDeleteOthers, "");
+    EXPECT_EQ(r["LogoNoAction"] + r["LogoDeleteOthers"] + r["LogoBackupOthers"], "000");
+    EXPECT_EQ(r["TauntDeleteOthers"], "");
     SettingsFile out(cp);
-    r.tauntDeleteOthers = "0";
+    r["TauntDeleteOthers"] = "0";
     writeScourixIni(out, r);
     EXPECT_EQ(out.bytes(), "\"\"\r\n\"\"\r\n\"\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n"
                            "\"1\"\r\n\"0\"\r\n\"0\"\r\n0\r\n\"\"\r\n\"2\"\r\n0\r\n\"\"\r\n0\r\n");
@@ -422,8 +434,8 @@ TEST(ScourixIniLayout, FourteenLinesAreTooShort) {
     SettingsFile in(cp, repeat("\"x\"\r\n", 14));
     ScourixIni r;
     EXPECT_EQ(readScourixIni(in, r), Problem::TooShort);
-    EXPECT_EQ(r.musicTesterPath, "x");
-    EXPECT_EQ(r.autoCloseTester, "");
+    EXPECT_EQ(r["MusicTesterPath"], "x");
+    EXPECT_EQ(r["AutoCloseTester"], "");
 }
 
 // --- logos.ini and taunts.ini ---

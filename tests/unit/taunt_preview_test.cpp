@@ -79,8 +79,8 @@ class Preview : public ::testing::Test, public GameFolder {
         fake.files.addFile(sounds("hello.osf"), "HELLO-BYTES");
         fake.files.addFile(kMusic, "exe");
         fake.keys.windows.insert(kTester);
-        ini.musicTesterPath = kMusic;
-        ini.autoCloseTester = "1";
+        ini["MusicTesterPath"] = kMusic;
+        ini["AutoCloseTester"] = "1";
     }
     scourix::MainWindow& start(const std::vector<std::string>& taunts = {"hello.osf"}) {
         writeSettings({}, taunts);
@@ -125,8 +125,8 @@ TEST_F(Preview, PlayCopiesStartsAndTypesBothSequencesInOrder) {
 
 TEST_F(Preview, DoubleClickPlaysWithoutAutoCloseAndDriveOfTheGameFolder) {
     game = "D:\\Spiele\\Outrage\\Descent3";
-    ini.gamePath = game;
-    ini.autoCloseTester = "0";
+    ini["GamePath"] = game;
+    ini["AutoCloseTester"] = "0";
     fake.files.addFolder(game + "\\custom\\sounds");
     fake.files.addFile(sounds("b.osf"), "B");
     fake.files.addFolder("D:\\mt"); // there already: no harm
@@ -152,7 +152,7 @@ TEST_F(Preview, NothingHappensWithoutSelectionOrTesterPath) {
     EXPECT_FALSE(m.Playerstart.enabled());
     EXPECT_TRUE(fake.dialogs.boxes.empty());
 
-    ini.musicTesterPath = "";
+    ini["MusicTesterPath"] = "";
     scourix::MainWindow& fresh = start();
     EXPECT_FALSE(fresh.play1.enabled()) << "no tester path stored";
 }
@@ -162,7 +162,7 @@ TEST_F(Preview, NothingHappensWithoutSelectionOrTesterPath) {
 TEST_F(Preview, ASystemThatPlaysItselfPlaysWithoutTesterAndWritesNothing) {
     fake.sound.on = true;
     fake.keys.reaches = false;
-    ini.musicTesterPath = "";
+    ini["MusicTesterPath"] = "";
     fake.files.addFile(sounds("good.osf"), "PCM" + tauntfile::trailer(0, 0x01, 22));
     scourix::MainWindow& m = start({"good.osf", "hello.osf", "gone.osf"});
     EXPECT_FALSE(m.m42.visible());
@@ -366,8 +366,8 @@ TEST_F(TesterPath, OptionsShowTheMainWindowsValues) {
 }
 
 TEST_F(TesterPath, OkHandsPathAndFlagToTheMainWindowWhichSavesThem) {
-    ini.musicTesterPath = "";
-    ini.autoCloseTester = "0";
+    ini["MusicTesterPath"] = "";
+    ini["AutoCloseTester"] = "0";
     scourix::Mt& mt = openMt();
     scourix::MainWindow& m = *w;
     EXPECT_FALSE(m.play1.enabled());
@@ -394,8 +394,8 @@ TEST_F(TesterPath, OkHandsPathAndFlagToTheMainWindowWhichSavesThem) {
     settings::SettingsFile f(fake.codepage, *fake.files.content(path("scourix.ini")));
     settings::ScourixIni v;
     ASSERT_EQ(settings::readScourixIni(f, v), settings::Problem::None);
-    EXPECT_EQ(v.musicTesterPath, "E:\\MT\\MusicTester.exe");
-    EXPECT_EQ(v.autoCloseTester, "1");
+    EXPECT_EQ(v["MusicTesterPath"], "E:\\MT\\MusicTester.exe");
+    EXPECT_EQ(v["AutoCloseTester"], "1");
 }
 
 TEST_F(TesterPath, SearchStartsInTheGameFoldersParentAndWritesThePathBack) {
@@ -439,7 +439,7 @@ TEST_F(TesterPath, SearchOnAnotherDriveAndItsRoot) {
 
 TEST_F(TesterPath, ShortGameFolderAndUnreadableDrive) {
     game = "C:\\D3";
-    ini.gamePath = game;
+    ini["GamePath"] = game;
     fake.files.addFolder(game);
     fake.files.addFile(game + "\\MusicTester.exe", "exe");
     scourix::Mt& mt = openMt();

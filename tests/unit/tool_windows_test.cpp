@@ -27,7 +27,7 @@ class Tools : public ::testing::Test, public GameFolder {
         fake.files.setCurrentFolder(program);
     }
     scourix::MainWindow& start(bool german = false) {
-        ini.language = german ? "1" : "2";
+        ini["Language"] = german ? "1" : "2";
         writeSettings({}, {}, {"nointro", "framecap 0", "nosound"}, {true, false, true});
         w = std::make_unique<scourix::MainWindow>(fake.platform);
         w->open();
@@ -568,7 +568,7 @@ TEST_F(Stats, DeletesTheStatisticsFilesAndSaysHowMany) {
         fake.files.addFile(netgames(n));
     fake.files.addFile(game + "\\top.stats");
     start();
-    w->delstad.setValue(0);
+    w->box("delstad").setValue(0);
     w->delstadjetzt.click();
     EXPECT_EQ(fake.files.files(netgames()), (std::vector<std::string>{"keep.txt", "hosts.allow"}));
     EXPECT_TRUE(fake.files.has(game + "\\top.stats"));
@@ -581,7 +581,7 @@ TEST_F(Stats, DeletesTheStatisticsFilesAndSaysHowMany) {
 
     // Whether Gatefire deletes them has no say here.
     fake.files.addFile(netgames("d.stats"));
-    w->delstad.setValue(1);
+    w->box("delstad").setValue(1);
     w->delstadjetzt.click();
     EXPECT_EQ(texts()[1], " 1 stats-files deleted !");
     w->delstadjetzt.click();
