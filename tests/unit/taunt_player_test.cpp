@@ -363,8 +363,8 @@ TEST(LinuxSound, DecodesRawSamplesAndAcm) {
         {acmClip(acmStereo), 44100, 2, stereo},
     };
     for (const Case& c : cases) {
-        lnx::Pcm pcm;
-        ASSERT_TRUE(lnx::decode(c.clip, pcm)) << c.rate;
+        platform::Pcm pcm;
+        ASSERT_TRUE(platform::decode(c.clip, pcm)) << c.rate;
         EXPECT_EQ(pcm.rate, c.rate);
         EXPECT_EQ(pcm.channels, c.channels);
         EXPECT_EQ(pcm.samples, c.samples) << c.rate;
@@ -390,12 +390,12 @@ TEST(LinuxSound, DamagedSoundsAreRefusedOrBounded) {
         {Coding::Pcm16, 22050, 3, "abcdef"},
         {Coding::Pcm8, 22050, 1, ""},
         {Coding::Pcm16, 44100, 2,
-         std::string(std::size_t(lnx::kMostSeconds) * 44100 * 4 + 4,
+         std::string(std::size_t(platform::kMostSeconds) * 44100 * 4 + 4,
                      '\0')}, // longer than any taunt
     };
     for (const Clip& c : refused) {
-        lnx::Pcm pcm;
-        EXPECT_FALSE(lnx::decode(c, pcm)) << c.data.size();
+        platform::Pcm pcm;
+        EXPECT_FALSE(platform::decode(c, pcm)) << c.data.size();
     }
     // Cut short, garbage after the header, or any one byte of the blocks changed: decoding ends,
     // with no more than the header names.
@@ -404,8 +404,8 @@ TEST(LinuxSound, DamagedSoundsAreRefusedOrBounded) {
     std::vector<std::string> damaged{good.substr(0, good.size() / 2), garbage};
     for (std::size_t at = 14; at < good.size(); ++at) damaged.push_back(with(at, "\xa5"));
     for (const std::string& s : damaged) {
-        lnx::Pcm pcm;
-        if (lnx::decode(acmClip(s), pcm)) {
+        platform::Pcm pcm;
+        if (platform::decode(acmClip(s), pcm)) {
             EXPECT_LE(pcm.samples.size(), 300u);
         }
     }
