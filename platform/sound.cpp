@@ -94,7 +94,7 @@ bool decode(const Clip& clip, Pcm& out) {
     Decoder d(clip);
     if (!d.ok()) return false;
     out = {d.rate(), d.channels(), {}};
-    while (d.next(out.samples, std::size_t(1) << 16) > 0) {}
+    while (d.next(out.samples, std::size_t(-1)) > 0) {}
     return !out.samples.empty();
 }
 
