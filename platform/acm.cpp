@@ -131,13 +131,13 @@ bool Stream::column(int filler, std::size_t col) {
     return inside;
 }
 
-// The levels' inverse transform, widest level first, over runs of rows (the longer the rows,
-// the fewer at a time); each level's last two values of every column carry on to the next run
+// The levels' inverse transform, widest level first, over runs of rows (the more levels, the
+// fewer rows at a time); each level's last two values of every column carry on to the next run
 // and block.
 void Stream::transform() {
     if (h_.levels == 0) return;
     const std::size_t run = h_.levels > 9 ? 1 : std::max((2048u >> h_.levels) - 2, 1u);
-    // In unsigned arithmetic: a damaged or extreme stream wraps as the format's coder does.
+    // In unsigned arithmetic: a damaged or extreme stream wraps as the format's decoders do.
     // Each level takes the rows in pairs, each column starting from the two it ended with.
     auto level = [](unsigned* base, unsigned* wrap, std::size_t width, std::size_t count) {
         unsigned* w0 = wrap;
