@@ -55,8 +55,7 @@ bool Stream::column(int filler, std::size_t col) {
     // that reached so far (this one's reaches 2^power steps either side; none yet: 0), as the
     // format's decoders keep one table from block to block.
     auto put = [&](std::size_t r, int index) {
-        const int step = steps_[std::bit_width(unsigned(index >= 0 ? index : ~index))];
-        c[r * cols_] = int(unsigned(index) * unsigned(step));
+        c[r * cols_] = index >= -8 && index < 8 ? near_[index + 8] : amplitude(index);
     };
     // The kXY fillers: with `pairs`, "0" stands for two rows of silence and "10" for one, else
     // "0" for one; then the amplitude's own code.
@@ -131,12 +130,10 @@ bool Stream::column(int filler, std::size_t col) {
     return inside;
 }
 
-// The levels' inverse transform, widest level first, over runs of rows (the more levels, the
-// fewer rows at a time); each level's last two values of every column carry on to the next run
-// and block.
+// The levels' inverse transform, widest level first, each over the whole block; each level's
+// last two rows of every column carry on to the next block.
 void Stream::transform() {
     if (h_.levels == 0) return;
-    const std::size_t run = h_.levels > 9 ? 1 : std::max((2048u >> h_.levels) - 2, 1u);
     // In unsigned arithmetic: a damaged or extreme stream wraps as the format's decoders do.
     // Each level takes the rows in pairs, each column starting from the two it ended with.
     auto level = [](unsigned* base, unsigned* wrap, std::size_t width, std::size_t count) {
@@ -170,25 +167,28 @@ void Stream::transform() {
         }
     };
     unsigned* base = reinterpret_cast<unsigned*>(block_.data());
-    for (std::size_t todo = std::size_t(h_.rows);; todo -= run, base += run * cols_) {
-        unsigned* wrap = wrap_.data();
-        std::size_t width = cols_ / 2, count = 2 * std::min(run, todo);
+    unsigned* wrap = wrap_.data();
+    std::size_t width = cols_ / 2, count = 2 * std::size_t(h_.rows);
+    level(base, wrap, width, count);
+    for (std::size_t i = 0; i < count; ++i) base[i * width] += 1;
+    while (width > 1) {
+        wrap += 2 * width;
+        width /= 2;
+        count *= 2;
         level(base, wrap, width, count);
-        for (std::size_t i = 0; i < count; ++i) base[i * width] += 1;
-        while (width > 1) {
-            wrap += 2 * width;
-            width /= 2;
-            count *= 2;
-            level(base, wrap, width, count);
-        }
-        if (todo <= run) break;
     }
+}
+
+int Stream::amplitude(int index) const {
+    const int step = steps_[std::bit_width(unsigned(index >= 0 ? index : ~index))];
+    return int(unsigned(index) * unsigned(step));
 }
 
 bool Stream::block() {
     const int power = int(bits(4));
     const int step = int(bits(16));
     for (int q = 0; q <= power; ++q) steps_[q] = step;
+    for (int i = -8; i < 8; ++i) near_[i + 8] = amplitude(i);
     for (std::size_t col = 0; col < cols_; ++col)
         if (!column(int(bits(5)), col)) return !(damaged_ = true);
     if (damaged_) return false; // its bits ended early, in this block or before

@@ -52,6 +52,8 @@ class Stream {
         return v;
     }
     bool refill(int n);
+    // The amplitude `index` steps from the middle.
+    int amplitude(int index) const;
 
     std::string_view data_;
     Header h_;
@@ -62,6 +64,7 @@ class Stream {
     bool damaged_ = false;
     std::size_t taken_ = 0; // of the block decoded last
     int steps_[16] = {};    // the step of the last block whose table reached 2^q steps
+    int near_[16] = {};     // the amplitudes -8 .. 7 of the block
     std::vector<int> block_;
     std::vector<unsigned> wrap_; // per level, the last two rows transformed of every column
 };

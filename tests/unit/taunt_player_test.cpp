@@ -470,7 +470,7 @@ TEST(Decoder, DecodesAsLibavcodec) {
         for (int f : all) {
             if ((f + levels) % 4 != 0) continue; // each filler at four level counts
             tauntfile::AcmShape a;
-            a.channels = 1 + (f + levels) % 2;
+            a.channels = 1 + levels / 2 % 2;
             a.levels = levels;
             a.rows =
                 std::max(levels < 5 ? 32 : 1, (f * 797 % 4095 + 1) >> levels) & ~int(levels == 0);
