@@ -27,14 +27,12 @@
 #include "config/tools/taunt_preview.h"
 #include "launcher/registry_settings.h"
 #include "platform/files.h"
+#include "platform/sound.h"
 #include "platform/system.h"
 #include "tests/support/fake_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/game_reading.h"
 #include "tests/support/taunt_file.h"
-#ifdef SOUND_ON_LINUX
-#include "platform/linux/sound.h"
-#endif
 
 using namespace settings;
 
@@ -518,9 +516,9 @@ void heroicList(const std::string& bytes) {
     for (const auto& f : found) check(fake.files.has(f + "\\" + edition::kOpenSourceName));
 }
 
-// A taunt file: its trailer, written again from what was read, reads the same; where this system
-// decodes taunts itself, raw samples give back the bytes they were read from, and an ACM stream
-// gives at most the samples its header names, at its rate and channels.
+// A taunt file: its trailer, written again from what was read, reads the same; decoded, raw
+// samples give back the bytes they were read from, and an ACM stream gives at most the samples
+// its header names, at its rate and channels; piece by piece, in whole frames, the same.
 void taunts(const std::string& bytes) {
     const auto clip = scourix::tauntClip(bytes);
     if (!clip) return;
@@ -534,10 +532,14 @@ void taunts(const std::string& bytes) {
                                         clip->rate / 1000));
     check(back && back->coding == clip->coding && back->rate == clip->rate &&
           back->channels == clip->channels && back->data == clip->data);
-#ifdef SOUND_ON_LINUX
-    lnx::Pcm pcm;
-    if (!lnx::decode(*clip, pcm)) return;
+    platform::Pcm pcm;
+    if (!platform::decode(*clip, pcm)) return;
     check(!pcm.samples.empty() && pcm.samples.size() % std::size_t(pcm.channels) == 0);
+    platform::Decoder pieces(*clip);
+    std::vector<std::int16_t> samples;
+    for (std::size_t n; (n = pieces.next(samples, bytes.size() % 97 + 2)) > 0;)
+        check(n % std::size_t(pcm.channels) == 0);
+    check(samples == pcm.samples);
     if (acm) {
         auto le = [&](std::size_t at, int n) {
             std::uint32_t v = 0;
@@ -559,7 +561,6 @@ void taunts(const std::string& bytes) {
     }
     const std::size_t frame = (wide ? 2 : 1) * std::size_t(clip->channels);
     check(clip->data.compare(0, raw.size(), raw) == 0 && clip->data.size() - raw.size() < frame);
-#endif
 }
 
 // The game folder's readers: the process id of the lock file, written again as the game writes
