@@ -1,5 +1,7 @@
 #include "config/mainwindow/main_window.h"
 
+#include "config/tools/taunt_preview.h"
+
 namespace scourix {
 
 // Every caption of the main window that a player reads, in the interface language; the menus
@@ -118,8 +120,9 @@ void MainWindow::sprache() {
     d3abbruch.setCaption(lang::trc(l, "main window", "cancel"));
     keyfr.setCaption(lang::trc(l, "keyboard", "French"));
     keyger.setCaption(lang::trc(l, "keyboard", "German"));
-    // Where the system plays taunts itself, the info entry of the sound tester tells about that.
-    if (p_.sound.plays()) m31.setCaption(lang::tr(l, "playing taunts"));
+    // Where the system plays taunts itself and no tester is offered, the info entry of the sound
+    // tester tells about that.
+    if (!TauntPreview::testerOffered(p_)) m31.setCaption(lang::tr(l, "playing taunts"));
 }
 
 } // namespace scourix

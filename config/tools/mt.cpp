@@ -16,8 +16,9 @@ Mt::Mt(platform::Platform& p, Owner& owner)
     place(speichern, 270, 78, 80, 24);
     brows1.setCaption("....");
     dummy.setVisible(false);
-    for (ui::Control* c :
-         {static_cast<ui::Control*>(&Label1), static_cast<ui::Control*>(&plyeraus)})
+    place(Label2, 8, 76, 254, 28);
+    for (ui::Control* c : {static_cast<ui::Control*>(&Label1), static_cast<ui::Control*>(&plyeraus),
+                           static_cast<ui::Control*>(&Label2)})
         c->setBackColour(backColour);
 
     brows1.click = [this] { brows1Click(); };
@@ -46,6 +47,10 @@ void Mt::load() {
     // TRANSLATORS: Check box: close the sound tester after it played the taunt.
     plyeraus.setCaption(lang::tr(language, "shutdown player automatic"));
     speichern.setCaption(lang::tr(language, "ok"));
+    // TRANSLATORS: Sound tester options: below the path; the text has two short lines.
+    Label2.setCaption(
+        lang::tr(language, "Optional: with no path set, Scourix plays taunts itself."));
+    Label2.setVisible(p_.sound.plays());
     show();
 }
 
