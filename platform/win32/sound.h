@@ -1,6 +1,7 @@
 #pragma once
 // The Windows sound output: taunts decoded piece by piece and played through winmm's waveOut.
 #include <memory>
+#include <thread>
 
 #include "platform/sound.h"
 
@@ -10,7 +11,7 @@ namespace win32 {
 // count (16-bit), the system converting them for its device. The first piece is decoded on the
 // caller's thread, so that the sound starts at once; a thread of the clip's own decodes the rest
 // into the device's buffers while it plays. A new play, and the end of this object, stop the
-// clip still playing.
+// clip still playing. The output is readied in the background from the start.
 class Sound : public platform::Sound {
   public:
     Sound();
@@ -25,6 +26,7 @@ class Sound : public platform::Sound {
   private:
     struct Playing;
     void stop();
+    std::thread ready_; // readies the system's sound output
     std::unique_ptr<Playing> playing_;
 };
 
