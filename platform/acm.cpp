@@ -12,15 +12,10 @@ std::uint32_t le(std::string_view s, std::size_t at, int bytes) {
     return v;
 }
 
-// The fillers by their number: how the rows of a column are coded.
-enum class Fill { Zero, Bad, Linear, K13, K12, T15, K24, K23, T27, K35, K34, K45, K44, T37 };
-constexpr Fill kFills[32] = {Fill::Zero,   Fill::Bad,    Fill::Bad,    Fill::Linear, Fill::Linear,
-                             Fill::Linear, Fill::Linear, Fill::Linear, Fill::Linear, Fill::Linear,
-                             Fill::Linear, Fill::Linear, Fill::Linear, Fill::Linear, Fill::Linear,
-                             Fill::Linear, Fill::Linear, Fill::K13,    Fill::K12,    Fill::T15,
-                             Fill::K24,    Fill::K23,    Fill::T27,    Fill::K35,    Fill::K34,
-                             Fill::Bad,    Fill::K45,    Fill::K44,    Fill::Bad,    Fill::T37,
-                             Fill::Bad,    Fill::Bad};
+// The amplitudes of the small fillers, by the code that follows their prefix.
+constexpr int kTwo[4] = {-2, -1, 1, 2};
+constexpr int kThree[4] = {-3, -2, 2, 3};
+constexpr int kFour[8] = {-4, -3, -2, -1, 1, 2, 3, 4};
 
 } // namespace
 
@@ -42,152 +37,159 @@ Stream::Stream(std::string_view data, const Header& header)
     wrap_.assign(2 * cols_, 0);
 }
 
-std::uint32_t Stream::bits(int n) {
-    if (bit_ + std::size_t(n) > 8 * data_.size()) {
-        damaged_ = true;
-        bit_ = 8 * data_.size();
-        return 0;
-    }
-    std::uint32_t v = 0;
-    for (int i = 0; i < n; ++i, ++bit_)
-        v |= std::uint32_t(static_cast<unsigned char>(data_[bit_ >> 3]) >> (bit_ & 7) & 1) << i;
-    return v;
+bool Stream::refill(int n) {
+    for (; have_ <= 56 && byte_ < data_.size(); have_ += 8)
+        acc_ |= std::uint64_t(static_cast<unsigned char>(data_[byte_++])) << have_;
+    if (have_ >= n) return true;
+    damaged_ = true;
+    return false;
 }
 
-bool Stream::amplitude(int index, int& out) const {
-    const int half = int(table_.size() / 2);
-    if (index < -half || index >= half) return false;
-    out = table_[std::size_t(index + half)];
-    return true;
-}
-
-bool Stream::column(int filler, int col) {
-    const int rows = h_.rows;
-    int* const c = block_.data() + col;
-    auto put = [&](int row, int index) {
-        int v = 0;
-        if (!amplitude(index, v)) return false;
-        c[std::size_t(row) * cols_] = v;
-        return true;
+// Fills column `col` by its filler; false where the stream is damaged: a filler no coder writes,
+// an amplitude outside the block's table, or its bits ending early.
+bool Stream::column(int filler, std::size_t col) {
+    const std::size_t rows = std::size_t(h_.rows);
+    int* c = block_.data() + col;
+    bool inside = true;
+    // The amplitude `index` steps from the middle, at row r.
+    auto put = [&](std::size_t r, int index) {
+        inside &= unsigned(index + half_) < unsigned(2 * half_);
+        c[r * cols_] = int(unsigned(index) * unsigned(step_));
     };
-    const Fill fill = kFills[filler];
-    // The kXY fillers: runs of zeros, then small amplitudes.
-    static constexpr int k2[4] = {-2, -1, 1, 2};
-    static constexpr int k3[4] = {-3, -2, 2, 3};
-    static constexpr int k4[8] = {-4, -3, -2, -1, 1, 2, 3, 4};
-    for (int r = 0; r < rows && !damaged_; ++r) {
-        bool ok = true;
-        switch (fill) {
-        case Fill::Zero:
-            ok = put(r, 0);
-            break;
-        case Fill::Bad:
-            return false;
-        case Fill::Linear:
-            ok = put(r, int(bits(filler)) - (1 << (filler - 1)));
-            break;
-        case Fill::K13:
-        case Fill::K24:
-        case Fill::K35:
-        case Fill::K45:
+    // The kXY fillers: with `pairs`, "0" stands for two rows of silence and "10" for one, else
+    // "0" for one; then the amplitude's own code.
+    auto small = [&](bool pairs, auto amplitude) {
+        for (std::size_t r = 0; r < rows; ++r) {
             if (bits(1) == 0) {
-                ok = put(r, 0) && (r + 1 >= rows || put(++r, 0));
-                break;
-            }
-            [[fallthrough]];
-        case Fill::K12:
-        case Fill::K23:
-        case Fill::K34:
-        case Fill::K44:
-            if (bits(1) == 0) {
-                ok = put(r, 0);
-                break;
-            }
-            if (fill == Fill::K13 || fill == Fill::K12) {
-                ok = put(r, bits(1) ? 1 : -1);
-            } else if (fill == Fill::K24 || fill == Fill::K23) {
-                ok = put(r, k2[bits(2)]);
-            } else if (fill == Fill::K35 || fill == Fill::K34) {
-                if (bits(1) == 0)
-                    ok = put(r, bits(1) ? 1 : -1);
-                else
-                    ok = put(r, k3[bits(2)]);
+                put(r, 0);
+                if (pairs && r + 1 < rows) put(++r, 0);
+            } else if (pairs && bits(1) == 0) {
+                put(r, 0);
             } else {
-                ok = put(r, k4[bits(3)]);
+                put(r, amplitude());
             }
-            break;
-        case Fill::T15:
-        case Fill::T27:
-        case Fill::T37: {
-            const int base = fill == Fill::T15 ? 3 : fill == Fill::T27 ? 5 : 11;
-            const int count = fill == Fill::T37 ? 2 : 3;
-            int b = int(bits(fill == Fill::T15 ? 5 : 7));
-            int all = 1;
-            for (int i = 0; i < count; ++i) all *= base;
-            if (b >= all) return false;
-            for (int i = 0; i < count && ok; ++i, b /= base) {
+        }
+    };
+    // The tXY fillers: `count` rows coded together as one number of `width` bits, digits of
+    // `base` standing for the amplitudes -base/2 .. base/2.
+    auto packed = [&](int width, int base, int count) {
+        int all = 1;
+        for (int i = 0; i < count; ++i) all *= base;
+        for (std::size_t r = 0; r < rows; ++r) {
+            int v = int(bits(width));
+            inside &= v < all;
+            for (int i = 0; i < count; ++i, v /= base) {
                 if (i > 0 && ++r >= rows) break;
-                ok = put(r, b % base - base / 2);
+                put(r, v % base - base / 2);
             }
-            break;
         }
-        }
-        if (!ok) return false;
+    };
+    auto one = [&] { return bits(1) ? 1 : -1; };
+    switch (filler) {
+    case 0:
+        for (std::size_t r = 0; r < rows; ++r) c[r * cols_] = 0;
+        break;
+    case 17:
+        small(true, one);
+        break;
+    case 18:
+        small(false, one);
+        break;
+    case 19:
+        packed(5, 3, 3);
+        break;
+    case 20:
+        small(true, [&] { return kTwo[bits(2)]; });
+        break;
+    case 21:
+        small(false, [&] { return kTwo[bits(2)]; });
+        break;
+    case 22:
+        packed(7, 5, 3);
+        break;
+    case 23:
+    case 24:
+        // One either side, then the amplitudes of three.
+        small(filler == 23, [&] { return bits(1) == 0 ? one() : kThree[bits(2)]; });
+        break;
+    case 26:
+        small(true, [&] { return kFour[bits(3)]; });
+        break;
+    case 27:
+        small(false, [&] { return kFour[bits(3)]; });
+        break;
+    case 29:
+        packed(7, 11, 2);
+        break;
+    default:
+        if (filler < 3 || filler > 16) return false;
+        // Linear: every row a number of `filler` bits, the middle of its range standing for 0.
+        for (std::size_t r = 0; r < rows; ++r) put(r, int(bits(filler)) - (1 << (filler - 1)));
     }
-    return !damaged_;
+    return inside && !damaged_;
 }
 
+// The levels' inverse transform, widest level first, over runs of rows (the longer the rows,
+// the fewer at a time); each level's last two values of every column carry on to the next run
+// and block.
 void Stream::transform() {
     if (h_.levels == 0) return;
-    // The rows are transformed in runs, each run over every level from the widest down.
-    const std::size_t step = h_.levels > 9 ? 1 : std::max((2048u >> h_.levels) - 2, 1u);
-    unsigned* const b = reinterpret_cast<unsigned*>(block_.data());
-    auto pass = [&](unsigned* base, unsigned* wrap, std::size_t width, std::size_t count) {
-        for (std::size_t i = 0; i < width; ++i, wrap += 2) {
-            unsigned r0 = wrap[0], r1 = wrap[1];
-            unsigned* p = base + i;
-            for (std::size_t j = 0; j < count / 2; ++j) {
-                const unsigned r2 = p[0];
-                p[0] = r1 * 2 + r0 + r2;
-                p += width;
-                const unsigned r3 = p[0];
-                p[0] = r2 * 2 - (r1 + r3);
-                p += width;
-                r0 = r2;
-                r1 = r3;
+    const std::size_t run = h_.levels > 9 ? 1 : std::max((2048u >> h_.levels) - 2, 1u);
+    // In unsigned arithmetic: a damaged or extreme stream wraps as the format's coder does.
+    // Each level takes the rows in pairs, each column starting from the two it ended with.
+    auto level = [](unsigned* base, unsigned* wrap, std::size_t width, std::size_t count) {
+        unsigned* w0 = wrap;
+        unsigned* w1 = wrap + width;
+        if (width < 8) { // column by column, its two rows at hand
+            for (std::size_t i = 0; i < width; ++i) {
+                unsigned r0 = w0[i], r1 = w1[i];
+                for (unsigned* p = base + i; p < base + i + count * width; p += 2 * width) {
+                    const unsigned r2 = p[0], r3 = p[width];
+                    p[0] = 2 * r1 + r0 + r2;
+                    p[width] = 2 * r2 - r1 - r3;
+                    r0 = r2;
+                    r1 = r3;
+                }
+                w0[i] = r0;
+                w1[i] = r1;
             }
-            wrap[0] = r0;
-            wrap[1] = r1;
+            return;
+        }
+        for (std::size_t j = 0; j < count; j += 2) { // row by row
+            unsigned* p = base + j * width;
+            unsigned* q = p + width;
+            for (std::size_t i = 0; i < width; ++i) {
+                const unsigned r0 = w0[i], r1 = w1[i], r2 = p[i], r3 = q[i];
+                p[i] = 2 * r1 + r0 + r2;
+                q[i] = 2 * r2 - r1 - r3;
+                w0[i] = r2;
+                w1[i] = r3;
+            }
         }
     };
-    std::size_t todo = std::size_t(h_.rows);
-    for (unsigned* base = b;; base += step << h_.levels) {
-        unsigned* wrap = reinterpret_cast<unsigned*>(wrap_.data());
-        std::size_t width = cols_ / 2, count = 2 * std::min(step, todo);
-        pass(base, wrap, width, count);
-        wrap += 2 * width;
+    unsigned* base = reinterpret_cast<unsigned*>(block_.data());
+    for (std::size_t todo = std::size_t(h_.rows);; todo -= run, base += run * cols_) {
+        unsigned* wrap = wrap_.data();
+        std::size_t width = cols_ / 2, count = 2 * std::min(run, todo);
+        level(base, wrap, width, count);
         for (std::size_t i = 0; i < count; ++i) base[i * width] += 1;
         while (width > 1) {
+            wrap += 2 * width;
             width /= 2;
             count *= 2;
-            pass(base, wrap, width, count);
-            wrap += 2 * width;
+            level(base, wrap, width, count);
         }
-        if (todo <= step) break;
-        todo -= step;
+        if (todo <= run) break;
     }
 }
 
 bool Stream::block() {
-    power_ = int(bits(4));
-    const int step = int(bits(16));
+    const int power = int(bits(4));
+    step_ = int(bits(16));
+    half_ = 1 << power;
+    for (std::size_t col = 0; col < cols_ && !damaged_; ++col)
+        if (!column(int(bits(5)), col)) damaged_ = true;
     if (damaged_) return false;
-    table_.resize(std::size_t(2) << power_);
-    const int half = 1 << power_;
-    for (int i = -half; i < half; ++i)
-        table_[std::size_t(i + half)] = int(unsigned(i) * unsigned(step));
-    for (std::size_t col = 0; col < cols_; ++col)
-        if (!column(int(bits(5)), int(col)) || damaged_) return false;
     transform();
     taken_ = 0;
     return true;
@@ -197,14 +199,15 @@ std::size_t Stream::next(std::vector<std::int16_t>& out, std::size_t most) {
     most = std::min(most, left_);
     std::size_t n = 0;
     while (n < most) {
-        if (taken_ == block_.size() && (damaged_ || !block())) {
-            damaged_ = true;
+        if (taken_ == block_.size() && !block()) {
             left_ = 0;
             break;
         }
         const std::size_t k = std::min(most - n, block_.size() - taken_);
-        for (std::size_t i = 0; i < k; ++i)
-            out.push_back(std::int16_t(block_[taken_ + i] >> h_.levels));
+        const int* from = block_.data() + taken_;
+        const std::size_t at = out.size();
+        out.resize(at + k);
+        for (std::size_t i = 0; i < k; ++i) out[at + i] = std::int16_t(from[i] >> h_.levels);
         taken_ += k;
         n += k;
     }

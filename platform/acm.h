@@ -41,20 +41,31 @@ class Stream {
 
   private:
     bool block();
-    bool column(int filler, int col);
-    std::uint32_t bits(int n);
-    bool amplitude(int index, int& out) const;
+    bool column(int filler, std::size_t col);
     void transform();
+    // The next n bits (n <= 16), 0 once the stream's bytes end (which damages it).
+    std::uint32_t bits(int n) {
+        if (have_ < n && !refill(n)) return 0;
+        const std::uint32_t v = std::uint32_t(acc_) & ((1u << n) - 1);
+        acc_ >>= n;
+        have_ -= n;
+        return v;
+    }
+    bool refill(int n);
 
     std::string_view data_;
     Header h_;
     std::size_t cols_ = 1;
-    std::size_t bit_ = 8 * kHeader; // the next bit to read
+    std::size_t byte_ = kHeader; // the next byte to read
+    std::uint64_t acc_ = 0;      // bits read ahead, the next one lowest
+    int have_ = 0;
     bool damaged_ = false;
     std::size_t left_ = 0;  // samples still to give
     std::size_t taken_ = 0; // of the block decoded last
-    std::vector<int> block_, table_, wrap_;
-    int power_ = 0;
+    int step_ = 0;          // the amplitude step of the block
+    int half_ = 1;          // its amplitudes reach half_ steps either side
+    std::vector<int> block_;
+    std::vector<unsigned> wrap_; // per level, the last two rows transformed of every column
 };
 
 } // namespace platform::acm

@@ -19,7 +19,7 @@ struct Decoder::State {
     int rate = 0;
     int channels = 0;
     std::size_t left = 0; // samples still to give
-    std::size_t at = 0;   // raw samples: the next byte
+    std::size_t at = 0;   // raw samples: the next one
     std::unique_ptr<acm::Stream> acm;
 };
 
@@ -76,15 +76,15 @@ std::size_t Decoder::next(std::vector<std::int16_t>& out, std::size_t most) {
         n -= part;
         if (n == 0) s.left = 0;
     } else {
-        const std::string& d = s.clip.data;
-        const bool wide = s.clip.coding == Coding::Pcm16;
-        out.reserve(out.size() + most);
-        for (; n < most; ++n, s.at += wide ? 2 : 1) {
-            const int lo = static_cast<unsigned char>(d[s.at]);
-            out.push_back(wide ? std::int16_t(std::uint16_t(
-                                     lo | static_cast<unsigned char>(d[s.at + 1]) << 8))
-                               : std::int16_t((lo - 128) * 256));
-        }
+        const unsigned char* d = reinterpret_cast<const unsigned char*>(s.clip.data.data());
+        const std::size_t at = out.size();
+        out.resize(at + most);
+        for (; n < most; ++n)
+            out[at + n] =
+                s.clip.coding == Coding::Pcm16
+                    ? std::int16_t(std::uint16_t(d[2 * (s.at + n)] | d[2 * (s.at + n) + 1] << 8))
+                    : std::int16_t((d[s.at + n] - 128) * 256);
+        s.at += n;
     }
     s.left -= n;
     return n;
@@ -94,7 +94,7 @@ bool decode(const Clip& clip, Pcm& out) {
     Decoder d(clip);
     if (!d.ok()) return false;
     out = {d.rate(), d.channels(), {}};
-    while (d.next(out.samples, std::size_t(1) << 16) > 0) {}
+    while (d.next(out.samples, std::size_t(-1)) > 0) {}
     return !out.samples.empty();
 }
 

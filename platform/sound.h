@@ -46,8 +46,8 @@ class Decoder {
     bool ok() const;
     int rate() const;
     int channels() const;
-    // Appends up to `most` more samples (channels interleaved, whole frames) to `out`; returns
-    // how many; 0 at the end: the stream's end, its damage, or kMostSeconds.
+    // Appends up to `most` more samples (channels interleaved, whole frames: `most` of at least
+    // 2) to `out`; returns how many; 0 at the end: the stream's end, its damage, or kMostSeconds.
     std::size_t next(std::vector<std::int16_t>& out, std::size_t most);
 
   private:
@@ -72,9 +72,9 @@ class Sound {
     virtual ~Sound() = default;
     // Whether this system plays sounds itself.
     virtual bool plays() { return false; }
-    // Decodes the whole clip, stops what still plays and starts playing the clip; returns while
-    // it plays. A damaged clip plays nothing: its decoding stops at its end or at a length no
-    // taunt reaches.
+    // Stops what still plays and starts playing the clip; returns while it plays, the clip
+    // decoded as it plays (a Decoder). A clip damaged from its start plays nothing, one damaged
+    // later plays up to its damage; none plays longer than kMostSeconds.
     virtual Played play(const Clip&) { return Played::NotHere; }
 
     // A system without sound output of its own.

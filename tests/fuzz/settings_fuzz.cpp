@@ -524,8 +524,8 @@ void heroicList(const std::string& bytes) {
 }
 
 // A taunt file: its trailer, written again from what was read, reads the same; decoded, raw
-// samples give back the bytes they were read from, and an ACM stream
-// gives at most the samples its header names, at its rate and channels.
+// samples give back the bytes they were read from, and an ACM stream gives at most the samples
+// its header names, at its rate and channels; piece by piece, in whole frames, the same.
 void taunts(const std::string& bytes) {
     const auto clip = scourix::tauntClip(bytes);
     if (!clip) return;
@@ -542,6 +542,11 @@ void taunts(const std::string& bytes) {
     platform::Pcm pcm;
     if (!platform::decode(*clip, pcm)) return;
     check(!pcm.samples.empty() && pcm.samples.size() % std::size_t(pcm.channels) == 0);
+    platform::Decoder pieces(*clip);
+    std::vector<std::int16_t> samples;
+    for (std::size_t n; (n = pieces.next(samples, bytes.size() % 97 + 2)) > 0;)
+        check(n % std::size_t(pcm.channels) == 0);
+    check(samples == pcm.samples);
     if (acm) {
         auto le = [&](std::size_t at, int n) {
             std::uint32_t v = 0;

@@ -8,6 +8,7 @@
 // one: every row is a 7-bit number n standing for the amplitude (n - 64) * s. Bits are packed
 // from the lowest bit of each byte up.
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,23 @@ inline std::string trailer(int compression, int flags, int rateCode) {
     return t;
 }
 
+// Writes bits from the lowest bit of each byte up.
+struct Bits {
+    std::string& s;
+    std::uint64_t acc = 0;
+    int have = 0;
+    void operator()(std::uint32_t v, int n) {
+        acc |= std::uint64_t(v) << have;
+        for (have += n; have >= 8; have -= 8, acc >>= 8) s.push_back(char(acc & 0xff));
+    }
+    std::size_t count() const { return 8 * s.size() + std::size_t(have); }
+    void flush() {
+        if (have > 0) s.push_back(char(acc & 0xff));
+        have = 0;
+        acc = 0;
+    }
+};
+
 // An ACM stream of these codes (-64..63, channels interleaved) at amplitude step `step`, blocks
 // of `rows` samples; `expected` gets the samples it decodes to.
 inline std::string acm(const std::vector<int>& codes, int channels, int rate, int rows, int step,
@@ -40,12 +58,7 @@ inline std::string acm(const std::vector<int>& codes, int channels, int rate, in
     put(s, std::uint32_t(channels), 2);
     put(s, std::uint32_t(rate), 2);
     put(s, std::uint32_t(rows) << 4, 2);
-    std::uint32_t acc = 0;
-    int have = 0;
-    auto bits = [&](std::uint32_t v, int n) {
-        acc |= v << have;
-        for (have += n; have >= 8; have -= 8, acc >>= 8) s.push_back(char(acc & 0xff));
-    };
+    Bits bits{s};
     for (std::size_t start = 0; start < codes.size(); start += std::size_t(rows)) {
         bits(6, 4); // power: 64 amplitudes either side
         bits(std::uint32_t(step), 16);
@@ -55,9 +68,106 @@ inline std::string acm(const std::vector<int>& codes, int channels, int rate, in
             bits(std::uint32_t((i < codes.size() ? codes[i] : 0) + 64), 7);
         }
     }
-    if (have > 0) s.push_back(char(acc & 0xff));
+    bits.flush();
     if (expected)
         for (int c : codes) expected->push_back(std::int16_t(c * step));
+    return s;
+}
+
+// The shape of a random ACM stream.
+struct AcmShape {
+    int channels = 1;
+    int rate = 22050;
+    int levels = 0;
+    int rows = 64;
+    std::uint32_t samples = 1000; // of all channels; the last block is filled up
+    std::vector<int> fillers;     // the fillers its columns take, each where the table allows it
+    int mostStep = 65535;         // the largest amplitude step
+    int leastPower = 0, mostPower = 15;
+};
+
+// A random ACM stream that keeps every rule of the format: each block a random power and step,
+// each column a random filler of `fillers` whose amplitudes the block's table holds (a column
+// that can take none of them is zero), random codes in every row; `used` gets the fillers of
+// its columns. (libavcodec drops a sample of every block of odd length in stereo: the tests
+// give stereo streams blocks of even length.)
+inline std::string acmRandom(const AcmShape& a, std::uint32_t seed,
+                             std::vector<int>* used = nullptr) {
+    std::mt19937 random(seed);
+    auto pick = [&](int n) { return int(random() % std::uint32_t(n)); };
+    std::string s;
+    put(s, 0x01032897, 4);
+    put(s, a.samples, 4);
+    put(s, std::uint32_t(a.channels), 2);
+    put(s, std::uint32_t(a.rate), 2);
+    put(s, std::uint32_t(a.rows) << 4 | std::uint32_t(a.levels), 2);
+    Bits bits{s};
+    auto code = [&](int n) { bits(random() & ((1u << n) - 1), n); };
+    const std::uint32_t block = std::uint32_t(a.rows) << a.levels;
+    for (std::uint32_t start = 0; start < a.samples; start += block) {
+        const int power = a.leastPower + pick(a.mostPower - a.leastPower + 1);
+        bits(std::uint32_t(power), 4);
+        bits(std::uint32_t(pick(a.mostStep + 1)), 16);
+        // The largest amplitude (as a multiple of the step) each filler codes.
+        auto reach = [](int f) {
+            return f == 0    ? 0
+                   : f <= 16 ? 1 << (f - 1)
+                   : f <= 19 ? 1
+                   : f == 29 ? 5
+                   : f >= 26 ? 4
+                   : f >= 23 ? 3
+                             : 2;
+        };
+        // The most bits a row takes: a block takes fewer bytes than it has samples, as libavcodec
+        // reads a block from no more bytes than that.
+        auto most = [](int f) {
+            static constexpr int k[13] = {3, 2, 2, 4, 3, 3, 5, 4, 0, 5, 4, 0, 4};
+            return f <= 16 ? f : k[f - 17];
+        };
+        // (A byte less: the block need not start at a byte.)
+        const long long end = (long long)bits.count() + 8 * ((long long)block - 1) - 20;
+        for (int col = 0; col < 1 << a.levels; ++col) {
+            const long long left = end - (long long)bits.count() - 5 * ((1 << a.levels) - col);
+            std::vector<int> fit;
+            for (int f : a.fillers)
+                if ((f <= 16 ? f - 1 <= power : reach(f) < 1 << power) &&
+                    (long long)most(f) * a.rows <= left)
+                    fit.push_back(f);
+            const int f = fit.empty() ? 0 : fit[std::size_t(pick(int(fit.size())))];
+            bits(std::uint32_t(f), 5);
+            if (used) used->push_back(f);
+            for (int r = 0; r < a.rows; ++r) {
+                const bool pairs = f == 17 || f == 20 || f == 23 || f == 26; // "0": two zeros
+                const int form = pick(3);
+                if (f == 0) {
+                } else if (f <= 16) {
+                    code(f);
+                } else if (f == 19 || f == 22 || f == 29) {
+                    const int all = f == 19 ? 27 : f == 22 ? 125 : 121;
+                    bits(std::uint32_t(pick(all)), f == 19 ? 5 : 7);
+                    r += f == 29 ? 1 : 2;
+                } else if (form == 0) {
+                    bits(0, 1);
+                    r += pairs ? 1 : 0;
+                } else if (pairs && form == 1) {
+                    bits(1, 1), bits(0, 1);
+                } else {
+                    bits(pairs ? 3 : 1, pairs ? 2 : 1);
+                    if (f == 17 || f == 18)
+                        code(1);
+                    else if (f == 20 || f == 21)
+                        code(2);
+                    else if (f == 26 || f == 27)
+                        code(3);
+                    else if (pick(2) == 0)
+                        bits(0, 1), code(1); // the amplitudes one either side
+                    else
+                        bits(1, 1), code(2);
+                }
+            }
+        }
+    }
+    bits.flush();
     return s;
 }
 

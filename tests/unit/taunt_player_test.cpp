@@ -5,6 +5,9 @@
 #include "tests/support/game_folder.h"
 #include "tests/support/taunt_file.h"
 
+#ifdef WITH_LIBAVCODEC
+#include "tests/support/avcodec_acm.h"
+#endif
 #ifdef SOUND_ON_LINUX
 #include <unistd.h>
 
@@ -326,7 +329,6 @@ TEST_F(Player, AFailedRenameKeepsTheOldFileAndTells) {
 
 } // namespace
 
-#ifdef SOUND_ON_LINUX
 namespace {
 
 using platform::Clip;
@@ -340,9 +342,9 @@ Clip acmClip(const std::string& stream) {
     return c;
 }
 
-// Raw samples as they are; ACM through libavcodec to the samples the encoder above meant, cut
-// to the number the header names (the last block is padded).
-TEST(LinuxSound, DecodesRawSamplesAndAcm) {
+// Raw samples as they are; ACM to the samples the encoder above meant, cut to the number the
+// header names (the last block is padded); piece by piece the same, in whole frames.
+TEST(Decoder, DecodesRawSamplesAndAcm) {
     Samples mono, stereo;
     const std::string acmMono = tauntfile::acm(tauntfile::ramp(300), 1, 22050, 64, 500, &mono);
     const std::string acmStereo = tauntfile::acm(tauntfile::ramp(256), 2, 44100, 32, 3, &stereo);
@@ -368,25 +370,41 @@ TEST(LinuxSound, DecodesRawSamplesAndAcm) {
         EXPECT_EQ(pcm.rate, c.rate);
         EXPECT_EQ(pcm.channels, c.channels);
         EXPECT_EQ(pcm.samples, c.samples) << c.rate;
+        platform::Decoder d(c.clip);
+        Samples pieces;
+        for (std::size_t n; (n = d.next(pieces, 7)) > 0;)
+            EXPECT_EQ(n % std::size_t(c.channels), 0u);
+        EXPECT_EQ(pieces, c.samples) << c.rate;
     }
 }
 
-// A damaged stream ends the decoding: refused, or at most the samples the header names.
-TEST(LinuxSound, DamagedSoundsAreRefusedOrBounded) {
+// A damaged stream ends the decoding: refused, or at most the samples the header names; cut short
+// anywhere, it gives the samples of its whole blocks.
+TEST(Decoder, DamagedSoundsAreRefusedOrBounded) {
     const std::string good = tauntfile::acm(tauntfile::ramp(300), 1, 22050, 64, 500);
-    auto with = [&](std::size_t at, std::string bytes) {
-        std::string s = good;
+    auto with = [&](std::size_t at, std::string bytes, std::string s = {}) {
+        s = s.empty() ? good : s;
         return s.replace(at, bytes.size(), bytes);
     };
+    // Whole streams of silence, just past the bounds: a block of 4095 << 5, and 120 s and a
+    // sample at 4000 Hz in blocks of 4095 << 4.
+    const std::string wide = tauntfile::acmRandom({1, 22050, 5, 4095, 4095 << 5, {0}}, 1);
+    const std::string hours = tauntfile::acmRandom(
+        {1, 4000, 4, 4095, std::uint32_t(platform::kMostSeconds) * 4000 + 1, {0}}, 1);
     const Clip refused[] = {
         acmClip(with(0, "RIFF")),                             // no ACM magic
         acmClip(with(4, std::string(4, '\0'))),               // no samples
         acmClip(with(4, std::string("\xff\xff\xff\x7f", 4))), // hours of sound
+        acmClip(hours),                                       // longer than any taunt
         acmClip(with(8, std::string("\x03\x00", 2))),         // three channels
+        acmClip(with(8, std::string("\x00\x00", 2))),         // none
+        acmClip(with(10, std::string("\x9f\x0f", 2))),        // 3999 Hz
         acmClip(with(12, std::string("\xff\xff", 2))),        // a block of 4095 << 15
+        acmClip(wide),                                        // a block of 4095 << 5
         acmClip(good.substr(0, 14)),                          // a header alone
         acmClip(with(16, std::string(1, char(0x20)))),        // filler 2, which is invalid
         {Coding::Pcm16, 1000, 1, "abcd"},                     // a rate no sound has
+        {Coding::Pcm16, 96001, 1, "abcd"},
         {Coding::Pcm16, 22050, 3, "abcdef"},
         {Coding::Pcm8, 22050, 1, ""},
         {Coding::Pcm16, 44100, 2,
@@ -397,19 +415,66 @@ TEST(LinuxSound, DamagedSoundsAreRefusedOrBounded) {
         platform::Pcm pcm;
         EXPECT_FALSE(platform::decode(c, pcm)) << c.data.size();
     }
-    // Cut short, garbage after the header, or any one byte of the blocks changed: decoding ends,
-    // with no more than the header names.
+    platform::Pcm pcm;
+    EXPECT_TRUE(platform::decode(acmClip(with(4, std::string("\x00\x53\x07", 3), hours)), pcm));
+    EXPECT_EQ(pcm.samples.size(), std::size_t(platform::kMostSeconds) * 4000);
+    // Cut short at any byte: the samples of the blocks it holds whole; garbage after the header,
+    // or any one byte of the blocks changed: no more than the header names.
+    const std::string levels = tauntfile::acmRandom({2, 22050, 3, 40, 900, {3, 7, 17, 22, 29}}, 2);
+    platform::Pcm whole;
+    ASSERT_TRUE(platform::decode(acmClip(levels), whole));
+    for (std::size_t n = 15; n < levels.size(); ++n) {
+        platform::Pcm cut;
+        platform::decode(acmClip(levels.substr(0, n)), cut);
+        ASSERT_EQ(cut.samples.size() % 320, 0u) << n;
+        ASSERT_TRUE(std::equal(cut.samples.begin(), cut.samples.end(), whole.samples.begin()));
+    }
     std::string garbage = good.substr(0, 14);
     for (int i = 0; i < 4000; ++i) garbage += char(i * 7919 % 251);
-    std::vector<std::string> damaged{good.substr(0, good.size() / 2), garbage};
+    std::vector<std::string> damaged{garbage};
     for (std::size_t at = 14; at < good.size(); ++at) damaged.push_back(with(at, "\xa5"));
     for (const std::string& s : damaged) {
-        platform::Pcm pcm;
-        if (platform::decode(acmClip(s), pcm)) {
-            EXPECT_LE(pcm.samples.size(), 300u);
+        platform::Pcm d;
+        if (platform::decode(acmClip(s), d)) {
+            EXPECT_LE(d.samples.size(), 300u);
         }
     }
 }
+
+#ifdef WITH_LIBAVCODEC
+// Every sample as libavcodec decodes it: every filler at every level count, mono and stereo,
+// blocks of one row to thousands, the last block partly used, steps small and the largest.
+TEST(Decoder, DecodesAsLibavcodec) {
+    const std::vector<int> all{0,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
+                               15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 26, 27, 29};
+    std::vector<int> used;
+    for (int levels = 0; levels < 16; ++levels)
+        for (int f : all) {
+            tauntfile::AcmShape a;
+            a.channels = 1 + (f + levels) % 2;
+            a.levels = levels;
+            a.rows = std::max(levels < 5 ? 32 : 1, (f * 797 % 4095 + 1) >> levels) & ~1;
+            a.samples = std::uint32_t(a.rows << levels) * 5 / 2 + std::uint32_t(f % 2);
+            a.fillers = {f, 0, all[std::size_t(f + levels) % all.size()]};
+            a.leastPower = f >= 3 && f <= 16 ? f - 1 : 3;
+            a.mostStep = levels % 2 ? 65535 : 300;
+            const std::string stream =
+                tauntfile::acmRandom(a, std::uint32_t(levels * 32 + f), &used);
+            Samples theirs;
+            ASSERT_TRUE(avcodec::decodeAcm(stream, theirs)) << levels << " " << f;
+            platform::Pcm ours;
+            ASSERT_TRUE(platform::decode(acmClip(stream), ours));
+            ASSERT_EQ(ours.samples.size(), a.samples - a.samples % a.channels);
+            ASSERT_EQ(ours.samples, theirs) << "levels " << levels << ", filler " << f;
+        }
+    for (int f : all) EXPECT_NE(std::count(used.begin(), used.end(), f), 0) << f;
+}
+#endif
+
+} // namespace
+
+#ifdef SOUND_ON_LINUX
+namespace {
 
 // Through SDL's disk driver the samples reach its file as they were decoded.
 TEST(LinuxSound, PlaysTheSamplesThroughSdl) {
