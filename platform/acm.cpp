@@ -1,6 +1,7 @@
 #include "platform/acm.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace platform::acm {
 
@@ -31,7 +32,7 @@ bool readHeader(std::string_view data, Header& out) {
 }
 
 Stream::Stream(std::string_view data, const Header& header)
-    : data_(data), h_(header), cols_(std::size_t(1) << header.levels), left_(header.samples) {
+    : data_(data), h_(header), cols_(std::size_t(1) << header.levels) {
     block_.resize(std::size_t(h_.rows) << h_.levels);
     taken_ = block_.size();
     wrap_.assign(2 * cols_, 0);
@@ -45,16 +46,17 @@ bool Stream::refill(int n) {
     return false;
 }
 
-// Fills column `col` by its filler; false where the stream is damaged: a filler no coder writes,
-// an amplitude outside the block's table, or its bits ending early.
+// Fills column `col` by its filler; false for a filler no coder writes or a code past its range.
 bool Stream::column(int filler, std::size_t col) {
     const std::size_t rows = std::size_t(h_.rows);
     int* c = block_.data() + col;
     bool inside = true;
-    // The amplitude `index` steps from the middle, at row r.
+    // The amplitude `index` steps from the middle, at row r: from the table of the last block
+    // that reached so far (this one's reaches 2^power steps either side; none yet: 0), as the
+    // format's decoders keep one table from block to block.
     auto put = [&](std::size_t r, int index) {
-        inside &= unsigned(index + half_) < unsigned(2 * half_);
-        c[r * cols_] = int(unsigned(index) * unsigned(step_));
+        const int step = steps_[std::bit_width(unsigned(index >= 0 ? index : ~index))];
+        c[r * cols_] = int(unsigned(index) * unsigned(step));
     };
     // The kXY fillers: with `pairs`, "0" stands for two rows of silence and "10" for one, else
     // "0" for one; then the amplitude's own code.
@@ -126,7 +128,7 @@ bool Stream::column(int filler, std::size_t col) {
         // Linear: every row a number of `filler` bits, the middle of its range standing for 0.
         for (std::size_t r = 0; r < rows; ++r) put(r, int(bits(filler)) - (1 << (filler - 1)));
     }
-    return inside && !damaged_;
+    return inside;
 }
 
 // The levels' inverse transform, widest level first, over runs of rows (the longer the rows,
@@ -185,24 +187,20 @@ void Stream::transform() {
 
 bool Stream::block() {
     const int power = int(bits(4));
-    step_ = int(bits(16));
-    half_ = 1 << power;
-    for (std::size_t col = 0; col < cols_ && !damaged_; ++col)
-        if (!column(int(bits(5)), col)) damaged_ = true;
-    if (damaged_) return false;
+    const int step = int(bits(16));
+    for (int q = 0; q <= power; ++q) steps_[q] = step;
+    for (std::size_t col = 0; col < cols_; ++col)
+        if (!column(int(bits(5)), col)) return !(damaged_ = true);
+    if (damaged_) return false; // its bits ended early, in this block or before
     transform();
     taken_ = 0;
     return true;
 }
 
 std::size_t Stream::next(std::vector<std::int16_t>& out, std::size_t most) {
-    most = std::min(most, left_);
     std::size_t n = 0;
     while (n < most) {
-        if (taken_ == block_.size() && !block()) {
-            left_ = 0;
-            break;
-        }
+        if (taken_ == block_.size() && !block()) break;
         const std::size_t k = std::min(most - n, block_.size() - taken_);
         const int* from = block_.data() + taken_;
         const std::size_t at = out.size();
@@ -211,7 +209,6 @@ std::size_t Stream::next(std::vector<std::int16_t>& out, std::size_t most) {
         taken_ += k;
         n += k;
     }
-    left_ -= n;
     return n;
 }
 

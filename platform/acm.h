@@ -3,9 +3,9 @@
 // channels, the channels, the rate, and a block's shape: the levels of its packing in the low 4
 // bits, its rows above them. Then blocks of rows << levels samples (2^levels columns), each a
 // table of amplitudes (a 4-bit power p and a 16-bit step: the amplitudes -2^p*s .. (2^p-1)*s in
-// steps of s), then every column coded by a filler of its own (a 5-bit number naming it), then,
-// with levels, the levels' inverse transform over the block. Bits are read from the lowest bit of
-// each byte up.
+// steps of s, written over the table of the blocks before), then every column coded by a filler
+// of its own (a 5-bit number naming it), then, with levels, the levels' inverse transform over
+// the block. Bits are read from the lowest bit of each byte up.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -35,8 +35,8 @@ class Stream {
   public:
     // `data`: the whole stream, header first; it must outlive the Stream.
     Stream(std::string_view data, const Header& header);
-    // Appends up to `most` more samples to `out`; returns how many; 0 at the stream's end, at
-    // the samples its header names, or where it is damaged.
+    // Appends up to `most` more samples to `out` (the caller stops at the samples the header
+    // names); returns how many; 0 where the stream ends or is damaged.
     std::size_t next(std::vector<std::int16_t>& out, std::size_t most);
 
   private:
@@ -60,10 +60,8 @@ class Stream {
     std::uint64_t acc_ = 0;      // bits read ahead, the next one lowest
     int have_ = 0;
     bool damaged_ = false;
-    std::size_t left_ = 0;  // samples still to give
     std::size_t taken_ = 0; // of the block decoded last
-    int step_ = 0;          // the amplitude step of the block
-    int half_ = 1;          // its amplitudes reach half_ steps either side
+    int steps_[16] = {};    // the step of the last block whose table reached 2^q steps
     std::vector<int> block_;
     std::vector<unsigned> wrap_; // per level, the last two rows transformed of every column
 };

@@ -8,7 +8,6 @@
 // one: every row is a 7-bit number n standing for the amplitude (n - 64) * s. Bits are packed
 // from the lowest bit of each byte up.
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -83,17 +82,21 @@ struct AcmShape {
     std::uint32_t samples = 1000; // of all channels; the last block is filled up
     std::vector<int> fillers;     // the fillers its columns take, each where the table allows it
     int mostStep = 65535;         // the largest amplitude step
-    int leastPower = 0, mostPower = 15;
 };
 
 // A random ACM stream that keeps every rule of the format: each block a random power and step,
-// each column a random filler of `fillers` whose amplitudes the block's table holds (a column
-// that can take none of them is zero), random codes in every row; `used` gets the fillers of
-// its columns. (libavcodec drops a sample of every block of odd length in stereo: the tests
-// give stereo streams blocks of even length.)
-inline std::string acmRandom(const AcmShape& a, std::uint32_t seed,
-                             std::vector<int>* used = nullptr) {
-    std::mt19937 random(seed);
+// each column a random filler of `fillers` (zero where the block has no room for them), random
+// codes in every row; `used` gets a bit for each
+// filler its columns take. (libavcodec drops a sample of every block of odd length in stereo: the
+// tests give stereo streams blocks of even length.)
+inline std::string acmRandom(const AcmShape& a, std::uint32_t seed, std::uint32_t* used = nullptr) {
+    std::uint32_t x = seed * 2654435761u + 1; // xorshift: quick in a debug build too
+    auto random = [&] {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        return x;
+    };
     auto pick = [&](int n) { return int(random() % std::uint32_t(n)); };
     std::string s;
     put(s, 0x01032897, 4);
@@ -105,19 +108,8 @@ inline std::string acmRandom(const AcmShape& a, std::uint32_t seed,
     auto code = [&](int n) { bits(random() & ((1u << n) - 1), n); };
     const std::uint32_t block = std::uint32_t(a.rows) << a.levels;
     for (std::uint32_t start = 0; start < a.samples; start += block) {
-        const int power = a.leastPower + pick(a.mostPower - a.leastPower + 1);
-        bits(std::uint32_t(power), 4);
+        bits(std::uint32_t(pick(16)), 4);
         bits(std::uint32_t(pick(a.mostStep + 1)), 16);
-        // The largest amplitude (as a multiple of the step) each filler codes.
-        auto reach = [](int f) {
-            return f == 0    ? 0
-                   : f <= 16 ? 1 << (f - 1)
-                   : f <= 19 ? 1
-                   : f == 29 ? 5
-                   : f >= 26 ? 4
-                   : f >= 23 ? 3
-                             : 2;
-        };
         // The most bits a row takes: a block takes fewer bytes than it has samples, as libavcodec
         // reads a block from no more bytes than that.
         auto most = [](int f) {
@@ -130,12 +122,10 @@ inline std::string acmRandom(const AcmShape& a, std::uint32_t seed,
             const long long left = end - (long long)bits.count() - 5 * ((1 << a.levels) - col);
             std::vector<int> fit;
             for (int f : a.fillers)
-                if ((f <= 16 ? f - 1 <= power : reach(f) < 1 << power) &&
-                    (long long)most(f) * a.rows <= left)
-                    fit.push_back(f);
+                if ((long long)most(f) * a.rows <= left) fit.push_back(f);
             const int f = fit.empty() ? 0 : fit[std::size_t(pick(int(fit.size())))];
             bits(std::uint32_t(f), 5);
-            if (used) used->push_back(f);
+            if (used) *used |= 1u << f;
             for (int r = 0; r < a.rows; ++r) {
                 const bool pairs = f == 17 || f == 20 || f == 23 || f == 26; // "0": two zeros
                 const int form = pick(3);
