@@ -1,5 +1,7 @@
 #include "config/mainwindow/main_window.h"
 
+#include "config/tools/taunt_preview.h"
+
 namespace scourix {
 
 void MainWindow::sprache() {
@@ -112,8 +114,9 @@ std::vector<Caption> MainWindow::captionTable() {
         if (row.caption) table.push_back({box(row.control), row.caption});
     for (std::size_t i = 0; i < languages_.size(); ++i)
         table.push_back({*languageEntries[i], languages_[i].name});
-    // Where the system plays taunts itself, the info entry of the sound tester tells about that.
-    if (p_.sound.plays()) table.push_back({m31, mark("playing taunts")});
+    // Where the system plays taunts itself and no tester is offered, the info entry of the sound
+    // tester tells about that.
+    if (!TauntPreview::testerOffered(p_)) table.push_back({m31, mark("playing taunts")});
     return table;
 }
 

@@ -101,11 +101,11 @@ void MainWindow::beendenautoTick() {
 }
 
 // Taunt preview of the selected own taunt; a double click on it does the same. The taunt is
-// taken from the first custom folder of the game that holds it, and played by the system where
-// it plays sounds itself, else by the sound tester.
+// taken from the first custom folder of the game that holds it, and played by the sound tester
+// the player set, else by the system where it plays sounds itself.
 void MainWindow::play1Click() {
     const int i = mysounds.listIndex();
-    const bool own = p_.sound.plays();
+    const bool own = preview_->way(settings_.musicTesterPath) == TauntPreview::Way::Own;
     if (i < 0) return own ? preview_->nothingChosen(language()) : void();
     if (!own && !p_.keys.reachesOtherPrograms()) return preview_->noTester(language());
     if (!own && settings_.musicTesterPath.empty()) return;

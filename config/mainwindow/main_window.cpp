@@ -237,8 +237,8 @@ MainWindow::MainWindow(platform::Platform& p, std::span<const lang::Row> languag
     preview_ = std::make_unique<TauntPreview>(p, Playerstart, Zeitaus);
     play1.click = mysounds.dblClick = [this] { play1Click(); };
     m42.click = [this] { mt_->open(); };
-    // Where the system plays taunts itself there is no tester to set.
-    m42.setVisible(!p.sound.plays());
+    // Where no tester can be typed into and the system plays taunts itself, none is set.
+    m42.setVisible(TauntPreview::testerOffered(p));
     Playerstart.tick = [this] { preview_->loading(settings_.autoCloseTester); };
     Zeitaus.tick = [this] { preview_->closing(); };
 }

@@ -7,8 +7,9 @@ namespace scourix {
 class Owner;
 
 // The info window: Scourix's version and credits; opened from "MusicTester" (the session's
-// testerHint) it also tells where the sound tester comes from, with a button to its download
-// page.
+// testerHint) it also tells how taunts are heard: where the sound tester comes from, with a
+// button to its download page, and, where the system plays taunts itself, that the tester is
+// optional.
 class Infofenster : public ui::Window {
   public:
     Infofenster(platform::Platform& p, Owner& owner);
@@ -21,6 +22,7 @@ class Infofenster : public ui::Window {
 
   public:
     ui::Frame Frame2{*this, "Frame2"};
+    ui::Label Label5{*this, "Label5", &Frame2};
     ui::Label Label4{*this, "Label4", &Frame2};
     ui::Button downl{*this, "downl", &Frame2};
     ui::Frame Frame1{*this, "Frame1"};

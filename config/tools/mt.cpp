@@ -15,8 +15,9 @@ Mt::Mt(platform::Platform& p, Owner& owner)
     place(plyeraus, 8, 52, 342, 16);
     place(speichern, 270, 78, 80, 24);
     brows1.setCaption("....");
-    for (ui::Control* c :
-         {static_cast<ui::Control*>(&Label1), static_cast<ui::Control*>(&plyeraus)})
+    place(Label2, 8, 76, 254, 28);
+    for (ui::Control* c : {static_cast<ui::Control*>(&Label1), static_cast<ui::Control*>(&plyeraus),
+                           static_cast<ui::Control*>(&Label2)})
         c->setBackColour(backColour);
 
     brows1.click = [this] { brows1Click(); };
@@ -42,8 +43,11 @@ void Mt::load() {
         // TRANSLATORS: Check box: close the sound tester after it played the taunt.
         {plyeraus, lang::mark("shutdown player automatic")},
         {speichern, lang::mark("ok")},
+        // TRANSLATORS: Sound tester options: below the path; the text has two short lines.
+        {Label2, lang::mark("Optional: with no path set, Scourix plays taunts itself.")},
     };
     setCaptions(language, table);
+    Label2.setVisible(p_.sound.plays());
     show();
 }
 

@@ -11,7 +11,8 @@ class Sucher;
 
 // The sound tester's options window ("toolpath"): the path of MusicTester.exe and whether the
 // tester is closed by itself after playing. "ok" hands both to the main window, which saves
-// them with its settings.
+// them with its settings. Where the system plays taunts itself it says that the tester is
+// optional.
 class Mt : public ui::Window {
   public:
     Mt(platform::Platform& p, Owner& owner);
@@ -34,6 +35,7 @@ class Mt : public ui::Window {
     ui::TextBox mtpfad{*this, "mtpfad"};
     ui::Button brows1{*this, "brows1"};
     ui::CheckBox plyeraus{*this, "plyeraus"};
+    ui::Label Label2{*this, "Label2"};
     ui::Button speichern{*this, "speichern"};
 
   private:

@@ -273,7 +273,7 @@ void Ordner::tell(const std::string& text) {
 void Ordner::playerClick() {
     const int i = File1.listIndex();
     const std::string& tester = owner_.settings().musicTesterPath;
-    if (p_.sound.plays()) {
+    if (preview_->way(tester) == TauntPreview::Way::Own) {
         if (i < 0) return preview_->nothingChosen(language_);
         return preview_->play(File1.path() + "\\" + File1.item(i), language_);
     }

@@ -10,6 +10,16 @@ using platform::Icon;
 TauntPreview::TauntPreview(platform::Platform& p, ui::Timer& playerstart, ui::Timer& zeitaus)
     : p_(p), playerstart_(playerstart), zeitaus_(zeitaus) {}
 
+TauntPreview::Way TauntPreview::way(const std::string& testerPath) const {
+    const bool tester = !testerPath.empty();
+    if (p_.sound.plays() && (!tester || !p_.keys.reachesOtherPrograms())) return Way::Own;
+    return tester ? Way::Tester : Way::None;
+}
+
+bool TauntPreview::testerOffered(platform::Platform& p) {
+    return p.keys.reachesOtherPrograms() || !p.sound.plays();
+}
+
 std::string TauntPreview::previewFile(const std::string& gamePath, const std::string& tempFolder) {
     const bool drive = gamePath.size() >= 3 &&
                        std::isalpha(static_cast<unsigned char>(gamePath[0])) &&

@@ -16,14 +16,28 @@ namespace scourix {
 // come before it. None when the file is no taunt of a kind known here.
 std::optional<platform::Clip> tauntClip(const std::string& bytes);
 
-// Hearing a taunt. Where the system plays sounds itself (Linux), play() hands the taunt to it.
-// Elsewhere it goes through the game maker's sound tester, MusicTester.exe: the taunt is copied
-// to the preview file, the tester started, and its window typed at: the loading sequence when
-// `playerstart` ticks, the closing sequence when `zeitaus` ticks. The main window and the
-// browser each drive one with their own two timers.
+// Hearing a taunt. A player who set the game maker's sound tester, MusicTester.exe, hears it
+// through the tester where Scourix can type into its window (Windows): the taunt is copied to
+// the preview file, the tester started, and its window typed at: the loading sequence when
+// `playerstart` ticks, the closing sequence when `zeitaus` ticks. Without a tester, or where
+// none can be typed into (Linux), play() hands the taunt to the system's own sound output where
+// it has one. The main window and the browser each drive one with their own two timers.
 class TauntPreview {
   public:
     static constexpr const char* kTesterTitle = "Theme File Editor v1.0";
+
+    // How ">" and "play" make a taunt heard.
+    enum class Way {
+        Tester, // through the sound tester at `testerPath`
+        Own,    // through the system's own sound output
+        None,   // not at all: no tester set, and the system plays no sounds itself
+    };
+    // The tester when the player set one and this system can type into it, else the system's
+    // own output where it has one; else the tester as far as one is set.
+    Way way(const std::string& testerPath) const;
+    // Whether the player may set a sound tester (its path, its search, the menu entry): where
+    // Scourix can type into its window, or where it is the only way of hearing a taunt.
+    static bool testerOffered(platform::Platform& p);
     // How often the loading tick looks again for a tester window that is not there yet: with
     // the 200 ms timer, for five more seconds.
     static constexpr int kMoreLooks = 25;

@@ -419,7 +419,7 @@ class Dialogs : public platform::Dialogs {
 } // namespace
 
 struct System::Impl {
-    explicit Impl(std::string title) : dialogs(std::move(title)) {}
+    Impl(std::string title, platform::Sound& sound) : dialogs(std::move(title)), sound(sound) {}
     Files files;
     Shell shell;
     Registry registry;
@@ -429,11 +429,13 @@ struct System::Impl {
     Keys keys;
     Shortcuts shortcuts;
     Host host;
+    platform::Sound& sound;
     platform::Platform platform{files,    shell, registry,  dialogs, app,
-                                codepage, keys,  shortcuts, host};
+                                codepage, keys,  shortcuts, host,    sound};
 };
 
-System::System(std::string title) : impl_(std::make_unique<Impl>(std::move(title))) {}
+System::System(std::string title, platform::Sound& sound)
+    : impl_(std::make_unique<Impl>(std::move(title), sound)) {}
 System::~System() = default;
 platform::Platform& System::platform() {
     return impl_->platform;

@@ -10,8 +10,9 @@ namespace win32 {
 // The Windows implementations of the platform interfaces, for one program.
 class System {
   public:
-    // `title` is the caption of message boxes that have none of their own.
-    explicit System(std::string title);
+    // `title` is the caption of message boxes that have none of their own; the sound output is
+    // none unless the program gives one (win32::Sound).
+    explicit System(std::string title, platform::Sound& sound = platform::Sound::none());
     ~System();
     platform::Platform& platform();
 

@@ -17,7 +17,7 @@ LOG=$C_DRIVE/Games/Tools/MusicTester-keys.txt
 
 start_scourix
 wait_main_window
-assert_ui play1 enabled 0 "> without a tester path"
+assert_ui play1 enabled 1 "> without a tester path: Scourix plays the taunt itself"
 
 # The options window and its search window, English then German.
 for lang in en de; do

@@ -2,7 +2,9 @@
 
 #include "config/mainwindow/main_window.h"
 #include "config/tools/taunt_preview.h"
+#include "config/tools/infofenster.h"
 #include "config/tools/mt.h"
+#include "config/tools/ordner.h"
 #include "config/tools/sucher.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/taunt_file.h"
@@ -196,6 +198,89 @@ TEST_F(Preview, ASystemThatPlaysItselfPlaysWithoutTesterAndWritesNothing) {
     EXPECT_TRUE(fake.shell.programs.empty());
     EXPECT_TRUE(fake.keys.log.empty());
     EXPECT_FALSE(m.Playerstart.enabled());
+}
+
+// The way ">" and "play" take by the system and the player's settings: the tester he set where
+// Scourix can type into it (Windows), else the system's own output where it has one (Windows
+// and Linux). The menu, the info window and the tester's options say what the player has.
+TEST_F(Preview, TesterOrOwnPlayingBySystemAndSettings) {
+    fake.files.addFile(sounds("good.osf"), "PCM" + tauntfile::trailer(0, 0x01, 22));
+    enum Heard { Tester, Own, NoTester, Nothing };
+    struct Case {
+        const char* system;
+        bool plays, reaches;
+        std::string tester;
+        Heard main, browser;
+        bool offered; // the tester's menu entry and hint
+    } cases[] = {
+        {"Windows", true, true, kMusic, Tester, Tester, true},
+        {"Windows", true, true, "", Own, Own, true},
+        {"Linux", true, false, kMusic, Own, Own, false},
+        {"Linux", true, false, "", Own, Own, false},
+        {"no output", false, true, kMusic, Tester, Tester, true},
+        {"no output", false, true, "", Nothing, Nothing, true},
+        {"neither", false, false, kMusic, NoTester, Tester, true},
+    };
+    const std::string noTester = "This system has no sound tester that Scourix can type into: the "
+                                 "taunt cannot be previewed here.";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.system) + (c.tester.empty() ? " without" : " with") + " tester");
+        fake.sound.on = c.plays;
+        fake.keys.reaches = c.reaches;
+        ini.musicTesterPath = c.tester;
+        scourix::MainWindow& m = start({"good.osf"});
+        EXPECT_EQ(m.m42.visible(), c.offered);
+        EXPECT_EQ(m.m31.caption(), c.offered ? "MusicTester" : "playing taunts");
+        EXPECT_EQ(m.play1.enabled(), c.main != Nothing);
+
+        // Nothing chosen: told only where the system would play it itself.
+        fake.dialogs.boxes.clear();
+        m.play1.click();
+        EXPECT_EQ(lastBox(),
+                  c.main == Own ? "Choose a taunt in the list first, then play it." : "<none>");
+        fake.dialogs.boxes.clear();
+        auto heard = [&](Heard want, const char* where) {
+            SCOPED_TRACE(where);
+            EXPECT_EQ(fake.sound.clips.size(), want == Own ? 1u : 0u);
+            EXPECT_EQ(fake.shell.programs, want == Tester ? Lines{kMusic} : Lines{});
+            EXPECT_EQ(lastBox(), want == NoTester ? noTester : "<none>");
+            fake.sound.clips.clear();
+            fake.shell.programs.clear();
+            fake.dialogs.boxes.clear();
+        };
+        m.mysounds.setListIndex(0);
+        m.play1.click();
+        heard(c.main, ">");
+        m.mysoundsplus.click();
+        scourix::Ordner& b = m.ordner();
+        b.File1.setListIndex(0);
+        ASSERT_EQ(b.File1.item(0), "good.osf");
+        b.player.click();
+        heard(c.browser, "play");
+        b.close();
+
+        // The info window from "MusicTester": Scourix's own playing, the tester as optional.
+        m.m31.click();
+        scourix::Infofenster& info = m.infofenster();
+        EXPECT_EQ(info.Label5.visible(), c.plays && c.offered);
+        EXPECT_EQ(info.downl.visible(), c.offered);
+        EXPECT_EQ(info.Frame2.caption(), c.plays ? "Playing taunts" : "Musictester");
+        EXPECT_EQ(info.Label4.caption().rfind(c.offered ? "Musictester is a Tool of "
+                                                        : "Scourix plays taunts itself on this",
+                                              0),
+                  0u)
+            << info.Label4.caption();
+        if (c.plays && c.offered) {
+            EXPECT_NE(info.Label5.caption().find("The sound tester is optional"),
+                      std::string::npos);
+        }
+        EXPECT_GT(info.Frame1.top, info.Frame2.top + info.Frame2.height) << "the credits below";
+        info.close();
+        if (!c.offered) continue;
+        m.m42.click();
+        EXPECT_EQ(m.mt().Label2.visible(), c.plays) << "the tester is optional";
+        m.mt().close();
+    }
 }
 
 TEST_F(Preview, AMissingWindowIsWaitedForThenReportedAndNothingIsTyped) {
