@@ -1040,12 +1040,13 @@ TEST_F(Main, EveryLanguageGivesEveryCaptionOfTheTable) {
     for (const scourix::Caption& c : table)
         EXPECT_TRUE(rows.emplace(c.control.name(), &c.text).second) << c.control.name();
     const std::set<std::string> untitled{"master", "verknupf"};
-    for (const ui::Control* c : win.controls())
+    for (const ui::Control* c : win.controls()) {
         if (!untitled.count(c->name()) &&
             (dynamic_cast<const ui::Label*>(c) || dynamic_cast<const ui::Frame*>(c) ||
              dynamic_cast<const ui::Button*>(c) || dynamic_cast<const ui::CheckBox*>(c) ||
              dynamic_cast<const ui::OptionButton*>(c) || dynamic_cast<const ui::MenuItem*>(c)))
             EXPECT_FALSE(c->caption().empty()) << c->name();
+    }
     for (lang::Language l : lang::kLanguages) {
         SCOPED_TRACE(lang::code(l));
         win.languageEntry(l).click();

@@ -227,7 +227,7 @@ TEST_F(Preview, TesterOrOwnPlayingBySystemAndSettings) {
         SCOPED_TRACE(std::string(c.system) + (c.tester.empty() ? " without" : " with") + " tester");
         fake.sound.on = c.plays;
         fake.keys.reaches = c.reaches;
-        ini.musicTesterPath = c.tester;
+        ini["MusicTesterPath"] = c.tester;
         scourix::MainWindow& m = start({"good.osf"});
         EXPECT_EQ(m.m42.visible(), c.offered);
         EXPECT_EQ(m.m31.caption(), c.offered ? "MusicTester" : "playing taunts");
