@@ -73,12 +73,15 @@ e2e_begin() {
     fi
     cp "$STANDINS/Descent3" "$GAME/"
     trap cleanup EXIT
-    local n=70
-    while [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # The server picks a free display itself (two scenarios started at once never share one),
+    # and it does not reset when one program closes while the next is about to connect.
+    local fdfile=$SC_DIR/xvfb.display
+    : >"$fdfile"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$n ]] && break; sleep 0.1; done
-    export DISPLAY=:$n
+    for _ in $(seq 200); do [[ -s "$fdfile" ]] && break; sleep 0.1; done
+    [[ -s "$fdfile" ]] || { echo "FAIL [$SCENARIO]: Xvfb gave no display number" >&2; exit 1; }
+    export DISPLAY=":$(tr -dc '0-9' <"$fdfile")"
 }
 
 put_files() { # DIR NAME...: small files whose content names them
