@@ -171,7 +171,8 @@ class TextBoxPeer : public ControlPeer {
     }
 };
 
-// Check boxes and options: GTK buttons whose caption is a mnemonic.
+// Check boxes and options: GTK toggle buttons whose caption is a mnemonic, showing the model's
+// mark; the mark the player gives one goes to the model as every backend takes it.
 class ToggleBase : public ControlPeer {
   public:
     using ControlPeer::ControlPeer;
@@ -185,10 +186,25 @@ class ToggleBase : public ControlPeer {
         }
         if (what != ui::Prop::Value) return;
         echo = false;
-        showValue();
+        showMark(ui::marked(control));
         echo = true;
     }
-    virtual void showValue() = 0;
+    virtual void showMark(bool on) = 0;
+    // Puts the button on the layout, its toggles going to the model.
+    void putToggle() {
+        connect(outer, "toggled", callback([](GtkToggleButton* b, ControlPeer* self) {
+                    static_cast<ToggleBase*>(self)->toggled(gtk_toggle_button_get_active(b));
+                }));
+        put();
+    }
+
+  private:
+    void toggled(bool on) {
+        if (!echo) return;
+        echo = false;
+        ui::takeMark(control, on);
+        echo = true;
+    }
 };
 
 class CheckBoxPeer : public ToggleBase {
@@ -201,25 +217,11 @@ class CheckBoxPeer : public ToggleBase {
             bare ? gtk_check_button_new()
                  : gtk_check_button_new_with_mnemonic(mnemonic(shown(control.caption())).c_str());
         if (bare) gtk_style_context_add_class(gtk_widget_get_style_context(outer), "bare");
-        connect(outer, "toggled", callback([](GtkToggleButton* b, ControlPeer* self) {
-                    static_cast<CheckBoxPeer*>(self)->toggled(gtk_toggle_button_get_active(b));
-                }));
-        put();
+        putToggle();
     }
 
   protected:
-    void showValue() override {
-        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(outer),
-                                     static_cast<ui::CheckBox&>(control).value() != 0);
-    }
-
-  private:
-    void toggled(bool on) {
-        if (!echo) return;
-        echo = false;
-        static_cast<ui::CheckBox&>(control).setValue(on ? 1 : 0);
-        echo = true;
-    }
+    void showMark(bool on) override { gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(outer), on); }
 };
 
 // An option: a radio button in the group of its container. GTK keeps one button of a group
@@ -238,30 +240,18 @@ class OptionPeer : public ToggleBase {
                                                    mnemonic(shown(control.caption())).c_str());
         g.members = gtk_radio_button_get_group(GTK_RADIO_BUTTON(outer));
         none_ = g.none;
-        connect(outer, "toggled", callback([](GtkToggleButton* b, ControlPeer* self) {
-                    if (gtk_toggle_button_get_active(b)) static_cast<OptionPeer*>(self)->chosen();
-                }));
-        put();
+        putToggle();
     }
 
   protected:
-    void showValue() override {
-        auto& o = static_cast<ui::OptionButton&>(control);
-        if (o.value())
+    void showMark(bool on) override {
+        if (on)
             gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(outer), TRUE);
-        else if (ui::noneSelected(o))
+        else if (ui::noneSelected(static_cast<ui::OptionButton&>(control)))
             gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(none_), TRUE);
     }
 
   private:
-    void chosen() {
-        auto& o = static_cast<ui::OptionButton&>(control);
-        if (!echo || o.value()) return;
-        echo = false;
-        o.setValue(true);
-        echo = true;
-    }
-
     GtkWidget* none_ = nullptr;
 };
 

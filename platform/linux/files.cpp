@@ -91,9 +91,14 @@ std::string followLinks(std::string path) {
 
 // A file without write permission is the player's read-only file: it is neither replaced nor
 // removed, as Windows refuses both for a read-only file. The mode bits are asked themselves, as
-// the superuser passes every access check.
-bool writable(const std::string& path, const struct stat& s) {
-    return (s.st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
+// the superuser passes every access check. For the superuser and for the file's owner the bits
+// are the whole answer, so the stat already made suffices: the system is asked only about
+// another's file, where it weighs groups and access lists.
+bool writable(const std::string& path, const struct stat& s, uid_t user) {
+    if ((s.st_mode & 0222) == 0) return false;
+    if (user == 0) return true;
+    if (s.st_uid == user) return (s.st_mode & S_IWUSR) != 0;
+    return access(path.c_str(), W_OK) == 0;
 }
 
 // A new file beside `target`, under a name no one else uses: created exclusively and never
@@ -130,11 +135,12 @@ int openRegular(const std::string& path, struct stat& s) {
 // a copy on Windows does; a written file keeps the rights and owner the player gave the old
 // one. A target that is there but is no regular file, or that may not be written, is refused.
 template <typename Fill>
-bool replaceWith(const std::string& target, Fill fill, const struct stat* source = nullptr) {
+bool replaceWith(const std::string& target, uid_t user, Fill fill,
+                 const struct stat* source = nullptr) {
     struct stat old;
     const bool existed = stat(target.c_str(), &old) == 0;
     if (!existed && errno != ENOENT) return false;
-    if (existed && (!S_ISREG(old.st_mode) || !writable(target, old))) return false;
+    if (existed && (!S_ISREG(old.st_mode) || !writable(target, old, user))) return false;
     std::string temp;
     const struct stat* like = source ? source : existed ? &old : nullptr;
     int fd = createTemporary(target, temp, like ? 0600 : 0666);
@@ -160,7 +166,7 @@ bool replaceWith(const std::string& target, Fill fill, const struct stat* source
 
 // A write past the size limit of `ulimit -f` then fails as a full disk does, instead of ending
 // the program halfway through a file.
-Files::Files() {
+Files::Files() : user_(geteuid()) {
     signal(SIGXFSZ, SIG_IGN);
 }
 
@@ -214,7 +220,7 @@ bool Files::copy(const std::string& from, const std::string& to) {
     int in = openRegular(native(from), s);
     if (in < 0) return false;
     const bool ok = replaceWith(
-        native(to),
+        native(to), user_,
         [&](int out) {
             char buf[65536];
             for (;;) {
@@ -229,12 +235,13 @@ bool Files::copy(const std::string& from, const std::string& to) {
     return ok;
 }
 
-// unlink removes no folder (EISDIR), as DeleteFile removes none, nor a read-only file.
+// unlink removes no folder (EISDIR), as DeleteFile removes none, nor a read-only file. One
+// lstat and the unlink: the cleaning calls this once for every file it removes.
 bool Files::remove(const std::string& path) {
     const std::string p = native(path);
     struct stat s;
     if (lstat(p.c_str(), &s) != 0) return false;
-    if (S_ISREG(s.st_mode) && !writable(p, s)) {
+    if (S_ISREG(s.st_mode) && !writable(p, s, user_)) {
         errno = EACCES;
         return false;
     }
@@ -262,7 +269,8 @@ bool Files::replace(const std::string& from, const std::string& to) {
     const bool there = lstat(t.c_str(), &s) == 0;
     if (!there && errno != ENOENT) return false;
     // A link is replaced itself, its target untouched; a FIFO, a folder or a read-only file is not.
-    if (there && !S_ISLNK(s.st_mode) && (!S_ISREG(s.st_mode) || !writable(t, s))) return false;
+    if (there && !S_ISLNK(s.st_mode) && (!S_ISREG(s.st_mode) || !writable(t, s, user_)))
+        return false;
     if (::rename(f.c_str(), t.c_str()) != 0) return false;
     return syncFolder(folderOf(t)) && (folderOf(f) == folderOf(t) || syncFolder(folderOf(f)));
 }
@@ -296,8 +304,9 @@ bool Files::read(const std::string& path, std::string& bytes, std::uint64_t limi
 
 bool Files::write(const std::string& path, const std::string& bytes) {
     const std::string target = followLinks(native(path));
-    return !target.empty() &&
-           replaceWith(target, [&](int fd) { return writeAll(fd, bytes.data(), bytes.size()); });
+    return !target.empty() && replaceWith(target, user_, [&](int fd) {
+        return writeAll(fd, bytes.data(), bytes.size());
+    });
 }
 
 bool Files::setCurrentFolder(const std::string& path) {

@@ -2,6 +2,8 @@
 // The Linux implementations of the platform interfaces that need no window system: files,
 // processes, the player's folders, desktop entries. Paths reach this layer as the logic builds
 // them, with "\" between folders; they are taken with "/" instead.
+#include <sys/types.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +45,9 @@ class Files : public platform::Files {
     // The root "/", then the player's home, then the mounted file systems a player picks from
     // (below /media, /mnt and /run/media).
     std::vector<std::string> drives() override;
+
+  private:
+    uid_t user_; // the user the file system acts for, asked once
 };
 
 // The player's folders by the XDG rules: the variable when it holds an absolute path, else the

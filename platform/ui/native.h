@@ -1,7 +1,7 @@
 #pragma once
 // What every backend does alike when it binds the window model to native controls: which
-// controls get no native side, how an option group shows none selected, and how often a label
-// counted down once per file is painted.
+// controls get no native side, how check boxes and options take a click, how an option group
+// shows none selected, and how often a label counted down once per file is painted.
 #include <chrono>
 #include <vector>
 
@@ -17,6 +17,13 @@ bool stateOnly(const Control& c);
 // to right, a frame's controls right after the frame, in the same order within it. Menus and
 // timers are left out.
 std::vector<Control*> tabOrder(const Window& w);
+
+// Check boxes and options alike: whether the control shows its mark (a check box ticked, an
+// option selected), and what the mark its native control shows after the player's click or key
+// does to the model. A check box takes the mark; an option takes a mark, and with it the
+// group's, but never loses one that way: it is cleared only by selecting another.
+bool marked(const Control& c);
+void takeMark(Control& c, bool on);
 
 // The options of `o`'s group, itself among them: the options of its container, in the window's
 // order.

@@ -264,6 +264,16 @@ bool noneSelected(const OptionButton& o) {
     return true;
 }
 
+bool marked(const Control& c) {
+    if (c.kind() == Kind::Option) return static_cast<const OptionButton&>(c).value();
+    return c.kind() == Kind::CheckBox && static_cast<const CheckBox&>(c).value() != 0;
+}
+
+void takeMark(Control& c, bool on) {
+    if (c.kind() == Kind::CheckBox) static_cast<CheckBox&>(c).setValue(on ? 1 : 0);
+    if (c.kind() == Kind::Option && on) static_cast<OptionButton&>(c).setValue(true);
+}
+
 void OptionButton::setValue(bool on) {
     value_ = on;
     if (on)

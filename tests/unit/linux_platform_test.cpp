@@ -220,29 +220,45 @@ TEST_F(LinuxPlatform, OddAndReadOnlyFilesAreLeftAsTheyAre) {
     EXPECT_EQ(bytes, "read-only");
     EXPECT_EQ(others(root, {"dir", "fifo.ini", "ro.ini", "b.osf"}), std::vector<std::string>{});
     // Write bits that are not the user's own: the group may write, the owner (this user, or the
-    // superuser for a user without privileges, who is neither owner nor in its group) may not.
-    // The superuser passes every access check, so as root the check runs as user 65534.
+    // superuser for a user without privileges, who is neither owner nor in its group) may not. The
+    // superuser passes every access check, so as root the check runs as user 65534, who then also
+    // owns ours.ini and ours.osf (as this user does otherwise): ours.ini, with the bits of
+    // theirs.ini, stays; ours.osf, which its owner may write, goes.
     put("theirs.ini", "theirs");
+    put("ours.ini", "ours");
+    put("ours.osf", "ours");
     fs::permissions(root, fs::perms::all);
-    fs::permissions(root / "theirs.ini", fs::perms::owner_read | fs::perms::group_read |
-                                             fs::perms::group_write | fs::perms::others_read);
+    for (const char* rel : {"theirs.ini", "ours.ini"})
+        fs::permissions(root / rel, fs::perms::owner_read | fs::perms::group_read |
+                                        fs::perms::group_write | fs::perms::others_read);
+    if (geteuid() == 0) {
+        for (const char* rel : {"ours.ini", "ours.osf"}) {
+            ASSERT_EQ(chown((root / rel).c_str(), 65534, 65534), 0);
+        }
+    }
     const pid_t other = fork();
     if (other == 0) {
         if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 ||
                                setuid(65534) != 0 || access(root.c_str(), W_OK) != 0))
             _exit(99);
         lnx::Files as;
-        const std::string p = path("theirs.ini");
-        _exit(as.write(p, "new") | as.copy(path("b.osf"), p) << 1 |
-              as.replace(path("b.osf"), p) << 2 | as.remove(p) << 3);
+        int refusedAll = 0;
+        for (const char* rel : {"theirs.ini", "ours.ini"}) {
+            const std::string p = path(rel);
+            refusedAll |= as.write(p, "new") | as.copy(path("b.osf"), p) << 1 |
+                          as.replace(path("b.osf"), p) << 2 | as.remove(p) << 3;
+        }
+        _exit(refusedAll | !as.remove(path("ours.osf")) << 4);
     }
     int refused = 0;
     ASSERT_EQ(waitpid(other, &refused, 0), other);
     EXPECT_TRUE(WIFEXITED(refused) && WEXITSTATUS(refused) == 0) << "status " << refused;
     ASSERT_TRUE(files.read(path("theirs.ini"), bytes));
     EXPECT_EQ(bytes, "theirs");
+    ASSERT_TRUE(files.read(path("ours.ini"), bytes));
+    EXPECT_EQ(bytes, "ours");
     EXPECT_TRUE(fs::exists(root / "b.osf"));
-    EXPECT_EQ(others(root, {"dir", "fifo.ini", "ro.ini", "b.osf", "theirs.ini"}),
+    EXPECT_EQ(others(root, {"dir", "fifo.ini", "ro.ini", "b.osf", "theirs.ini", "ours.ini"}),
               std::vector<std::string>{});
     // A write past the file size limit fails like a full disk: the program goes on, the old file
     // stays whole, no temporary file is left.
@@ -259,8 +275,9 @@ TEST_F(LinuxPlatform, OddAndReadOnlyFilesAreLeftAsTheyAre) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     ASSERT_TRUE(files.read(path("u.ini"), bytes));
     EXPECT_EQ(bytes, "old");
-    EXPECT_EQ(others(root, {"dir", "fifo.ini", "ro.ini", "b.osf", "theirs.ini", "u.ini"}),
-              std::vector<std::string>{});
+    EXPECT_EQ(
+        others(root, {"dir", "fifo.ini", "ro.ini", "b.osf", "theirs.ini", "ours.ini", "u.ini"}),
+        std::vector<std::string>{});
 }
 
 TEST_F(LinuxPlatform, PlayersFoldersFollowXdgThenHome) {

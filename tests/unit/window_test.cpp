@@ -155,6 +155,25 @@ TEST(Options, SelectingOneClearsOnlyItsOwnGroupAndClicks) {
     EXPECT_EQ(ui::optionGroup(w.b), (std::vector<ui::OptionButton*>{&w.a, &w.b}));
 }
 
+// The mark a native control shows after the player's click, as both backends hand it on.
+TEST(Options, TheMarkOfANativeControlGoesToTheModel) {
+    Options w;
+    int clicks = 0;
+    w.a.click = w.box.click = [&] { ++clicks; };
+    for (bool on : {true, false}) {
+        ui::takeMark(w.box, on);
+        EXPECT_EQ(w.box.value(), on ? 1 : 0);
+        EXPECT_EQ(ui::marked(w.box), on);
+    }
+    w.b.setValue(true);
+    ui::takeMark(w.a, true);
+    EXPECT_TRUE(ui::marked(w.a));
+    EXPECT_FALSE(ui::marked(w.b)) << "the group's other option cleared";
+    ui::takeMark(w.a, false);
+    EXPECT_TRUE(ui::marked(w.a)) << "an option is cleared only by selecting another";
+    EXPECT_EQ(clicks, 3);
+}
+
 TEST(Options, CheckBoxAndTextBoxRaiseTheirEventsWhenSet) {
     Options w;
     int clicks = 0, changes = 0;

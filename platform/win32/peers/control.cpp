@@ -30,9 +30,8 @@ std::unique_ptr<ControlPeer> makePeer(WindowPeer& w, ui::Control& c, UINT_PTR id
     case ui::Kind::TextBox:
         return textBoxPeer(w, c, id);
     case ui::Kind::CheckBox:
-        return checkBoxPeer(w, c, id);
     case ui::Kind::Option:
-        return optionPeer(w, c, id);
+        return togglePeer(w, c, id);
     case ui::Kind::ComboBox:
         return comboBoxPeer(w, c, id);
     case ui::Kind::Menu:

@@ -149,14 +149,13 @@ class WindowPeer : public ui::WindowPeer {
 // The peer of a control's kind.
 std::unique_ptr<ControlPeer> makePeer(WindowPeer& w, ui::Control& c, UINT_PTR id);
 
-// One maker per kind, each in the file of its kind.
+// One maker per kind, each in the file of its kind; check boxes and options share one.
 std::unique_ptr<ControlPeer> labelPeer(WindowPeer&, ui::Control&, UINT_PTR);
 std::unique_ptr<ControlPeer> buttonPeer(WindowPeer&, ui::Control&, UINT_PTR);
 std::unique_ptr<ControlPeer> framePeer(WindowPeer&, ui::Control&, UINT_PTR);
 std::unique_ptr<ControlPeer> listBoxPeer(WindowPeer&, ui::Control&, UINT_PTR);
 std::unique_ptr<ControlPeer> textBoxPeer(WindowPeer&, ui::Control&, UINT_PTR);
-std::unique_ptr<ControlPeer> checkBoxPeer(WindowPeer&, ui::Control&, UINT_PTR);
-std::unique_ptr<ControlPeer> optionPeer(WindowPeer&, ui::Control&, UINT_PTR);
+std::unique_ptr<ControlPeer> togglePeer(WindowPeer&, ui::Control&, UINT_PTR);
 std::unique_ptr<ControlPeer> comboBoxPeer(WindowPeer&, ui::Control&, UINT_PTR);
 std::unique_ptr<ControlPeer> menuPeer(WindowPeer&, ui::Control&, UINT_PTR);
 std::unique_ptr<ControlPeer> driveListPeer(WindowPeer&, ui::Control&, UINT_PTR);
