@@ -220,7 +220,8 @@ template <class T, std::size_t N> void expectEachMemberOnce(const Layout<T, N>& 
     static_assert(sizeof(T) == N * sizeof(std::string), "one field per member");
     T v{};
     for (std::size_t i = 0; i < N; ++i) v.*layout[i].member += std::to_string(i) + ".";
-    for (std::size_t i = 0; i < N; ++i) EXPECT_EQ(v.*layout[i].member, std::to_string(i) + ".");
+    for (std::size_t i = 0; i < N; ++i)
+        EXPECT_EQ(v.*layout[i].member, std::to_string(i) + ".") << layout[i].name;
 }
 
 TEST(FileLayouts, EachMemberStandsInOneField) {
@@ -260,7 +261,8 @@ void expectVersionsRead(const Rows& rows, Text text, Read read, Write write) {
         const bool older = lines == N || (lines > 0 && rows[lines].since > rows[lines - 1].since);
         ASSERT_EQ(read(in, r), older ? Problem::None : Problem::TooShort) << lines;
         if (!older) continue;
-        for (std::size_t i = lines; i < N; ++i) EXPECT_EQ(text(r, i), rows[i].firstRun) << lines;
+        for (std::size_t i = lines; i < N; ++i)
+            EXPECT_EQ(text(r, i), rows[i].firstRun) << rows[i].name << " " << lines;
         SettingsFile out(cp);
         write(out, r, "");
         SettingsFile again(cp, out.bytes());
