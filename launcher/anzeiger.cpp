@@ -198,8 +198,11 @@ void Anzeiger::ipstart() {
     off.mode = settings::JoinMode::None;
     settings::SettingsFile out(p_.codepage);
     settings::writeDirectJoin(out, off);
-    if (!out.fits()) return tell(settings::tooBig(p_.host.shownPath(path), language_));
-    if (out.save(p_.files, path) || out.save(p_.files, path)) return;
+    settings::Saving s = settings::save(p_.files, p_.host, path, out.bytes(), language_);
+    if (!s.written && s.tooBig.empty())
+        s = settings::save(p_.files, p_.host, path, out.bytes(), language_);
+    if (!s.tooBig.empty()) return tell(s.tooBig);
+    if (s.written) return;
     tell(lang::tr(language_,
                   "The one-time join in \"{1}\" could not be turned off: later starts of Gatefire "
                   "join this server too, until Scourix changes it.",

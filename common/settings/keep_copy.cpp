@@ -51,6 +51,12 @@ Kept keepCopy(platform::Files& files, const std::string& path, std::string& copy
     return Kept::Copy;
 }
 
+Saving save(platform::Files& files, platform::Host& host, const std::string& path,
+            const std::string& bytes, lang::Language l) {
+    if (!SettingsFile::fits(bytes)) return {false, tooBig(host.shownPath(path), l)};
+    return {files.write(path, bytes), ""};
+}
+
 Replaced replaceUnreadable(platform::Files& files, platform::Host& host, const std::string& path,
                            const std::string& fresh, lang::Language l) {
     if (!SettingsFile::fits(fresh)) return {false, true, tooBig(host.shownPath(path), l)};

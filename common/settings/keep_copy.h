@@ -1,5 +1,6 @@
 #pragma once
-// Keeping the player's bytes before a file of his is replaced: a numbered copy beside it.
+// Writing the player's settings files: the one check that a file fits before it is written, and
+// his bytes kept before a file of his is replaced (a numbered copy beside it).
 #include <string>
 
 #include "common/language/language.h"
@@ -41,6 +42,16 @@ struct Replaced {
     // of his to keep.
     std::string message;
 };
+// Saving a settings file: `bytes` replace `path` unless they are bigger than
+// SettingsFile::kMaxBytes. Then nothing is written and `tooBig` tells the player why, in his
+// language; a write that failed leaves it empty, for each window says that in its own words.
+struct Saving {
+    bool written = false;
+    std::string tooBig;
+};
+Saving save(platform::Files& files, platform::Host& host, const std::string& path,
+            const std::string& bytes, lang::Language l);
+
 Replaced replaceUnreadable(platform::Files& files, platform::Host& host, const std::string& path,
                            const std::string& fresh, lang::Language l);
 

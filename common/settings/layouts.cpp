@@ -16,31 +16,31 @@ const char* const kShellListTxt = "shelllist.txt";
 using S = Style;
 
 const Layout<NetworkIni, 13> kNetworkLayout{{
-    {&NetworkIni::gameLanguage, S::Raw, ""},
-    {&NetworkIni::keyboardUS, S::Raw, ""},
-    {&NetworkIni::keyboardFrench, S::Raw, ""},
-    {&NetworkIni::keyboardGerman, S::Raw, ""},
-    {&NetworkIni::netNone, S::Raw, ""},
-    {&NetworkIni::netDialup, S::Raw, ""},
-    {&NetworkIni::netLan, S::Raw, ""},
-    {&NetworkIni::speed56K, S::Raw, ""},
-    {&NetworkIni::speedIsdn, S::Raw, ""},
-    {&NetworkIni::speedCable, S::Raw, ""},
-    {&NetworkIni::speedFast, S::Raw, ""},
-    {&NetworkIni::trackerName, S::Raw, ""},
-    {&NetworkIni::trackerSecret, S::Raw, ""},
+    {"GameLanguage", &NetworkIni::gameLanguage, S::Raw, ""},
+    {"KeyboardUS", &NetworkIni::keyboardUS, S::Raw, ""},
+    {"KeyboardFrench", &NetworkIni::keyboardFrench, S::Raw, ""},
+    {"KeyboardGerman", &NetworkIni::keyboardGerman, S::Raw, ""},
+    {"NetNone", &NetworkIni::netNone, S::Raw, ""},
+    {"NetDialup", &NetworkIni::netDialup, S::Raw, ""},
+    {"NetLan", &NetworkIni::netLan, S::Raw, ""},
+    {"Speed56K", &NetworkIni::speed56K, S::Raw, ""},
+    {"SpeedIsdn", &NetworkIni::speedIsdn, S::Raw, ""},
+    {"SpeedCable", &NetworkIni::speedCable, S::Raw, ""},
+    {"SpeedFast", &NetworkIni::speedFast, S::Raw, ""},
+    {"TrackerName", &NetworkIni::trackerName, S::Raw, ""},
+    {"TrackerSecret", &NetworkIni::trackerSecret, S::Raw, ""},
 }};
 
 const Layout<DirecktIni, 3> kDirecktLayout{{
-    {&DirecktIni::directTarget, S::Quoted, ""},
-    {&DirecktIni::directJoinMode, S::Quoted, ""},
-    {&DirecktIni::askBeforeJoin, S::Quoted, ""},
+    {"DirectTarget", &DirecktIni::directTarget, S::Quoted, ""},
+    {"DirectJoinMode", &DirecktIni::directJoinMode, S::Quoted, ""},
+    {"AskBeforeJoin", &DirecktIni::askBeforeJoin, S::Quoted, ""},
 }};
 
 const Layout<SideProgram, 3> kSideProgramLayout{{
-    {&SideProgram::sideFile, S::Quoted, ""},
-    {&SideProgram::sideFolder, S::Quoted, "0"},
-    {&SideProgram::sideEnabled, S::Number, "0"},
+    {"SideFile", &SideProgram::sideFile, S::Quoted, ""},
+    {"SideFolder", &SideProgram::sideFolder, S::Quoted, "0"},
+    {"SideEnabled", &SideProgram::sideEnabled, S::Number, "0"},
 }};
 
 lang::Language firstRunLanguage(platform::Host& host) {

@@ -65,9 +65,11 @@ struct Since {
     auto operator<=>(const Since&) const = default;
 };
 
-// One value of a settings file: where it lives in its struct, how it is written, what the
-// first-run file holds for it and with which version its line came.
+// One value of a settings file, declared as a line of scourix.ini is (ScourixRow): its name as
+// the files call it, where it lives in its struct, how it is written, what the first-run file
+// holds for it and with which version its line came.
 template <class T> struct Field {
+    const char* name;
     std::string T::*member;
     Style style;
     const char* firstRun;

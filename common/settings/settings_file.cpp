@@ -87,10 +87,6 @@ void SettingsFile::writeRaw(const std::string& text) {
     data_ += "\r\n";
 }
 
-bool SettingsFile::save(platform::Files& files, const std::string& path) const {
-    return fits() && files.write(path, data_);
-}
-
 // The number at the start of the text, as far as it reads as one: blanks, a sign, digits, a
 // point with digits, an exponent.
 bool isNumericOne(const std::string& text) {

@@ -52,10 +52,6 @@ class SettingsFile {
     // Bytes as they are, in the code page of the file (what rest() gave).
     void writeBytes(const std::string& bytes) { data_ += bytes; }
 
-    // Replaces `path` with what was written, atomically; false when that failed, or, with
-    // nothing written, when it would not fit.
-    bool save(platform::Files& files, const std::string& path) const;
-
     const std::string& bytes() const { return data_; }
 
   private:

@@ -111,7 +111,7 @@ std::vector<Caption> MainWindow::captionTable() {
         {keyger, textc("keyboard", "German")},
     };
     for (const auto& row : settings::kScourixRows)
-        if (row.caption) table.push_back({box(row.control), row.caption});
+        if (row.caption) table.push_back({control(row.control), row.caption});
     for (std::size_t i = 0; i < languages_.size(); ++i)
         table.push_back({*languageEntries[i], languages_[i].name});
     // Where the system plays taunts itself and no tester is offered, the info entry of the sound

@@ -8,7 +8,8 @@ namespace scourix {
 
 class MainWindow;
 
-// The clean-now window: reads the saved settings, backs up and removes the foreign ship logos
+// The clean-now window: reads the saved settings (the files, not the main window's model: without
+// a save first it cleans by what was saved before), backs up and removes the foreign ship logos
 // and taunts as Gatefire does, and stays open with the finished counters until "ok".
 class CleanNow : public ui::Window {
   public:

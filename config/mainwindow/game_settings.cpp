@@ -5,6 +5,7 @@
 #include "common/discovery/discovery.h"
 #include "common/edition/game_args.h"
 #include "common/registry/game_settings.h"
+#include "common/settings/keep_copy.h"
 #include "common/settings/reading.h"
 #include "config/mainwindow/main_window_detail.h"
 #include "config/mainwindow/texts.h"
@@ -98,13 +99,10 @@ void MainWindow::d3sichernClick() {
     settings::SettingsFile f(p_.codepage);
     settings::writeFields(f, settings::kNetworkLayout, v, later);
     // A page that could not be saved stays open, so the choices are not lost.
-    if (!f.fits())
-        return lang::tell(
-            p_.dialogs,
-            settings::tooBig(p_.host.shownPath(store_.path(settings::kNetworkIni)), language()),
-            platform::Icon::Critical);
-    if (!f.save(p_.files, store_.path(settings::kNetworkIni)))
-        return writeFailed({settings::kNetworkIni});
+    const settings::Saving s = settings::save(p_.files, p_.host, store_.path(settings::kNetworkIni),
+                                              f.bytes(), language());
+    if (!s.tooBig.empty()) return lang::tell(p_.dialogs, s.tooBig, platform::Icon::Critical);
+    if (!s.written) return writeFailed({settings::kNetworkIni});
     closePage();
     sprache();
 }

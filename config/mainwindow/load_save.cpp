@@ -108,6 +108,10 @@ ui::CheckBox& MainWindow::box(std::string_view name) {
     return named<ui::CheckBox>(*this, name);
 }
 
+ui::Control& MainWindow::control(std::string_view name) {
+    return named<ui::Control>(*this, name);
+}
+
 // A row's control is a check box for a check value and a text box for a text.
 void MainWindow::showSettings() {
     for (const auto& row : settings::kScourixRows)
@@ -178,7 +182,8 @@ bool MainWindow::recover(lang::Language l) {
 
     std::vector<std::string> failed;
     for (const auto& [name, f] : fresh)
-        if (!f.save(p_.files, store_.path(name))) failed.push_back(name);
+        if (!settings::save(p_.files, p_.host, store_.path(name), f.bytes(), l).written)
+            failed.push_back(name);
     if (!kept.empty() || !left.empty())
         lang::tell(p_.dialogs, texts::recovered(l, kept, left), Icon::Information);
     if (!failed.empty()) writeFailed(failed);
@@ -239,15 +244,16 @@ bool MainWindow::save(bool lastPilot, bool closing) {
     auto write = [&](const char* name, const settings::SettingsFile& f,
                      const ui::Label* list = nullptr) {
         const std::string path = store_.path(name);
-        if (f.fits()) {
-            if (!f.save(p_.files, path)) failed.push_back(name);
+        const lang::Language l = language();
+        const settings::Saving s = settings::save(p_.files, p_.host, path, f.bytes(), l);
+        if (s.tooBig.empty()) {
+            if (!s.written) failed.push_back(name);
             return;
         }
         tooBig = true;
-        const lang::Language l = language();
         lang::tell(p_.dialogs,
-                   list ? texts::listTooLong(list->caption(), path).in(l)
-                        : settings::tooBig(p_.host.shownPath(path), l),
+                   list ? texts::listTooLong(list->caption(), p_.host.shownPath(path)).in(l)
+                        : s.tooBig,
                    Icon::Critical);
     };
     settings::SettingsFile ini(p_.codepage);

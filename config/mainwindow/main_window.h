@@ -80,8 +80,10 @@ class MainWindow : public ui::Window, public Owner {
     // The language menu's entry of a language; the first entry for one it does not offer.
     ui::MenuItem& languageEntry(lang::Language l);
 
-    // The check box of a setting, by the control name its row in settings::kScourixRows gives.
+    // The check box of a setting, by the control name its row in settings::kScourixRows gives;
+    // the control of any kind, for its caption.
     ui::CheckBox& box(std::string_view name);
+    ui::Control& control(std::string_view name);
 
     // The remembered pilot name: as read at load, as chosen at save time.
     std::string pilot;

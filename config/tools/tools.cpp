@@ -62,15 +62,14 @@ void tellWriteFailed(platform::Platform& p, lang::Language l, const std::string&
 
 bool writeSettings(platform::Platform& p, lang::Language l, const std::string& path,
                    const std::string& bytes, bool& keepFirst) {
-    if (!settings::SettingsFile::fits(bytes)) {
-        p.dialogs.message(settings::tooBig(p.host.shownPath(path), l), platform::Buttons::Ok,
-                          platform::Icon::Critical);
-        return false;
-    }
-    if (!keepFirst) {
-        if (p.files.write(path, bytes)) return true;
-        tellWriteFailed(p, l, path);
-        return false;
+    // A file too big to be read back is said so, and kept as it is, whether or not it is read.
+    if (!keepFirst || !settings::SettingsFile::fits(bytes)) {
+        const settings::Saving s = settings::save(p.files, p.host, path, bytes, l);
+        if (!s.tooBig.empty())
+            p.dialogs.message(s.tooBig, platform::Buttons::Ok, platform::Icon::Critical);
+        else if (!s.written)
+            tellWriteFailed(p, l, path);
+        return s.written;
     }
     const settings::Replaced r = settings::replaceUnreadable(p.files, p.host, path, bytes, l);
     keepFirst = r.leftAlone;

@@ -487,9 +487,10 @@ TEST_F(Main, FailedSaveNamesTheFilesInThePlayersLanguageAndKeepsTheOldOnes) {
 
 // A keep list that its file could not hold within the 1 MiB the programs read is not saved:
 // the file stays, the player is told which list, the other files are saved, and the window
-// keeps every entry. One entry less fits.
+// keeps every entry, the file named as his system shows it. One entry less fits.
 TEST_F(Main, AKeepListTooLongForItsFileIsRefused) {
     scourix::MainWindow& win = startWithPilots();
+    fake.host.kind = platform::System::Linux;
     const std::string name(250, 'n');
     const std::size_t fit = settings::SettingsFile::kMaxBytes / (name.size() + 4);
     win.mysounds.clear();
@@ -500,9 +501,9 @@ TEST_F(Main, AKeepListTooLongForItsFileIsRefused) {
     EXPECT_TRUE(file("taunts.ini") == before);
     EXPECT_NE(file("scourix.ini"), ini);
     ASSERT_EQ(boxes(), 1u);
-    EXPECT_EQ(box().text,
-              scourix::mainwindow::texts::listTooLong(win.txt2.caption(), path("taunts.ini"))
-                  .in(win.language()));
+    EXPECT_EQ(box().text, scourix::mainwindow::texts::listTooLong(
+                              win.txt2.caption(), fake.host.shownPath(path("taunts.ini")))
+                              .in(win.language()));
     EXPECT_EQ(win.mysounds.count(), static_cast<int>(fit + 1));
     win.mysounds.removeItem(0);
     EXPECT_TRUE(win.sichern());
