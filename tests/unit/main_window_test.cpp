@@ -1045,8 +1045,9 @@ TEST_F(Main, EveryLanguageGivesEveryCaptionOfTheTable) {
         if (!untitled.count(c->name()) &&
             (dynamic_cast<const ui::Label*>(c) || dynamic_cast<const ui::Frame*>(c) ||
              dynamic_cast<const ui::Button*>(c) || dynamic_cast<const ui::CheckBox*>(c) ||
-             dynamic_cast<const ui::OptionButton*>(c) || dynamic_cast<const ui::MenuItem*>(c)))
+             dynamic_cast<const ui::OptionButton*>(c) || dynamic_cast<const ui::MenuItem*>(c))) {
             EXPECT_FALSE(c->caption().empty()) << c->name();
+        }
     }
     for (lang::Language l : lang::kLanguages) {
         SCOPED_TRACE(lang::code(l));
